@@ -1,0 +1,74 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include <QString>
+#include <QStringView>
+
+// The star-number engine: the principal, character and energetic numbers of a birth date and the
+// digits of its Lo Shu chart. Every operation is a pure function of the texts the person picked;
+// one that meets a character that is not a digit returns std::nullopt, and its caller keeps
+// whatever it had before.
+namespace Kistarra {
+
+// The twelve English month names; position + 1 is the calendar month number. Compared exactly,
+// letter case included.
+inline constexpr std::array<QStringView, 12> MonthNames = {
+    u"January", u"February", u"March",     u"April",   u"May",      u"June",
+    u"July",    u"August",   u"September", u"October", u"November", u"December"};
+
+// The birth details as entered: the name field and the texts of the three lists.
+struct BirthDetails {
+    QString name;
+    QString day;
+    QString month;
+    QString year;
+
+    friend bool operator==(const BirthDetails&, const BirthDetails&) = default;
+};
+
+// The details as the reading keeps them: every field without blanks at either end.
+[[nodiscard]] BirthDetails TrimmedDetails(const BirthDetails& details);
+
+// Day, month and year joined by single blanks: "15 October 1975".
+[[nodiscard]] QString BirthDateText(const BirthDetails& details);
+
+// 1..12 for one of the twelve names, 0 for any other text.
+[[nodiscard]] int MonthNumber(QStringView month);
+
+[[nodiscard]] constexpr bool IsStarNumber(int n)
+{
+    return n >= 1 && n <= 9;
+}
+
+// The year's digits summed, that sum's digits summed once more, subtracted from 11; 10 counts as
+// 1. Years 1900..2050 give 1..9; a digit sum of 29 or more gives 0, which no table knows.
+[[nodiscard]] std::optional<int> CalculatePrincipalNumber(QStringView year);
+
+// The solar month (1 = the month that begins on 4 February) of a day of a named month. A month
+// text other than the twelve names counts as December.
+[[nodiscard]] std::optional<int> CalculateSolarMonth(QStringView month, QStringView day);
+
+struct CharacterNumbers {
+    int solarMonth = 0;
+    int character = 0; // 0 when the principal number has no table
+};
+
+[[nodiscard]] std::optional<CharacterNumbers>
+CalculateCharacterNumber(QStringView month, QStringView day, int principal);
+
+// 0 when the principal number lies outside 1..9.
+[[nodiscard]] int CalculateEnergeticNumber(int principal, int character);
+
+// Digits collected per Lo Shu cell: entry n - 1 holds the digit n once for every time it occurs
+// in day, month number and year written one after the other. A month text other than the twelve
+// names adds no digits.
+using LoShuCells = std::array<QString, 9>;
+[[nodiscard]] std::optional<LoShuCells> CalculateLoShuGrid(QStringView day, QStringView month,
+                                                           QStringView year);
+
+// The caption of cell n: "[n]", CR LF, then its digits.
+[[nodiscard]] QString LoShuCellCaption(int n, const QString& digits);
+
+} // namespace Kistarra

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include "engine/ninestar.h"
+
+// The saved reading file (.nsk): four lines, each ending in CR LF - the encoded name, day, month
+// name and year. No computed value is stored; opening a file recomputes the reading.
+//
+// The text encoding shifts every character's Windows-1252 code up by 85. A character the shift
+// cannot hold (codes 171..255 and everything outside Windows-1252) is written as the plain bytes
+// "&#N;" with N its Unicode code point in decimal; those bytes all lie below 85, so a reader that
+// only knows the shift drops them, and files written before the escape existed read as before.
+namespace Kistarra {
+
+[[nodiscard]] QByteArray EncodeText(QStringView text);
+[[nodiscard]] QString DecodeText(QByteArrayView encoded);
+
+// The four encoded lines of a file, CR LF after each.
+[[nodiscard]] QByteArray EncodeSavedReading(const BirthDetails& details);
+
+// The four decoded lines of file contents. A line ends at CR (an LF right after it belongs to the
+// line end); lines after the fourth are ignored, missing lines count as empty.
+[[nodiscard]] BirthDetails DecodeSavedReading(QByteArrayView contents);
+
+// True when day, month and year are entries of the birth details lists: day "1".."31", one of
+// the twelve month names exactly, year "1900".."2050".
+[[nodiscard]] bool IsListDate(const BirthDetails& details);
+
+enum class SavedReadingError {
+    None,
+    CannotRead,       // missing, unreadable, or not a file
+    NotASavedReading, // its date is not one the birth details lists hold
+    CannotWrite,
+};
+
+struct SavedReadingResult {
+    BirthDetails details;
+    SavedReadingError error = SavedReadingError::None;
+
+    [[nodiscard]] bool ok() const { return error == SavedReadingError::None; }
+};
+
+// Reads at most the first 64 KiB and four lines of the file, whatever it holds.
+inline constexpr qint64 SavedReadingReadLimit = 64 * 1024;
+[[nodiscard]] SavedReadingResult ReadSavedReading(const QString& path);
+
+// Writes all four lines or nothing: an existing file keeps its old content when the write fails.
+[[nodiscard]] SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details);
+
+} // namespace Kistarra

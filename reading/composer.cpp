@@ -1,0 +1,153 @@
+#include "reading/composer.h"
+
+#include "engine/ninestar.h"
+#include "engine/numbertables.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+constexpr QStringView CRLF = u"\r\n";
+
+struct NumberHeader {
+    QStringView title;
+    QStringView reflects;
+    QStringView explanation;
+    QStringView blockHeading;
+    Rgb colour;
+};
+
+constexpr NumberHeader PrincipalHeader{
+    u"Your Principal Number: ", u" ,which reflects your overall nature.",
+    u"Principal number is the number which reflects your inner fundamental nature; the number "
+    u"which shows the pattern under which you were born. It is the number which tells a lot about "
+    u"your personality, your nature, your characteristic traits, your positive and negative "
+    u"traits and the like.",
+    u"Significance of Principle Number: ", DarkBlue};
+
+constexpr NumberHeader CharacterHeader{
+    u"Your Character Number: ", u" ,which reflects your personality.",
+    u"Character number is the number which reflects our behavioral pattern since childhood till "
+    u"we reach the age of adolescence. This number also shows how we, as individuals respond to "
+    u"the pressures, difficulties and challenges of life and how we come out of it.",
+    u"Significance of Character Number: ", DarkRed};
+
+constexpr NumberHeader EnergeticHeader{
+    u"Your Energetic Number: ", u" ,which reflects the inner person of you as perceived by others.",
+    u"Energy Number is the number which describes the side of your personality which you show up "
+    u"when you meet a person for the time. The impression which you create upon the others on "
+    u"meeting them is governed by the Energy Number.",
+    u"Significance of Energetic Number: ", DarkMagenta};
+
+enum class SummaryRole { Principal, Character, Energetic };
+
+void appendHeader(ComposedText& text, const NumberHeader& header, int number)
+{
+    text.append(true, header.colour, header.title % QString::number(number));
+    text.append(false, header.colour, header.reflects % CRLF);
+    text.append(false, header.colour, header.explanation % CRLF % CRLF);
+}
+
+void appendSection(ComposedText& text, QStringView heading, QStringView content)
+{
+    text.append(true, LightGrey, heading % CRLF);
+    text.append(false, LightGrey, content % CRLF % CRLF);
+}
+
+void appendNumberBlock(ComposedText& text, QString& summary, const NumberHeader& header, int number,
+                       SummaryRole role)
+{
+    if (!IsStarNumber(number))
+        return;
+    const QString numberText = QString::number(number);
+    if (role == SummaryRole::Principal)
+        summary = u"Your 9 Star Ki is: "_s % numberText % u' ';
+    else
+        summary += numberText % u' ';
+
+    appendSection(text, header.blockHeading, NumberText(number));
+    appendSection(text, u"Lucky Color: ", LuckyColour(number));
+    appendSection(text, u"Element: ", NumberElement(number));
+    summary += NumberElement(number);
+    if (role != SummaryRole::Energetic)
+        summary += u", ";
+    appendSection(text, u"Best Career Options: ", BestCareers(number));
+    appendSection(text, u"Compatible Numbers: ", CompatibleNumbers(number));
+}
+
+ComposedText composeRelationship(int principal)
+{
+    ComposedText text;
+    text.append(true, DarkBlue, u"Partners who influence your energy level\r\n\r\n"_s);
+    if (!IsStarNumber(principal))
+        return text;
+
+    const auto heading = [&text](QStringView words) { text.append(true, DarkRed, words % CRLF); };
+    const auto partners = [&text](QStringView label, QStringView numbers) {
+        text.append(true, DarkMagenta, label % numbers % CRLF);
+    };
+    const auto paragraph = [&text](QStringView words, QStringView ending) {
+        text.append(false, DarkMagenta, words % ending);
+    };
+    const QString twoBreaks = CRLF % CRLF;
+
+    heading(QString(u"Both Partners Have Same Element: "_s % QString::number(principal)));
+    paragraph(u"Partners of the same element get along very well with each other. Being the "
+              u"natives of the same element, you are likely to become soul partners in life. Your "
+              u"level of understanding, trust and faith in each other is deep rooted and you face "
+              u"very little friction or antagonism.",
+              twoBreaks);
+    heading(u"Who Supports Your Relationship");
+    partners(u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ",
+             SupportNumbers(principal));
+    paragraph(u"In this relationship, it is your partner who will be doing all the work, with you "
+              u"enjoying all the benefits. Constant hard work may leave your partner drained and "
+              u"exhausted from time to time.",
+              twoBreaks);
+    heading(u"Who Controls You");
+    partners(u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ",
+             ControlNumbers(principal));
+    paragraph(u"In such a relationship, you will find yourself doing almost all the work with your "
+              u"partner enjoying all the benefits. It may leave you drained and exhausted from "
+              u"time to time.",
+              twoBreaks);
+    heading(u"Who Do You Support");
+    partners(u"Partners with 9 Star Ki Numbers Who Leave You Drained in Your Relationship: ",
+             DrainNumbers(principal));
+    paragraph(u"As human beings we all need someone to control us. To control a person means to "
+              u"keep him/ her steady.",
+              twoBreaks);
+    heading(u"Who Do You Control");
+    partners(u"Partners with 9 Star Ki Numbers Whom You Control in Your Relationship: ",
+             ControlledNumbers(principal));
+    paragraph(u"In this relationship, you will exert control over your partner. In this "
+              u"relationship, you will dictate terms and conditions on how your partner should "
+              u"act. It is not that you dominate your partner, you just determine their course "
+              u"of action.",
+              {});
+    return text;
+}
+
+} // namespace
+
+ComposedReading ComposeReading(int principal, int character, int energetic,
+                               const QString& previousSummary)
+{
+    ComposedReading result;
+    result.starSummary = previousSummary;
+    ComposedText& text = result.reading;
+
+    appendHeader(text, PrincipalHeader, principal);
+    appendNumberBlock(text, result.starSummary, PrincipalHeader, principal, SummaryRole::Principal);
+    appendHeader(text, CharacterHeader, character);
+    appendNumberBlock(text, result.starSummary, CharacterHeader, character, SummaryRole::Character);
+    appendHeader(text, EnergeticHeader, energetic);
+    appendNumberBlock(text, result.starSummary, EnergeticHeader, energetic, SummaryRole::Energetic);
+
+    result.relationship = composeRelationship(principal);
+    return result;
+}
+
+} // namespace Kistarra

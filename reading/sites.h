@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringView>
+
+// The three web sites every link of the program points into, without a trailing slash. A packager
+// who ships the program under other addresses changes them here and nowhere else.
+namespace Kistarra::Sites {
+
+inline constexpr QStringView MainSite = u"https://www.orvantis.example";    // the maker's main site
+inline constexpr QStringView HelpSite = u"https://help.orvantis.example";   // the maker's help site
+inline constexpr QStringView ProductSite = u"https://www.kistarra.example"; // this program's site
+
+} // namespace Kistarra::Sites

@@ -1,0 +1,234 @@
+#include "shell/commandline.h"
+
+#include <optional>
+#include <variant>
+
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+#include "input/savedreading.h"
+#include "reading/reading.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+struct Problem {
+    ExitCode code;
+    QString message; // without the "kistarra: " prefix
+};
+
+// A whole number written in decimal digits only (leading zeros allowed), or nothing.
+std::optional<int> decimalValue(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    return text.toInt();
+}
+
+std::variant<QString, Problem> listDay(const QString& given)
+{
+    const auto value = decimalValue(given.trimmed());
+    if (!value || *value < 1 || *value > 31)
+        return Problem{ExitBadInput,
+                       u"day '%1' is not accepted; give a day from 1 to 31"_s.arg(given)};
+    return QString::number(*value);
+}
+
+std::variant<QString, Problem> listMonth(const QString& given)
+{
+    const QString month = given.trimmed();
+    if (const auto number = decimalValue(month); number && *number >= 1 && *number <= 12)
+        return MonthNames[static_cast<std::size_t>(*number - 1)].toString();
+    for (const QStringView name : MonthNames) {
+        if (name.compare(month, Qt::CaseInsensitive) == 0)
+            return name.toString();
+    }
+    return Problem{ExitBadInput, u"month '%1' is not accepted; give a month name from January to "
+                                 u"December or its number from 1 to 12"_s.arg(given)};
+}
+
+std::variant<QString, Problem> listYear(const QString& given)
+{
+    const auto value = decimalValue(given.trimmed());
+    if (!value || *value < 1900 || *value > 2050)
+        return Problem{ExitBadInput,
+                       u"year '%1' is not accepted; give a year from 1900 to 2050"_s.arg(given)};
+    return QString::number(*value);
+}
+
+std::variant<BirthDetails, Problem> detailsFromOptions(const QCommandLineParser& parser)
+{
+    const std::array<QString, 4> required = {u"name"_s, u"day"_s, u"month"_s, u"year"_s};
+    for (const QString& option : required) {
+        if (!parser.isSet(option))
+            return Problem{
+                ExitBadInput,
+                u"missing --%1; give --name, --day, --month and --year, or --open FILE"_s.arg(
+                    option)};
+    }
+    BirthDetails details;
+    details.name = parser.value(u"name"_s).trimmed();
+    if (details.name.isEmpty())
+        return Problem{ExitBadInput, u"the name is empty; give a name with --name"_s};
+
+    const auto day = listDay(parser.value(u"day"_s));
+    if (const auto* problem = std::get_if<Problem>(&day))
+        return *problem;
+    const auto month = listMonth(parser.value(u"month"_s));
+    if (const auto* problem = std::get_if<Problem>(&month))
+        return *problem;
+    const auto year = listYear(parser.value(u"year"_s));
+    if (const auto* problem = std::get_if<Problem>(&year))
+        return *problem;
+    details.day = std::get<QString>(day);
+    details.month = std::get<QString>(month);
+    details.year = std::get<QString>(year);
+    return details;
+}
+
+std::variant<BirthDetails, Problem> detailsFromFile(const QString& path)
+{
+    const SavedReadingResult result = ReadSavedReading(path);
+    switch (result.error) {
+    case SavedReadingError::None:
+        break;
+    case SavedReadingError::CannotRead:
+    case SavedReadingError::CannotWrite:
+        return Problem{ExitFileProblem, u"cannot read '%1'"_s.arg(path)};
+    case SavedReadingError::NotASavedReading:
+        return Problem{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};
+    }
+    if (result.details.name.trimmed().isEmpty())
+        return Problem{ExitFileProblem, u"'%1' is a saved reading without a name"_s.arg(path)};
+    return result.details;
+}
+
+QJsonObject readingJson(const Reading& reading)
+{
+    QJsonObject loShu;
+    for (std::size_t i = 0; i < reading.loShuCells.size(); ++i)
+        loShu.insert(QString::number(i + 1), reading.loShuCells[i]);
+
+    QJsonObject fengShui;
+    if (reading.fengShuiNumber)
+        fengShui.insert(u"number"_s, *reading.fengShuiNumber);
+    if (reading.fengShui) {
+        fengShui.insert(u"group"_s, reading.fengShui->group.toString());
+        fengShui.insert(u"element"_s, reading.fengShui->element.toString());
+        fengShui.insert(u"trigram"_s, reading.fengShui->trigram.toString());
+    }
+
+    return QJsonObject{
+        {u"name"_s, reading.details.name},
+        {u"day"_s, reading.details.day},
+        {u"month"_s, reading.details.month},
+        {u"year"_s, reading.details.year},
+        {u"birthDate"_s, reading.birthDateText},
+        {u"principal"_s, reading.principal},
+        {u"solarMonth"_s, reading.solarMonth},
+        {u"character"_s, reading.character},
+        {u"energetic"_s, reading.energetic},
+        {u"summary"_s, reading.starSummary},
+        {u"loShu"_s, loShu},
+        {u"fengShui"_s, fengShui},
+    };
+}
+
+QString withUnixLineBreaks(QString text)
+{
+    return text.replace(u"\r\n"_s, u"\n"_s);
+}
+
+} // namespace
+
+bool IsCommandLineRun(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].startsWith(u'-'))
+            return true;
+    }
+    return false;
+}
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        u"Kistarra gives a Nine Star Ki reading for a name and birth date.\n"
+        u"Without options it opens its windows; with options it works in the terminal."_s);
+    parser.addOptions({
+        {u"name"_s, u"The person's name."_s, u"text"_s},
+        {u"day"_s, u"Day of birth, 1 to 31."_s, u"day"_s},
+        {u"month"_s, u"Month of birth: January .. December (any case) or 1 .. 12."_s, u"month"_s},
+        {u"year"_s, u"Year of birth, 1900 to 2050."_s, u"year"_s},
+        {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s, u"file"_s},
+        {u"report"_s, u"Print the reading as the plain report (the default)."_s},
+        {u"json"_s, u"Print the reading as one JSON object."_s},
+        {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
+        {{u"h"_s, u"help"_s}, u"Show this help."_s},
+        {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
+    });
+
+    const auto fail = [&err](const Problem& problem) {
+        err << u"kistarra: "_s << problem.message << Qt::endl;
+        return static_cast<int>(problem.code);
+    };
+
+    if (!parser.parse(arguments)) {
+        QString problem = parser.errorText();
+        if (problem.endsWith(u'.'))
+            problem.chop(1);
+        return fail({ExitBadInput, problem + u"; see kistarra --help"_s});
+    }
+    if (parser.isSet(u"help"_s)) {
+        out << parser.helpText() << Qt::flush;
+        return ExitOk;
+    }
+    if (parser.isSet(u"version"_s)) {
+        out << u"Kistarra 1.35"_s << Qt::endl;
+        return ExitOk;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail({ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
+                                       parser.positionalArguments().constFirst())});
+
+    const bool fromFile = parser.isSet(u"open"_s);
+    const bool fromOptions = parser.isSet(u"name"_s) || parser.isSet(u"day"_s) ||
+                             parser.isSet(u"month"_s) || parser.isSet(u"year"_s);
+    if (fromFile && fromOptions)
+        return fail({ExitBadInput,
+                     u"give either --open FILE or --name, --day, --month and --year, not both"_s});
+
+    const auto details =
+        fromFile ? detailsFromFile(parser.value(u"open"_s)) : detailsFromOptions(parser);
+    if (const auto* problem = std::get_if<Problem>(&details))
+        return fail(*problem);
+    const Reading reading = ComputeReading(std::get<BirthDetails>(details));
+
+    if (parser.isSet(u"save"_s)) {
+        const QString path = parser.value(u"save"_s);
+        if (WriteSavedReading(path, reading.details) != SavedReadingError::None)
+            return fail({ExitFileProblem, u"cannot write '%1'"_s.arg(path)});
+    }
+
+    const bool json = parser.isSet(u"json"_s);
+    const bool report = parser.isSet(u"report"_s) || (!json && !parser.isSet(u"save"_s));
+    if (report)
+        out << withUnixLineBreaks(ReportText(reading)) << u'\n';
+    if (json)
+        out << QString::fromUtf8(
+            QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
+    out << Qt::flush;
+    return ExitOk;
+}
+
+} // namespace Kistarra

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// The headless side of kistarra: a reading as the plain report or as JSON, from birth details
+// given as options or from a saved reading file, and saving a saved reading file.
+namespace Kistarra {
+
+// True when the arguments ask for the command line rather than the windows: any option at all.
+[[nodiscard]] bool IsCommandLineRun(const QStringList& arguments);
+
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitFileProblem = 1, // a file that cannot be read, is not a saved reading, or cannot be written
+    ExitBadInput = 2,    // a wrong or missing option or value
+};
+
+// Runs the command line; arguments[0] is the program. Returns the process's exit code.
+[[nodiscard]] int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+} // namespace Kistarra

@@ -1,0 +1,329 @@
+#include <climits>
+#include <functional>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+#include "platform/printing.h"
+#include "platform/qtdesktop.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// Hands the next modal dialog of type Dialog to answer(), which must close it. The real desktop
+// runs its dialogs with exec(), so the answer has to come from inside their event loop.
+template <typename Dialog>
+void AnswerNextDialog(std::function<void(Dialog*)> answer)
+{
+    auto* const poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
+        auto* const dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(dialog);
+    });
+    poll->start();
+}
+
+QString NumberedLines(int count)
+{
+    QStringList lines;
+    for (int line = 1; line <= count; ++line)
+        lines.append(u"Line %1"_s.arg(line, 3, 10, QLatin1Char('0')));
+    return lines.join(u'\n');
+}
+
+} // namespace
+
+class TestQtDesktop : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageBoxes_data();
+    void messageBoxes();
+    void fileDialogs_data();
+    void fileDialogs();
+    void printFailsWithoutPrinter();
+    void pdfHoldsEveryLineOnce();
+    void pdfIntoMissingFolderFails();
+    void randomStaysInBoundsAndReachesBoth_data();
+    void randomStaysInBoundsAndReachesBoth();
+    void clearClipboardEmptiesOwnText();
+    void fakeAnswersFromScriptThenCancels();
+};
+
+enum class Call { Notice, Error, Question };
+Q_DECLARE_METATYPE(Call)
+Q_DECLARE_METATYPE(Kistarra::FileDialogOptions)
+
+void TestQtDesktop::messageBoxes_data()
+{
+    QTest::addColumn<Call>("call");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<QMessageBox::StandardButtons>("buttons");
+    QTest::addColumn<QMessageBox::StandardButton>("click");
+    QTest::addColumn<bool>("answer");
+
+    QTest::newRow("notice") << Call::Notice << QMessageBox::Information
+                            << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok
+                            << false;
+    QTest::newRow("error") << Call::Error << QMessageBox::Critical
+                           << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok
+                           << false;
+    QTest::newRow("question answered yes")
+        << Call::Question << QMessageBox::Information
+        << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No) << QMessageBox::Yes
+        << true;
+    QTest::newRow("question answered no")
+        << Call::Question << QMessageBox::Information
+        << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No) << QMessageBox::No
+        << false;
+}
+
+void TestQtDesktop::messageBoxes()
+{
+    QFETCH(Call, call);
+    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(QMessageBox::StandardButtons, buttons);
+    QFETCH(QMessageBox::StandardButton, click);
+    QFETCH(bool, answer);
+
+    QWidget owner;
+    owner.show();
+    QString title;
+    QString text;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons shownButtons;
+    QWidget* shownParent = nullptr;
+    AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        shownIcon = box->icon();
+        shownButtons = box->standardButtons();
+        shownParent = box->parentWidget();
+        box->button(click)->click();
+    });
+
+    QtDesktop desktop;
+    const QString message = u"Please Check The File."_s;
+    bool result = false;
+    switch (call) {
+    case Call::Notice:
+        desktop.showNotice(&owner, message);
+        break;
+    case Call::Error:
+        desktop.showError(&owner, message);
+        break;
+    case Call::Question:
+        result = desktop.askYesNo(&owner, message);
+        break;
+    }
+
+    QCOMPARE(title, u"Kistarra"_s);
+    QCOMPARE(text, message);
+    QCOMPARE(shownIcon, icon);
+    QCOMPARE(shownButtons, buttons);
+    QCOMPARE(shownParent, &owner);
+    QCOMPARE(result, answer);
+}
+
+void TestQtDesktop::fileDialogs_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<FileDialogOptions>("options");
+    QTest::addColumn<QString>("typed"); // empty: the person cancels
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("open an existing file")
+        << false << SavedReadingOpenDialog() << u"ann.nsk"_s << u"ann.nsk"_s;
+    QTest::newRow("open cancelled") << false << SavedReadingOpenDialog() << QString() << QString();
+    QTest::newRow("save under a name with its extension")
+        << true << SavedReadingSaveDialog() << u"bob.nsk"_s << u"bob.nsk"_s;
+    QTest::newRow("save under a bare name gets the default suffix")
+        << true << SavedReadingSaveDialog() << u"bob"_s << u"bob.txt"_s;
+    QTest::newRow("save cancelled") << true << SavedReadingSaveDialog() << QString() << QString();
+}
+
+void TestQtDesktop::fileDialogs()
+{
+    QFETCH(bool, save);
+    QFETCH(FileDialogOptions, options);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile existing(folder.filePath(u"ann.nsk"_s));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+
+    FileDialogOptions shown;
+    QStringList filters;
+    QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+    QFileDialog::FileMode fileMode = QFileDialog::Directory;
+    bool confirmsOverwrite = false;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog* dialog) {
+        shown = {dialog->windowTitle(), {}, dialog->defaultSuffix()};
+        filters = dialog->nameFilters();
+        mode = dialog->acceptMode();
+        fileMode = dialog->fileMode();
+        confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+        if (typed.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(folder.path());
+        dialog->selectFile(typed);
+        dialog->accept();
+    });
+
+    QtDesktop desktop;
+    const QString chosen =
+        save ? desktop.saveFileName(nullptr, options) : desktop.openFileName(nullptr, options);
+
+    QCOMPARE(shown.title, options.title);
+    QCOMPARE(filters, QStringList{options.filter});
+    QCOMPARE(shown.defaultSuffix, options.defaultSuffix);
+    QCOMPARE(mode, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    QCOMPARE(fileMode, save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save)
+        QVERIFY(confirmsOverwrite);
+    QCOMPARE(chosen, expected.isEmpty() ? QString() : folder.filePath(expected));
+}
+
+void TestQtDesktop::printFailsWithoutPrinter()
+{
+    const QStringList printers = QPrinterInfo::availablePrinterNames();
+    QVERIFY2(printers.isEmpty(),
+             qPrintable(u"this check needs a machine without printers, found: "_s %
+                        printers.join(u", "_s)));
+
+    QTextDocument document(u"Report Generated By Kistarra"_s);
+    QtDesktop desktop;
+    QVERIFY(!desktop.print(document));
+}
+
+void TestQtDesktop::pdfHoldsEveryLineOnce()
+{
+    constexpr int lineCount = 150; // about three pages
+    const QTextDocument document(NumberedLines(lineCount));
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"report.pdf"_s);
+
+    QVERIFY(PrintToPdf(document, path));
+
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+
+    const QString pdftotext = u"/usr/bin/pdftotext"_s;
+    if (!QFileInfo::exists(pdftotext))
+        return; // poppler-utils absent: the header check above is all that can be read back
+    QProcess reader;
+    reader.start(pdftotext, {path, u"-"_s});
+    QVERIFY(reader.waitForFinished());
+    QCOMPARE(reader.exitCode(), 0);
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+
+    // Each page ends in a form feed; a line cut by a page edge would be lost or drawn twice.
+    QVERIFY2(text.count(u'\f') >= 2, "expected the lines to run over several pages");
+    for (const QString& line : document.toPlainText().split(u'\n'))
+        QVERIFY2(text.count(line) == 1, qPrintable(line));
+}
+
+void TestQtDesktop::pdfIntoMissingFolderFails()
+{
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"missing/report.pdf"_s);
+    const QTextDocument document(NumberedLines(3));
+
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    QVERIFY(!PrintToPdf(document, path));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestQtDesktop::randomStaysInBoundsAndReachesBoth_data()
+{
+    QTest::addColumn<int>("lowest");
+    QTest::addColumn<int>("highest");
+
+    QTest::newRow("one to nine") << 1 << 9;
+    QTest::newRow("around zero") << -3 << 3;
+    QTest::newRow("two values") << 5 << 6;
+    QTest::newRow("a single value") << 7 << 7;
+    QTest::newRow("top of int") << INT_MAX - 1 << INT_MAX;
+    QTest::newRow("bottom of int") << INT_MIN << INT_MIN + 1;
+}
+
+void TestQtDesktop::randomStaysInBoundsAndReachesBoth()
+{
+    QFETCH(int, lowest);
+    QFETCH(int, highest);
+
+    QtDesktop desktop;
+    desktop.seedRandom();
+    QSet<int> seen;
+    for (int draw = 0; draw < 2000; ++draw) {
+        const int value = desktop.randomBounded(lowest, highest);
+        QVERIFY2(value >= lowest && value <= highest, qPrintable(QString::number(value)));
+        seen.insert(value);
+    }
+    QVERIFY(seen.contains(lowest));
+    QVERIFY(seen.contains(highest));
+    QCOMPARE(seen.size(), highest - lowest + 1);
+}
+
+void TestQtDesktop::clearClipboardEmptiesOwnText()
+{
+    QClipboard* const clipboard = QGuiApplication::clipboard();
+    clipboard->setText(u"Name: Ann"_s);
+    QCOMPARE(clipboard->text(), u"Name: Ann"_s);
+
+    QtDesktop desktop;
+    desktop.clearClipboard();
+    QVERIFY(clipboard->text().isEmpty());
+}
+
+void TestQtDesktop::fakeAnswersFromScriptThenCancels()
+{
+    FakeDesktop fake;
+    fake.yesNoAnswers = {true};
+    fake.saveFileNames = {u"/tmp/ann.nsk"_s};
+    fake.randomValues = {4};
+
+    QVERIFY(fake.askYesNo(nullptr, u"first"_s));
+    QVERIFY(!fake.askYesNo(nullptr, u"second"_s));
+    QCOMPARE(fake.saveFileName(nullptr, SavedReadingSaveDialog()), u"/tmp/ann.nsk"_s);
+    QCOMPARE(fake.saveFileName(nullptr, SavedReadingSaveDialog()), QString());
+    QCOMPARE(fake.randomBounded(1, 9), 4);
+    QCOMPARE(fake.randomBounded(1, 9), 1);
+
+    const QList<FakeDesktop::Message> asked = {{FakeDesktop::MessageKind::Question, u"first"_s},
+                                               {FakeDesktop::MessageKind::Question, u"second"_s}};
+    QCOMPARE(fake.messages, asked);
+    QCOMPARE(fake.saveDialogs.size(), 2);
+    QCOMPARE(fake.randomRanges, (QList<std::pair<int, int>>{{1, 9}, {1, 9}}));
+}
+
+QTEST_MAIN(TestQtDesktop)
+#include "tst_qtdesktop.moc"
