@@ -1,23 +1,17 @@
 #pragma once
 
-#include <array>
-
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
 #include <QStringView>
 
+#include "fengshui/fengshui.h"
+
 // The element and trigram pictures and the program icon, carried in the program through the Qt
 // resource system. A picture is found by its key, the element or trigram name exactly as the
-// Feng Shui profile words it.
+// Feng Shui profile words it (ElementPictureKeys, TrigramPictureKeys).
 namespace Kistarra {
-
-inline constexpr std::array<QStringView, 5> ElementPictureKeys = {u"Earth", u"Fire", u"Metal",
-                                                                  u"Water", u"Wood"};
-
-inline constexpr std::array<QStringView, 8> TrigramPictureKeys = {
-    u"Chen", u"Chien", u"Kan", u"Ken", u"Kun", u"Li", u"Sun", u"Tui"};
 
 // The resource path of the picture for an element key such as u"Earth", or an empty string when
 // there is no picture for the key (keys are compared exactly, case included).

@@ -1,0 +1,64 @@
+#include "platform/printing.h"
+
+#include <memory>
+
+#include <QAbstractTextDocumentLayout>
+#include <QMarginsF>
+#include <QPalette>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QRectF>
+#include <QTextDocument>
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+bool PrintDocument(const QTextDocument& document, QPrinter& printer)
+{
+    printer.setDocName(u"Kistarra"_s);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    // The pages are laid out on a copy: the document usually belongs to a window on the screen,
+    // whose layout must stay as it is.
+    const std::unique_ptr<QTextDocument> pages(document.clone());
+    pages->documentLayout()->setPaintDevice(&printer);
+    pages->setDocumentMargin(0);
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
+    pages->setPageSize(page);
+
+    // Black text whatever the desktop's colour scheme; colours the document sets itself still hold.
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette.setColor(QPalette::Text, Qt::black);
+
+    // The painter's origin is the top left corner of the printable area; page n of the layout
+    // starts n page heights further down. The layout moves a line that would cross a page's edge
+    // onto the next page, and the clip hides what it draws beyond the edge.
+    for (int index = 0; index < pages->pageCount(); ++index) {
+        if (index > 0 && !printer.newPage())
+            return false;
+        const QRectF shown(QPointF(0, index * page.height()), page);
+        painter.save();
+        painter.translate(0, -shown.top());
+        painter.setClipRect(shown);
+        context.clip = shown;
+        pages->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+bool PrintToPdf(const QTextDocument& document, const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return PrintDocument(document, printer);
+}
+
+} // namespace Kistarra

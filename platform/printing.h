@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QTextDocument;
+
+// Printing a document the same way on paper and in a PDF file, so that a failed start is noticed:
+// QTextDocument::print() says nothing when the printer cannot begin.
+namespace Kistarra {
+
+// Lays the document out on the printer's pages with margins of 20 mm and prints every page. False
+// when the printer cannot begin, cannot start a page or cannot finish the job.
+[[nodiscard]] bool PrintDocument(const QTextDocument& document, QPrinter& printer);
+
+// The same pages written to a PDF file. False when the file cannot be written.
+[[nodiscard]] bool PrintToPdf(const QTextDocument& document, const QString& path);
+
+} // namespace Kistarra

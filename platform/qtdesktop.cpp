@@ -1,0 +1,125 @@
+#include "platform/qtdesktop.h"
+
+#include <chrono>
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStringList>
+#include <QUrl>
+
+#include "platform/printing.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& text, QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, u"Kistarra"_s, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString ChooseFile(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, options.title, QString(), options.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
+}
+
+// The offscreen and minimal platforms keep the clipboard inside this process and cannot say who
+// owns it: whatever it holds was put there by us.
+bool ClipboardIsOurs(const QClipboard& clipboard)
+{
+    if (clipboard.ownsClipboard())
+        return true;
+    const QString platform = QGuiApplication::platformName();
+    return platform == u"offscreen"_s || platform == u"minimal"_s;
+}
+
+} // namespace
+
+void QtDesktop::showNotice(QWidget* parent, const QString& text)
+{
+    ShowMessage(parent, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+void QtDesktop::showError(QWidget* parent, const QString& text)
+{
+    ShowMessage(parent, QMessageBox::Critical, text, QMessageBox::Ok);
+}
+
+bool QtDesktop::askYesNo(QWidget* parent, const QString& text)
+{
+    return ShowMessage(parent, QMessageBox::Information, text,
+                       QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString QtDesktop::openFileName(QWidget* parent, const FileDialogOptions& options)
+{
+    return ChooseFile(parent, options, QFileDialog::AcceptOpen);
+}
+
+QString QtDesktop::saveFileName(QWidget* parent, const FileDialogOptions& options)
+{
+    return ChooseFile(parent, options, QFileDialog::AcceptSave);
+}
+
+void QtDesktop::openUrl(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+bool QtDesktop::print(const QTextDocument& document)
+{
+    // Without any printer, QPrinter quietly turns into a PDF printer with no file and prints
+    // nothing, so look for a real one first.
+    const QStringList names = QPrinterInfo::availablePrinterNames();
+    if (names.isEmpty())
+        return false;
+    QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull())
+        target = QPrinterInfo::printerInfo(names.constFirst());
+    QPrinter printer(target, QPrinter::HighResolution);
+    return PrintDocument(document, printer);
+}
+
+void QtDesktop::clearClipboard()
+{
+    QClipboard* const clipboard = QGuiApplication::clipboard();
+    if (ClipboardIsOurs(*clipboard))
+        clipboard->clear();
+}
+
+QDate QtDesktop::today() const
+{
+    return QDate::currentDate();
+}
+
+void QtDesktop::seedRandom()
+{
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    m_random.seed(static_cast<quint32>(ticks) ^ static_cast<quint32>(ticks >> 32));
+}
+
+int QtDesktop::randomBounded(int lowest, int highest)
+{
+    Q_ASSERT(lowest <= highest);
+    // In 64 bits, so that highest + 1 cannot overflow.
+    return static_cast<int>(m_random.bounded(qint64{lowest}, qint64{highest} + 1));
+}
+
+} // namespace Kistarra
