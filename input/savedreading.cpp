@@ -164,11 +164,13 @@ SavedReadingResult ReadSavedReading(const QString& path)
 
 SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details)
 {
+    // Unbuffered, so a disk that refuses the bytes fails the write itself rather than a later
+    // flush whose failure commit() would not see; the old file then stays as it was.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return SavedReadingError::CannotWrite;
     const QByteArray contents = EncodeSavedReading(details);
-    if (file.write(contents) != contents.size() || !file.commit())
+    if (file.write(contents) != contents.size() || !file.flush() || !file.commit())
         return SavedReadingError::CannotWrite;
     return SavedReadingError::None;
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "reading/reading.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace Kistarra {
+
+class Desktop;
+
+// The birth details window: the person types a name, picks a birth date from three lists, or
+// opens a saved reading, and asks for the reading. It computes the reading with the core and hands
+// it on through readingReady; which window shows it, and what closing means, is the program's
+// navigation's business, not this window's.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(Desktop& desktop, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // True when the name holds more than blanks. Otherwise says "Please Enter Your Name", puts the
+    // focus into the name field and returns false.
+    [[nodiscard]] bool CheckDetails();
+
+    // Closes the window because a reading is now on screen; closing(true) tells the listeners that
+    // the person is not leaving the program.
+    void closeForReading();
+
+signals:
+    void readingReady(const Kistarra::Reading& reading);
+    void aboutRequested();
+    void closing(bool forReading);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using LinkAction = void (*)(Desktop&);
+
+    void buildControls(QWidget* client);
+    void buildMenus();
+    void fillLists();
+    void makeLink(QWidget* label, LinkAction action);
+
+    void proceed();
+    void openSavedReading();
+
+    Desktop& m_desktop;
+    bool m_closingForReading = false;
+
+    QLineEdit* m_name = nullptr;
+    QComboBox* m_day = nullptr;
+    QComboBox* m_month = nullptr;
+    QComboBox* m_year = nullptr;
+
+    QHash<const QObject*, LinkAction> m_links;
+};
+
+} // namespace Kistarra

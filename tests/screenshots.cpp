@@ -1,0 +1,117 @@
+// Draws every window of the program into PNG files, for looking at them without a display:
+// `make screenshots` writes them to build/screenshots. The windows show Ann, born on 1 May 1970,
+// and talk to a fake desktop, so nothing leaves the process.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTest>
+#include <QTextStream>
+
+#include "input/frmmain.h"
+#include "input/frmsave.h"
+#include "reading/frmninestar.h"
+#include "reading/reading.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+template <typename T>
+T* Find(const QObject* window, const QString& name)
+{
+    T* const found = window->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+const BirthDetails Ann{u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s};
+
+using MakeWindow = std::function<std::unique_ptr<QWidget>(Desktop&, const Reading&)>;
+
+struct Shot {
+    QString fileName;
+    MakeWindow make;
+};
+
+std::unique_ptr<QWidget> BirthDetailsWindow(Desktop& desktop, const Reading&)
+{
+    auto window = std::make_unique<frmMain>(desktop);
+    Find<QLineEdit>(window.get(), u"txtName"_s)->setText(Ann.name);
+    Find<QComboBox>(window.get(), u"cboDate"_s)->setCurrentText(Ann.day);
+    Find<QComboBox>(window.get(), u"cboMonth"_s)->setCurrentText(Ann.month);
+    Find<QComboBox>(window.get(), u"cboYear"_s)->setCurrentText(Ann.year);
+    return window;
+}
+
+MakeWindow ResultWindowOnTab(int tab)
+{
+    return [tab](Desktop& desktop, const Reading& reading) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<frmNineStar>(reading, desktop);
+        Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(tab);
+        return window;
+    };
+}
+
+std::unique_ptr<QWidget> ReportWindow(Desktop& desktop, const Reading& reading)
+{
+    return std::make_unique<frmSave>(reading, desktop);
+}
+
+// One line per window picture.
+const std::vector<Shot>& Shots()
+{
+    static const std::vector<Shot> shots = {
+        {u"frmmain.png"_s, BirthDetailsWindow},
+        {u"frmninestar-chart.png"_s, ResultWindowOnTab(0)},
+        {u"frmninestar-element.png"_s, ResultWindowOnTab(1)},
+        {u"frmninestar-relationship.png"_s, ResultWindowOnTab(2)},
+        {u"frmsave.png"_s, ReportWindow},
+    };
+    return shots;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const QApplication application(argc, argv);
+    QTextStream err(stderr);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 2) {
+        err << u"usage: screenshots <folder>"_s << Qt::endl;
+        return 2;
+    }
+    const QDir folder(arguments.at(1));
+    if (!folder.mkpath(u"."_s)) {
+        err << u"screenshots: cannot make the folder "_s << folder.path() << Qt::endl;
+        return 1;
+    }
+
+    FakeDesktop desktop;
+    const Reading reading = ComputeReading(Ann);
+    for (const Shot& shot : Shots()) {
+        const std::unique_ptr<QWidget> window = shot.make(desktop, reading);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get())) {
+            err << u"screenshots: "_s << shot.fileName << u" never came on screen"_s << Qt::endl;
+            return 1;
+        }
+        const QString path = folder.filePath(shot.fileName);
+        if (!window->grab().save(path)) {
+            err << u"screenshots: cannot write "_s << path << Qt::endl;
+            return 1;
+        }
+        window->close();
+    }
+    return 0;
+}

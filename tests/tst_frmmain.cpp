@@ -1,0 +1,500 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "input/frmmain.h"
+#include "input/savedreading.h"
+#include "reading/reading.h"
+#include "shell/modhelp.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// The control of that type and objectName; a missing one ends the run with its name, since every
+// later step of the test would only report a null pointer.
+template <typename T>
+T* Find(const QObject* window, const QString& name)
+{
+    T* const found = window->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+struct Fields {
+    QString name;
+    QString day;
+    QString month;
+    QString year;
+
+    friend bool operator==(const Fields&, const Fields&) = default;
+};
+
+Fields FieldsOf(const frmMain& window)
+{
+    return {Find<QLineEdit>(&window, u"txtName"_s)->text(),
+            Find<QComboBox>(&window, u"cboDate"_s)->currentText(),
+            Find<QComboBox>(&window, u"cboMonth"_s)->currentText(),
+            Find<QComboBox>(&window, u"cboYear"_s)->currentText()};
+}
+
+void Fill(frmMain& window, const Fields& fields)
+{
+    Find<QLineEdit>(&window, u"txtName"_s)->setText(fields.name);
+    Find<QComboBox>(&window, u"cboDate"_s)->setCurrentText(fields.day);
+    Find<QComboBox>(&window, u"cboMonth"_s)->setCurrentText(fields.month);
+    Find<QComboBox>(&window, u"cboYear"_s)->setCurrentText(fields.year);
+}
+
+QStringList Numbers(int first, int last)
+{
+    QStringList numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.append(QString::number(n));
+    return numbers;
+}
+
+QStringList Entries(const QComboBox& list)
+{
+    QStringList entries;
+    for (int i = 0; i < list.count(); ++i)
+        entries.append(list.itemText(i));
+    return entries;
+}
+
+QStringList VisibleActionNames(const QWidget& holder)
+{
+    QStringList names;
+    for (const QAction* const action : holder.actions()) {
+        if (action->isVisible())
+            names.append(action->objectName());
+    }
+    return names;
+}
+
+// The file of Ann, born on 1 May 1970, exactly as the program writes it.
+const QByteArray AnnFile = QByteArray::fromHex("96C3C30D0A860D0AA2B6CE0D0A868E8C850D0A");
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fields)
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void listsHoldTheirEntries_data();
+    void listsHoldTheirEntries();
+    void listsRefuseOtherTexts_data();
+    void listsRefuseOtherTexts();
+    void textsFitTheirPlaces_data();
+    void textsFitTheirPlaces();
+    void sexRowStaysOutOfSight_data();
+    void sexRowStaysOutOfSight();
+    void coloursShowOnScreen_data();
+    void coloursShowOnScreen();
+    void refusedNames_data();
+    void refusedNames();
+    void proceedHandsOnTheReading_data();
+    void proceedHandsOnTheReading();
+    void openFlow_data();
+    void openFlow();
+    void linksOpenTheirPage_data();
+    void linksOpenTheirPage();
+    void menusShowOnlyTheirVisibleEntries();
+    void closingTellsWhy();
+
+private:
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<QSignalSpy> m_readings;
+};
+
+void TestFrmMain::init()
+{
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    m_desktop = std::make_unique<FakeDesktop>();
+    m_window = std::make_unique<frmMain>(*m_desktop);
+    m_readings = std::make_unique<QSignalSpy>(m_window.get(), &frmMain::readingReady);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void TestFrmMain::cleanup()
+{
+    m_readings.reset();
+    m_window.reset();
+    m_desktop.reset();
+}
+
+void TestFrmMain::listsHoldTheirEntries_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("proposed");
+
+    QStringList months;
+    for (const QStringView month : MonthNames)
+        months.append(month.toString());
+    QTest::newRow("days") << u"cboDate"_s << Numbers(1, 31) << u"1"_s;
+    QTest::newRow("months") << u"cboMonth"_s << months << u"January"_s;
+    QTest::newRow("years") << u"cboYear"_s << Numbers(1900, 2050) << u"1970"_s;
+}
+
+void TestFrmMain::listsHoldTheirEntries()
+{
+    QFETCH(QString, list);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, proposed);
+
+    const auto* const box = Find<QComboBox>(m_window.get(), list);
+    QCOMPARE(Entries(*box), entries);
+    QCOMPARE(box->currentText(), proposed);
+    QVERIFY(!box->isEditable());
+}
+
+void TestFrmMain::listsRefuseOtherTexts_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("day 32") << u"cboDate"_s << u"32"_s;
+    QTest::newRow("day with leading zero") << u"cboDate"_s << u"01"_s;
+    QTest::newRow("day with blank") << u"cboDate"_s << u" 1"_s;
+    QTest::newRow("month in lower case") << u"cboMonth"_s << u"may"_s;
+    QTest::newRow("month abbreviated") << u"cboMonth"_s << u"Jan"_s;
+    QTest::newRow("year before the list") << u"cboYear"_s << u"1899"_s;
+    QTest::newRow("year after the list") << u"cboYear"_s << u"2051"_s;
+    QTest::newRow("two-digit year") << u"cboYear"_s << u"70"_s;
+}
+
+void TestFrmMain::listsRefuseOtherTexts()
+{
+    QFETCH(QString, list);
+    QFETCH(QString, text);
+
+    auto* const box = Find<QComboBox>(m_window.get(), list);
+    const QString before = box->currentText();
+    const int count = box->count();
+    box->setCurrentText(text);
+    QCOMPARE(box->currentText(), before);
+    QCOMPARE(box->count(), count);
+}
+
+void TestFrmMain::textsFitTheirPlaces_data()
+{
+    QTest::addColumn<QString>("label");
+    for (const auto* const name : {"Label14", "Label3", "Label6", "Label4_0", "Label4_1", "Label1",
+                                   "Label2", "lblCobrand", "lblFullBrand"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// The window has a fixed layout, so a text that needs more room than its place is cut off.
+void TestFrmMain::textsFitTheirPlaces()
+{
+    QFETCH(QString, label);
+
+    const auto* const shown = Find<QLabel>(m_window.get(), label);
+    const QFontMetrics metrics(shown->font());
+    const QRect needed = metrics.boundingRect(
+        shown->contentsRect(), int(shown->alignment()) | Qt::TextWordWrap, shown->text());
+    QVERIFY2(needed.width() <= shown->contentsRect().width() &&
+                 needed.height() <= shown->contentsRect().height(),
+             qPrintable(u"needs %1 x %2, has %3 x %4"_s.arg(needed.width())
+                            .arg(needed.height())
+                            .arg(shown->contentsRect().width())
+                            .arg(shown->contentsRect().height())));
+}
+
+void TestFrmMain::sexRowStaysOutOfSight_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("seen");
+
+    QTest::newRow("Label5") << u"Label5"_s << false;
+    QTest::newRow("optSex_0") << u"optSex_0"_s << false;
+    QTest::newRow("optSex_1") << u"optSex_1"_s << false;
+    QTest::newRow("txtName") << u"txtName"_s << true;
+    QTest::newRow("cboYear") << u"cboYear"_s << true;
+}
+
+void TestFrmMain::sexRowStaysOutOfSight()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, seen);
+
+    const auto* const widget = Find<QWidget>(m_window.get(), control);
+    const auto* const frame = Find<QGroupBox>(m_window.get(), u"fraDetails"_s);
+    QCOMPARE(widget->parentWidget(), frame);
+    QCOMPARE(frame->rect().intersects(widget->geometry()), seen);
+}
+
+void TestFrmMain::coloursShowOnScreen_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("at"); // a blank spot of the control
+    QTest::addColumn<QColor>("colour");
+
+    QTest::newRow("window") << u"client"_s << QPoint(4, 4) << QColor(64, 64, 64);
+    QTest::newRow("details frame") << u"fraDetails"_s << QPoint(200, 83) << QColor(128, 128, 128);
+    QTest::newRow("name field") << u"txtName"_s << QPoint(200, 12) << QColor(64, 64, 64);
+}
+
+void TestFrmMain::coloursShowOnScreen()
+{
+    QFETCH(QString, control);
+    QFETCH(QPoint, at);
+    QFETCH(QColor, colour);
+
+    auto* const widget = Find<QWidget>(m_window.get(), control);
+    const QImage image = widget->grab().toImage();
+    QCOMPARE(image.pixelColor(at * image.devicePixelRatio()), colour);
+}
+
+void TestFrmMain::refusedNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("byMenu");
+
+    QTest::newRow("empty, button") << QString() << false;
+    QTest::newRow("blanks, button") << u"   "_s << false;
+    QTest::newRow("tab and blanks, button") << u" \t "_s << false;
+    QTest::newRow("empty, hidden menu entry") << QString() << true;
+}
+
+void TestFrmMain::refusedNames()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, byMenu);
+
+    Find<QLineEdit>(m_window.get(), u"txtName"_s)->setText(name);
+    Find<QComboBox>(m_window.get(), u"cboYear"_s)->setFocus();
+    if (byMenu)
+        Find<QAction>(m_window.get(), u"mnuCalculate"_s)->trigger();
+    else
+        QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+
+    const QList<FakeDesktop::Message> refused = {
+        {FakeDesktop::MessageKind::Error, u"Please Enter Your Name"_s}};
+    QCOMPARE(m_desktop->messages, refused);
+    QTRY_VERIFY(Find<QLineEdit>(m_window.get(), u"txtName"_s)->hasFocus());
+    QCOMPARE(m_readings->count(), 0);
+    QVERIFY(m_window->isVisible());
+
+    QVERIFY(!m_window->CheckDetails());
+    QCOMPARE(m_desktop->messages.size(), 2);
+}
+
+void TestFrmMain::proceedHandsOnTheReading_data()
+{
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QString>("keptName");
+    QTest::addColumn<QString>("birthDateText");
+
+    QTest::newRow("proposed date")
+        << Fields{u"Ann"_s, {}, {}, {}} << u"Ann"_s << u"1 January 1970"_s;
+    QTest::newRow("blanks around the name")
+        << Fields{u"  Ann Lee  "_s, u"12"_s, u"March"_s, u"1975"_s} << u"Ann Lee"_s
+        << u"12 March 1975"_s;
+    QTest::newRow("day the month lacks")
+        << Fields{u"Bo"_s, u"31"_s, u"February"_s, u"2050"_s} << u"Bo"_s << u"31 February 2050"_s;
+    QTest::newRow("first entries")
+        << Fields{u"Cy"_s, u"1"_s, u"January"_s, u"1900"_s} << u"Cy"_s << u"1 January 1900"_s;
+}
+
+void TestFrmMain::proceedHandsOnTheReading()
+{
+    QFETCH(Fields, fields);
+    QFETCH(QString, keptName);
+    QFETCH(QString, birthDateText);
+
+    Find<QLineEdit>(m_window.get(), u"txtName"_s)->setText(fields.name);
+    if (!fields.day.isEmpty())
+        Fill(*m_window, fields);
+    QVERIFY(m_window->CheckDetails());
+    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+
+    QCOMPARE(m_readings->count(), 1);
+    const auto reading = m_readings->at(0).at(0).value<Reading>();
+    QCOMPARE(reading.details.name, keptName);
+    QCOMPARE(reading.birthDateText, birthDateText);
+    const Fields shown = FieldsOf(*m_window);
+    const Reading expected = ComputeReading({shown.name, shown.day, shown.month, shown.year});
+    QCOMPARE(reading.principal, expected.principal);
+    QCOMPARE(reading.character, expected.character);
+    QCOMPARE(reading.energetic, expected.energetic);
+    QCOMPARE(reading.readingText.plainText(), expected.readingText.plainText());
+    QVERIFY(m_desktop->messages.isEmpty());
+    // Which window comes next is not this window's decision: it stays until told to close.
+    QVERIFY(m_window->isVisible());
+}
+
+void TestFrmMain::openFlow_data()
+{
+    QTest::addColumn<QString>("fileName");    // empty: the dialog is cancelled
+    QTest::addColumn<QByteArray>("contents"); // null: no file is made
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QString>("birthDateText"); // empty: no reading
+
+    const QString refused = u"Please Check The File."_s;
+    const Fields before{u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s};
+    const Fields ann{u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s};
+    QByteArray badDate = AnnFile;
+    badDate.replace(QByteArray::fromHex("0D0A860D0A"), QByteArray::fromHex("0D0A88870D0A")); // 32
+
+    QTest::newRow("cancelled") << QString() << QByteArray() << QString() << before << QString();
+    QTest::newRow("saved reading")
+        << u"ann.nsk"_s << AnnFile << QString() << ann << u"1 May 1970"_s;
+    QTest::newRow("upper-case ending") << u"ann.NSK"_s << AnnFile << refused << before << QString();
+    QTest::newRow("text file") << u"ann.txt"_s << AnnFile << refused << before << QString();
+    QTest::newRow("ending without a dot")
+        << u"annnsk"_s << AnnFile << QString() << ann << u"1 May 1970"_s;
+    QTest::newRow("date not in the lists")
+        << u"bad.nsk"_s << badDate << refused << before << QString();
+    QTest::newRow("missing file") << u"gone.nsk"_s << QByteArray() << refused << before
+                                  << QString();
+    QTest::newRow("empty file") << u"empty.nsk"_s << QByteArray("") << refused << before
+                                << QString();
+    QTest::newRow("empty name, last line end missing")
+        << u"noname.nsk"_s << QByteArray::fromHex("0D0A860D0AA2B6CE0D0A868E8C85")
+        << u"Please Enter Your Name"_s << Fields{QString(), u"1"_s, u"May"_s, u"1970"_s}
+        << QString();
+}
+
+void TestFrmMain::openFlow()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, message);
+    QFETCH(Fields, fields);
+    QFETCH(QString, birthDateText);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (!fileName.isEmpty()) {
+        const QString path = folder.filePath(fileName);
+        if (!contents.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QCOMPARE(file.write(contents), contents.size());
+        }
+        m_desktop->openFileNames.append(path);
+    }
+    Fill(*m_window, {u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s});
+
+    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdOpen"_s), Qt::LeftButton);
+
+    QCOMPARE(m_desktop->openDialogs, QList<FileDialogOptions>{SavedReadingOpenDialog()});
+    QList<FakeDesktop::Message> messages;
+    if (!message.isEmpty())
+        messages.append({FakeDesktop::MessageKind::Error, message});
+    QCOMPARE(m_desktop->messages, messages);
+    QCOMPARE(FieldsOf(*m_window), fields);
+    if (birthDateText.isEmpty()) {
+        QCOMPARE(m_readings->count(), 0);
+    } else {
+        QCOMPARE(m_readings->count(), 1);
+        const auto reading = m_readings->at(0).at(0).value<Reading>();
+        QCOMPARE(reading.details.name, fields.name);
+        QCOMPARE(reading.birthDateText, birthDateText);
+    }
+}
+
+void TestFrmMain::linksOpenTheirPage_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("Label14") << u"Label14"_s << Pages::Home();
+    QTest::newRow("Label3") << u"Label3"_s << Pages::Home();
+    QTest::newRow("lblCobrand") << u"lblCobrand"_s << Pages::CoBrand();
+    QTest::newRow("lblFullBrand") << u"lblFullBrand"_s << Pages::FullBrand();
+    QTest::newRow("mnuOnline") << u"mnuOnline"_s << Pages::OnlineHelp();
+    QTest::newRow("mnuVisit") << u"mnuVisit"_s << Pages::Home();
+    QTest::newRow("mnuUpdate") << u"mnuUpdate"_s << Pages::Download();
+    QTest::newRow("mnuDonate") << u"mnuDonate"_s << Pages::Donate();
+}
+
+void TestFrmMain::linksOpenTheirPage()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, address);
+
+    const Fields before = FieldsOf(*m_window);
+    if (auto* const label = m_window->findChild<QLabel*>(control)) {
+        QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(label, Qt::LeftButton);
+        QTest::mouseClick(label, Qt::RightButton);
+    } else {
+        Find<QAction>(m_window.get(), control)->trigger();
+    }
+
+    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_readings->count(), 0);
+    QCOMPARE(FieldsOf(*m_window), before);
+    QVERIFY(m_window->isVisible());
+}
+
+void TestFrmMain::menusShowOnlyTheirVisibleEntries()
+{
+    const QMenuBar* const bar = m_window->menuBar();
+    QStringList captions;
+    for (const QAction* const action : bar->actions()) {
+        if (action->isVisible())
+            captions.append(action->text());
+    }
+    QCOMPARE(captions, (QStringList{u"&File"_s, u"&Help"_s, u"&Donate"_s}));
+    QCOMPARE(Find<QAction>(m_window.get(), u"mnuDonate"_s)->menu(), nullptr);
+
+    const auto* const makeMoney = Find<QAction>(m_window.get(), u"mnuMakeMoney"_s);
+    QVERIFY(!makeMoney->isVisible());
+    QVERIFY(!makeMoney->isEnabled());
+
+    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuFile"_s)),
+             QStringList{u"mnuExit"_s});
+    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuHelp"_s)),
+             (QStringList{u"mnuOnline"_s, u"mnuVisit"_s, u"mnuSep2"_s, u"mnuUpdate"_s, u"mnuSep3"_s,
+                          u"mnuAbout"_s}));
+
+    QSignalSpy about(m_window.get(), &frmMain::aboutRequested);
+    Find<QAction>(m_window.get(), u"mnuAbout"_s)->trigger();
+    QCOMPARE(about.count(), 1);
+    QVERIFY(m_desktop->openedUrls.isEmpty());
+}
+
+void TestFrmMain::closingTellsWhy()
+{
+    QSignalSpy closing(m_window.get(), &frmMain::closing);
+    Find<QAction>(m_window.get(), u"mnuExit"_s)->trigger();
+    QCOMPARE(closing.count(), 1);
+    QCOMPARE(closing.at(0).at(0).toBool(), false);
+    QVERIFY(!m_window->isVisible());
+
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->closeForReading();
+    QCOMPARE(closing.count(), 2);
+    QCOMPARE(closing.at(1).at(0).toBool(), true);
+    QVERIFY(!m_window->isVisible());
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmmain.moc"

@@ -1,0 +1,559 @@
+#include <memory>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QUrl>
+
+#include "input/frmsave.h"
+#include "reading/frmninestar.h"
+#include "reading/reading.h"
+#include "resources/pictures.h"
+#include "shell/modhelp.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// The control of the given type and name, or the end of the run with a message naming it.
+template <typename T>
+T* Find(const QObject* root, const QString& name)
+{
+    T* const found = root->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named \"%s\" in the window", T::staticMetaObject.className(),
+               qPrintable(name));
+    return found;
+}
+
+Reading AnnReading()
+{
+    return ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+}
+
+// The caption a control shows, whatever kind of control it is.
+QString Caption(const QObject* control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    if (const auto* action = qobject_cast<const QAction*>(control))
+        return action->text();
+    if (const auto* frame = qobject_cast<const QGroupBox*>(control))
+        return frame->title();
+    if (const auto* menu = qobject_cast<const QMenu*>(control))
+        return menu->title();
+    qFatal("%s has no caption", qPrintable(control->objectName()));
+}
+
+QString WithLineFeeds(QString text)
+{
+    return text.replace(u"\r\n"_s, u"\n"_s);
+}
+
+// Bold state and colour of every character position of a document showing the pieces, in the
+// document's numbering (a CR LF is one block separator).
+struct CharLook {
+    bool bold = false;
+    QColor colour;
+    bool separator = false;
+};
+
+QList<CharLook> ExpectedLooks(const ComposedText& text)
+{
+    QList<CharLook> looks;
+    for (const TextPiece& piece : text.pieces) {
+        const QColor colour(piece.colour.red, piece.colour.green, piece.colour.blue);
+        for (qsizetype i = 0; i < piece.text.size(); ++i) {
+            const bool lineBreak = piece.text.at(i) == u'\r' && i + 1 < piece.text.size() &&
+                                   piece.text.at(i + 1) == u'\n';
+            looks.append({piece.bold, colour, lineBreak});
+            if (lineBreak)
+                ++i;
+        }
+    }
+    return looks;
+}
+
+} // namespace
+
+class tst_frmNineStar : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void captions_data();
+    void captions();
+    void readingFillsTheControls();
+    void withoutProfileTheElementPageKeepsItsDrawing();
+    void cellsStandInTheLoShuSquare_data();
+    void cellsStandInTheLoShuSquare();
+    void readingBoxesShowEveryPieceInItsLook_data();
+    void readingBoxesShowEveryPieceInItsLook();
+    void tabsBringTheirPageToTheFront();
+    void newWindowOpensOnTheChart();
+    void linksOpenExactlyTheirPage_data();
+    void linksOpenExactlyTheirPage();
+    void donateActsFromTheMenuBar();
+    void makeMoneyIsOutOfReach();
+    void backAndAboutAreHandedToTheShell();
+    void everyCloseIsAnnounced();
+    void clipboardIsEmptied_data();
+    void clipboardIsEmptied();
+    void saveOpensTheModalReport();
+
+private:
+    frmNineStar* showWindow(const Reading& reading);
+
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<frmNineStar> m_window;
+};
+
+void tst_frmNineStar::init()
+{
+    m_desktop = std::make_unique<FakeDesktop>();
+}
+
+void tst_frmNineStar::cleanup()
+{
+    m_window.reset();
+    m_desktop.reset();
+}
+
+frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
+{
+    m_window = std::make_unique<frmNineStar>(reading, *m_desktop);
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qFatal("The result window was never exposed");
+    return m_window.get();
+}
+
+void tst_frmNineStar::windowFrame()
+{
+    frmNineStar* const window = showWindow(AnnReading());
+    QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
+    QCOMPARE(window->centralWidget()->size(), QSize(637, 459));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QCOMPARE(window->font().families(), QStringList({u"Verdana"_s, u"DejaVu Sans"_s}));
+    QCOMPARE(window->font().pointSizeF(), 8.25);
+    QVERIFY(!window->windowIcon().isNull());
+}
+
+void tst_frmNineStar::captions_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+
+    const QStringList sides = {u"South East"_s, u"South"_s, u"South West"_s, u"West"_s,
+                               u"North West"_s, u"North"_s, u"North East"_s, u"East"_s};
+    for (qsizetype i = 0; i < sides.size(); ++i) {
+        const QString name = u"lblLoshuSides_"_s + QString::number(i);
+        QTest::addRow("%s", qPrintable(name)) << name << sides.at(i);
+    }
+    QTest::newRow("cmdBack") << u"cmdBack"_s << u"&Back"_s;
+    QTest::newRow("cmdSave") << u"cmdSave"_s << u"&Save"_s;
+    QTest::newRow("mnuFile") << u"mnuFile"_s << u"&File"_s;
+    QTest::newRow("mnuBack") << u"mnuBack"_s << u"&Back"_s;
+    QTest::newRow("mnuExit") << u"mnuExit"_s << u"E&xit"_s;
+    QTest::newRow("mnuHelp") << u"mnuHelp"_s << u"&Help"_s;
+    QTest::newRow("mnuOnline") << u"mnuOnline"_s << u"&Online Help"_s;
+    QTest::newRow("mnuVisit") << u"mnuVisit"_s << u"&Visit Us Online"_s;
+    QTest::newRow("mnuUpdate") << u"mnuUpdate"_s << u"Check for Software &Update"_s;
+    QTest::newRow("mnuAbout") << u"mnuAbout"_s << u"&About Software"_s;
+    QTest::newRow("mnuDonate") << u"mnuDonate"_s << u"&Donate"_s;
+    QTest::newRow("mnuMakeMoney") << u"mnuMakeMoney"_s << u"Make Money &Online"_s;
+    QTest::newRow("element frame") << u"fraElement"_s << u"Your Element is: "_s;
+    QTest::newRow("trigram frame") << u"fraTrigram"_s << u"Your Trigram is: "_s;
+    QTest::newRow("Label15") << u"Label15"_s << u"Your are a"_s;
+    QTest::newRow("Label33") << u"Label33"_s << u"Group Person"_s;
+    QTest::newRow("Label1") << u"Label1"_s
+                            << u"Nine Star Ki Astrology corresponds with five elements namely, "
+                               u"Fire, Earth, Metal, Water and Wood."_s;
+    QTest::newRow("lblFullBrand")
+        << u"lblFullBrand"_s
+        << u"Home Business Opportunity. Start your own Internet business and make money online. "
+           u"Get this software fully branded for your website. Click here for more details."_s;
+}
+
+void tst_frmNineStar::captions()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    const frmNineStar* const window = showWindow(AnnReading());
+    QCOMPARE(Caption(Find<QObject>(window, control)), caption);
+}
+
+void tst_frmNineStar::readingFillsTheControls()
+{
+    const Reading reading = AnnReading();
+    const frmNineStar* const window = showWindow(reading);
+
+    QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_0"_s)->text(), u"[1]\r\n11"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_1"_s)->text(), u"[2]\r\n"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_4"_s)->text(), u"[5]\r\n5"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_6"_s)->text(), u"[7]\r\n7"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_8"_s)->text(), u"[9]\r\n9"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text(),
+             u"Your 9 Star Ki is: 3 Wood, 3 Wood, 5 Soil/ Earth"_s);
+
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiGroup"_s)->text(), u"East"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiElement"_s)->text(), u"Wood"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiTrigram"_s)->text(), u"Chen"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblElementDesc"_s)->text(), *reading.elementDescription);
+
+    const QSize box(67, 67);
+    const QImage element = Find<QLabel>(window, u"imgElement"_s)->pixmap().toImage();
+    QVERIFY(!element.isNull());
+    QCOMPARE(element, PictureFittedTo(ElementPicturePath(u"Wood"), box).toImage());
+    const QImage trigram = Find<QLabel>(window, u"imgTrigram"_s)->pixmap().toImage();
+    QVERIFY(!trigram.isNull());
+    QCOMPARE(trigram, PictureFittedTo(TrigramPicturePath(u"Chen"), box).toImage());
+
+    QCOMPARE(Find<QTextEdit>(window, u"RTBLoshu"_s)->toPlainText(),
+             WithLineFeeds(reading.readingText.plainText()));
+    QCOMPARE(Find<QTextEdit>(window, u"RTB"_s)->toPlainText(),
+             WithLineFeeds(reading.relationshipText.plainText()));
+    QVERIFY(Find<QTextEdit>(window, u"RTBLoshu"_s)->isReadOnly());
+    QVERIFY(Find<QTextEdit>(window, u"RTB"_s)->isReadOnly());
+}
+
+void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
+{
+    // A year whose last two characters are not digits gives no Feng Shui profile.
+    const Reading reading = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"19x0"_s});
+    QVERIFY(!reading.fengShui);
+    const frmNineStar* const window = showWindow(reading);
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiGroup"_s)->text(), u"FengShui nnnn"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiElement"_s)->text(), u"Label9"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblFengShuiTrigram"_s)->text(), u"FengShui"_s);
+    QCOMPARE(Find<QLabel>(window, u"lblElementDesc"_s)->text(), u"element"_s);
+    QVERIFY(Find<QLabel>(window, u"imgElement"_s)->pixmap().isNull());
+    QVERIFY(Find<QLabel>(window, u"imgTrigram"_s)->pixmap().isNull());
+}
+
+void tst_frmNineStar::cellsStandInTheLoShuSquare_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QColor>("colour");
+
+    // South at the top: 4 9 2 / 3 5 7 / 8 1 6.
+    QTest::newRow("4 south east") << 4 << u"picLoshuGrid"_s << 0 << 0 << QColor(0, 192, 192);
+    QTest::newRow("9 south") << 9 << u"Picture1_1"_s << 1 << 0 << QColor(255, 192, 128);
+    QTest::newRow("2 south west") << 2 << u"Picture1_2"_s << 2 << 0 << QColor(255, 192, 255);
+    QTest::newRow("3 east") << 3 << u"Picture1_3"_s << 0 << 1 << QColor(0, 128, 0);
+    QTest::newRow("5 centre") << 5 << u"Picture1_4"_s << 1 << 1 << QColor(255, 255, 128);
+    QTest::newRow("7 west") << 7 << u"Picture1_5"_s << 2 << 1 << QColor(128, 128, 128);
+    QTest::newRow("8 north east") << 8 << u"Picture1_6"_s << 0 << 2 << QColor(0, 0, 0);
+    QTest::newRow("1 north") << 1 << u"Picture1_7"_s << 1 << 2 << QColor(0, 0, 255);
+    QTest::newRow("6 north west") << 6 << u"Picture1_8"_s << 2 << 2 << QColor(192, 192, 192);
+}
+
+void tst_frmNineStar::cellsStandInTheLoShuSquare()
+{
+    QFETCH(int, cell);
+    QFETCH(QString, box);
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(QColor, colour);
+    const frmNineStar* const window = showWindow(AnnReading());
+
+    const auto* const label = Find<QLabel>(window, u"lblLoshuGrid_"_s + QString::number(cell - 1));
+    QVERIFY(label->text().startsWith(u'[' + QString::number(cell) + u']'));
+    const auto* const cellBox = Find<QWidget>(window, box);
+    QCOMPARE(label->parentWidget(), cellBox);
+    QCOMPARE(cellBox->parentWidget(), Find<QWidget>(window, u"fraLoShuGrid"_s));
+
+    // Boxes at column offsets 45, 1365, 2685 and row offsets 50, 1380, 2710 twips, 1300 square.
+    const int columns[] = {3, 91, 179};
+    const int rows[] = {3, 92, 181};
+    QCOMPARE(cellBox->geometry(), QRect(columns[column], rows[row], 87, 87));
+
+    QVERIFY(cellBox->autoFillBackground());
+    QCOMPARE(cellBox->palette().color(QPalette::Window), colour);
+    // The digits must stand out from their box.
+    const QColor text = label->palette().color(QPalette::WindowText);
+    QVERIFY2(qAbs(qGray(text.rgb()) - qGray(colour.rgb())) >= 100,
+             qPrintable(u"text %1 on box %2"_s.arg(text.name(), colour.name())));
+}
+
+void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<bool>("relationship");
+    QTest::newRow("RTBLoshu") << u"RTBLoshu"_s << false;
+    QTest::newRow("RTB") << u"RTB"_s << true;
+}
+
+void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
+{
+    QFETCH(QString, box);
+    QFETCH(bool, relationship);
+    const Reading reading = AnnReading();
+    const frmNineStar* const window = showWindow(reading);
+    const auto* const edit = Find<QTextEdit>(window, box);
+
+    QCOMPARE(edit->palette().color(QPalette::Base), QColor(128, 128, 128));
+    const QList<CharLook> expected =
+        ExpectedLooks(relationship ? reading.relationshipText : reading.readingText);
+    QCOMPARE(edit->document()->characterCount() - 1, expected.size());
+
+    int checked = 0;
+    bool sawBold = false;
+    bool sawPlain = false;
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFragment piece = fragment.fragment();
+            const QTextCharFormat format = piece.charFormat();
+            const bool bold = format.fontWeight() == QFont::Bold;
+            const QColor colour = format.foreground().color();
+            for (int at = piece.position(); at < piece.position() + piece.length(); ++at) {
+                const CharLook& look = expected.at(at);
+                QVERIFY2(!look.separator, qPrintable(u"text where a line ends, at %1"_s.arg(at)));
+                QVERIFY2(look.bold == bold && look.colour == colour,
+                         qPrintable(u"at %1 in \"%2\""_s.arg(at).arg(piece.text())));
+                sawBold = sawBold || bold;
+                sawPlain = sawPlain || !bold;
+                ++checked;
+            }
+        }
+    }
+    qsizetype characters = 0;
+    for (const CharLook& look : expected)
+        characters += look.separator ? 0 : 1;
+    QCOMPARE(checked, characters);
+    QVERIFY(sawBold && sawPlain);
+}
+
+void tst_frmNineStar::tabsBringTheirPageToTheFront()
+{
+    const frmNineStar* const window = showWindow(AnnReading());
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), u"Nine Star Ki Chart"_s);
+    QCOMPARE(tabs->tabText(1), u"Nine Star Ki Element"_s);
+    QCOMPARE(tabs->tabText(2), u"Nine Star Ki Relationship Analysis"_s);
+    QWidget* const pages[] = {Find<QWidget>(window, u"picLoShuSquare"_s),
+                              Find<QWidget>(window, u"picNineStar"_s),
+                              Find<QWidget>(window, u"picRelationship"_s)};
+    const auto frontPage = [&pages] {
+        int front = -1;
+        for (int i = 0; i < 3; ++i) {
+            if (pages[i]->isVisible()) {
+                if (front != -1)
+                    return -2; // two pages showing at once
+                front = i;
+            }
+        }
+        return front;
+    };
+    const QString relationshipText = Find<QTextEdit>(window, u"RTB"_s)->toPlainText();
+
+    for (const int tab : {1, 2, 2, 0, 0, 1}) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        QTRY_COMPARE(tabs->currentIndex(), tab);
+        QTRY_COMPARE(frontPage(), tab);
+    }
+    // The pages keep what they show.
+    QCOMPARE(Find<QTextEdit>(window, u"RTB"_s)->toPlainText(), relationshipText);
+}
+
+void tst_frmNineStar::newWindowOpensOnTheChart()
+{
+    frmNineStar* window = showWindow(AnnReading());
+    QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
+    QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
+
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    QTRY_COMPARE(tabs->currentIndex(), 2);
+    window->close();
+
+    window = showWindow(AnnReading());
+    QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
+    QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
+    QVERIFY(!Find<QWidget>(window, u"picNineStar"_s)->isVisible());
+    QVERIFY(!Find<QWidget>(window, u"picRelationship"_s)->isVisible());
+}
+
+void tst_frmNineStar::linksOpenExactlyTheirPage_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("Label61") << u"Label61"_s << Pages::Home();
+    QTest::newRow("lblFullBrand") << u"lblFullBrand"_s << Pages::FullBrand();
+    QTest::newRow("lblCobrand") << u"lblCobrand"_s << Pages::CoBrand();
+    QTest::newRow("mnuOnline") << u"mnuOnline"_s << Pages::OnlineHelp();
+    QTest::newRow("mnuVisit") << u"mnuVisit"_s << Pages::Home();
+    QTest::newRow("mnuUpdate") << u"mnuUpdate"_s << Pages::Download();
+    QTest::newRow("mnuDonate") << u"mnuDonate"_s << Pages::Donate();
+}
+
+void tst_frmNineStar::linksOpenExactlyTheirPage()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, address);
+    const frmNineStar* const window = showWindow(AnnReading());
+    QSignalSpy closing(window, &frmNineStar::closing);
+
+    QObject* const trigger = Find<QObject>(window, control);
+    if (auto* const label = qobject_cast<QLabel*>(trigger)) {
+        QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    } else {
+        qobject_cast<QAction*>(trigger)->trigger();
+    }
+
+    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(window->isVisible());
+    QCOMPARE(closing.count(), 0);
+}
+
+void tst_frmNineStar::donateActsFromTheMenuBar()
+{
+    const frmNineStar* const window = showWindow(AnnReading());
+    auto* const donate = Find<QAction>(window, u"mnuDonate"_s);
+    QVERIFY(donate->menu() == nullptr);
+    QMenuBar* const bar = window->menuBar();
+    const QRect place = bar->actionGeometry(donate);
+    QVERIFY(place.isValid());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+    QTRY_COMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
+}
+
+void tst_frmNineStar::makeMoneyIsOutOfReach()
+{
+    const frmNineStar* const window = showWindow(AnnReading());
+    auto* const makeMoney = Find<QAction>(window, u"mnuMakeMoney"_s);
+    QVERIFY(window->menuBar()->actions().contains(makeMoney));
+    QVERIFY(!makeMoney->isVisible());
+    QVERIFY(!makeMoney->isEnabled());
+    QVERIFY(!window->menuBar()->actionGeometry(makeMoney).isValid());
+}
+
+void tst_frmNineStar::backAndAboutAreHandedToTheShell()
+{
+    const frmNineStar* const window = showWindow(AnnReading());
+    QSignalSpy back(window, &frmNineStar::backRequested);
+    QSignalSpy about(window, &frmNineStar::aboutRequested);
+
+    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdBack"_s), Qt::LeftButton);
+    QCOMPARE(back.count(), 1);
+    Find<QAction>(window, u"mnuBack"_s)->trigger();
+    QCOMPARE(back.count(), 2);
+    QCOMPARE(about.count(), 0);
+
+    Find<QAction>(window, u"mnuAbout"_s)->trigger();
+    QCOMPARE(about.count(), 1);
+    QCOMPARE(back.count(), 2);
+    QVERIFY(m_desktop->openedUrls.isEmpty());
+}
+
+void tst_frmNineStar::everyCloseIsAnnounced()
+{
+    frmNineStar* window = showWindow(AnnReading());
+    QSignalSpy closedByBox(window, &frmNineStar::closing);
+    QVERIFY(window->close());
+    QCOMPARE(closedByBox.count(), 1);
+    QVERIFY(!window->isVisible());
+
+    window = showWindow(AnnReading());
+    QSignalSpy closedByMenu(window, &frmNineStar::closing);
+    Find<QAction>(window, u"mnuExit"_s)->trigger();
+    QCOMPARE(closedByMenu.count(), 1);
+    QVERIFY(!window->isVisible());
+}
+
+void tst_frmNineStar::clipboardIsEmptied_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("action");
+    for (const QString& box : {u"RTBLoshu"_s, u"RTB"_s}) {
+        for (const QString& action :
+             {u"change"_s, u"press"_s, u"release"_s, u"click"_s, u"move"_s}) {
+            QTest::addRow("%s %s", qPrintable(box), qPrintable(action)) << box << action;
+        }
+    }
+}
+
+void tst_frmNineStar::clipboardIsEmptied()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, action);
+    const frmNineStar* const window = showWindow(AnnReading());
+    // Filling the boxes is a change too.
+    QVERIFY(m_desktop->clipboardClears > 0);
+
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    const int tab = box == u"RTB"_s ? 2 : 0;
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+    auto* const edit = Find<QTextEdit>(window, box);
+    QTRY_VERIFY(edit->isVisible());
+
+    QWidget* const viewport = edit->viewport();
+    const QPoint inside = viewport->rect().center();
+    // A press is followed by its release and a release needs its press: only the step named by
+    // the row is counted.
+    if (action == u"release"_s)
+        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
+    const int before = m_desktop->clipboardClears;
+    if (action == u"change"_s)
+        edit->append(u"more"_s);
+    else if (action == u"press"_s)
+        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
+    else if (action == u"release"_s)
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+    else if (action == u"click"_s)
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, inside);
+    else
+        QTest::mouseMove(viewport, inside + QPoint(5, 5));
+    QTRY_VERIFY(m_desktop->clipboardClears > before);
+    if (action == u"press"_s)
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+}
+
+void tst_frmNineStar::saveOpensTheModalReport()
+{
+    const frmNineStar* const window = showWindow(AnnReading());
+    QVERIFY(window->findChild<frmSave*>() == nullptr);
+    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
+
+    QPointer<frmSave> report = window->findChild<frmSave*>();
+    QVERIFY(report);
+    QTRY_VERIFY(report->isVisible());
+    QCOMPARE(report->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), report.data());
+    QVERIFY(report->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(window->isVisible());
+
+    report->close();
+    QTRY_VERIFY(report.isNull());
+    QVERIFY(window->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+}
+
+QTEST_MAIN(tst_frmNineStar)
+#include "tst_frmninestar.moc"

@@ -1,0 +1,370 @@
+#include <csignal>
+#include <memory>
+
+#include <sys/resource.h>
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QUrl>
+
+#include "input/frmsave.h"
+#include "reading/reading.h"
+#include "shell/modhelp.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// The control of the given type and name, or the end of the run with a message naming it.
+template <typename T>
+T* Find(const QObject* root, const QString& name)
+{
+    T* const found = root->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named \"%s\" in the window", T::staticMetaObject.className(),
+               qPrintable(name));
+    return found;
+}
+
+Reading AnnReading()
+{
+    return ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+}
+
+QString WithLineFeeds(QString text)
+{
+    return text.replace(u"\r\n"_s, u"\n"_s);
+}
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// While it lives, every write of a byte to a file fails as on a full disk - for root too, which
+// no folder permission stops.
+class RefusedWrites {
+public:
+    RefusedWrites()
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = m_saved;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~RefusedWrites()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    RefusedWrites(const RefusedWrites&) = delete;
+    RefusedWrites& operator=(const RefusedWrites&) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+class tst_frmSave : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void reportIsThePlainReading();
+    void openingEmptiesTheClipboard();
+    void saveWritesTheBirthDetails();
+    void cancelledSaveDoesNothing();
+    void failedSaveSaysSo_data();
+    void failedSaveSaysSo();
+    void printHasTheReportBetweenAttributions();
+    void printingTwiceHoldsOneCopy();
+    void failedPrintSaysSo();
+    void linksOpenExactlyTheirPage_data();
+    void linksOpenExactlyTheirPage();
+    void mouseOverTheReportEmptiesTheClipboard_data();
+    void mouseOverTheReportEmptiesTheClipboard();
+
+private:
+    frmSave* showWindow(const Reading& reading);
+    void clickButton(const QString& name);
+
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<frmSave> m_window;
+};
+
+void tst_frmSave::init()
+{
+    m_desktop = std::make_unique<FakeDesktop>();
+}
+
+void tst_frmSave::cleanup()
+{
+    m_window.reset();
+    m_desktop.reset();
+}
+
+frmSave* tst_frmSave::showWindow(const Reading& reading)
+{
+    m_window = std::make_unique<frmSave>(reading, *m_desktop);
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window.get()))
+        qFatal("The report window was never exposed");
+    return m_window.get();
+}
+
+void tst_frmSave::clickButton(const QString& name)
+{
+    QTest::mouseClick(Find<QAbstractButton>(m_window.get(), name), Qt::LeftButton);
+}
+
+void tst_frmSave::windowFrame()
+{
+    const frmSave* const window = showWindow(AnnReading());
+    QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
+    QCOMPARE(window->height(), 523); // 7845 twips
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY(!window->windowIcon().isNull());
+    QCOMPARE(window->palette().color(QPalette::Window), QColor(64, 64, 64));
+
+    QCOMPARE(Find<QAbstractButton>(window, u"cmdSave"_s)->text(), u"&Save"_s);
+    QCOMPARE(Find<QAbstractButton>(window, u"cmdPrint"_s)->text(), u"&Print"_s);
+    for (const QString& button : {u"cmdSave"_s, u"cmdPrint"_s}) {
+        QCOMPARE(Find<QWidget>(window, button)->palette().color(QPalette::Button),
+                 QColor(192, 192, 192));
+    }
+
+    const auto* const report = Find<QTextEdit>(window, u"RTB"_s);
+    QVERIFY(report->isReadOnly());
+    QCOMPARE(report->font().families(), QStringList({u"Verdana"_s, u"DejaVu Sans"_s}));
+    QCOMPARE(report->font().pointSizeF(), 9.75);
+    const auto* const buffer = Find<QTextEdit>(window, u"RTB1"_s);
+    QVERIFY(!buffer->isVisible());
+    QCOMPARE(buffer->geometry(), report->geometry());
+    QVERIFY(buffer->document()->isEmpty());
+
+    QCOMPARE(Find<QLabel>(window, u"lblFullBrand"_s)->text(),
+             u"Home Business Opportunity. Start your own Internet business and make money online. "
+             u"Get this software fully branded for your website. Click here for more details."_s);
+    QVERIFY(Find<QLabel>(window, u"Label1"_s)->text().contains(QUrl(Pages::Home()).host()));
+}
+
+void tst_frmSave::reportIsThePlainReading()
+{
+    const Reading reading = AnnReading();
+    const frmSave* const window = showWindow(reading);
+    const auto* const report = Find<QTextEdit>(window, u"RTB"_s);
+    QCOMPARE(report->toPlainText(), WithLineFeeds(ReportText(reading)));
+    QVERIFY(report->toPlainText().startsWith(u"Name: Ann\n\nDate of Birth: 1 May 1970\n\n"_s));
+
+    // The pieces' bold and colours stay in the result window.
+    for (QTextBlock block = report->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            QVERIFY(format.fontWeight() != QFont::Bold);
+            QVERIFY(!format.hasProperty(QTextFormat::ForegroundBrush));
+        }
+    }
+}
+
+void tst_frmSave::openingEmptiesTheClipboard()
+{
+    QCOMPARE(m_desktop->clipboardClears, 0);
+    const frmSave window(AnnReading(), *m_desktop);
+    QCOMPARE_GT(m_desktop->clipboardClears, 0);
+}
+
+void tst_frmSave::saveWritesTheBirthDetails()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"ann.nsk"_s);
+    m_desktop->saveFileNames = {path};
+    const frmSave* const window = showWindow(AnnReading());
+    // What the report box shows plays no part in the file.
+    Find<QTextEdit>(window, u"RTB"_s)->setPlainText(u"something else"_s);
+
+    clickButton(u"cmdSave"_s);
+
+    const FileDialogOptions expected{u"Kistarra"_s, u"Kistarra (*.nsk)"_s, u"nsk"_s};
+    QCOMPARE(m_desktop->saveDialogs, QList<FileDialogOptions>{expected});
+    const QByteArray golden = Contents(KISTARRA_TEST_DATA_DIR "/ann-1970-05-01.nsk"_L1);
+    QVERIFY(!golden.isEmpty());
+    QCOMPARE(Contents(path), golden);
+    QVERIFY(m_desktop->messages.isEmpty());
+}
+
+void tst_frmSave::cancelledSaveDoesNothing()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    showWindow(AnnReading());
+
+    clickButton(u"cmdSave"_s);
+
+    QCOMPARE(m_desktop->saveDialogs.size(), 1);
+    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(QDir(folder.path()).isEmpty());
+    QVERIFY(m_window->isVisible());
+}
+
+void tst_frmSave::failedSaveSaysSo_data()
+{
+    QTest::addColumn<bool>("folderExists");
+    QTest::newRow("folder missing") << false;
+    QTest::newRow("disk refuses the bytes, old file kept") << true;
+}
+
+void tst_frmSave::failedSaveSaysSo()
+{
+    QFETCH(bool, folderExists);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QByteArray old = "an earlier reading\r\n";
+    QString path = folder.filePath(u"missing/ann.nsk"_s);
+    if (folderExists) {
+        path = folder.filePath(u"ann.nsk"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(old), old.size());
+    }
+    m_desktop->saveFileNames = {path};
+    showWindow(AnnReading());
+
+    {
+        const std::unique_ptr<RefusedWrites> refused =
+            folderExists ? std::make_unique<RefusedWrites>() : nullptr;
+        clickButton(u"cmdSave"_s);
+    }
+
+    const QList<FakeDesktop::Message> expected = {
+        {FakeDesktop::MessageKind::Error, u"The reading could not be saved."_s}};
+    QCOMPARE(m_desktop->messages, expected);
+    if (folderExists)
+        QCOMPARE(Contents(path), old);
+    else
+        QVERIFY(!QFile::exists(path));
+}
+
+void tst_frmSave::printHasTheReportBetweenAttributions()
+{
+    const Reading reading = AnnReading();
+    const frmSave* const window = showWindow(reading);
+    clickButton(u"cmdPrint"_s);
+
+    const QString attribution = AttributionLine();
+    const QString expected = WithLineFeeds(attribution % u"\r\n\r\n"_s % ReportText(reading) %
+                                           u"\r\n\r\n"_s % attribution);
+    QCOMPARE(m_desktop->printedTexts, QStringList{expected});
+    const auto* const buffer = Find<QTextEdit>(window, u"RTB1"_s);
+    QCOMPARE(buffer->toPlainText(), expected);
+    QCOMPARE(buffer->textCursor().position(), 0);
+    QVERIFY(!buffer->textCursor().hasSelection());
+    QVERIFY(m_desktop->messages.isEmpty());
+}
+
+void tst_frmSave::printingTwiceHoldsOneCopy()
+{
+    const Reading reading = AnnReading();
+    showWindow(reading);
+    clickButton(u"cmdPrint"_s);
+    clickButton(u"cmdPrint"_s);
+
+    const QString expected = WithLineFeeds(PrintedReportText(reading));
+    QCOMPARE(m_desktop->printedTexts, QStringList({expected, expected}));
+    QCOMPARE(m_desktop->printedTexts.last().count(AttributionLine()), 2);
+}
+
+void tst_frmSave::failedPrintSaysSo()
+{
+    m_desktop->printSucceeds = false;
+    showWindow(AnnReading());
+    clickButton(u"cmdPrint"_s);
+
+    QCOMPARE(m_desktop->printedTexts.size(), 1);
+    const QList<FakeDesktop::Message> expected = {
+        {FakeDesktop::MessageKind::Error, u"The report could not be printed."_s}};
+    QCOMPARE(m_desktop->messages, expected);
+}
+
+void tst_frmSave::linksOpenExactlyTheirPage_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("Label1") << u"Label1"_s << Pages::Home();
+    QTest::newRow("Label14") << u"Label14"_s << Pages::Home();
+    QTest::newRow("lblFullBrand") << u"lblFullBrand"_s << Pages::FullBrand();
+    QTest::newRow("lblCobrand") << u"lblCobrand"_s << Pages::CoBrand();
+}
+
+void tst_frmSave::linksOpenExactlyTheirPage()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, address);
+    const frmSave* const window = showWindow(AnnReading());
+    auto* const label = Find<QLabel>(window, control);
+    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+
+    QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+
+    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(window->isVisible());
+}
+
+void tst_frmSave::mouseOverTheReportEmptiesTheClipboard_data()
+{
+    QTest::addColumn<QString>("action");
+    for (const QString& action : {u"press"_s, u"release"_s, u"click"_s, u"move"_s, u"change"_s})
+        QTest::addRow("%s", qPrintable(action)) << action;
+}
+
+void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
+{
+    QFETCH(QString, action);
+    const frmSave* const window = showWindow(AnnReading());
+    auto* const report = Find<QTextEdit>(window, u"RTB"_s);
+    QWidget* const viewport = report->viewport();
+    const QPoint inside = viewport->rect().center();
+
+    // A press is followed by its release and a release needs its press: only the step named by
+    // the row is counted.
+    if (action == u"release"_s)
+        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
+    const int before = m_desktop->clipboardClears;
+    if (action == u"change"_s)
+        report->append(u"more"_s);
+    else if (action == u"press"_s)
+        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
+    else if (action == u"release"_s)
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+    else if (action == u"click"_s)
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, inside);
+    else
+        QTest::mouseMove(viewport, inside + QPoint(5, 5));
+    QTRY_VERIFY(m_desktop->clipboardClears > before);
+    if (action == u"press"_s)
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+}
+
+QTEST_MAIN(tst_frmSave)
+#include "tst_frmsave.moc"

@@ -1,0 +1,199 @@
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include "input/frmmain.h"
+#include "reading/frmninestar.h"
+#include "reading/reading.h"
+#include "shell/programwindows.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// The control of that type and objectName; a missing one ends the run with its name.
+template <typename T>
+T* Find(const QObject* window, const QString& name)
+{
+    T* const found = window->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+QList<QWidget*> VisibleWindows()
+{
+    QList<QWidget*> shown;
+    for (QWidget* const widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            shown.append(widget);
+    }
+    return shown;
+}
+
+enum class Way { Button, SavedReading };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Way)
+
+class TestProgramWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void proceedShowsOnlyTheReading_data();
+    void proceedShowsOnlyTheReading();
+    void backBringsAFreshBirthDetailsWindow();
+    void leavingEndsTheProgram();
+
+private:
+    // Types the name, picks 1 May 1970 and proceeds, by the button or by opening Ann's file.
+    void proceed(Way way);
+
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<ProgramWindows> m_windows;
+};
+
+void TestProgramWindows::init()
+{
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+    m_desktop = std::make_unique<FakeDesktop>();
+    m_windows = std::make_unique<ProgramWindows>(*m_desktop);
+    m_windows->start();
+    QVERIFY(m_windows->birthDetailsWindow() != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(m_windows->birthDetailsWindow()));
+}
+
+void TestProgramWindows::cleanup()
+{
+    m_windows.reset();
+    m_desktop.reset();
+    QTRY_VERIFY(VisibleWindows().isEmpty());
+}
+
+void TestProgramWindows::proceed(Way way)
+{
+    frmMain* const details = m_windows->birthDetailsWindow();
+    QVERIFY(details != nullptr);
+    if (way == Way::Button) {
+        QTest::keyClicks(Find<QLineEdit>(details, u"txtName"_s), u"Ann"_s);
+        Find<QComboBox>(details, u"cboMonth"_s)->setCurrentText(u"May"_s);
+        QTest::mouseClick(Find<QPushButton>(details, u"cmdProceed"_s), Qt::LeftButton);
+    } else {
+        m_desktop->openFileNames.append(
+            QDir(QStringLiteral(KISTARRA_TEST_DATA_DIR)).filePath(u"ann-1970-05-01.nsk"_s));
+        QTest::mouseClick(Find<QPushButton>(details, u"cmdOpen"_s), Qt::LeftButton);
+    }
+}
+
+void TestProgramWindows::proceedShowsOnlyTheReading_data()
+{
+    QTest::addColumn<Way>("way");
+    QTest::newRow("calculate button") << Way::Button;
+    QTest::newRow("saved reading") << Way::SavedReading;
+}
+
+void TestProgramWindows::proceedShowsOnlyTheReading()
+{
+    QFETCH(Way, way);
+    frmMain* const details = m_windows->birthDetailsWindow();
+    QList<QWidget*> shownWhileClosing;
+    connect(details, &frmMain::closing, this, [&shownWhileClosing, details] {
+        shownWhileClosing = VisibleWindows();
+        shownWhileClosing.removeAll(details);
+    });
+
+    proceed(way);
+
+    QTRY_VERIFY(m_windows->birthDetailsWindow() == nullptr);
+    frmNineStar* const result = m_windows->resultWindow();
+    QVERIFY(result != nullptr);
+    QCOMPARE(VisibleWindows(), QList<QWidget*>{result});
+    QVERIFY(m_desktop->messages.isEmpty());
+    // The result window was already up when the birth details window closed, so the program
+    // never stood without a window.
+    QCOMPARE(shownWhileClosing, QList<QWidget*>{result});
+
+    const Reading expected = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+    // A text box keeps a line break as one character, where the composed text has CR LF.
+    const auto shown = [](const QString& text) {
+        return QString(text).replace(u"\r\n"_s, u"\n"_s);
+    };
+    QCOMPARE(Find<QTextEdit>(result, u"RTBLoshu"_s)->toPlainText(),
+             shown(expected.readingText.plainText()));
+    QCOMPARE(Find<QTextEdit>(result, u"RTB"_s)->toPlainText(),
+             shown(expected.relationshipText.plainText()));
+    QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text(), expected.starSummary);
+}
+
+void TestProgramWindows::backBringsAFreshBirthDetailsWindow()
+{
+    proceed(Way::Button);
+    QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    frmNineStar* const first = m_windows->resultWindow();
+    Find<QTabBar>(first, u"TS"_s)->setCurrentIndex(2);
+    QList<QWidget*> shownWhileClosing;
+    connect(first, &frmNineStar::closing, this, [&shownWhileClosing, first] {
+        shownWhileClosing = VisibleWindows();
+        shownWhileClosing.removeAll(first);
+    });
+
+    QTest::mouseClick(Find<QPushButton>(first, u"cmdBack"_s), Qt::LeftButton);
+
+    QTRY_VERIFY(m_windows->resultWindow() == nullptr);
+    frmMain* const details = m_windows->birthDetailsWindow();
+    QVERIFY(details != nullptr);
+    QCOMPARE(VisibleWindows(), QList<QWidget*>{details});
+    QCOMPARE(shownWhileClosing, QList<QWidget*>{details});
+    QCOMPARE(Find<QLineEdit>(details, u"txtName"_s)->text(), QString());
+    QCOMPARE(Find<QComboBox>(details, u"cboDate"_s)->currentText(), u"1"_s);
+    QCOMPARE(Find<QComboBox>(details, u"cboMonth"_s)->currentText(), u"January"_s);
+    QCOMPARE(Find<QComboBox>(details, u"cboYear"_s)->currentText(), u"1970"_s);
+
+    proceed(Way::Button);
+    QTRY_VERIFY(m_windows->birthDetailsWindow() == nullptr);
+    frmNineStar* const second = m_windows->resultWindow();
+    QVERIFY(second != nullptr);
+    QCOMPARE(Find<QTabBar>(second, u"TS"_s)->currentIndex(), 0);
+    QVERIFY(Find<QWidget>(second, u"picLoShuSquare"_s)->isVisible());
+}
+
+// The program ends when its last window closes; nothing else keeps it running. This runs the
+// application's own event loop, as the program does, and leaves by the result window's Exit.
+void TestProgramWindows::leavingEndsTheProgram()
+{
+    proceed(Way::Button);
+    QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+
+    QTimer::singleShot(0, m_windows->resultWindow(), [this] {
+        Find<QAction>(m_windows->resultWindow(), u"mnuExit"_s)->trigger();
+    });
+    bool stuck = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [&stuck] {
+        stuck = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(10'000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!stuck);
+    QVERIFY(VisibleWindows().isEmpty());
+}
+
+QTEST_MAIN(TestProgramWindows)
+#include "tst_programwindows.moc"
