@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class QEvent;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace Kistarra {
+
+class Desktop;
+
+// The about window: what the program is, and two links - the offer of a fully branded copy and
+// the maker's home page. Fixed text only; it computes nothing and reads no setting.
+class frmAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmAbout(Desktop& desktop, QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    Desktop& m_desktop;
+    QLabel* picIcon = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* Line2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lblCoBrand = nullptr;
+    QLabel* lblHomePage = nullptr;
+    QPushButton* cmdOK = nullptr;
+};
+
+// Opens the about window over parent, blocking the program's other windows until it closes, and
+// returns at once; the window deletes itself when closed.
+void ShowAboutWindow(Desktop& desktop, QWidget* parent);
+
+} // namespace Kistarra

@@ -1,0 +1,178 @@
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "shell/frmabout.h"
+#include "shell/modhelp.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+template <typename Widget>
+[[nodiscard]] Widget* Control(const QWidget& window, const QString& name)
+{
+    auto* const found = window.findChild<Widget*>(name);
+    if (found == nullptr)
+        qFatal("frmAbout has no %s named %s", Widget::staticMetaObject.className(),
+               qPrintable(name));
+    return found;
+}
+
+} // namespace
+
+class TestFrmAbout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void texts();
+    void linksOpenTheirPageAndStayOpen_data();
+    void linksOpenTheirPageAndStayOpen();
+    void otherLabelsDoNothing_data();
+    void otherLabelsDoNothing();
+    void closesAndReturnsToOpener_data();
+    void closesAndReturnsToOpener();
+};
+
+// The offscreen platform says it cannot propagate size hints whenever a window fixes its size;
+// that one message is dropped and every other warning fails the test.
+QtMessageHandler testLogHandler = nullptr;
+
+void DropSizeHintWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message == u"This plugin does not support propagateSizeHints()"_s)
+        return;
+    testLogHandler(type, context, message);
+}
+
+void TestFrmAbout::initTestCase()
+{
+    testLogHandler = qInstallMessageHandler(DropSizeHintWarning);
+}
+
+void TestFrmAbout::init()
+{
+    QTest::failOnWarning(QRegularExpression(u".*"_s));
+}
+
+void TestFrmAbout::texts()
+{
+    FakeDesktop desktop;
+    frmAbout about(desktop);
+    QCOMPARE(about.windowTitle(), u"Kistarra v1.35"_s);
+    QCOMPARE(Control<QLabel>(about, u"Label2"_s)->text(), u"Kistarra v1.35"_s);
+    QCOMPARE(Control<QLabel>(about, u"Label1"_s)->text(),
+             u"Kistarra is an advanced yet simple program helps you analyze your destiny with the "
+             u"help of the nine ki numbers ranging from 1 to 9 and know how you relate with the "
+             u"five elements - Earth, Fire, Water, Wood and Metal. The software also generates "
+             u"your personal horoscope reading and allows you to determine your level of "
+             u"compatibility with your friends, family and relatives."_s);
+    QCOMPARE(Control<QLabel>(about, u"Label3"_s)->text(),
+             u"Home Business Opportunity. Start your own Internet business and make money online. "
+             u"Get this software fully branded for your website."_s);
+    QCOMPARE(Control<QLabel>(about, u"lblCoBrand"_s)->text(), u"Click here for more details"_s);
+    QCOMPARE(Control<QLabel>(about, u"lblHomePage"_s)->text(),
+             u"Click here to visit https://www.orvantis.example"_s);
+    QCOMPARE(Control<QPushButton>(about, u"cmdOK"_s)->text(), u"OK"_s);
+    QCOMPARE(Control<QFrame>(about, u"Line2"_s)->frameShape(), QFrame::HLine);
+    QVERIFY(!Control<QLabel>(about, u"picIcon"_s)->pixmap().isNull());
+    QVERIFY(Control<QLabel>(about, u"Label1"_s)->font().families().startsWith(u"Verdana"_s));
+    QVERIFY(about.minimumSize() == about.maximumSize());
+}
+
+void TestFrmAbout::linksOpenTheirPageAndStayOpen_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("more details") << u"lblCoBrand"_s << Pages::FullBrand();
+    QTest::newRow("home page") << u"lblHomePage"_s << Pages::Home();
+}
+
+void TestFrmAbout::linksOpenTheirPageAndStayOpen()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, page);
+    QWidget opener;
+    opener.show();
+    FakeDesktop desktop;
+    ShowAboutWindow(desktop, &opener);
+    const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
+    QVERIFY(about != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+
+    QTest::mouseClick(Control<QLabel>(*about, label), Qt::LeftButton);
+    QTest::mouseClick(Control<QLabel>(*about, label), Qt::LeftButton);
+
+    QCOMPARE(desktop.openedUrls, QList<QUrl>({QUrl(page), QUrl(page)}));
+    QVERIFY(about->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), about.data());
+    QVERIFY(desktop.messages.isEmpty());
+}
+
+void TestFrmAbout::otherLabelsDoNothing_data()
+{
+    QTest::addColumn<QString>("label");
+    for (const char* const name : {"Label1", "Label2", "Label3", "picIcon"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestFrmAbout::otherLabelsDoNothing()
+{
+    QFETCH(QString, label);
+    FakeDesktop desktop;
+    frmAbout about(desktop);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QTest::mouseClick(Control<QLabel>(about, label), Qt::LeftButton);
+    QVERIFY(desktop.openedUrls.isEmpty());
+    QVERIFY(desktop.messages.isEmpty());
+    QVERIFY(about.isVisible());
+}
+
+void TestFrmAbout::closesAndReturnsToOpener_data()
+{
+    QTest::addColumn<bool>("byButton");
+    QTest::newRow("OK") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestFrmAbout::closesAndReturnsToOpener()
+{
+    QFETCH(bool, byButton);
+    QLineEdit opener(u"a reading"_s);
+    opener.show();
+    FakeDesktop desktop;
+    ShowAboutWindow(desktop, &opener);
+    const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
+    QVERIFY(about != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(about));
+    QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), about.data());
+
+    // The opener takes no input while the about window is up: a key pressed in its window, as
+    // the windowing system delivers it, is held back.
+    QTest::keyClick(opener.windowHandle(), Qt::Key_X);
+    QCOMPARE(opener.text(), u"a reading"_s);
+
+    if (byButton)
+        QTest::mouseClick(Control<QPushButton>(*about, u"cmdOK"_s), Qt::LeftButton);
+    else
+        QVERIFY(about->close());
+
+    QTRY_VERIFY(about.isNull());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QCOMPARE(opener.text(), u"a reading"_s);
+    QVERIFY(desktop.openedUrls.isEmpty());
+}
+
+QTEST_MAIN(TestFrmAbout)
+#include "tst_frmabout.moc"

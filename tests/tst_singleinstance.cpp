@@ -1,0 +1,194 @@
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "shell/singleinstance.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+// When this variable names a lock file, the suite's executable does not run the tests: it takes
+// the lock, says so on stdout and waits to be killed, standing in for another running copy.
+constexpr char HoldLockVariable[] = "KISTARRA_TEST_HOLD_LOCK";
+
+int HoldLockUntilKilled(int argc, char* argv[])
+{
+    const QCoreApplication application(argc, argv);
+    SingleInstanceGuard guard(qEnvironmentVariable(HoldLockVariable));
+    if (!guard.tryAcquire())
+        return 2;
+    QTextStream(stdout) << "locked" << Qt::endl;
+    return QCoreApplication::exec();
+}
+
+// Another copy of the program, holding the lock at path until it is killed.
+class LockHolder {
+public:
+    explicit LockHolder(const QString& path)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QString::fromLatin1(HoldLockVariable), path);
+        m_process.setProcessEnvironment(environment);
+        m_process.start(QCoreApplication::applicationFilePath(), {});
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+    ~LockHolder()
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+
+    [[nodiscard]] bool waitUntilLocked()
+    {
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(10000))
+                return false;
+        }
+        return m_process.readLine() == "locked\n";
+    }
+
+    // SIGKILL: the holder gets no chance to remove its lock file.
+    [[nodiscard]] bool killHard()
+    {
+        m_process.kill();
+        return m_process.waitForFinished(10000) && m_process.exitStatus() == QProcess::CrashExit;
+    }
+
+private:
+    QProcess m_process;
+};
+
+} // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void secondGuardInSameProcessFails();
+    void anotherRunningCopyKeepsTheLock();
+    void lockHeldForLongIsNotTakenOver();
+    void lockOfKilledCopyIsTakenOver();
+    void unwritableFolderFails();
+    void defaultLockLivesInRuntimeFolder();
+    void secondCopyIsToldOnce();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    [[nodiscard]] QString lockPath() const { return m_folder->filePath(u"kistarra.lock"_s); }
+};
+
+void TestSingleInstance::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+}
+
+void TestSingleInstance::secondGuardInSameProcessFails()
+{
+    auto first = std::make_unique<SingleInstanceGuard>(lockPath());
+    QVERIFY(first->tryAcquire());
+    QVERIFY(first->tryAcquire());
+    QVERIFY(QFileInfo::exists(lockPath()));
+
+    SingleInstanceGuard second(lockPath());
+    QVERIFY(!second.tryAcquire());
+    QVERIFY(!second.isAcquired());
+
+    first.reset();
+    QVERIFY(!QFileInfo::exists(lockPath()));
+    QVERIFY(second.tryAcquire());
+}
+
+void TestSingleInstance::anotherRunningCopyKeepsTheLock()
+{
+    LockHolder other(lockPath());
+    QVERIFY(other.waitUntilLocked());
+
+    SingleInstanceGuard guard(lockPath());
+    QVERIFY(!guard.tryAcquire());
+    QVERIFY(!guard.tryAcquire());
+    QVERIFY(QFileInfo::exists(lockPath()));
+}
+
+void TestSingleInstance::lockHeldForLongIsNotTakenOver()
+{
+    LockHolder other(lockPath());
+    QVERIFY(other.waitUntilLocked());
+    // A copy that has been running for an hour: its lock file is an hour old.
+    QFile lock(lockPath());
+    QVERIFY(lock.open(QIODevice::ReadWrite));
+    QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                             QFileDevice::FileModificationTime));
+    lock.close();
+
+    SingleInstanceGuard guard(lockPath());
+    QVERIFY(!guard.tryAcquire());
+}
+
+void TestSingleInstance::lockOfKilledCopyIsTakenOver()
+{
+    LockHolder other(lockPath());
+    QVERIFY(other.waitUntilLocked());
+    SingleInstanceGuard guard(lockPath());
+    QVERIFY(!guard.tryAcquire());
+
+    QVERIFY(other.killHard());
+    QVERIFY(QFileInfo::exists(lockPath()));
+    QVERIFY(guard.tryAcquire());
+
+    SingleInstanceGuard third(lockPath());
+    QVERIFY(!third.tryAcquire());
+}
+
+void TestSingleInstance::unwritableFolderFails()
+{
+    SingleInstanceGuard guard(u"/proc/kistarra-test/kistarra.lock"_s);
+    QVERIFY(!guard.tryAcquire());
+    QVERIFY(!guard.isAcquired());
+}
+
+void TestSingleInstance::defaultLockLivesInRuntimeFolder()
+{
+    const QString expectedFolder =
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QVERIFY(!expectedFolder.isEmpty());
+    const QFileInfo path(SingleInstanceGuard::DefaultLockFilePath());
+    QCOMPARE(path.fileName(), u"kistarra.lock"_s);
+    QCOMPARE(QDir(path.absolutePath()), QDir(expectedFolder));
+    QCOMPARE(SingleInstanceGuard().lockFilePath(), path.filePath());
+}
+
+void TestSingleInstance::secondCopyIsToldOnce()
+{
+    FakeDesktop desktop;
+    ReportAlreadyRunning(desktop);
+    const QList<FakeDesktop::Message> expected = {
+        {FakeDesktop::MessageKind::Notice, u"Application is already running"_s}};
+    QCOMPARE(desktop.messages, expected);
+    QVERIFY(desktop.openedUrls.isEmpty());
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsSet(HoldLockVariable))
+        return HoldLockUntilKilled(argc, argv);
+    QCoreApplication application(argc, argv);
+    TestSingleInstance suite;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "tst_singleinstance.moc"
