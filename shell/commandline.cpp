@@ -143,6 +143,27 @@ QJsonObject readingJson(const Reading& reading)
     };
 }
 
+// The message with every control character a value brought into it written out (\n, \x1B), so a
+// refusal is always exactly one line.
+QString OneLine(const QString& message)
+{
+    QString line;
+    line.reserve(message.size());
+    for (const QChar c : message) {
+        if (c == u'\n')
+            line += u"\\n"_s;
+        else if (c == u'\r')
+            line += u"\\r"_s;
+        else if (c == u'\t')
+            line += u"\\t"_s;
+        else if (c.category() == QChar::Other_Control)
+            line += u"\\x"_s + QString::number(c.unicode(), 16).rightJustified(2, u'0');
+        else
+            line += c;
+    }
+    return line;
+}
+
 QString withUnixLineBreaks(QString text)
 {
     return text.replace(u"\r\n"_s, u"\n"_s);
@@ -179,7 +200,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     });
 
     const auto fail = [&err](const Problem& problem) {
-        err << u"kistarra: "_s << problem.message << Qt::endl;
+        err << u"kistarra: "_s << OneLine(problem.message) << Qt::endl;
         return static_cast<int>(problem.code);
     };
 

@@ -1,0 +1,506 @@
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "engine/ninestar.h"
+#include "input/savedreading.h"
+#include "reading/reading.h"
+#include "shell/commandline.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+const QStringList AnnOptions{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"1"_s,
+                             u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s};
+
+QString goldenPath()
+{
+    return QStringLiteral(KISTARRA_TEST_DATA_DIR "/ann-1970-05-01.nsk");
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<cannot open " + path.toUtf8() + '>';
+    return file.readAll();
+}
+
+bool writeFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run runInProcess(const QStringList& options)
+{
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.exitCode = RunCommandLine(QStringList{u"kistarra"_s} + options, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+// The real program in its own process, as a shell would start it.
+Run runBinary(const QStringList& options)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KISTARRA_BINARY), options);
+    Run run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        run.err = u"did not finish"_s;
+        return run;
+    }
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// What every refusal looks like: one line, starting with the program's name.
+bool isOneProblemLine(const QString& err)
+{
+    return err.startsWith(u"kistarra: "_s) && err.endsWith(u'\n') && err.count(u'\n') == 1;
+}
+
+QJsonObject parsedJson(const QString& out)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(out.toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return QJsonObject{{u"unparsable"_s, out}};
+    return document.object();
+}
+
+QString jsonText(const QJsonObject& object)
+{
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+QJsonObject annJson()
+{
+    return QJsonObject{
+        {u"name"_s, u"Ann"_s},
+        {u"day"_s, u"1"_s},
+        {u"month"_s, u"May"_s},
+        {u"year"_s, u"1970"_s},
+        {u"birthDate"_s, u"1 May 1970"_s},
+        {u"principal"_s, 3},
+        {u"solarMonth"_s, 3},
+        {u"character"_s, 3},
+        {u"energetic"_s, 5},
+        {u"summary"_s, u"Your 9 Star Ki is: 3 Wood, 3 Wood, 5 Soil/ Earth"_s},
+        {u"loShu"_s, QJsonObject{{u"1"_s, u"11"_s},
+                                 {u"2"_s, u""_s},
+                                 {u"3"_s, u""_s},
+                                 {u"4"_s, u""_s},
+                                 {u"5"_s, u"5"_s},
+                                 {u"6"_s, u""_s},
+                                 {u"7"_s, u"7"_s},
+                                 {u"8"_s, u""_s},
+                                 {u"9"_s, u"9"_s}}},
+        {u"fengShui"_s, QJsonObject{{u"number"_s, 3},
+                                    {u"group"_s, u"East"_s},
+                                    {u"element"_s, u"Wood"_s},
+                                    {u"trigram"_s, u"Chen"_s}}},
+    };
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void binaryVersion();
+    void binaryHelp();
+    void binaryReport();
+    void binaryJson();
+    void binaryRefusals_data();
+    void binaryRefusals();
+
+    void normalisation_data();
+    void normalisation();
+    void refusals_data();
+    void refusals();
+    void saveWritesTheFile_data();
+    void saveWritesTheFile();
+    void failureWritesNothing_data();
+    void failureWritesNothing();
+    void openGivesTheSameReading_data();
+    void openGivesTheSameReading();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_notASavedReading;
+    QString m_withoutName;
+    QString m_regularFile;
+};
+
+void TestCommandLine::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY2(QFile::exists(QStringLiteral(KISTARRA_BINARY)), KISTARRA_BINARY);
+    QCOMPARE(fileBytes(goldenPath()).size(), 19);
+
+    m_notASavedReading = m_dir.filePath(u"day 32.nsk"_s);
+    QVERIFY(writeFile(m_notASavedReading,
+                      EncodeSavedReading({u"Ann"_s, u"32"_s, u"May"_s, u"1970"_s})));
+    m_withoutName = m_dir.filePath(u"nameless.nsk"_s);
+    QVERIFY(writeFile(m_withoutName, EncodeSavedReading({QString(), u"1"_s, u"May"_s, u"1970"_s})));
+    m_regularFile = m_dir.filePath(u"plain-file"_s);
+    QVERIFY(writeFile(m_regularFile, "not a folder"));
+}
+
+void TestCommandLine::binaryVersion()
+{
+    const Run run = runBinary({u"--version"_s});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, u"Kistarra 1.35\n"_s);
+}
+
+void TestCommandLine::binaryHelp()
+{
+    const Run run = runBinary({u"--help"_s});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    for (const QString& option : {u"--name"_s, u"--day"_s, u"--month"_s, u"--year"_s, u"--open"_s,
+                                  u"--report"_s, u"--json"_s, u"--save"_s})
+        QVERIFY2(run.out.contains(option), qPrintable(option));
+}
+
+void TestCommandLine::binaryReport()
+{
+    const Run run = runBinary(QStringList{u"--report"_s} + AnnOptions);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+
+    QString expected = ReportText(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s}));
+    QVERIFY(expected.contains(u"\r\n"_s));
+    expected.replace(u"\r\n"_s, u"\n"_s);
+    QVERIFY(!run.out.contains(u'\r'));
+    QCOMPARE(run.out, expected + u'\n');
+}
+
+void TestCommandLine::binaryJson()
+{
+    const Run run = runBinary(QStringList{u"--json"_s} + AnnOptions);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(jsonText(parsedJson(run.out)), jsonText(annJson()));
+}
+
+void TestCommandLine::binaryRefusals_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mentions");
+
+    QTest::newRow("day 32") << QStringList{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"32"_s,
+                                           u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s}
+                            << 2 << u"32"_s;
+    QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"red"_s} << 2 << u"colour"_s;
+    const QString missing = m_dir.filePath(u"missing.nsk"_s);
+    QTest::newRow("missing file") << QStringList{u"--open"_s, missing} << 1 << missing;
+    QTest::newRow("not a saved reading")
+        << QStringList{u"--open"_s, m_notASavedReading} << 1 << m_notASavedReading;
+}
+
+void TestCommandLine::binaryRefusals()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mentions);
+
+    const Run run = runBinary(options);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+    QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+}
+
+void TestCommandLine::normalisation_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("listDay");
+    QTest::addColumn<QString>("listMonth");
+    QTest::addColumn<QString>("listYear");
+
+    QTest::newRow("list entries as they are")
+        << u"1"_s << u"May"_s << u"1970"_s << u"1"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("day 05") << u"05"_s << u"May"_s << u"1970"_s << u"5"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("day 31") << u"31"_s << u"May"_s << u"1970"_s << u"31"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("day with blanks")
+        << u" 7 "_s << u"May"_s << u"1970"_s << u"7"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("month may") << u"1"_s << u"may"_s << u"1970"_s << u"1"_s << u"May"_s
+                               << u"1970"_s;
+    QTest::newRow("month MAY") << u"1"_s << u"MAY"_s << u"1970"_s << u"1"_s << u"May"_s
+                               << u"1970"_s;
+    QTest::newRow("month 5") << u"1"_s << u"5"_s << u"1970"_s << u"1"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("month 05") << u"1"_s << u"05"_s << u"1970"_s << u"1"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("month 12") << u"1"_s << u"12"_s << u"1970"_s << u"1"_s << u"December"_s
+                              << u"1970"_s;
+    QTest::newRow("month sEpTeMbEr")
+        << u"1"_s << u"sEpTeMbEr"_s << u"1970"_s << u"1"_s << u"September"_s << u"1970"_s;
+    QTest::newRow("year 01970") << u"1"_s << u"May"_s << u"01970"_s << u"1"_s << u"May"_s
+                                << u"1970"_s;
+    QTest::newRow("first list date")
+        << u"01"_s << u"january"_s << u"1900"_s << u"1"_s << u"January"_s << u"1900"_s;
+    QTest::newRow("last list date")
+        << u"31"_s << u"DECEMBER"_s << u"2050"_s << u"31"_s << u"December"_s << u"2050"_s;
+}
+
+void TestCommandLine::normalisation()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    QFETCH(QString, listDay);
+    QFETCH(QString, listMonth);
+    QFETCH(QString, listYear);
+
+    const Run given = runInProcess({u"--json"_s, u"--name"_s, u"Ann"_s, u"--day"_s, day,
+                                    u"--month"_s, month, u"--year"_s, year});
+    QCOMPARE(given.err, QString());
+    QCOMPARE(given.exitCode, 0);
+    const QJsonObject json = parsedJson(given.out);
+    QCOMPARE(json.value(u"day"_s).toString(), listDay);
+    QCOMPARE(json.value(u"month"_s).toString(), listMonth);
+    QCOMPARE(json.value(u"year"_s).toString(), listYear);
+
+    // Everything derived is what the list entries themselves give.
+    const Run asListed = runInProcess({u"--json"_s, u"--name"_s, u"Ann"_s, u"--day"_s, listDay,
+                                       u"--month"_s, listMonth, u"--year"_s, listYear});
+    QCOMPARE(jsonText(json), jsonText(parsedJson(asListed.out)));
+}
+
+void TestCommandLine::refusals_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mentions");
+
+    const auto withDate = [](const QString& day, const QString& month, const QString& year) {
+        return QStringList{u"--name"_s,  u"Ann"_s, u"--day"_s,  day,
+                           u"--month"_s, month,    u"--year"_s, year};
+    };
+    QTest::newRow("day 0") << withDate(u"0"_s, u"May"_s, u"1970"_s) << 2 << u"day '0'"_s;
+    QTest::newRow("day 32") << withDate(u"32"_s, u"May"_s, u"1970"_s) << 2 << u"day '32'"_s;
+    QTest::newRow("day x") << withDate(u"x"_s, u"May"_s, u"1970"_s) << 2 << u"day 'x'"_s;
+    QTest::newRow("day empty") << withDate(QString(), u"May"_s, u"1970"_s) << 2 << u"day"_s;
+    QTest::newRow("day 1.5") << withDate(u"1.5"_s, u"May"_s, u"1970"_s) << 2 << u"1.5"_s;
+    QTest::newRow("day in Arabic-Indic digits")
+        << withDate(u"\u0665"_s, u"May"_s, u"1970"_s) << 2 << u"day"_s;
+    QTest::newRow("month 13") << withDate(u"1"_s, u"13"_s, u"1970"_s) << 2 << u"month '13'"_s;
+    QTest::newRow("month 0") << withDate(u"1"_s, u"0"_s, u"1970"_s) << 2 << u"month '0'"_s;
+    QTest::newRow("month Mai") << withDate(u"1"_s, u"Mai"_s, u"1970"_s) << 2 << u"month 'Mai'"_s;
+    QTest::newRow("month abbreviated")
+        << withDate(u"1"_s, u"Sep"_s, u"1970"_s) << 2 << u"month 'Sep'"_s;
+    QTest::newRow("year 1899") << withDate(u"1"_s, u"May"_s, u"1899"_s) << 2 << u"year '1899'"_s;
+    QTest::newRow("year 2051") << withDate(u"1"_s, u"May"_s, u"2051"_s) << 2 << u"year '2051'"_s;
+    QTest::newRow("year 2999") << withDate(u"1"_s, u"May"_s, u"2999"_s) << 2 << u"year '2999'"_s;
+    QTest::newRow("year 70") << withDate(u"1"_s, u"May"_s, u"70"_s) << 2 << u"year '70'"_s;
+
+    QTest::newRow("missing --name")
+        << QStringList{u"--day"_s, u"1"_s, u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s} << 2
+        << u"--name"_s;
+    QTest::newRow("missing --year")
+        << QStringList{u"--name"_s, u"Ann"_s, u"--day"_s, u"1"_s, u"--month"_s, u"May"_s} << 2
+        << u"--year"_s;
+    QTest::newRow("nothing at all") << QStringList{} << 2 << u"--name"_s;
+    QTest::newRow("name of blanks") << QStringList{u"--name"_s,  u"  "_s,  u"--day"_s,  u"1"_s,
+                                                   u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s}
+                                    << 2 << u"name"_s;
+    QTest::newRow("--open together with --name")
+        << QStringList{u"--open"_s, goldenPath(), u"--name"_s, u"Ann"_s} << 2 << u"--open"_s;
+    QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"red"_s} << 2 << u"colour"_s;
+    QTest::newRow("option without its value") << QStringList{u"--open"_s} << 2 << u"open"_s;
+    QTest::newRow("positional argument")
+        << QStringList{AnnOptions} + QStringList{u"extra"_s} << 2 << u"extra"_s;
+    // The offending text is repeated in the line; a line break in it must not make two.
+    QTest::newRow("month holding a line break")
+        << withDate(u"1"_s, u"Ma\ny"_s, u"1970"_s) << 2 << u"month"_s;
+
+    const QString missing = m_dir.filePath(u"missing.nsk"_s);
+    QTest::newRow("--open of a missing file") << QStringList{u"--open"_s, missing} << 1 << missing;
+    QTest::newRow("--open of a directory")
+        << QStringList{u"--open"_s, m_dir.path()} << 1 << m_dir.path();
+    QTest::newRow("--open of a file that is not a saved reading")
+        << QStringList{u"--open"_s, m_notASavedReading} << 1 << m_notASavedReading;
+    QTest::newRow("--open of a saved reading without a name")
+        << QStringList{u"--open"_s, m_withoutName} << 1 << m_withoutName;
+    const QString brokenName = m_dir.filePath(u"two\nlines.nsk"_s);
+    QTest::newRow("--open of a file name holding a line break")
+        << QStringList{u"--open"_s, brokenName} << 1 << u"two"_s;
+}
+
+void TestCommandLine::refusals()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mentions);
+
+    const Run run = runInProcess(options);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+    QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+}
+
+void TestCommandLine::saveWritesTheFile_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("contents");
+
+    const QByteArray ann = fileBytes(goldenPath());
+    QTest::newRow("list entries") << AnnOptions << ann;
+    QTest::newRow("other spellings of the same date")
+        << QStringList{u"--name"_s,  u" Ann "_s, u"--day"_s,  u"01"_s,
+                       u"--month"_s, u"mAY"_s,   u"--year"_s, u"01970"_s}
+        << ann;
+    QTest::newRow("month as a number")
+        << QStringList{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"1"_s,
+                       u"--month"_s, u"5"_s,   u"--year"_s, u"1970"_s}
+        << ann;
+    QTest::newRow("from a saved reading") << QStringList{u"--open"_s, goldenPath()} << ann;
+    QTest::newRow("name outside the shift")
+        << QStringList{u"--name"_s,  u"Zo\u00EB"_s, u"--day"_s,  u"1"_s,
+                       u"--month"_s, u"May"_s,      u"--year"_s, u"1970"_s}
+        << QByteArray("\xAF\xC4&#235;\r\n\x86\r\n\xA2\xB6\xCE\r\n\x86\x8E\x8C\x85\r\n");
+}
+
+void TestCommandLine::saveWritesTheFile()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, contents);
+
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"saved.nsk"_s);
+
+    const Run run = runInProcess(options + QStringList{u"--save"_s, path});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(fileBytes(path), contents);
+}
+
+void TestCommandLine::failureWritesNothing_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("savePath");
+
+    const QString fresh = m_dir.filePath(u"never-written.nsk"_s);
+    const QString throughFile = m_regularFile + u"/reading.nsk"_s;
+    const QString inMissingFolder = m_dir.filePath(u"missing/reading.nsk"_s);
+
+    QTest::newRow("unwritable path with --report")
+        << QStringList{u"--report"_s} + AnnOptions << 1 << throughFile;
+    QTest::newRow("unwritable path with --json")
+        << QStringList{u"--json"_s} + AnnOptions << 1 << throughFile;
+    QTest::newRow("missing folder") << AnnOptions << 1 << inMissingFolder;
+    QTest::newRow("bad day") << QStringList{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"32"_s,
+                                            u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s}
+                             << 2 << fresh;
+    QTest::newRow("missing --name")
+        << QStringList{u"--day"_s, u"1"_s, u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s} << 2
+        << fresh;
+    QTest::newRow("--open of a file that is not a saved reading")
+        << QStringList{u"--json"_s, u"--open"_s, m_notASavedReading} << 1 << fresh;
+}
+
+void TestCommandLine::failureWritesNothing()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(QString, savePath);
+
+    const QStringList before =
+        QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const Run run = runInProcess(options + QStringList{u"--save"_s, savePath});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+    if (exitCode == ExitFileProblem && !options.contains(u"--open"_s))
+        QVERIFY2(run.err.contains(savePath), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QFileInfo::exists(savePath));
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(fileBytes(m_regularFile), QByteArray("not a folder"));
+}
+
+void TestCommandLine::openGivesTheSameReading_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("Ann") << u"Ann"_s;
+    QTest::newRow("Šárka") << u"\u0160\u00E1rka"_s;
+    QTest::newRow("Zoë Ødegård") << u"Zo\u00EB \u00D8deg\u00E5rd"_s;
+    QTest::newRow("王小明") << u"\u738B\u5C0F\u660E"_s;
+    QTest::newRow("commas and quotes") << u"O'Neil, Mary \"May\""_s;
+}
+
+void TestCommandLine::openGivesTheSameReading()
+{
+    QFETCH(QString, name);
+
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"reading.nsk"_s);
+    const QStringList options{u"--name"_s,  name,     u"--day"_s,  u"1"_s,
+                              u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s};
+
+    const Run saved = runInProcess(options + QStringList{u"--json"_s, u"--save"_s, path});
+    QCOMPARE(saved.err, QString());
+    QCOMPARE(saved.exitCode, 0);
+    const QJsonObject fromOptions = parsedJson(saved.out);
+    QCOMPARE(fromOptions.value(u"name"_s).toString(), name);
+
+    const Run opened = runInProcess({u"--json"_s, u"--open"_s, path});
+    QCOMPARE(opened.err, QString());
+    QCOMPARE(opened.exitCode, 0);
+    QCOMPARE(jsonText(parsedJson(opened.out)), jsonText(fromOptions));
+
+    if (name == u"Ann") {
+        const Run golden = runInProcess({u"--json"_s, u"--open"_s, goldenPath()});
+        QCOMPARE(golden.exitCode, 0);
+        QCOMPARE(jsonText(parsedJson(golden.out)), jsonText(annJson()));
+    }
+}
+
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestCommandLine)
+#include "tst_commandline.moc"
