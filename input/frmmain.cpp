@@ -414,8 +414,12 @@ void frmMain::proceed()
 void frmMain::openSavedReading()
 {
     const QString path = m_desktop.openFileName(this, SavedReadingOpenDialog());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void frmMain::openFile(const QString& path)
+{
     // Only the lower-case ending: a file saved as .NSK is refused, as it always was.
     if (!path.endsWith(u"nsk"_s, Qt::CaseSensitive)) {
         m_desktop.showError(this, FileRefused.toString());

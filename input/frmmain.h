@@ -31,6 +31,10 @@ public:
     // the person is not leaving the program.
     void closeForReading();
 
+    // The open flow for a file already chosen (the file manager hands one to the program): the
+    // same checks and messages as Open, then the reading.
+    void openFile(const QString& path);
+
 signals:
     void readingReady(const Kistarra::Reading& reading);
     void aboutRequested();

@@ -7,12 +7,16 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QSettings>
 #include <QStringList>
 #include <QTextStream>
 
 #include "platform/qtdesktop.h"
 #include "shell/commandline.h"
 #include "shell/programwindows.h"
+#include "shell/singleinstance.h"
+#include "shell/startup.h"
+#include "shell/updatereminder.h"
 
 using namespace Qt::StringLiterals;
 
@@ -35,13 +39,19 @@ int RunInTerminal(int& argc, char* argv[])
     return Kistarra::RunCommandLine(QCoreApplication::arguments(), out, err);
 }
 
+// A file manager starts the program with the saved reading to open as its only argument.
 int RunWindows(int& argc, char* argv[])
 {
     const QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(u"Kistarra"_s);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString savedReading = arguments.size() > 1 ? arguments.at(1) : QString();
+
     Kistarra::QtDesktop desktop;
-    Kistarra::ProgramWindows windows(desktop);
-    windows.start();
+    Kistarra::SingleInstanceGuard guard;
+    const std::unique_ptr<Kistarra::ProgramWindows> windows =
+        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings, savedReading);
+    if (!windows)
+        return 0;
     return QApplication::exec();
 }
 

@@ -3,7 +3,8 @@
 #include <QString>
 
 // The program's links: one way to open a page, and the seven pages the labels and menu entries of
-// every window lead to. The site addresses themselves live in reading/sites.h.
+// every window lead to; and the one way out of the program. The site addresses themselves live in
+// reading/sites.h.
 namespace Kistarra {
 
 class Desktop;
@@ -30,5 +31,10 @@ void OpenOnlineHelpPage(Desktop& desktop);
 void OpenFullBrandPage(Desktop& desktop);
 void OpenCoBrandPage(Desktop& desktop);
 void OpenDownloadPage(Desktop& desktop);
+
+// Closes every window of the program, hidden ones included, each through its own close handling,
+// and ends the program with exit code 0 once they are gone. Re-entering it from a close handler it
+// triggered does nothing more.
+void UnloadAllForms();
 
 } // namespace Kistarra

@@ -2,6 +2,9 @@
 
 #include "input/frmmain.h"
 #include "reading/frmninestar.h"
+#include "shell/frmabout.h"
+#include "shell/frmfarewell.h"
+#include "shell/modhelp.h"
 
 namespace Kistarra {
 
@@ -14,6 +17,7 @@ ProgramWindows::ProgramWindows(Desktop& desktop, QObject* parent)
 // The windows have no parent, so whatever is still open when the navigation ends goes with it.
 ProgramWindows::~ProgramWindows()
 {
+    delete m_farewell.data();
     delete m_result.data();
     delete m_birthDetails.data();
 }
@@ -33,11 +37,21 @@ frmNineStar* ProgramWindows::resultWindow() const
     return m_result.data();
 }
 
+frmFarewell* ProgramWindows::farewellWindow() const
+{
+    return m_farewell.data();
+}
+
 void ProgramWindows::showBirthDetails()
 {
     auto* const window = new frmMain(m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmMain::readingReady, this, &ProgramWindows::showReading);
+    connect(window, &frmMain::aboutRequested, this, &ProgramWindows::showAbout);
+    connect(window, &frmMain::closing, this, [this](bool forReading) {
+        if (!forReading)
+            showFarewell();
+    });
     m_birthDetails = window;
     window->show();
 }
@@ -47,6 +61,8 @@ void ProgramWindows::showReading(const Reading& reading)
     auto* const window = new frmNineStar(reading, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmNineStar::backRequested, this, &ProgramWindows::goBack);
+    connect(window, &frmNineStar::aboutRequested, this, &ProgramWindows::showAbout);
+    connect(window, &frmNineStar::closing, this, &ProgramWindows::showFarewell);
     m_result = window;
     // The result window is on screen before the birth details window goes, so the program never
     // passes through a moment without a window and does not quit.
@@ -55,11 +71,33 @@ void ProgramWindows::showReading(const Reading& reading)
         m_birthDetails->closeForReading();
 }
 
+void ProgramWindows::showAbout()
+{
+    auto* const opener = qobject_cast<QWidget*>(sender());
+    ShowAboutWindow(m_desktop, opener);
+}
+
+// One farewell window per run: shown again, with the appeal it drew, if Back hid it earlier.
+void ProgramWindows::showFarewell()
+{
+    if (!m_farewell) {
+        auto* const window = new frmFarewell(m_desktop);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(window, &frmFarewell::exitRequested, this, [] { UnloadAllForms(); });
+        m_farewell = window;
+    }
+    m_farewell->show();
+}
+
+// Closing the result window shows the farewell window like any other leaving; Back takes it
+// away again at once, so only the fresh birth details window remains on screen.
 void ProgramWindows::goBack()
 {
     showBirthDetails();
     if (m_result)
         m_result->close();
+    if (m_farewell)
+        m_farewell->hide();
 }
 
 } // namespace Kistarra

@@ -2,18 +2,20 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 namespace Kistarra {
 
 class Desktop;
+class frmFarewell;
 class frmMain;
 class frmNineStar;
 struct Reading;
 
-// The program's way between its two main windows: the birth details window, which makes way for
-// the result window once a reading is ready, and the result window, whose Back brings a freshly
-// loaded birth details window. Exactly one of the two is open at a time, and each is deleted when
-// it closes.
+// The program's way between its windows. The birth details window makes way for the result
+// window once a reading is ready; the result window's Back brings a freshly loaded birth details
+// window. Exactly one of the two is open at a time, and each is deleted when it closes. Leaving
+// either of them any other way shows the farewell window, whose closing ends the program.
 class ProgramWindows : public QObject {
     Q_OBJECT
 
@@ -27,15 +29,19 @@ public:
     // The window of each kind that is open now, or null.
     [[nodiscard]] frmMain* birthDetailsWindow() const;
     [[nodiscard]] frmNineStar* resultWindow() const;
+    [[nodiscard]] frmFarewell* farewellWindow() const;
 
 private:
     void showBirthDetails();
     void showReading(const Reading& reading);
+    void showAbout();
+    void showFarewell();
     void goBack();
 
     Desktop& m_desktop;
     QPointer<frmMain> m_birthDetails;
     QPointer<frmNineStar> m_result;
+    QPointer<frmFarewell> m_farewell;
 };
 
 } // namespace Kistarra

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
@@ -14,6 +16,8 @@
 #include "input/frmmain.h"
 #include "reading/frmninestar.h"
 #include "reading/reading.h"
+#include "shell/frmabout.h"
+#include "shell/frmfarewell.h"
 #include "shell/programwindows.h"
 #include "tests/support/fakedesktop.h"
 
@@ -48,6 +52,26 @@ enum class Way { Button, SavedReading };
 
 Q_DECLARE_METATYPE(Way)
 
+namespace {
+
+// Runs the application's own event loop, as the program does, until it ends; false when it had
+// not ended after ten seconds.
+bool RunsToTheEnd(QObject* context)
+{
+    bool stuck = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, context, [&stuck] {
+        stuck = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(10'000);
+    const int code = QApplication::exec();
+    return !stuck && code == 0;
+}
+
+} // namespace
+
 class TestProgramWindows : public QObject {
     Q_OBJECT
 
@@ -58,7 +82,11 @@ private slots:
     void proceedShowsOnlyTheReading_data();
     void proceedShowsOnlyTheReading();
     void backBringsAFreshBirthDetailsWindow();
-    void leavingEndsTheProgram();
+    void leavingShowsTheFarewell_data();
+    void leavingShowsTheFarewell();
+    void farewellEndsTheProgramWithAHiddenWindowLoaded();
+    void aboutFromBothMenus_data();
+    void aboutFromBothMenus();
 
 private:
     // Types the name, picks 1 May 1970 and proceeds, by the button or by opening Ann's file.
@@ -157,8 +185,11 @@ void TestProgramWindows::backBringsAFreshBirthDetailsWindow()
     QTRY_VERIFY(m_windows->resultWindow() == nullptr);
     frmMain* const details = m_windows->birthDetailsWindow();
     QVERIFY(details != nullptr);
+    // Closing the result window showed the farewell window; Back took it away again.
     QCOMPARE(VisibleWindows(), QList<QWidget*>{details});
-    QCOMPARE(shownWhileClosing, QList<QWidget*>{details});
+    QVERIFY(shownWhileClosing.contains(details));
+    QVERIFY(m_windows->farewellWindow() != nullptr);
+    QVERIFY(m_windows->farewellWindow()->isHidden());
     QCOMPARE(Find<QLineEdit>(details, u"txtName"_s)->text(), QString());
     QCOMPARE(Find<QComboBox>(details, u"cboDate"_s)->currentText(), u"1"_s);
     QCOMPARE(Find<QComboBox>(details, u"cboMonth"_s)->currentText(), u"January"_s);
@@ -172,27 +203,98 @@ void TestProgramWindows::backBringsAFreshBirthDetailsWindow()
     QVERIFY(Find<QWidget>(second, u"picLoShuSquare"_s)->isVisible());
 }
 
-// The program ends when its last window closes; nothing else keeps it running. This runs the
-// application's own event loop, as the program does, and leaves by the result window's Exit.
-void TestProgramWindows::leavingEndsTheProgram()
+void TestProgramWindows::leavingShowsTheFarewell_data()
+{
+    QTest::addColumn<bool>("fromReading");
+    QTest::addColumn<bool>("byMenu");
+    QTest::newRow("birth details, close box") << false << false;
+    QTest::newRow("birth details, File Exit") << false << true;
+    QTest::newRow("result, close box") << true << false;
+    QTest::newRow("result, File Exit") << true << true;
+}
+
+// Leaving either main window shows the farewell window and nothing else; only its closing ends the
+// program, with every window gone.
+void TestProgramWindows::leavingShowsTheFarewell()
+{
+    QFETCH(bool, fromReading);
+    QFETCH(bool, byMenu);
+    if (fromReading) {
+        proceed(Way::Button);
+        QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    }
+    QMainWindow* const window = fromReading ? static_cast<QMainWindow*>(m_windows->resultWindow())
+                                            : m_windows->birthDetailsWindow();
+    if (byMenu)
+        Find<QAction>(window, u"mnuExit"_s)->trigger();
+    else
+        window->close();
+
+    QTRY_VERIFY(m_windows->farewellWindow() != nullptr);
+    QCOMPARE(VisibleWindows(), QList<QWidget*>{m_windows->farewellWindow()});
+    QVERIFY(m_windows->farewellWindow()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    QTimer::singleShot(0, m_windows->farewellWindow(), [this] {
+        QTest::mouseClick(Find<QPushButton>(m_windows->farewellWindow(), u"cmdClose"_s),
+                          Qt::LeftButton);
+    });
+    QVERIFY(RunsToTheEnd(this));
+    QVERIFY(VisibleWindows().isEmpty());
+    QVERIFY(m_windows->farewellWindow() == nullptr);
+    QVERIFY(m_windows->resultWindow() == nullptr);
+    QVERIFY(m_windows->birthDetailsWindow() == nullptr);
+}
+
+// After Back the farewell window still exists, hidden; closing it later by its close box ends the
+// program with the hidden and the open windows gone.
+void TestProgramWindows::farewellEndsTheProgramWithAHiddenWindowLoaded()
 {
     proceed(Way::Button);
     QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    QTest::mouseClick(Find<QPushButton>(m_windows->resultWindow(), u"cmdBack"_s), Qt::LeftButton);
+    QTRY_VERIFY(m_windows->resultWindow() == nullptr);
+    auto* const leftover = new QWidget; // a hidden window of no one's, as a stray dialog would be
+    const QPointer<QWidget> watch(leftover);
+    QVERIFY(m_windows->farewellWindow()->isHidden());
 
-    QTimer::singleShot(0, m_windows->resultWindow(), [this] {
-        Find<QAction>(m_windows->resultWindow(), u"mnuExit"_s)->trigger();
-    });
-    bool stuck = false;
-    QTimer guard;
-    guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, this, [&stuck] {
-        stuck = true;
-        QCoreApplication::exit(1);
-    });
-    guard.start(10'000);
-    QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(!stuck);
+    proceed(Way::Button);
+    QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    m_windows->resultWindow()->close();
+    QTRY_VERIFY(m_windows->farewellWindow()->isVisible());
+
+    QTimer::singleShot(0, m_windows->farewellWindow(),
+                       [this] { m_windows->farewellWindow()->close(); });
+    QVERIFY(RunsToTheEnd(this));
+    QTRY_VERIFY(watch.isNull());
     QVERIFY(VisibleWindows().isEmpty());
+}
+
+void TestProgramWindows::aboutFromBothMenus_data()
+{
+    QTest::addColumn<bool>("fromReading");
+    QTest::newRow("birth details") << false;
+    QTest::newRow("result") << true;
+}
+
+void TestProgramWindows::aboutFromBothMenus()
+{
+    QFETCH(bool, fromReading);
+    if (fromReading) {
+        proceed(Way::Button);
+        QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    }
+    QWidget* const window = fromReading ? static_cast<QWidget*>(m_windows->resultWindow())
+                                        : m_windows->birthDetailsWindow();
+    Find<QAction>(window, u"mnuAbout"_s)->trigger();
+    auto* const about = window->findChild<frmAbout*>();
+    QVERIFY(about != nullptr);
+    QTRY_VERIFY(about->isVisible());
+    QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+    const QPointer<frmAbout> watch(about);
+    QTest::mouseClick(Find<QPushButton>(about, u"cmdOK"_s), Qt::LeftButton);
+    QTRY_VERIFY(watch.isNull());
+    QVERIFY(window->isVisible());
+    QVERIFY(m_windows->farewellWindow() == nullptr);
 }
 
 QTEST_MAIN(TestProgramWindows)

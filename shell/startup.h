@@ -1,0 +1,26 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QString>
+
+class QSettings;
+
+namespace Kistarra {
+
+class Desktop;
+class ProgramWindows;
+class SingleInstanceGuard;
+
+// The windowed program's start: refuses a second copy ("Application is already running", and
+// nothing else happens - the settings store is not even opened, the running copy is left alone),
+// seeds the random draws, runs the update reminder, shows the birth details window (going on to a
+// saved reading when one is given) and draws which promotional label is in front. Null for a second
+// copy, which then ends; otherwise the running program's windows.
+using SettingsOpener = std::function<std::unique_ptr<QSettings>()>;
+[[nodiscard]] std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& guard,
+                                                      const SettingsOpener& openSettings,
+                                                      const QString& savedReading = {});
+
+} // namespace Kistarra
