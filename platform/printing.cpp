@@ -6,6 +6,7 @@
 #include <QMarginsF>
 #include <QPalette>
 #include <QPageLayout>
+#include <QFont>
 #include <QPainter>
 #include <QPrinter>
 #include <QRectF>
@@ -29,6 +30,10 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
     const std::unique_ptr<QTextDocument> pages(document.clone());
     pages->documentLayout()->setPaintDevice(&printer);
     pages->setDocumentMargin(0);
+    // No ligatures on paper: text taken out of a PDF then reads "fl", not one joined glyph.
+    QFont font = pages->defaultFont();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    pages->setDefaultFont(font);
     const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
     pages->setPageSize(page);
 
@@ -46,7 +51,9 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
         painter.save();
         painter.translate(0, -shown.top());
         painter.setClipRect(shown);
-        context.clip = shown;
+        // A line that starts exactly on the page's lower edge belongs to the next page; without
+        // the half-pixel margin it would also be drawn, hidden but still in a PDF's text, here.
+        context.clip = shown.adjusted(0, 0.5, 0, -0.5);
         pages->documentLayout()->draw(&painter, context);
         painter.restore();
     }

@@ -6,9 +6,13 @@
 #include <QCommandLineParser>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QFont>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextStream>
 
 #include "input/savedreading.h"
+#include "platform/printing.h"
 #include "reading/reading.h"
 
 using namespace Qt::StringLiterals;
@@ -164,12 +168,33 @@ QString OneLine(const QString& message)
     return line;
 }
 
+// What the report window's Print puts on paper, in the report's own font, as a PDF file.
+bool WritePdfReport(const Reading& reading, const QString& path)
+{
+    QFont font;
+    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
+    font.setPointSizeF(9.75);
+    QTextDocument document;
+    document.setDefaultFont(font);
+    QTextCursor(&document).insertText(PrintedReportText(reading));
+    return PrintToPdf(document, path);
+}
+
 QString withUnixLineBreaks(QString text)
 {
     return text.replace(u"\r\n"_s, u"\n"_s);
 }
 
 } // namespace
+
+bool CommandLineNeedsFonts(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--pdf"_s || arguments[i].startsWith(u"--pdf="_s))
+            return true;
+    }
+    return false;
+}
 
 bool IsCommandLineRun(const QStringList& arguments)
 {
@@ -195,6 +220,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"report"_s, u"Print the reading as the plain report (the default)."_s},
         {u"json"_s, u"Print the reading as one JSON object."_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
+        {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
+         u"file"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
     });
@@ -241,8 +268,15 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             return fail({ExitFileProblem, u"cannot write '%1'"_s.arg(path)});
     }
 
+    if (parser.isSet(u"pdf"_s)) {
+        const QString path = parser.value(u"pdf"_s);
+        if (!WritePdfReport(reading, path))
+            return fail({ExitFileProblem, u"cannot write '%1'"_s.arg(path)});
+    }
+
     const bool json = parser.isSet(u"json"_s);
-    const bool report = parser.isSet(u"report"_s) || (!json && !parser.isSet(u"save"_s));
+    const bool report =
+        parser.isSet(u"report"_s) || (!json && !parser.isSet(u"save"_s) && !parser.isSet(u"pdf"_s));
     if (report)
         out << withUnixLineBreaks(ReportText(reading)) << u'\n';
     if (json)

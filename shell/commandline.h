@@ -4,12 +4,16 @@
 
 class QTextStream;
 
-// The headless side of kistarra: a reading as the plain report or as JSON, from birth details
-// given as options or from a saved reading file, and saving a saved reading file.
+// The headless side of kistarra: a reading as the plain report, as JSON or as the printed report
+// in a PDF file, from birth details given as options or from a saved reading file, and saving a
+// saved reading file.
 namespace Kistarra {
 
 // True when the arguments ask for the command line rather than the windows: any option at all.
 [[nodiscard]] bool IsCommandLineRun(const QStringList& arguments);
+
+// True when the run lays out text (a PDF), which needs a GUI application, though no display.
+[[nodiscard]] bool CommandLineNeedsFonts(const QStringList& arguments);
 
 enum ExitCode : int {
     ExitOk = 0,

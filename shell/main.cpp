@@ -5,8 +5,11 @@
 // result window and the report window only render it, and the .nsk codec saves and restores the
 // four texts. With options the same core answers in the terminal.
 
+#include <memory>
+
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QStringList>
 #include <QTextStream>
@@ -22,18 +25,28 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Decided before any application object exists: a terminal run must not need a display.
-bool WantsCommandLine(int argc, char* argv[])
+QStringList Arguments(int argc, char* argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    return Kistarra::IsCommandLineRun(arguments);
+    return arguments;
 }
 
-int RunInTerminal(int& argc, char* argv[])
+// A terminal run needs no display. Writing a PDF lays out text, which takes a GUI application;
+// the offscreen platform gives it one wherever the person has not chosen another.
+int RunInTerminal(int& argc, char* argv[], const QStringList& arguments)
 {
-    const QCoreApplication application(argc, argv);
+    // The terminal gets the program's own one-line messages only, not the toolkit's chatter.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    std::unique_ptr<QCoreApplication> application;
+    if (Kistarra::CommandLineNeedsFonts(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     return Kistarra::RunCommandLine(QCoreApplication::arguments(), out, err);
@@ -60,7 +73,9 @@ int RunWindows(int& argc, char* argv[])
 int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationName(u"kistarra"_s);
-    if (WantsCommandLine(argc, argv))
-        return RunInTerminal(argc, argv);
+    // Decided before any application object exists.
+    const QStringList arguments = Arguments(argc, argv);
+    if (Kistarra::IsCommandLineRun(arguments))
+        return RunInTerminal(argc, argv, arguments);
     return RunWindows(argc, argv);
 }
