@@ -23,7 +23,11 @@ namespace {
 QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, u"Kistarra"_s, text, buttons, parent);
+    // A carriage return alone breaks the line, as the update question expects; Qt's labels
+    // break lines only at line feeds.
+    QString shown = text;
+    shown.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    QMessageBox box(icon, u"Kistarra"_s, shown, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

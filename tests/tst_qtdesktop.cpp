@@ -139,21 +139,24 @@ void TestQtDesktop::messageBoxes_data()
     QTest::addColumn<QMessageBox::StandardButtons>("buttons");
     QTest::addColumn<QMessageBox::StandardButton>("click");
     QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shownText");
 
+    const QString plain = u"Please Check The File."_s;
     QTest::newRow("notice") << Call::Notice << QMessageBox::Information
                             << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok
-                            << false;
+                            << false << plain << plain;
     QTest::newRow("error") << Call::Error << QMessageBox::Critical
                            << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok
-                           << false;
+                           << false << plain << plain;
     QTest::newRow("question answered yes")
         << Call::Question << QMessageBox::Information
         << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No) << QMessageBox::Yes
-        << true;
+        << true << u"Update?\rCheck now?"_s << u"Update?\nCheck now?"_s;
     QTest::newRow("question answered no")
         << Call::Question << QMessageBox::Information
         << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No) << QMessageBox::No
-        << false;
+        << false << plain << plain;
 }
 
 void TestQtDesktop::messageBoxes()
@@ -163,6 +166,8 @@ void TestQtDesktop::messageBoxes()
     QFETCH(QMessageBox::StandardButtons, buttons);
     QFETCH(QMessageBox::StandardButton, click);
     QFETCH(bool, answer);
+    QFETCH(QString, message);
+    QFETCH(QString, shownText);
 
     QWidget owner;
     owner.show();
@@ -181,7 +186,6 @@ void TestQtDesktop::messageBoxes()
     });
 
     QtDesktop desktop;
-    const QString message = u"Please Check The File."_s;
     bool result = false;
     switch (call) {
     case Call::Notice:
@@ -196,7 +200,7 @@ void TestQtDesktop::messageBoxes()
     }
 
     QCOMPARE(title, u"Kistarra"_s);
-    QCOMPARE(text, message);
+    QCOMPARE(text, shownText); // a lone carriage return breaks the line
     QCOMPARE(shownIcon, icon);
     QCOMPARE(shownButtons, buttons);
     QCOMPARE(shownParent, &owner);
