@@ -18,6 +18,8 @@
 #include "input/frmsave.h"
 #include "reading/frmninestar.h"
 #include "reading/reading.h"
+#include "shell/frmabout.h"
+#include "shell/frmfarewell.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;
@@ -67,6 +69,16 @@ std::unique_ptr<QWidget> ReportWindow(Desktop& desktop, const Reading& reading)
     return std::make_unique<frmSave>(reading, desktop);
 }
 
+std::unique_ptr<QWidget> AboutWindow(Desktop& desktop, const Reading&)
+{
+    return std::make_unique<frmAbout>(desktop);
+}
+
+std::unique_ptr<QWidget> FarewellWindow(Desktop& desktop, const Reading&)
+{
+    return std::make_unique<frmFarewell>(desktop);
+}
+
 // One line per window picture.
 const std::vector<Shot>& Shots()
 {
@@ -76,6 +88,8 @@ const std::vector<Shot>& Shots()
         {u"frmninestar-element.png"_s, ResultWindowOnTab(1)},
         {u"frmninestar-relationship.png"_s, ResultWindowOnTab(2)},
         {u"frmsave.png"_s, ReportWindow},
+        {u"frmabout.png"_s, AboutWindow},
+        {u"frmfarewell.png"_s, FarewellWindow},
     };
     return shots;
 }
