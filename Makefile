@@ -4,12 +4,16 @@
 BUILD        ?= build
 BUILD_SAN    ?= build-sanitize
 BUILD_BENCH  ?= build-bench
+BUILD_PKG    ?= build-package
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_SECONDS ?= 60
 BUILD_TYPE   ?= RelWithDebInfo
 PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
 # What the build, the tests and the checks need from Debian.
-PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev fonts-dejavu-core poppler-utils
+PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev fonts-dejavu-core poppler-utils \
+            desktop-file-utils appstream shared-mime-info dpkg-dev
 BENCH_PACKAGES := libbenchmark-dev
 
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
@@ -58,8 +62,40 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$b" ] && $(TEST_ENV) "$$b" || exit 1; done
 
+# The start of the program to its first painted frame, and its peak memory, against an empty
+# window of the same size: medians and ratios, offscreen and (with xvfb-run) under Xvfb.
+.PHONY: bench-startup
+bench-startup: deps
+	@./scripts/install-packages $(BENCH_PACKAGES) time
+	BUILD_BENCH=$(BUILD_BENCH) ./bench/startup.sh
+
+# The libFuzzer targets of tests/fuzz, built with clang and the sanitizers, for FUZZ_SECONDS in
+# all on a copy of their seed corpus; any crash fails.
+.PHONY: fuzz
+fuzz:
+	BUILD_FUZZ=$(BUILD_FUZZ) ./scripts/fuzz $(FUZZ_SECONDS)
+
+# Builds, then installs into PREFIX (default /usr/local); DESTDIR=dir puts the files below dir
+# instead, as packagers stage an install.
+.PHONY: install
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package $(BUILD_PKG)/kistarra_<version>_<arch>.deb: a Release build for /usr with
+# Debian's hardening flags, packed by CPack. scripts/check-package checks it.
+PKG_BUILDFLAGS := DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags
+.PHONY: package
+package: deps
+	cmake -S . -B $(BUILD_PKG) -G "$(GENERATOR)" -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF \
+	    -DCMAKE_CXX_FLAGS="$$($(PKG_BUILDFLAGS) --get CPPFLAGS) $$($(PKG_BUILDFLAGS) --get CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(PKG_BUILDFLAGS) --get LDFLAGS)"
+	cmake --build $(BUILD_PKG) -j $(JOBS)
+	cd $(BUILD_PKG) && cpack
+
 screenshots: build
-	$(TEST_ENV) ./$(BUILD)/tests/screenshots $(BUILD)/screenshots
+	$(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
+	    ./$(BUILD)/tests/screenshots $(BUILD)/screenshots
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
@@ -68,4 +104,4 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_BENCH)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_BENCH) $(BUILD_PKG) $(BUILD_FUZZ)
