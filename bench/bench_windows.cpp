@@ -1,0 +1,320 @@
+// What the person waits for in the windows: the birth details window built, shown, painted and
+// deleted again, and the step from a click on cmdProceed to the result window on screen, all three
+// pages filled and painted once. The constructors alone, and the result window shown without the
+// navigation around it, split those two paths into their parts.
+//
+// A window counts as on screen when it is visible, its platform window is exposed and it has
+// painted its first frame: the event loop is run until the window's first paint event has been
+// handled, which paints the backing store and hands it to the platform. No QWidget::grab() is
+// involved; it is the program's own paint. Each iteration is timed by hand, so that making the
+// birth details window ready for the click, and tearing everything down, stay outside the
+// measured time. median_ms is the median of the single iterations of a repetition, and
+// cpu_median_ms the same for the processor time of the thread: on a busy machine the wall time
+// also holds the waits for a processor, which the thread's time leaves out.
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include "input/frmmain.h"
+#include "reading/frmninestar.h"
+#include "reading/reading.h"
+#include "shell/programwindows.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+constexpr int Repetitions = 10;
+constexpr int WaitLimitMs = 5000;
+
+using Clock = std::chrono::steady_clock;
+
+// The processor time the calling thread has used.
+[[nodiscard]] double ThreadCpuMilliseconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1.0e6;
+}
+
+// The start of one measured stretch, on the wall clock and on the thread's processor clock.
+struct Start {
+    Clock::time_point wall = Clock::now();
+    double cpuMilliseconds = ThreadCpuMilliseconds();
+};
+
+// Every top-level window that received a paint event since the last clear(). It listens to the
+// whole application, so it also sees a window that is made, shown and painted before the code
+// that made it hands it back.
+class PaintedWindows final : public QObject {
+public:
+    PaintedWindows() { QCoreApplication::instance()->installEventFilter(this); }
+    ~PaintedWindows() override { QCoreApplication::instance()->removeEventFilter(this); }
+    PaintedWindows(const PaintedWindows&) = delete;
+    PaintedWindows& operator=(const PaintedWindows&) = delete;
+
+    // Called before every window whose frame is awaited: a deleted window's address may come back
+    // for the next one.
+    void clear() { m_painted.clear(); }
+    [[nodiscard]] bool contains(const QWidget* window) const { return m_painted.contains(window); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow())
+            m_painted.insert(watched);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QSet<const QObject*> m_painted;
+};
+
+[[nodiscard]] bool OnScreen(const QWidget* window, const PaintedWindows& painted)
+{
+    const QWindow* const handle = window->windowHandle();
+    return window->isVisible() && handle != nullptr && handle->isExposed() &&
+           painted.contains(window);
+}
+
+// Runs the event loop until the window is on screen; false when it is not within the limit.
+// processEvents returns only after the round that delivered the first paint event has painted
+// the children too and flushed the frame.
+[[nodiscard]] bool WaitForFirstFrame(const QWidget* window, const PaintedWindows& painted)
+{
+    const QDeadlineTimer deadline(WaitLimitMs);
+    while (!OnScreen(window, painted)) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    return true;
+}
+
+// Windows closed with WA_DeleteOnClose go only when their deferred deletion is delivered.
+void DeleteClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The times of the single iterations of one repetition.
+class Samples {
+public:
+    explicit Samples(benchmark::State& state)
+        : m_state(state)
+    {
+    }
+
+    void add(const Start& start)
+    {
+        const double cpu = ThreadCpuMilliseconds() - start.cpuMilliseconds;
+        const double seconds = std::chrono::duration<double>(Clock::now() - start.wall).count();
+        m_state.SetIterationTime(seconds);
+        m_wallMilliseconds.push_back(seconds * 1000.0);
+        m_cpuMilliseconds.push_back(cpu);
+    }
+
+    void report()
+    {
+        if (m_wallMilliseconds.empty())
+            return;
+        m_state.counters["median_ms"] = Median(m_wallMilliseconds);
+        m_state.counters["cpu_median_ms"] = Median(m_cpuMilliseconds);
+    }
+
+private:
+    [[nodiscard]] static double Median(std::vector<double>& values)
+    {
+        const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+        std::nth_element(values.begin(), middle, values.end());
+        return *middle;
+    }
+
+    benchmark::State& m_state;
+    std::vector<double> m_wallMilliseconds;
+    std::vector<double> m_cpuMilliseconds;
+};
+
+// The reading a click on cmdProceed computes in a freshly loaded birth details window.
+Reading ClickedReading()
+{
+    return ComputeReading({u"Ann"_s, u"1"_s, u"January"_s, u"1970"_s});
+}
+
+// The constructors alone; the windows are deleted outside the measured time.
+void BuildBirthDetails(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    Samples samples(state);
+    for (auto _ : state) {
+        const Start start;
+        const auto window = std::make_unique<frmMain>(desktop);
+        samples.add(start);
+    }
+    samples.report();
+}
+
+void BuildResultWindow(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    const Reading reading = ClickedReading();
+    Samples samples(state);
+    for (auto _ : state) {
+        const Start start;
+        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        samples.add(start);
+    }
+    samples.report();
+}
+
+// A birth details window built, shown, painted once and deleted again.
+void BirthDetailsRoundTrip(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    PaintedWindows painted;
+    Samples samples(state);
+    for (auto _ : state) {
+        painted.clear();
+        const Start start;
+        {
+            frmMain window(desktop);
+            window.show();
+            if (!WaitForFirstFrame(&window, painted)) {
+                state.SkipWithError("the birth details window did not show");
+                break;
+            }
+        }
+        samples.add(start);
+    }
+    samples.report();
+}
+
+// The result window built, shown and painted once, without the navigation around it; deleted
+// outside the measured time.
+void ShowResultWindow(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    const Reading reading = ClickedReading();
+    PaintedWindows painted;
+    Samples samples(state);
+    for (auto _ : state) {
+        painted.clear();
+        const Start start;
+        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        window->show();
+        if (!WaitForFirstFrame(window.get(), painted)) {
+            state.SkipWithError("the result window did not show");
+            break;
+        }
+        samples.add(start);
+    }
+    samples.report();
+}
+
+// The whole way of a click through the program's navigation: the reading is computed, the result
+// window built and shown, the birth details window closed, and the result window painted.
+void ClickToResultShown(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    PaintedWindows painted;
+    Samples samples(state);
+    for (auto _ : state) {
+        auto windows = std::make_unique<ProgramWindows>(desktop);
+        windows->start();
+        const frmMain* const birthDetails = windows->birthDetailsWindow();
+        painted.clear();
+        if (birthDetails == nullptr || !WaitForFirstFrame(birthDetails, painted)) {
+            state.SkipWithError("the birth details window did not show");
+            break;
+        }
+        auto* const name = birthDetails->findChild<QLineEdit*>(u"txtName"_s);
+        auto* const proceed = birthDetails->findChild<QPushButton*>(u"cmdProceed"_s);
+        if (name == nullptr || proceed == nullptr) {
+            state.SkipWithError("no txtName or cmdProceed");
+            break;
+        }
+        QTest::keyClicks(name, u"Ann"_s);
+        painted.clear();
+
+        const Start start;
+        QTest::mouseClick(proceed, Qt::LeftButton);
+        const frmNineStar* const result = windows->resultWindow();
+        if (result == nullptr || !WaitForFirstFrame(result, painted)) {
+            state.SkipWithError("the result window did not show");
+            break;
+        }
+        samples.add(start);
+
+        windows.reset();
+        DeleteClosedWindows();
+    }
+    DeleteClosedWindows();
+    samples.report();
+}
+
+} // namespace
+
+BENCHMARK(BuildBirthDetails)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BirthDetailsRoundTrip)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(BuildResultWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(ShowResultWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(ClickToResultShown)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+
+} // namespace Kistarra
+
+// The windows need an application object, and a platform: offscreen unless one is chosen.
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    // No event loop runs here, but the navigation closes windows all the time.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,62 @@
+// The windowed start of kistarra, ended as soon as the birth details window has painted its first
+// frame, so that bench/startup.sh can time the start and read its peak memory.
+//
+// main() mirrors RunWindows in shell/main.cpp step by step - application name, QApplication,
+// QtDesktop, SingleInstanceGuard, StartUp with the program's own settings opener, the event loop -
+// and must be kept alike when that changes. Besides ending after the first frame, and taking no
+// saved reading to open, only two things differ, both so that the runs leave the person's own
+// files alone: the lock file and the settings store live in the folder given as the only argument
+// (the temporary folder when none is given). The settings store is redirected
+// with QSettings::setPath, so OpenProgramSettings itself is what opens it.
+//
+// Prints the birth details window's size as WIDTHxHEIGHT, for the baseline to show a window of
+// the same size.
+
+#include <memory>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+#include <QStringList>
+#include <QTextStream>
+#include <QTimer>
+
+#include "bench/firstpaintwatch.h"
+#include "input/frmmain.h"
+#include "platform/qtdesktop.h"
+#include "shell/programwindows.h"
+#include "shell/singleinstance.h"
+#include "shell/startup.h"
+#include "shell/updatereminder.h"
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication::setApplicationName(u"kistarra"_s);
+    const QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString folder =
+        arguments.size() > 1 ? arguments.at(1) : QDir::temp().filePath(u"kistarra-startup-probe"_s);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+
+    Kistarra::QtDesktop desktop;
+    Kistarra::SingleInstanceGuard guard(QDir(folder).filePath(u"kistarra.lock"_s));
+    const std::unique_ptr<Kistarra::ProgramWindows> windows =
+        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings);
+    if (!windows)
+        return 1;
+    Kistarra::frmMain* const birthDetails = windows->birthDetailsWindow();
+    if (birthDetails == nullptr)
+        return 1;
+
+    // exit(), not quit(): quit() closes every window first, and the birth details window closed
+    // by anything but a reading brings up the farewell window, which would be measured too.
+    const Kistarra::FirstPaintWatch watch(birthDetails, [] {
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+    });
+    const int code = QApplication::exec();
+    QTextStream(stdout) << birthDetails->width() << 'x' << birthDetails->height() << '\n';
+    return code;
+}
