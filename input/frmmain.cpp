@@ -8,20 +8,17 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QUrl>
 
 #include "engine/ninestar.h"
 #include "input/savedreading.h"
 #include "platform/desktop.h"
-#include "reading/sites.h"
-#include "resources/pictures.h"
 #include "shell/modhelp.h"
+#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -29,7 +26,6 @@ namespace Kistarra {
 
 namespace {
 
-constexpr QStringView WindowTitle = u"Kistarra v1.35";
 constexpr QStringView NameMissing = u"Please Enter Your Name";
 constexpr QStringView FileRefused = u"Please Check The File.";
 
@@ -40,56 +36,11 @@ constexpr int FirstYear = 1900;
 constexpr int LastYear = 2050;
 constexpr int StartYearEntry = 1970 - FirstYear;
 
-const QColor WindowBack(64, 64, 64);
-const QColor FrameBack(128, 128, 128);
-const QColor LightGreen(128, 255, 128);
-const QColor OpenButtonFace(224, 224, 224);
-const QColor ProceedButtonFace(192, 192, 192);
-const QColor PlainText(255, 255, 255);
-const QColor LinkText(255, 255, 160);
-
-// The layout is drawn in twips; at 100 % scaling 15 twips make one pixel.
-constexpr int Pixels(int twips)
-{
-    return (twips + 7) / 15;
-}
-
-QRect Twips(int left, int top, int width, int height)
-{
-    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
-}
+constexpr QColor OpenButtonFace(224, 224, 224);
 
 // The controls reach 7425 twips across and 5655 down; the menu bar comes on top.
 constexpr int ClientWidth = 7425;
 constexpr int ClientHeight = 5655;
-
-QFont WindowFont(qreal pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-// Text and background of a control, for every role a label, text box, list or button draws with.
-void Colour(QWidget* widget, const QColor& text, const QColor& back)
-{
-    QPalette palette = widget->palette();
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(role, text);
-    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
-        palette.setColor(role, back);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void ColourText(QWidget* widget, const QColor& text)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    widget->setPalette(palette);
-}
 
 void ColourButton(QPushButton* button, const QColor& face)
 {
@@ -178,13 +129,8 @@ QComboBox* MakeList(QWidget* parent, const QString& name, const QRect& geometry)
     // Not editable: the lists take only their own entries, never typed text.
     auto* const list = Place(new QComboBox(parent), name, geometry);
     list->setEditable(false);
-    Colour(list, LightGreen, WindowBack);
+    SetColours(list, LightGreen, WindowGrey);
     return list;
-}
-
-QString SiteAddress()
-{
-    return QUrl(Sites::MainSite.toString()).host();
 }
 
 } // namespace
@@ -194,14 +140,12 @@ frmMain::frmMain(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
 {
     setObjectName(u"frmMain"_s);
-    setWindowTitle(WindowTitle.toString());
-    setWindowIcon(ApplicationIcon());
-    setFont(WindowFont(8.25));
+    SetUpWindow(this, 8.25);
 
     auto* const client = new QWidget(this);
     client->setObjectName(u"client"_s);
     client->setFixedSize(Pixels(ClientWidth), Pixels(ClientHeight));
-    Colour(client, PlainText, WindowBack);
+    SetColours(client, Qt::white, WindowGrey);
     setCentralWidget(client);
 
     buildControls(client);
@@ -222,28 +166,37 @@ void frmMain::buildControls(QWidget* client)
     // Label4_0 and Label4_1.
     auto* const details = Place(new Frame(u"Personal Details"_s, client), u"fraDetails"_s,
                                 Twips(210, 2820, 4845, 1335));
-    Colour(details, LightGreen, FrameBack);
+    SetColours(details, LightGreen, FrameGrey);
 
-    MakeLabel(details, u"Label1"_s, u"Name"_s, Twips(480, 480, 495, 195))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QLabel* const nameCaption =
+        MakeLabel(details, u"Label1"_s, u"Name"_s, Twips(480, 480, 495, 195));
+    nameCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_name = Place(new QLineEdit(details), u"txtName"_s, Twips(1050, 390, 3705, 345));
-    Colour(m_name, LightGreen, WindowBack);
-    MakeLabel(details, u"Label2"_s, u"Birth Day"_s, Twips(180, 930, 810, 195))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    SetColours(m_name, LightGreen, WindowGrey);
+    nameCaption->setBuddy(m_name);
+    QLabel* const dayCaption =
+        MakeLabel(details, u"Label2"_s, u"Birth Day"_s, Twips(180, 930, 810, 195));
+    dayCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_day = MakeList(details, u"cboDate"_s, Twips(1050, 840, 1100, 315));
+    dayCaption->setBuddy(m_day);
     m_month = MakeList(details, u"cboMonth"_s, Twips(2148, 840, 1305, 315));
     m_year = MakeList(details, u"cboYear"_s, Twips(3450, 840, 1305, 315));
+    // The day list is labelled by its caption; the other two have none of their own.
+    m_month->setAccessibleName(u"Birth month"_s);
+    m_year->setAccessibleName(u"Birth year"_s);
 
     // The sex row stands below the frame's lower edge, so the frame clips it out of sight; no
-    // part of the reading depends on it.
+    // part of the reading depends on it. Tab does not lead there either.
     MakeLabel(details, u"Label5"_s, u"Sex"_s, Twips(630, 1860, 330, 195));
-    Place(new QRadioButton(u"Male"_s, details), u"optSex_0"_s, Twips(1080, 1860, 735, 225));
-    Place(new QRadioButton(u"Female"_s, details), u"optSex_1"_s, Twips(1950, 1860, 915, 225));
+    Place(new QRadioButton(u"Male"_s, details), u"optSex_0"_s, Twips(1080, 1860, 735, 225))
+        ->setFocusPolicy(Qt::NoFocus);
+    Place(new QRadioButton(u"Female"_s, details), u"optSex_1"_s, Twips(1950, 1860, 915, 225))
+        ->setFocusPolicy(Qt::NoFocus);
 
     auto* const proceedButton =
         Place(new QPushButton(u"Calculate My 9 Star &Ki Astrology"_s, client), u"cmdProceed"_s,
               Twips(210, 4320, 4845, 375));
-    ColourButton(proceedButton, ProceedButtonFace);
+    ColourButton(proceedButton, ButtonFace);
     connect(proceedButton, &QPushButton::clicked, this, &frmMain::proceed);
 
     auto* const openButton = Place(new WrappingButton(u"&Open Previously Saved Reading"_s, client),
@@ -251,23 +204,23 @@ void frmMain::buildControls(QWidget* client)
     ColourButton(openButton, OpenButtonFace);
     connect(openButton, &QPushButton::clicked, this, &frmMain::openSavedReading);
 
-    auto* const forum =
-        MakeLabel(client, u"Label14"_s, u"Join our online discussion forum on Nine Star Ki"_s,
-                  Twips(1342, 30, 4830, 195));
-    forum->setAlignment(Qt::AlignCenter);
-    ColourText(forum, LinkText);
-    makeLink(forum, OpenHomePage);
-
-    auto* const visit = MakeLabel(client, u"Label3"_s, u"Visit us now at "_s % SiteAddress(),
-                                  Twips(1522, 240, 4470, 195));
-    visit->setAlignment(Qt::AlignCenter);
-    ColourText(visit, LinkText);
-    makeLink(visit, OpenHomePage);
+    const auto openHome = [this] { OpenHomePage(m_desktop); };
+    auto* const forum = Place(
+        new LinkLabel(u"Join our online discussion forum on Nine Star Ki"_s, client, openHome),
+        u"Label14"_s, Twips(1342, 30, 4830, 195));
+    auto* const visit =
+        Place(new LinkLabel(u"Visit us now at "_s % MainSiteHost(), client, openHome), u"Label3"_s,
+              Twips(1522, 240, 4470, 195));
+    for (QLabel* const link : {forum, visit}) {
+        link->setWordWrap(true);
+        link->setAlignment(Qt::AlignCenter);
+        SetColour(link, QPalette::WindowText, LinkYellow);
+    }
 
     auto* const title = MakeLabel(client, u"Label6"_s, u"Kistarra"_s, Twips(2295, 600, 2925, 270));
     title->setAlignment(Qt::AlignCenter);
     title->setFont(WindowFont(11.0, true));
-    ColourText(title, LightGreen);
+    SetColour(title, QPalette::WindowText, LightGreen);
 
     MakeLabel(client, u"Label4_0"_s,
               u"Nine Star Ki is an astrology of the Far East. It rests on the Lo Shu magic "
@@ -282,27 +235,19 @@ void frmMain::buildControls(QWidget* client)
               Twips(97, 1800, 7320, 1035));
 
     auto* const brandFrame = Place(new Frame(client), u"fraFullBrand"_s, Twips(0, 4800, 7425, 855));
-    // Both labels lie at the same place; the one made last covers the other.
-    const QRect brandPlace = Twips(120, 165, 7185, 615);
-    auto* const coBrand =
-        MakeLabel(brandFrame, u"lblCobrand"_s,
-                  u"Co-brand this software for your own web site and win loyal visitors: your "
-                  u"site's name and link are placed inside the program. See the Help menu for "
-                  u"details, or click here for more information on co-branding."_s,
-                  brandPlace);
-    makeLink(coBrand, OpenCoBrandPage);
-    auto* const fullBrand =
-        MakeLabel(brandFrame, u"lblFullBrand"_s,
-                  u"Home Business Opportunity. Start your own Internet business and make money "
-                  u"online. Get this software fully branded for your website. Click here for more "
-                  u"details."_s,
-                  brandPlace);
-    makeLink(fullBrand, OpenFullBrandPage);
-    // Filled, so the label in front hides the other one completely.
-    for (QLabel* const label : {coBrand, fullBrand}) {
+    const BrandLinks brand =
+        AddBrandLinks(brandFrame,
+                      u"Co-brand this software for your own web site and win loyal visitors: your "
+                      u"site's name and link are placed inside the program. See the Help menu for "
+                      u"details, or click here for more information on co-branding.",
+                      Twips(120, 165, 7185, 615), m_desktop);
+    for (QLabel* const label : {brand.coBrand, brand.fullBrand}) {
         label->setAlignment(Qt::AlignCenter);
-        Colour(label, LinkText, WindowBack);
+        SetColours(label, LinkYellow, WindowGrey);
     }
+
+    ChainFocus({m_name, m_day, m_month, m_year, proceedButton, openButton, forum, visit,
+                brand.coBrand, brand.fullBrand});
 }
 
 void frmMain::buildMenus()
@@ -319,7 +264,7 @@ void frmMain::buildMenus()
         action->setObjectName(name);
         return action;
     };
-    const auto link = [this](QAction* action, LinkAction open) {
+    const auto link = [this](QAction* action, void (*open)(Desktop&)) {
         connect(action, &QAction::triggered, this, [this, open] { open(m_desktop); });
     };
 
@@ -346,7 +291,9 @@ void frmMain::buildMenus()
     donate->setObjectName(u"mnuDonate"_s);
     link(donate, OpenDonatePage);
 
-    QAction* const makeMoney = bar->addAction(u"Make Money &Online"_s);
+    // Kept off the bar as well as hidden: a menu bar claims the access key of every entry on it,
+    // shown or not, and Alt+O belongs to cmdOpen.
+    auto* const makeMoney = new QAction(u"Make Money &Online"_s, bar);
     makeMoney->setObjectName(u"mnuMakeMoney"_s);
     makeMoney->setVisible(false);
     makeMoney->setEnabled(false);
@@ -368,29 +315,6 @@ void frmMain::fillLists()
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);
     m_year->setCurrentIndex(StartYearEntry);
-}
-
-void frmMain::makeLink(QWidget* label, LinkAction action)
-{
-    label->setCursor(Qt::PointingHandCursor);
-    label->installEventFilter(this);
-    m_links.insert(label, action);
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto found = m_links.constFind(watched);
-        const auto* const mouse = static_cast<QMouseEvent*>(event);
-        const auto* const label = qobject_cast<const QWidget*>(watched);
-        // A click is a press and a release over the label; a release dragged off it is not.
-        if (found != m_links.cend() && mouse->button() == Qt::LeftButton &&
-            label->rect().contains(mouse->position().toPoint())) {
-            (*found)(m_desktop);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 bool frmMain::CheckDetails()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 
 #include "reading/reading.h"
@@ -42,15 +41,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using LinkAction = void (*)(Desktop&);
-
     void buildControls(QWidget* client);
     void buildMenus();
     void fillLists();
-    void makeLink(QWidget* label, LinkAction action);
 
     void proceed();
     void openSavedReading();
@@ -62,8 +57,6 @@ private:
     QComboBox* m_day = nullptr;
     QComboBox* m_month = nullptr;
     QComboBox* m_year = nullptr;
-
-    QHash<const QObject*, LinkAction> m_links;
 };
 
 } // namespace Kistarra

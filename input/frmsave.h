@@ -3,8 +3,8 @@
 #include <QDialog>
 
 #include "reading/reading.h"
+#include "shell/windowkit.h"
 
-class QEvent;
 class QTextEdit;
 class QWidget;
 
@@ -22,11 +22,14 @@ public:
     frmSave(const Reading& reading, Desktop& desktop, QWidget* parent = nullptr);
     ~frmSave() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void buildLinks();
+    struct Links {
+        LinkLabel* forum = nullptr;
+        LinkLabel* visit = nullptr;
+        BrandLinks brand;
+    };
+
+    [[nodiscard]] Links buildLinks();
     void saveReading();
     void printReport();
 

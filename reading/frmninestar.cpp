@@ -1,8 +1,5 @@
 #include "reading/frmninestar.h"
 
-#include <functional>
-#include <utility>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QColor>
@@ -12,51 +9,23 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QUrl>
 
 #include "input/frmsave.h"
 #include "platform/desktop.h"
-#include "reading/sites.h"
 #include "resources/pictures.h"
 #include "shell/modhelp.h"
+#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
 namespace {
-
-// The layout was drawn in twips; 15 of them make a pixel at 100 % scaling.
-[[nodiscard]] QRect Twips(int left, int top, int width, int height)
-{
-    const auto px = [](int twips) { return qRound(twips / 15.0); };
-    return {px(left), px(top), px(width), px(height)};
-}
-
-[[nodiscard]] QFont VerdanaFont(qreal pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-const QColor PageGrey(128, 128, 128);
-const QColor LinkBlue(0, 0, 128);
-
-void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place)
 {
@@ -65,28 +34,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
     label->setGeometry(place);
     return label;
 }
-
-// A label that works as a link: a click on it (button released over it) runs its action.
-class LinkLabel final : public QLabel {
-public:
-    LinkLabel(const QString& text, QWidget* parent, std::function<void()> action)
-        : QLabel(text, parent)
-        , m_action(std::move(action))
-    {
-        setCursor(Qt::PointingHandCursor);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override
-    {
-        QLabel::mouseReleaseEvent(event);
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            m_action();
-    }
-
-private:
-    std::function<void()> m_action;
-};
 
 // The Lo Shu square, South at the top: the cell number standing in each column and row.
 struct CellPlace {
@@ -191,9 +138,7 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
     , m_reading(reading)
     , m_desktop(desktop)
 {
-    setWindowTitle(u"Kistarra v1.35"_s);
-    setWindowIcon(ApplicationIcon());
-    setFont(VerdanaFont(8.25));
+    SetUpWindow(this, 8.25);
 
     auto* const central = new QWidget(this);
     central->setObjectName(u"frmNineStarClient"_s);
@@ -203,7 +148,7 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
 
     auto* const banner = new LinkLabel(
         u"Talk about your reading with others on our Nine Star Ki discussion board at "_s +
-            QUrl(Sites::MainSite.toString()).host(),
+            MainSiteHost(),
         central, [this] { OpenHomePage(m_desktop); });
     banner->setObjectName(u"Label61"_s);
     banner->setGeometry(Twips(30, 0, 9495, 195));
@@ -226,14 +171,20 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
         page->setObjectName(pageNames.at(i));
         page->setGeometry(Twips(27, 600, 9500, 5350));
         page->setAutoFillBackground(true);
-        SetColour(page, QPalette::Window, PageGrey);
+        SetColour(page, QPalette::Window, FrameGrey);
         m_pages.at(i) = page;
     }
-    buildChartPage(m_pages[0]);
+    QTextEdit* const readingBox = buildChartPage(m_pages[0]);
     buildElementPage(m_pages[1]);
-    buildRelationshipPage(m_pages[2]);
+    QTextEdit* const relationshipBox = buildRelationshipPage(m_pages[2]);
 
-    buildBrandLabels(central);
+    auto* const frame = new QGroupBox(central);
+    frame->setObjectName(u"fraFullBrand"_s);
+    frame->setGeometry(Twips(27, 6000, 7065, 855));
+    const BrandLinks brand =
+        AddBrandLinks(frame, CoBrandOffer, Twips(120, 165, 6705, 615), m_desktop);
+    for (QLabel* const label : {brand.coBrand, brand.fullBrand})
+        SetColour(label, QPalette::WindowText, LinkBlue);
 
     auto* const back = new QPushButton(u"&Back"_s, central);
     back->setObjectName(u"cmdBack"_s);
@@ -244,6 +195,10 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
     save->setObjectName(u"cmdSave"_s);
     save->setGeometry(Twips(8400, 6227, 1100, 400));
     connect(save, &QPushButton::clicked, this, &frmNineStar::openReport);
+
+    // Only the page in front has its box in reach.
+    ChainFocus(
+        {m_tabs, readingBox, relationshipBox, back, save, banner, brand.coBrand, brand.fullBrand});
 
     // Every tab click brings its page to the front, the current tab's too.
     connect(m_tabs, &QTabBar::tabBarClicked, this, &frmNineStar::showPage);
@@ -309,7 +264,7 @@ void frmNineStar::buildMenus()
     bar->addAction(makeMoney);
 }
 
-void frmNineStar::buildChartPage(QWidget* page)
+QTextEdit* frmNineStar::buildChartPage(QWidget* page)
 {
     auto* const chart = new QFrame(page);
     chart->setObjectName(u"fraLoShuChart"_s);
@@ -320,7 +275,7 @@ void frmNineStar::buildChartPage(QWidget* page)
         MakeLabel(chart, u"lblCaption"_s, m_reading.starSummary, Twips(60, 60, 5180, 420));
     caption->setAlignment(Qt::AlignCenter);
     caption->setWordWrap(true);
-    caption->setFont(VerdanaFont(8.25, true));
+    caption->setFont(WindowFont(8.25, true));
     SetColour(caption, QPalette::WindowText, Qt::white);
 
     for (std::size_t i = 0; i < Sides.size(); ++i) {
@@ -356,19 +311,24 @@ void frmNineStar::buildChartPage(QWidget* page)
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setMargin(4);
         label->setWordWrap(true);
-        label->setFont(VerdanaFont(9.75, true));
+        label->setFont(WindowFont(9.75, true));
         SetColour(label, QPalette::WindowText, colours.text);
+        const QString& digits = m_reading.loShuCells.at(index);
+        label->setAccessibleName(
+            u"Cell %1, digits: %2"_s.arg(place.cell).arg(digits.isEmpty() ? u"none"_s : digits));
     }
     grid->raise();
 
     QTextEdit* const text = makeReadingBox(page, u"RTBLoshu"_s);
     text->setGeometry(Twips(5400, 60, 4050, 5200));
+    text->setAccessibleName(u"Reading"_s);
     InsertPieces(text, m_reading.readingText);
+    return text;
 }
 
 void frmNineStar::buildElementPage(QWidget* page)
 {
-    const QFont largeBold = VerdanaFont(11.25, true);
+    const QFont largeBold = WindowFont(11.25, true);
 
     QLabel* const intro = MakeLabel(page, u"Label1"_s,
                                     u"Nine Star Ki Astrology corresponds with five elements "
@@ -402,7 +362,7 @@ void frmNineStar::buildElementPage(QWidget* page)
 
     QLabel* const element =
         MakeLabel(elementFrame, u"lblFengShuiElement"_s, u"Label9"_s, Twips(1200, 240, 1695, 375));
-    element->setFont(VerdanaFont(12, true));
+    element->setFont(WindowFont(12, true));
     QLabel* const elementPicture =
         MakeLabel(elementFrame, u"imgElement"_s, {}, Twips(120, 240, 1005, 1005));
     elementPicture->setAlignment(Qt::AlignCenter);
@@ -420,51 +380,35 @@ void frmNineStar::buildElementPage(QWidget* page)
     if (m_reading.elementDescription)
         description->setText(*m_reading.elementDescription);
     const QSize pictureBox = Twips(0, 0, 1005, 1005).size();
+    elementPicture->setAccessibleName(u"Element picture"_s);
+    trigramPicture->setAccessibleName(u"Trigram picture"_s);
     if (m_reading.elementPictureKey) {
         const QPixmap picture =
             PictureFittedTo(ElementPicturePath(*m_reading.elementPictureKey), pictureBox);
-        if (!picture.isNull())
+        if (!picture.isNull()) {
             elementPicture->setPixmap(picture);
+            elementPicture->setAccessibleName(u"Element picture: "_s +
+                                              *m_reading.elementPictureKey);
+        }
     }
     if (m_reading.trigramPictureKey) {
         const QPixmap picture =
             PictureFittedTo(TrigramPicturePath(*m_reading.trigramPictureKey), pictureBox);
-        if (!picture.isNull())
+        if (!picture.isNull()) {
             trigramPicture->setPixmap(picture);
+            trigramPicture->setAccessibleName(u"Trigram picture: "_s +
+                                              *m_reading.trigramPictureKey);
+        }
     }
 }
 
-void frmNineStar::buildRelationshipPage(QWidget* page)
+QTextEdit* frmNineStar::buildRelationshipPage(QWidget* page)
 {
     QTextEdit* const text = makeReadingBox(page, u"RTB"_s);
     text->setGeometry(Twips(60, 60, 9400, 5200));
+    text->setAccessibleName(u"Relationship analysis"_s);
     InsertPieces(text, m_reading.relationshipText);
-}
-
-void frmNineStar::buildBrandLabels(QWidget* central)
-{
-    auto* const frame = new QGroupBox(central);
-    frame->setObjectName(u"fraFullBrand"_s);
-    frame->setGeometry(Twips(27, 6000, 7065, 855));
-
-    auto* const coBrand = new LinkLabel(
-        u"Co-brand this software with your own web site: your site's name and link inside the "
-        u"program win you loyal visitors and more traffic. See the Help menu for details, and "
-        u"click here for more information on co-branding."_s,
-        frame, [this] { OpenCoBrandPage(m_desktop); });
-    auto* const fullBrand = new LinkLabel(
-        u"Home Business Opportunity. Start your own Internet business and make money online. Get "
-        u"this software fully branded for your website. Click here for more details."_s,
-        frame, [this] { OpenFullBrandPage(m_desktop); });
-    coBrand->setObjectName(u"lblCobrand"_s);
-    fullBrand->setObjectName(u"lblFullBrand"_s);
-    for (QLabel* const label : {coBrand, fullBrand}) {
-        label->setGeometry(Twips(120, 165, 6705, 615));
-        label->setWordWrap(true);
-        label->setAutoFillBackground(true);
-        SetColour(label, QPalette::WindowText, LinkBlue);
-    }
-    fullBrand->raise();
+    return text;
 }
 
 QTextEdit* frmNineStar::makeReadingBox(QWidget* page, const QString& name)
@@ -472,28 +416,10 @@ QTextEdit* frmNineStar::makeReadingBox(QWidget* page, const QString& name)
     auto* const box = new QTextEdit(page);
     box->setObjectName(name);
     box->setReadOnly(true);
-    SetColour(box, QPalette::Base, PageGrey);
-    // Whatever the reading boxes show must not be carried away: every change of their text and
-    // every mouse action over them empties the clipboard, the filling included.
-    connect(box, &QTextEdit::textChanged, this, [this] { m_desktop.clearClipboard(); });
-    box->viewport()->setMouseTracking(true);
-    box->viewport()->installEventFilter(this);
+    SetColour(box, QPalette::Base, FrameGrey);
+    // Filling the box empties the clipboard too.
+    EmptyClipboardOnUse(box, m_desktop);
     return box;
-}
-
-bool frmNineStar::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-        m_desktop.clearClipboard();
-        break;
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmNineStar::showPage(int index)

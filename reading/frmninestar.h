@@ -7,7 +7,6 @@
 #include "reading/reading.h"
 
 class QCloseEvent;
-class QEvent;
 class QTabBar;
 class QTextEdit;
 class QWidget;
@@ -34,14 +33,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
-    void buildChartPage(QWidget* page);
+    QTextEdit* buildChartPage(QWidget* page);
     void buildElementPage(QWidget* page);
-    void buildRelationshipPage(QWidget* page);
-    void buildBrandLabels(QWidget* central);
+    QTextEdit* buildRelationshipPage(QWidget* page);
     [[nodiscard]] QTextEdit* makeReadingBox(QWidget* page, const QString& name);
     void showPage(int index);
     void openReport();

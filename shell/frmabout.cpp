@@ -1,12 +1,10 @@
 #include "shell/frmabout.h"
 
-#include <QEvent>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QStringList>
@@ -16,38 +14,21 @@
 #include "reading/sites.h"
 #include "resources/pictures.h"
 #include "shell/modhelp.h"
+#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 namespace {
 
-[[nodiscard]] QFont VerdanaFont(int pointSize, bool bold = false)
+// Underlined and light green.
+void StyleLink(QLabel* link)
 {
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-[[nodiscard]] QLabel* NewLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* const label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-// A label that works as a link: underlined, light green, a pointing hand over it.
-void MakeLink(QLabel* label)
-{
-    QFont font = label->font();
+    QFont font = link->font();
     font.setUnderline(true);
-    label->setFont(font);
-    label->setStyleSheet(u"color: rgb(128, 255, 128);"_s);
-    label->setCursor(Qt::PointingHandCursor);
+    link->setFont(font);
+    link->setStyleSheet(u"color: "_s + StyleColour(LightGreen) + u";"_s);
+    link->setWordWrap(false);
 }
 
 } // namespace
@@ -57,25 +38,22 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
 {
     setObjectName(u"frmAbout"_s);
-    setWindowTitle(u"Kistarra v1.35"_s);
-    setWindowIcon(ApplicationIcon());
-    setFont(VerdanaFont(9));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(64, 64, 64));
-    colours.setColor(QPalette::WindowText, QColor(232, 232, 232));
-    setPalette(colours);
+    SetUpWindow(this, 9);
+    SetColour(this, QPalette::Window, WindowGrey);
+    SetColour(this, QPalette::WindowText, PaleText);
     setAutoFillBackground(true);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(u"picIcon"_s);
     picIcon->setPixmap(ApplicationIcon().pixmap(64, 64));
     picIcon->setFixedSize(64, 64);
+    picIcon->setAccessibleName(u"Kistarra icon"_s);
 
-    Label2 = NewLabel(u"Label2"_s, u"Kistarra v1.35"_s, this);
-    Label2->setFont(VerdanaFont(14, true));
+    Label2 = WrappedLabel(u"Label2"_s, WindowTitle.toString(), this);
+    Label2->setFont(WindowFont(14, true));
     Label2->setStyleSheet(u"color: white;"_s);
 
-    Label1 = NewLabel(
+    Label1 = WrappedLabel(
         u"Label1"_s,
         u"Kistarra is an advanced yet simple program helps you analyze your destiny with the help "
         u"of the nine ki numbers ranging from 1 to 9 and know how you relate with the five "
@@ -89,19 +67,20 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     Line2->setFrameShape(QFrame::HLine);
     Line2->setFrameShadow(QFrame::Sunken);
 
-    Label3 = NewLabel(u"Label3"_s,
-                      u"Home Business Opportunity. Start your own Internet business and make money "
-                      u"online. Get this software fully branded for your website."_s,
-                      this);
+    Label3 =
+        WrappedLabel(u"Label3"_s,
+                     u"Home Business Opportunity. Start your own Internet business and make money "
+                     u"online. Get this software fully branded for your website."_s,
+                     this);
 
-    lblCoBrand = NewLabel(u"lblCoBrand"_s, u"Click here for more details"_s, this);
-    lblHomePage =
-        NewLabel(u"lblHomePage"_s, u"Click here to visit "_s + Sites::MainSite.toString(), this);
-    for (QLabel* const link : {lblCoBrand, lblHomePage}) {
-        MakeLink(link);
-        link->setWordWrap(false);
-        link->installEventFilter(this);
-    }
+    lblCoBrand = new LinkLabel(u"Click here for more details"_s, this,
+                               [this] { OpenFullBrandPage(m_desktop); });
+    lblCoBrand->setObjectName(u"lblCoBrand"_s);
+    lblHomePage = new LinkLabel(u"Click here to visit "_s + Sites::MainSite.toString(), this,
+                                [this] { OpenHomePage(m_desktop); });
+    lblHomePage->setObjectName(u"lblHomePage"_s);
+    for (QLabel* const link : {lblCoBrand, lblHomePage})
+        StyleLink(link);
 
     cmdOK = new QPushButton(u"OK"_s, this);
     cmdOK->setObjectName(u"cmdOK"_s);
@@ -111,6 +90,9 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
                          u"border: 1px solid rgb(32, 32, 32); padding: 4px; }"
                          u"QPushButton:pressed { background-color: rgb(160, 160, 160); }"_s);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    // The window opens on OK, so Enter closes it at once.
+    ChainFocus({cmdOK, lblCoBrand, lblHomePage});
+    cmdOK->setFocus();
 
     auto* const title = new QHBoxLayout;
     title->setSpacing(14);
@@ -138,22 +120,6 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     // As tall as the wrapped texts need at this width, whichever font the system had.
     constexpr int Width = 440;
     setFixedSize(Width, layout->totalHeightForWidth(Width));
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* const mouse = static_cast<QMouseEvent*>(event);
-        auto* const label = qobject_cast<QLabel*>(watched);
-        if (mouse->button() == Qt::LeftButton && label != nullptr &&
-            label->rect().contains(mouse->position().toPoint())) {
-            if (label == lblCoBrand)
-                OpenFullBrandPage(m_desktop);
-            else if (label == lblHomePage)
-                OpenHomePage(m_desktop);
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void ShowAboutWindow(Desktop& desktop, QWidget* parent)

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-class QEvent;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -10,6 +9,7 @@ class QPushButton;
 namespace Kistarra {
 
 class Desktop;
+class LinkLabel;
 
 // The about window: what the program is, and two links - the offer of a fully branded copy and
 // the maker's home page. Fixed text only; it computes nothing and reads no setting.
@@ -19,9 +19,6 @@ class frmAbout : public QDialog {
 public:
     explicit frmAbout(Desktop& desktop, QWidget* parent = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     Desktop& m_desktop;
     QLabel* picIcon = nullptr;
@@ -29,8 +26,8 @@ private:
     QLabel* Label1 = nullptr;
     QFrame* Line2 = nullptr;
     QLabel* Label3 = nullptr;
-    QLabel* lblCoBrand = nullptr;
-    QLabel* lblHomePage = nullptr;
+    LinkLabel* lblCoBrand = nullptr;
+    LinkLabel* lblHomePage = nullptr;
     QPushButton* cmdOK = nullptr;
 };
 

@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "resources/pictures.h"
 #include "shell/modhelp.h"
 #include "shell/modtellafriend.h"
+#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,34 +34,13 @@ namespace {
 // The name under which the maker offers its other programs.
 constexpr QStringView RangeName = u"Orvantis Mystic Software";
 
-const QColor WindowGrey(64, 64, 64);
-const QString LightGreen = u"rgb(128, 255, 128)"_s;
-
-[[nodiscard]] QFont VerdanaFont(int pointSize, bool bold = false)
-{
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-[[nodiscard]] QLabel* NewLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* const label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 [[nodiscard]] QGroupBox* NewFrame(const QString& objectName, const QString& title, QWidget* parent)
 {
     auto* const frame = new QGroupBox(title, parent);
     frame->setObjectName(objectName);
     frame->setStyleSheet(u"QGroupBox { border: 1px solid rgb(128, 128, 128); border-radius: 3px;"
                          u" margin-top: 9px; padding-top: 6px; font-weight: bold; color: "_s +
-                         LightGreen +
+                         StyleColour(LightGreen) +
                          u"; } QGroupBox::title { subcontrol-origin: margin; left: 9px;"
                          u" padding: 0 4px; }"_s);
     return frame;
@@ -115,42 +94,40 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
 {
     setObjectName(u"frmFarewell"_s);
-    setWindowTitle(u"Kistarra v1.35"_s);
-    setWindowIcon(ApplicationIcon());
+    SetUpWindow(this, 9);
     // Above everything, but it does not take the keyboard away from whatever the user is doing.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFont(VerdanaFont(9));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, WindowGrey);
-    colours.setColor(QPalette::WindowText, QColor(232, 232, 232));
-    setPalette(colours);
+    SetColour(this, QPalette::Window, WindowGrey);
+    SetColour(this, QPalette::WindowText, PaleText);
     setAutoFillBackground(true);
 
-    Label1 = NewLabel(u"Label1"_s, u"Kistarra v1.35"_s, this);
-    Label1->setFont(VerdanaFont(14, true));
+    Label1 = WrappedLabel(u"Label1"_s, WindowTitle.toString(), this);
+    Label1->setFont(WindowFont(14, true));
     Label1->setStyleSheet(u"color: white;"_s);
     m_desktop.seedRandom();
-    Label2 = NewLabel(u"Label2"_s, Appeal(m_desktop.randomBounded(0, 3)), this);
+    Label2 = WrappedLabel(u"Label2"_s, Appeal(m_desktop.randomBounded(0, 3)), this);
     Picture1 = new QLabel(this);
     Picture1->setObjectName(u"Picture1"_s);
     Picture1->setPixmap(ApplicationIcon().pixmap(64, 64));
     Picture1->setFixedSize(64, 64);
+    Picture1->setAccessibleName(u"Kistarra icon"_s);
 
     Check1 = new QCheckBox(u"Click Here To Visit "_s + Sites::MainSite + u" Now"_s, this);
     Check1->setObjectName(u"Check1"_s);
-    Check1->setStyleSheet(u"QCheckBox { color: "_s + LightGreen + u"; }"_s);
+    Check1->setStyleSheet(u"QCheckBox { color: "_s + StyleColour(LightGreen) + u"; }"_s);
     connect(Check1, &QCheckBox::clicked, this, &frmFarewell::onCheck1Clicked);
 
     Frame6 = NewFrame(u"Frame6"_s, u"Download "_s + RangeName, this);
-    lblGoToHome = NewLabel(u"lblGoToHome"_s, u"Click Here To Visit "_s + RangeName, Frame6);
+    lblGoToHome = new LinkLabel(u"Click Here To Visit "_s + RangeName, Frame6,
+                                [this] { OpenCataloguePage(m_desktop); });
+    lblGoToHome->setObjectName(u"lblGoToHome"_s);
+    lblGoToHome->setWordWrap(true);
     QFont linkFont = lblGoToHome->font();
     linkFont.setUnderline(true);
     linkFont.setBold(true);
     lblGoToHome->setFont(linkFont);
-    lblGoToHome->setStyleSheet(u"color: "_s + LightGreen + u";"_s);
-    lblGoToHome->setCursor(Qt::PointingHandCursor);
-    lblGoToHome->installEventFilter(this);
-    Label3 = NewLabel(
+    lblGoToHome->setStyleSheet(u"color: "_s + StyleColour(LightGreen) + u";"_s);
+    Label3 = WrappedLabel(
         u"Label3"_s,
         u"Looking for more? We also make astrology, psychic, tarot, numerology and occult "
         u"programs, each as easy to use as this one. Download them from our site and discover "
@@ -170,6 +147,12 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     txtMessage->setStyleSheet(BoxStyle);
     txtMessage->setTabChangesFocus(true);
     txtMessage->setFixedHeight(62);
+    // Named after what the placeholders ask for, which go away once the person types.
+    txtName->setAccessibleName(u"Your name"_s);
+    txtEmail->setAccessibleName(u"Your e-mail address"_s);
+    txtFriendName->setAccessibleName(u"Your friend's name"_s);
+    txtFriendEmail->setAccessibleName(u"Your friend's e-mail address"_s);
+    txtMessage->setAccessibleName(u"Your message"_s);
     m_placeholders = {
         {txtName, ReferralPlaceholders::Name},
         {txtEmail, ReferralPlaceholders::Email},
@@ -226,13 +209,8 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     layout->addWidget(Frame2);
     layout->addLayout(bottom);
 
-    setTabOrder(Check1, txtName);
-    setTabOrder(txtName, txtEmail);
-    setTabOrder(txtEmail, txtFriendName);
-    setTabOrder(txtFriendName, txtFriendEmail);
-    setTabOrder(txtFriendEmail, txtMessage);
-    setTabOrder(txtMessage, cmdSubmit);
-    setTabOrder(cmdSubmit, cmdClose);
+    ChainFocus({Check1, lblGoToHome, txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage,
+                cmdSubmit, cmdClose});
     // The window's first focus must not land in a form box: that would empty it before the user
     // has chosen to type there.
     Check1->setFocus();
@@ -261,14 +239,6 @@ QString frmFarewell::Appeal(int number)
 bool frmFarewell::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonRelease:
-        if (watched == lblGoToHome) {
-            const auto* const mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton &&
-                lblGoToHome->rect().contains(mouse->position().toPoint()))
-                OpenCataloguePage(m_desktop);
-        }
-        break;
     case QEvent::FocusIn:
     case QEvent::FocusOut: {
         const auto found = m_placeholders.constFind(watched);

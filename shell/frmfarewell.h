@@ -16,6 +16,7 @@ class QPushButton;
 namespace Kistarra {
 
 class Desktop;
+class LinkLabel;
 struct Referral;
 
 // The farewell window, shown above every other window when the user leaves: one of four appeals
@@ -54,7 +55,7 @@ private:
     QLabel* Picture1 = nullptr;
     QCheckBox* Check1 = nullptr;
     QGroupBox* Frame6 = nullptr;
-    QLabel* lblGoToHome = nullptr;
+    LinkLabel* lblGoToHome = nullptr;
     QLabel* Label3 = nullptr;
     QGroupBox* Frame2 = nullptr;
     QLineEdit* txtName = nullptr;

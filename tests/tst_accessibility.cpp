@@ -1,0 +1,472 @@
+// Every window used without a mouse and through a screen reader: the Tab order, the access keys,
+// the links followed from the keyboard, and the names assistive technology reads out.
+
+#include <algorithm>
+#include <memory>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QUrl>
+
+#include "input/frmmain.h"
+#include "input/frmsave.h"
+#include "reading/frmninestar.h"
+#include "reading/reading.h"
+#include "shell/cobrand.h"
+#include "shell/frmabout.h"
+#include "shell/frmfarewell.h"
+#include "shell/modhelp.h"
+#include "tests/support/fakedesktop.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+template <typename T>
+T* Find(const QObject* window, const QString& name)
+{
+    T* const found = window->findChild<T*>(name);
+    if (found == nullptr)
+        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return found;
+}
+
+// The windows by the names the rows use; the result window on each of its three pages, and the
+// birth details window also after the start-up draw has put the co-branding offer in front.
+std::unique_ptr<QWidget> MakeWindow(const QString& name, FakeDesktop& desktop)
+{
+    const Reading ann = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+    if (name.startsWith(u"frmMain"_s)) {
+        auto window = std::make_unique<frmMain>(desktop);
+        if (name.endsWith(u"co-brand in front"_s)) {
+            desktop.randomValues = {1};
+            CoBrand_Randomize(desktop, Find<QLabel>(window.get(), u"lblFullBrand"_s),
+                              Find<QLabel>(window.get(), u"lblCobrand"_s));
+        }
+        return window;
+    }
+    if (name.startsWith(u"frmNineStar"_s)) {
+        auto window = std::make_unique<frmNineStar>(ann, desktop);
+        const int page = name.endsWith(u"relationship"_s) ? 2 : name.endsWith(u"element"_s) ? 1 : 0;
+        Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
+        return window;
+    }
+    if (name == u"frmSave"_s)
+        return std::make_unique<frmSave>(ann, desktop);
+    if (name == u"frmAbout"_s)
+        return std::make_unique<frmAbout>(desktop);
+    if (name == u"frmFarewell"_s)
+        return std::make_unique<frmFarewell>(desktop);
+    qFatal("No window %s", qPrintable(name));
+}
+
+QString FocusName()
+{
+    const QWidget* const focus = QApplication::focusWidget();
+    return focus == nullptr ? u"(nothing)"_s : focus->objectName();
+}
+
+QString AccessibleName(QObject* object)
+{
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(object);
+    return face == nullptr ? QString() : face->text(QAccessible::Name);
+}
+
+// Panes that only hold other controls, which carry the names: plain widgets and frames, frames
+// without a caption, and the menu bar, whose entries are read as menu items.
+bool IsPane(const QWidget* widget)
+{
+    const QByteArray type = widget->metaObject()->className();
+    if (type == "QWidget" || type == "QFrame")
+        return true;
+    if (const auto* const frame = qobject_cast<const QGroupBox*>(widget))
+        return frame->title().isEmpty();
+    return qobject_cast<const QMenuBar*>(widget) != nullptr;
+}
+
+// Our controls on screen: named widgets, none of Qt's own parts inside them.
+QList<QWidget*> VisibleControls(const QWidget* window)
+{
+    QList<QWidget*> controls;
+    for (QWidget* const widget : window->findChildren<QWidget*>()) {
+        const QString name = widget->objectName();
+        if (widget->isVisible() && !name.isEmpty() && !name.startsWith(u"qt_"_s))
+            controls.append(widget);
+    }
+    return controls;
+}
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void tabWalksEveryControlInOrder_data();
+    void tabWalksEveryControlInOrder();
+    void everyControlHasAName_data();
+    void everyControlHasAName();
+    void namesReadAloud_data();
+    void namesReadAloud();
+    void fieldsAreLabelled_data();
+    void fieldsAreLabelled();
+    void accessKeysWork_data();
+    void accessKeysWork();
+    void linksFollowTheKeyboard_data();
+    void linksFollowTheKeyboard();
+    void focusedLinkShowsIt();
+
+private:
+    QWidget* open(const QString& name);
+
+    std::unique_ptr<FakeDesktop> m_desktop;
+    std::unique_ptr<QWidget> m_window;
+};
+
+void TestAccessibility::init()
+{
+    m_desktop = std::make_unique<FakeDesktop>();
+}
+
+void TestAccessibility::cleanup()
+{
+    m_window.reset();
+    m_desktop.reset();
+}
+
+QWidget* TestAccessibility::open(const QString& name)
+{
+    m_window = MakeWindow(name, *m_desktop);
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        qFatal("%s never became active", qPrintable(name));
+    return m_window.get();
+}
+
+void TestAccessibility::tabWalksEveryControlInOrder_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QStringList>("order"); // from the control the window opens on
+
+    const QStringList details = {u"txtName"_s,    u"cboDate"_s, u"cboMonth"_s, u"cboYear"_s,
+                                 u"cmdProceed"_s, u"cmdOpen"_s, u"Label14"_s,  u"Label3"_s};
+    QTest::newRow("frmMain") << u"frmMain"_s << details + QStringList{u"lblFullBrand"_s};
+    QTest::newRow("frmMain, co-brand in front")
+        << u"frmMain, co-brand in front"_s << details + QStringList{u"lblCobrand"_s};
+    const QStringList buttons = {u"cmdBack"_s, u"cmdSave"_s, u"Label61"_s, u"lblFullBrand"_s};
+    QTest::newRow("frmNineStar chart")
+        << u"frmNineStar chart"_s << QStringList{u"TS"_s, u"RTBLoshu"_s} + buttons;
+    QTest::newRow("frmNineStar element")
+        << u"frmNineStar element"_s << QStringList{u"TS"_s} + buttons;
+    QTest::newRow("frmNineStar relationship")
+        << u"frmNineStar relationship"_s << QStringList{u"TS"_s, u"RTB"_s} + buttons;
+    QTest::newRow("frmSave") << u"frmSave"_s
+                             << QStringList{u"RTB"_s,     u"cmdSave"_s, u"cmdPrint"_s,
+                                            u"Label14"_s, u"Label1"_s,  u"lblFullBrand"_s};
+    QTest::newRow("frmAbout") << u"frmAbout"_s
+                              << QStringList{u"cmdOK"_s, u"lblCoBrand"_s, u"lblHomePage"_s};
+    QTest::newRow("frmFarewell") << u"frmFarewell"_s
+                                 << QStringList{
+                                        u"Check1"_s,     u"lblGoToHome"_s,   u"txtName"_s,
+                                        u"txtEmail"_s,   u"txtFriendName"_s, u"txtFriendEmail"_s,
+                                        u"txtMessage"_s, u"cmdSubmit"_s,     u"cmdClose"_s};
+}
+
+void TestAccessibility::tabWalksEveryControlInOrder()
+{
+    QFETCH(QString, window);
+    QFETCH(QStringList, order);
+    const QWidget* const shown = open(window);
+    QCOMPARE(FocusName(), order.first());
+
+    QStringList forward;
+    for (qsizetype step = 0; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        forward.append(FocusName());
+    }
+    QCOMPARE(forward, order.mid(1) + order.mid(0, 1));
+
+    QStringList backward;
+    for (qsizetype step = 0; step < order.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward.append(FocusName());
+    }
+    QStringList reversed = order;
+    std::reverse(reversed.begin(), reversed.end());
+    QCOMPARE(backward, reversed);
+
+    // No control that takes the focus is left out of the walk.
+    QStringList reachable;
+    for (const QWidget* const widget : shown->findChildren<QWidget*>()) {
+        if (widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+            reachable.append(widget->objectName());
+    }
+    reachable.sort();
+    QStringList walked = order;
+    walked.sort();
+    QCOMPARE(reachable, walked);
+}
+
+void TestAccessibility::everyControlHasAName_data()
+{
+    QTest::addColumn<QString>("window");
+    for (const char* const window :
+         {"frmMain", "frmNineStar chart", "frmNineStar element", "frmNineStar relationship",
+          "frmSave", "frmAbout", "frmFarewell"})
+        QTest::newRow(window) << QString::fromLatin1(window);
+}
+
+void TestAccessibility::everyControlHasAName()
+{
+    QFETCH(QString, window);
+    const QWidget* const shown = open(window);
+
+    QStringList nameless;
+    int named = 0;
+    for (QWidget* const control : VisibleControls(shown)) {
+        if (IsPane(control))
+            continue;
+        if (AccessibleName(control).trimmed().isEmpty())
+            nameless.append(control->objectName());
+        else
+            ++named;
+    }
+    QCOMPARE(nameless, QStringList());
+    QVERIFY(named >= 5);
+}
+
+void TestAccessibility::namesReadAloud_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+
+    const auto row = [](const char* window, const char* control, const QString& name) {
+        QTest::addRow("%s %s", window, control)
+            << QString::fromLatin1(window) << QString::fromLatin1(control) << name;
+    };
+    row("frmMain", "txtName", u"Name"_s);
+    // Lists are read by their entry; what they are for comes from their labels (below).
+    row("frmMain", "cboMonth", u"January"_s);
+    row("frmMain", "cmdProceed", u"Calculate My 9 Star Ki Astrology"_s);
+    row("frmMain", "cmdOpen", u"Open Previously Saved Reading"_s);
+    row("frmMain", "fraDetails", u"Personal Details"_s);
+    row("frmMain", "Label3", u"Visit us now at "_s + QUrl(Pages::Home()).host());
+    row("frmNineStar chart", "TS", u"Nine Star Ki Chart"_s);
+    row("frmNineStar relationship", "TS", u"Nine Star Ki Relationship Analysis"_s);
+    row("frmNineStar chart", "RTBLoshu", u"Reading"_s);
+    row("frmNineStar chart", "lblLoshuGrid_0", u"Cell 1, digits: 11"_s);
+    row("frmNineStar chart", "lblLoshuGrid_1", u"Cell 2, digits: none"_s);
+    row("frmNineStar chart", "lblLoshuGrid_4", u"Cell 5, digits: 5"_s);
+    row("frmNineStar chart", "cmdBack", u"Back"_s);
+    row("frmNineStar element", "imgElement", u"Element picture: Wood"_s);
+    row("frmNineStar element", "imgTrigram", u"Trigram picture: Chen"_s);
+    row("frmNineStar element", "lblFengShuiElement", u"Wood"_s);
+    row("frmNineStar relationship", "RTB", u"Relationship analysis"_s);
+    row("frmSave", "RTB", u"Report"_s);
+    row("frmSave", "cmdPrint", u"Print"_s);
+    row("frmAbout", "picIcon", u"Kistarra icon"_s);
+    row("frmAbout", "lblCoBrand", u"Click here for more details"_s);
+    row("frmAbout", "cmdOK", u"OK"_s);
+    row("frmFarewell", "Picture1", u"Kistarra icon"_s);
+    row("frmFarewell", "txtName", u"Your name"_s);
+    row("frmFarewell", "txtEmail", u"Your e-mail address"_s);
+    row("frmFarewell", "txtFriendName", u"Your friend's name"_s);
+    row("frmFarewell", "txtFriendEmail", u"Your friend's e-mail address"_s);
+    row("frmFarewell", "txtMessage", u"Your message"_s);
+    row("frmFarewell", "cmdClose", u"Exit"_s);
+}
+
+void TestAccessibility::namesReadAloud()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    const QWidget* const shown = open(window);
+    QCOMPARE(AccessibleName(Find<QWidget>(shown, control)), name);
+}
+
+void TestAccessibility::fieldsAreLabelled_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QStringList>("labels"); // what names it beside its own name
+    QTest::addColumn<QString>("ownName");    // the name set for platforms that read it
+
+    QTest::newRow("txtName") << u"txtName"_s << QStringList{u"Name"_s, u"Personal Details"_s}
+                             << QString();
+    QTest::newRow("cboDate") << u"cboDate"_s << QStringList{u"Birth Day"_s, u"Personal Details"_s}
+                             << QString();
+    QTest::newRow("cboMonth") << u"cboMonth"_s << QStringList{u"Personal Details"_s}
+                              << u"Birth month"_s;
+    QTest::newRow("cboYear") << u"cboYear"_s << QStringList{u"Personal Details"_s}
+                             << u"Birth year"_s;
+}
+
+// Screen readers on Linux name a list by its entry and say what it is for from the labels that
+// point at it; other platforms read the accessible name.
+void TestAccessibility::fieldsAreLabelled()
+{
+    QFETCH(QString, field);
+    QFETCH(QStringList, labels);
+    QFETCH(QString, ownName);
+    const QWidget* const shown = open(u"frmMain"_s);
+    auto* const widget = Find<QWidget>(shown, field);
+
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY(face != nullptr);
+    QStringList found;
+    for (const auto& [label, relation] : face->relations(QAccessible::Label))
+        found.append(label->text(QAccessible::Name));
+    QCOMPARE(found, labels);
+    QCOMPARE(widget->accessibleName(), ownName);
+}
+
+void TestAccessibility::accessKeysWork_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("target"); // a button clicked, a menu opened or an entry triggered
+
+    QTest::newRow("frmMain Alt+K") << u"frmMain"_s << int(Qt::Key_K) << u"cmdProceed"_s;
+    QTest::newRow("frmMain Alt+O") << u"frmMain"_s << int(Qt::Key_O) << u"cmdOpen"_s;
+    QTest::newRow("frmMain Alt+F") << u"frmMain"_s << int(Qt::Key_F) << u"mnuFile"_s;
+    QTest::newRow("frmMain Alt+H") << u"frmMain"_s << int(Qt::Key_H) << u"mnuHelp"_s;
+    QTest::newRow("frmMain Alt+D") << u"frmMain"_s << int(Qt::Key_D) << u"mnuDonate"_s;
+    QTest::newRow("frmNineStar Alt+B") << u"frmNineStar chart"_s << int(Qt::Key_B) << u"cmdBack"_s;
+    QTest::newRow("frmNineStar Alt+S") << u"frmNineStar chart"_s << int(Qt::Key_S) << u"cmdSave"_s;
+    QTest::newRow("frmNineStar Alt+F") << u"frmNineStar chart"_s << int(Qt::Key_F) << u"mnuFile"_s;
+    QTest::newRow("frmNineStar Alt+H") << u"frmNineStar chart"_s << int(Qt::Key_H) << u"mnuHelp"_s;
+    QTest::newRow("frmNineStar Alt+D")
+        << u"frmNineStar chart"_s << int(Qt::Key_D) << u"mnuDonate"_s;
+    QTest::newRow("frmSave Alt+S") << u"frmSave"_s << int(Qt::Key_S) << u"cmdSave"_s;
+    QTest::newRow("frmSave Alt+P") << u"frmSave"_s << int(Qt::Key_P) << u"cmdPrint"_s;
+    QTest::newRow("frmFarewell Alt+N") << u"frmFarewell"_s << int(Qt::Key_N) << u"cmdSubmit"_s;
+    QTest::newRow("frmFarewell Alt+X") << u"frmFarewell"_s << int(Qt::Key_X) << u"cmdClose"_s;
+}
+
+void TestAccessibility::accessKeysWork()
+{
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    QFETCH(QString, target);
+    const QWidget* const shown = open(window);
+
+    QObject* const control = Find<QObject>(shown, target);
+    if (auto* const menu = qobject_cast<QMenu*>(control)) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        return;
+    }
+    std::unique_ptr<QSignalSpy> done;
+    if (auto* const button = qobject_cast<QAbstractButton*>(control))
+        done = std::make_unique<QSignalSpy>(button, &QAbstractButton::clicked);
+    else
+        done = std::make_unique<QSignalSpy>(Find<QAction>(shown, target), &QAction::triggered);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+    QTRY_COMPARE(done->count(), 1);
+}
+
+void TestAccessibility::linksFollowTheKeyboard_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<int>("key"); // 0: the screen reader's press action
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("frmMain Label14, Return")
+        << u"frmMain"_s << u"Label14"_s << int(Qt::Key_Return) << Pages::Home();
+    QTest::newRow("frmMain lblFullBrand, Space")
+        << u"frmMain"_s << u"lblFullBrand"_s << int(Qt::Key_Space) << Pages::FullBrand();
+    QTest::newRow("frmMain lblCobrand in front, Enter")
+        << u"frmMain, co-brand in front"_s << u"lblCobrand"_s << int(Qt::Key_Enter)
+        << Pages::CoBrand();
+    QTest::newRow("frmMain Label3, screen reader")
+        << u"frmMain"_s << u"Label3"_s << 0 << Pages::Home();
+    QTest::newRow("frmNineStar Label61, Space")
+        << u"frmNineStar chart"_s << u"Label61"_s << int(Qt::Key_Space) << Pages::Home();
+    QTest::newRow("frmNineStar lblFullBrand, screen reader")
+        << u"frmNineStar chart"_s << u"lblFullBrand"_s << 0 << Pages::FullBrand();
+    QTest::newRow("frmSave Label1, Return")
+        << u"frmSave"_s << u"Label1"_s << int(Qt::Key_Return) << Pages::Home();
+    QTest::newRow("frmAbout lblHomePage, Return")
+        << u"frmAbout"_s << u"lblHomePage"_s << int(Qt::Key_Return) << Pages::Home();
+    QTest::newRow("frmAbout lblCoBrand, screen reader")
+        << u"frmAbout"_s << u"lblCoBrand"_s << 0 << Pages::FullBrand();
+    QTest::newRow("frmFarewell lblGoToHome, Space")
+        << u"frmFarewell"_s << u"lblGoToHome"_s << int(Qt::Key_Space) << Pages::Catalogue();
+}
+
+void TestAccessibility::linksFollowTheKeyboard()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, link);
+    QFETCH(int, key);
+    QFETCH(QString, address);
+    const QWidget* const shown = open(window);
+    auto* const label = Find<QLabel>(shown, link);
+
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(label);
+    QVERIFY(face != nullptr);
+    QCOMPARE(face->role(), QAccessible::Link);
+    QVERIFY(face->state().focusable);
+    if (key == 0) {
+        QAccessibleActionInterface* const actions = face->actionInterface();
+        QVERIFY(actions != nullptr);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    } else {
+        label->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(label->hasFocus());
+        QTest::keyClick(label, Qt::Key(key));
+    }
+
+    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
+    // The key stays with the link: the about window's default button does not close it.
+    QVERIFY(shown->isVisible());
+    QVERIFY(m_desktop->messages.isEmpty());
+}
+
+// A label that takes the focus draws its text a pixel off unless the link takes care: the windows
+// must look as they did before the links could be reached by Tab.
+void TestAccessibility::focusedLinkShowsIt()
+{
+    const QWidget* const shown = open(u"frmMain"_s);
+    auto* const link = Find<QLabel>(shown, u"lblFullBrand"_s);
+    QLabel plain(link->text());
+    plain.setFont(link->font());
+    plain.setPalette(link->palette());
+    plain.setAlignment(link->alignment());
+    plain.setWordWrap(link->wordWrap());
+    plain.setAutoFillBackground(true);
+    plain.resize(link->size());
+    const QImage unfocused = plain.grab().toImage();
+    QCOMPARE(link->grab().toImage(), unfocused);
+
+    link->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(link->hasFocus());
+    QVERIFY(link->grab().toImage() != unfocused);
+
+    Find<QWidget>(shown, u"txtName"_s)->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!link->hasFocus());
+    QCOMPARE(link->grab().toImage(), unfocused);
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
