@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
+
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
@@ -38,10 +40,15 @@ QPixmap PictureFittedTo(const QString& path, const QSize& box)
 
 QIcon ApplicationIcon()
 {
+    // Adding a file decodes it, so the icon is made once and kept by the application, from which
+    // every window also takes it.
+    if (const QIcon kept = QGuiApplication::windowIcon(); !kept.isNull())
+        return kept;
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128})
         icon.addFile(u":/icons/kistarra-%1.png"_s.arg(size), QSize(size, size));
     icon.addFile(u":/icons/kistarra.png"_s, QSize(256, 256));
+    QGuiApplication::setWindowIcon(icon);
     return icon;
 }
 

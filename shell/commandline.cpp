@@ -6,7 +6,6 @@
 #include <QCommandLineParser>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QFont>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
@@ -14,6 +13,7 @@
 #include "input/savedreading.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
+#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -171,11 +171,8 @@ QString OneLine(const QString& message)
 // What the report window's Print puts on paper, in the report's own font, as a PDF file.
 bool WritePdfReport(const Reading& reading, const QString& path)
 {
-    QFont font;
-    font.setFamilies({u"Verdana"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(9.75);
     QTextDocument document;
-    document.setDefaultFont(font);
+    document.setDefaultFont(WindowFont(9.75));
     QTextCursor(&document).insertText(PrintedReportText(reading));
     return PrintToPdf(document, path);
 }
