@@ -1,7 +1,10 @@
+#include <array>
+
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
 
+#include "platform/qtdesktop.h"
 #include "shell/cobrand.h"
 #include "tests/support/fakedesktop.h"
 
@@ -15,6 +18,7 @@ private slots:
     void drawDecidesTheFrontLabel_data();
     void drawDecidesTheFrontLabel();
     void missingLabelsAreLeftAlone();
+    void realDrawsAreEven();
 };
 
 void TestCoBrand::drawDecidesTheFrontLabel_data()
@@ -68,6 +72,38 @@ void TestCoBrand::missingLabelsAreLeftAlone()
     desktop.randomValues = {4, 3};
     QCOMPARE(CoBrand_Randomize(desktop, nullptr, nullptr), 4);
     QCOMPARE(CoBrand_Randomize(desktop, nullptr, nullptr), 3);
+}
+
+// With the program's own generator, seeded from the clock: over many runs each label is in front
+// about half the time, and each of the farewell window's four appeals is drawn about a quarter.
+void TestCoBrand::realDrawsAreEven()
+{
+    QtDesktop desktop;
+    desktop.seedRandom();
+    QWidget frame;
+    auto* const lblCobrand = new QLabel(&frame);
+    auto* const lblFullBrand = new QLabel(&frame);
+    constexpr int Runs = 6000;
+    int fullBrandInFront = 0;
+    for (int run = 0; run < Runs; ++run) {
+        const int draw = CoBrand_Randomize(desktop, lblFullBrand, lblCobrand);
+        QVERIFY(draw >= 1 && draw <= 6);
+        if (frame.children().constLast() == lblFullBrand)
+            ++fullBrandInFront;
+    }
+    // Five standard deviations either side of 3000.
+    QVERIFY2(qAbs(fullBrandInFront - Runs / 2) < 200,
+             qPrintable(QString::number(fullBrandInFront)));
+
+    std::array<int, 4> appeals{};
+    constexpr int Draws = 4000;
+    for (int run = 0; run < Draws; ++run) {
+        const int appeal = desktop.randomBounded(0, 3);
+        QVERIFY(appeal >= 0 && appeal <= 3);
+        ++appeals[static_cast<std::size_t>(appeal)];
+    }
+    for (const int count : appeals)
+        QVERIFY2(qAbs(count - Draws / 4) < 140, qPrintable(QString::number(count)));
 }
 
 QTEST_MAIN(TestCoBrand)
