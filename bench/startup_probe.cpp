@@ -3,11 +3,12 @@
 //
 // main() mirrors RunWindows in shell/main.cpp step by step - application name, QApplication,
 // QtDesktop, SingleInstanceGuard, StartUp with the program's own settings opener, the event loop -
-// and must be kept alike when that changes. Besides ending after the first frame, and taking no
-// saved reading to open, only two things differ, both so that the runs leave the person's own
-// files alone: the lock file and the settings store live in the folder given as the only argument
-// (the temporary folder when none is given). The settings store is redirected
-// with QSettings::setPath, so OpenProgramSettings itself is what opens it.
+// and must be kept alike when that changes. Besides ending after the first frame, only two things
+// differ, both so that the runs leave the person's own files alone: the lock file and the settings
+// store live in the folder given as the first argument (the temporary folder when none is given).
+// A saved reading given as the second argument is opened as a file manager would have the program
+// open it, and the run then ends at the result window's first frame instead. The settings store is
+// redirected with QSettings::setPath, so OpenProgramSettings itself is what opens it.
 //
 // Prints the birth details window's size as WIDTHxHEIGHT, for the baseline to show a window of
 // the same size.
@@ -24,6 +25,7 @@
 
 #include "bench/firstpaintwatch.h"
 #include "input/frmmain.h"
+#include "reading/frmninestar.h"
 #include "platform/qtdesktop.h"
 #include "shell/programwindows.h"
 #include "shell/singleinstance.h"
@@ -43,20 +45,23 @@ int main(int argc, char* argv[])
 
     Kistarra::QtDesktop desktop;
     Kistarra::SingleInstanceGuard guard(QDir(folder).filePath(u"kistarra.lock"_s));
+    const QString savedReading = arguments.size() > 2 ? arguments.at(2) : QString();
     const std::unique_ptr<Kistarra::ProgramWindows> windows =
-        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings);
+        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings, savedReading);
     if (!windows)
         return 1;
-    Kistarra::frmMain* const birthDetails = windows->birthDetailsWindow();
-    if (birthDetails == nullptr)
+    QWidget* const shown = savedReading.isEmpty()
+                               ? static_cast<QWidget*>(windows->birthDetailsWindow())
+                               : static_cast<QWidget*>(windows->resultWindow());
+    if (shown == nullptr)
         return 1;
 
     // exit(), not quit(): quit() closes every window first, and the birth details window closed
     // by anything but a reading brings up the farewell window, which would be measured too.
-    const Kistarra::FirstPaintWatch watch(birthDetails, [] {
+    const Kistarra::FirstPaintWatch watch(shown, [] {
         QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
     });
     const int code = QApplication::exec();
-    QTextStream(stdout) << birthDetails->width() << 'x' << birthDetails->height() << '\n';
+    QTextStream(stdout) << shown->width() << 'x' << shown->height() << '\n';
     return code;
 }
