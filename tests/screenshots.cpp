@@ -21,22 +21,13 @@
 #include "shell/frmabout.h"
 #include "shell/frmfarewell.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
-
-template <typename T>
-T* Find(const QObject* window, const QString& name)
-{
-    T* const found = window->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return found;
-}
-
-const BirthDetails Ann{u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s};
 
 using MakeWindow = std::function<std::unique_ptr<QWidget>(Desktop&, const Reading&)>;
 

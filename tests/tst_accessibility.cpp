@@ -28,26 +28,19 @@
 #include "shell/frmfarewell.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
 
-template <typename T>
-T* Find(const QObject* window, const QString& name)
-{
-    T* const found = window->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return found;
-}
-
 // The windows by the names the rows use; the result window on each of its three pages, and the
 // birth details window also after the start-up draw has put the co-branding offer in front.
 std::unique_ptr<QWidget> MakeWindow(const QString& name, FakeDesktop& desktop)
 {
-    const Reading ann = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+    const Reading ann = ComputeReading(Ann);
     if (name.startsWith(u"frmMain"_s)) {
         auto window = std::make_unique<frmMain>(desktop);
         if (name.endsWith(u"co-brand in front"_s)) {
@@ -152,10 +145,7 @@ void TestAccessibility::cleanup()
 QWidget* TestAccessibility::open(const QString& name)
 {
     m_window = MakeWindow(name, *m_desktop);
-    m_window->show();
-    m_window->activateWindow();
-    if (!QTest::qWaitForWindowActive(m_window.get()))
-        qFatal("%s never became active", qPrintable(name));
+    ShowAndWaitActive(*m_window);
     return m_window.get();
 }
 

@@ -18,6 +18,7 @@
 #include "input/savedreading.h"
 #include "reading/reading.h"
 #include "shell/commandline.h"
+#include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,25 +28,6 @@ namespace {
 
 const QStringList AnnOptions{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"1"_s,
                              u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s};
-
-QString goldenPath()
-{
-    return QStringLiteral(KISTARRA_TEST_DATA_DIR "/ann-1970-05-01.nsk");
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<cannot open " + path.toUtf8() + '>';
-    return file.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
 
 struct Run {
     int exitCode = -1;
@@ -179,15 +161,15 @@ void TestCommandLine::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     QVERIFY2(QFile::exists(QStringLiteral(KISTARRA_BINARY)), KISTARRA_BINARY);
-    QCOMPARE(fileBytes(goldenPath()).size(), 19);
+    QCOMPARE(FileBytes(AnnFilePath()).size(), 19);
 
     m_notASavedReading = m_dir.filePath(u"day 32.nsk"_s);
-    QVERIFY(writeFile(m_notASavedReading,
+    QVERIFY(WriteFile(m_notASavedReading,
                       EncodeSavedReading({u"Ann"_s, u"32"_s, u"May"_s, u"1970"_s})));
     m_withoutName = m_dir.filePath(u"nameless.nsk"_s);
-    QVERIFY(writeFile(m_withoutName, EncodeSavedReading({QString(), u"1"_s, u"May"_s, u"1970"_s})));
+    QVERIFY(WriteFile(m_withoutName, EncodeSavedReading({QString(), u"1"_s, u"May"_s, u"1970"_s})));
     m_regularFile = m_dir.filePath(u"plain-file"_s);
-    QVERIFY(writeFile(m_regularFile, "not a folder"));
+    QVERIFY(WriteFile(m_regularFile, "not a folder"));
 }
 
 void TestCommandLine::binaryVersion()
@@ -214,7 +196,7 @@ void TestCommandLine::binaryReport()
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
 
-    QString expected = ReportText(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s}));
+    QString expected = ReportText(ComputeReading(Ann));
     QVERIFY(expected.contains(u"\r\n"_s));
     expected.replace(u"\r\n"_s, u"\n"_s);
     QVERIFY(!run.out.contains(u'\r'));
@@ -411,7 +393,7 @@ void TestCommandLine::refusals_data()
                                                    u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s}
                                     << 2 << u"name"_s;
     QTest::newRow("--open together with --name")
-        << QStringList{u"--open"_s, goldenPath(), u"--name"_s, u"Ann"_s} << 2 << u"--open"_s;
+        << QStringList{u"--open"_s, AnnFilePath(), u"--name"_s, u"Ann"_s} << 2 << u"--open"_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"red"_s} << 2 << u"colour"_s;
     QTest::newRow("option without its value") << QStringList{u"--open"_s} << 2 << u"open"_s;
     QTest::newRow("positional argument")
@@ -451,7 +433,7 @@ void TestCommandLine::saveWritesTheFile_data()
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QByteArray>("contents");
 
-    const QByteArray ann = fileBytes(goldenPath());
+    const QByteArray ann = FileBytes(AnnFilePath());
     QTest::newRow("list entries") << AnnOptions << ann;
     QTest::newRow("other spellings of the same date")
         << QStringList{u"--name"_s,  u" Ann "_s, u"--day"_s,  u"01"_s,
@@ -461,7 +443,7 @@ void TestCommandLine::saveWritesTheFile_data()
         << QStringList{u"--name"_s,  u"Ann"_s, u"--day"_s,  u"1"_s,
                        u"--month"_s, u"5"_s,   u"--year"_s, u"1970"_s}
         << ann;
-    QTest::newRow("from a saved reading") << QStringList{u"--open"_s, goldenPath()} << ann;
+    QTest::newRow("from a saved reading") << QStringList{u"--open"_s, AnnFilePath()} << ann;
     QTest::newRow("name outside the shift")
         << QStringList{u"--name"_s,  u"Zo\u00EB"_s, u"--day"_s,  u"1"_s,
                        u"--month"_s, u"May"_s,      u"--year"_s, u"1970"_s}
@@ -480,7 +462,7 @@ void TestCommandLine::saveWritesTheFile()
     const Run run = runInProcess(options + QStringList{u"--save"_s, path});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(fileBytes(path), contents);
+    QCOMPARE(FileBytes(path), contents);
 }
 
 void TestCommandLine::failureWritesNothing_data()
@@ -524,7 +506,7 @@ void TestCommandLine::failureWritesNothing()
     QCOMPARE(run.out, QString());
     QVERIFY(!QFileInfo::exists(savePath));
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    QCOMPARE(fileBytes(m_regularFile), QByteArray("not a folder"));
+    QCOMPARE(FileBytes(m_regularFile), QByteArray("not a folder"));
 }
 
 void TestCommandLine::openGivesTheSameReading_data()
@@ -560,7 +542,7 @@ void TestCommandLine::openGivesTheSameReading()
     QCOMPARE(jsonText(parsedJson(opened.out)), jsonText(fromOptions));
 
     if (name == u"Ann") {
-        const Run golden = runInProcess({u"--json"_s, u"--open"_s, goldenPath()});
+        const Run golden = runInProcess({u"--json"_s, u"--open"_s, AnnFilePath()});
         QCOMPARE(golden.exitCode, 0);
         QCOMPARE(jsonText(parsedJson(golden.out)), jsonText(annJson()));
     }

@@ -12,23 +12,10 @@
 #include "shell/frmabout.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
-
-namespace {
-
-template <typename Widget>
-[[nodiscard]] Widget* Control(const QWidget& window, const QString& name)
-{
-    auto* const found = window.findChild<Widget*>(name);
-    if (found == nullptr)
-        qFatal("frmAbout has no %s named %s", Widget::staticMetaObject.className(),
-               qPrintable(name));
-    return found;
-}
-
-} // namespace
 
 class TestFrmAbout : public QObject {
     Q_OBJECT
@@ -45,20 +32,9 @@ private slots:
     void closesAndReturnsToOpener();
 };
 
-// The offscreen platform says it cannot propagate size hints whenever a window fixes its size;
-// that one message is dropped and every other warning fails the test.
-QtMessageHandler testLogHandler = nullptr;
-
-void DropSizeHintWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message == u"This plugin does not support propagateSizeHints()"_s)
-        return;
-    testLogHandler(type, context, message);
-}
-
 void TestFrmAbout::initTestCase()
 {
-    testLogHandler = qInstallMessageHandler(DropSizeHintWarning);
+    DropSizeHintWarnings();
 }
 
 void TestFrmAbout::init()
@@ -71,23 +47,23 @@ void TestFrmAbout::texts()
     FakeDesktop desktop;
     frmAbout about(desktop);
     QCOMPARE(about.windowTitle(), u"Kistarra v1.35"_s);
-    QCOMPARE(Control<QLabel>(about, u"Label2"_s)->text(), u"Kistarra v1.35"_s);
-    QCOMPARE(Control<QLabel>(about, u"Label1"_s)->text(),
+    QCOMPARE(Find<QLabel>(&about, u"Label2"_s)->text(), u"Kistarra v1.35"_s);
+    QCOMPARE(Find<QLabel>(&about, u"Label1"_s)->text(),
              u"Kistarra is an advanced yet simple program helps you analyze your destiny with the "
              u"help of the nine ki numbers ranging from 1 to 9 and know how you relate with the "
              u"five elements - Earth, Fire, Water, Wood and Metal. The software also generates "
              u"your personal horoscope reading and allows you to determine your level of "
              u"compatibility with your friends, family and relatives."_s);
-    QCOMPARE(Control<QLabel>(about, u"Label3"_s)->text(),
+    QCOMPARE(Find<QLabel>(&about, u"Label3"_s)->text(),
              u"Home Business Opportunity. Start your own Internet business and make money online. "
              u"Get this software fully branded for your website."_s);
-    QCOMPARE(Control<QLabel>(about, u"lblCoBrand"_s)->text(), u"Click here for more details"_s);
-    QCOMPARE(Control<QLabel>(about, u"lblHomePage"_s)->text(),
+    QCOMPARE(Find<QLabel>(&about, u"lblCoBrand"_s)->text(), u"Click here for more details"_s);
+    QCOMPARE(Find<QLabel>(&about, u"lblHomePage"_s)->text(),
              u"Click here to visit https://www.orvantis.example"_s);
-    QCOMPARE(Control<QPushButton>(about, u"cmdOK"_s)->text(), u"OK"_s);
-    QCOMPARE(Control<QFrame>(about, u"Line2"_s)->frameShape(), QFrame::HLine);
-    QVERIFY(!Control<QLabel>(about, u"picIcon"_s)->pixmap().isNull());
-    QCOMPARE(QFontInfo(Control<QLabel>(about, u"Label1"_s)->font()).family(),
+    QCOMPARE(Find<QPushButton>(&about, u"cmdOK"_s)->text(), u"OK"_s);
+    QCOMPARE(Find<QFrame>(&about, u"Line2"_s)->frameShape(), QFrame::HLine);
+    QVERIFY(!Find<QLabel>(&about, u"picIcon"_s)->pixmap().isNull());
+    QCOMPARE(QFontInfo(Find<QLabel>(&about, u"Label1"_s)->font()).family(),
              QFontDatabase::hasFamily(u"Verdana"_s) ? u"Verdana"_s : u"DejaVu Sans"_s);
     QVERIFY(about.minimumSize() == about.maximumSize());
 }
@@ -112,8 +88,8 @@ void TestFrmAbout::linksOpenTheirPageAndStayOpen()
     QVERIFY(about != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(about));
 
-    QTest::mouseClick(Control<QLabel>(*about, label), Qt::LeftButton);
-    QTest::mouseClick(Control<QLabel>(*about, label), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(about, label), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(about, label), Qt::LeftButton);
 
     QCOMPARE(desktop.openedUrls, QList<QUrl>({QUrl(page), QUrl(page)}));
     QVERIFY(about->isVisible());
@@ -135,7 +111,7 @@ void TestFrmAbout::otherLabelsDoNothing()
     frmAbout about(desktop);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QTest::mouseClick(Control<QLabel>(about, label), Qt::LeftButton);
+    QTest::mouseClick(Find<QLabel>(&about, label), Qt::LeftButton);
     QVERIFY(desktop.openedUrls.isEmpty());
     QVERIFY(desktop.messages.isEmpty());
     QVERIFY(about.isVisible());
@@ -167,7 +143,7 @@ void TestFrmAbout::closesAndReturnsToOpener()
     QCOMPARE(opener.text(), u"a reading"_s);
 
     if (byButton)
-        QTest::mouseClick(Control<QPushButton>(*about, u"cmdOK"_s), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(about, u"cmdOK"_s), Qt::LeftButton);
     else
         QVERIFY(about->close());
 

@@ -15,21 +15,12 @@
 #include "shell/frmfarewell.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
-
-template <typename Widget>
-[[nodiscard]] Widget* Control(const QWidget& window, const QString& name)
-{
-    auto* const found = window.findChild<Widget*>(name);
-    if (found == nullptr)
-        qFatal("frmFarewell has no %s named %s", Widget::staticMetaObject.className(),
-               qPrintable(name));
-    return found;
-}
 
 [[nodiscard]] QString BoxText(const QWidget* box)
 {
@@ -73,7 +64,7 @@ struct Shown {
     template <typename Widget>
     [[nodiscard]] Widget* control(const QString& name) const
     {
-        return Control<Widget>(*window, name);
+        return Find<Widget>(window.get(), name);
     }
     [[nodiscard]] QWidget* box(const QString& name) const { return control<QWidget>(name); }
 };
@@ -108,20 +99,9 @@ private slots:
     void closingAsksForExitOnce();
 };
 
-// The offscreen platform says it cannot propagate size hints whenever a window fixes its size;
-// that one message is dropped and every other warning fails the test.
-QtMessageHandler testLogHandler = nullptr;
-
-void DropSizeHintWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message == u"This plugin does not support propagateSizeHints()"_s)
-        return;
-    testLogHandler(type, context, message);
-}
-
 void TestFrmFarewell::initTestCase()
 {
-    testLogHandler = qInstallMessageHandler(DropSizeHintWarning);
+    DropSizeHintWarnings();
 }
 
 void TestFrmFarewell::init()
@@ -134,30 +114,30 @@ void TestFrmFarewell::captions()
     Shown shown;
     const frmFarewell& window = *shown.window;
     QCOMPARE(window.windowTitle(), u"Kistarra v1.35"_s);
-    QCOMPARE(Control<QLabel>(window, u"Label1"_s)->text(), u"Kistarra v1.35"_s);
-    QVERIFY(!Control<QLabel>(window, u"Picture1"_s)->pixmap().isNull());
-    QCOMPARE(Control<QCheckBox>(window, u"Check1"_s)->text(),
+    QCOMPARE(Find<QLabel>(&window, u"Label1"_s)->text(), u"Kistarra v1.35"_s);
+    QVERIFY(!Find<QLabel>(&window, u"Picture1"_s)->pixmap().isNull());
+    QCOMPARE(Find<QCheckBox>(&window, u"Check1"_s)->text(),
              u"Click Here To Visit "_s + Home + u" Now"_s);
-    QCOMPARE(Control<QGroupBox>(window, u"Frame2"_s)->title(), u"Refer A Friend"_s);
-    QCOMPARE(Control<QPushButton>(window, u"cmdSubmit"_s)->text(), u"Refer A Friend &Now"_s);
-    QCOMPARE(Control<QPushButton>(window, u"cmdClose"_s)->text(), u"E&xit"_s);
+    QCOMPARE(Find<QGroupBox>(&window, u"Frame2"_s)->title(), u"Refer A Friend"_s);
+    QCOMPARE(Find<QPushButton>(&window, u"cmdSubmit"_s)->text(), u"Refer A Friend &Now"_s);
+    QCOMPARE(Find<QPushButton>(&window, u"cmdClose"_s)->text(), u"E&xit"_s);
 
     // The download frame and its link name the same range of programs.
-    auto* const frame6 = Control<QGroupBox>(window, u"Frame6"_s);
+    auto* const frame6 = Find<QGroupBox>(&window, u"Frame6"_s);
     QVERIFY(frame6->title().startsWith(u"Download "_s));
     const QString range = frame6->title().mid(9);
     QVERIFY(!range.trimmed().isEmpty());
-    auto* const link = Control<QLabel>(window, u"lblGoToHome"_s);
+    auto* const link = Find<QLabel>(&window, u"lblGoToHome"_s);
     QCOMPARE(link->text(), u"Click Here To Visit "_s + range);
     QCOMPARE(link->parentWidget(), frame6);
-    auto* const label3 = Control<QLabel>(window, u"Label3"_s);
+    auto* const label3 = Find<QLabel>(&window, u"Label3"_s);
     QCOMPARE(label3->parentWidget(), frame6);
     for (const QString& kind :
          {u"astrology"_s, u"psychic"_s, u"tarot"_s, u"numerology"_s, u"occult"_s})
         QVERIFY2(label3->text().contains(kind), qPrintable(kind));
 
     for (const QString& name : FormBoxes)
-        QCOMPARE(shown.box(name)->parentWidget(), Control<QGroupBox>(window, u"Frame2"_s));
+        QCOMPARE(shown.box(name)->parentWidget(), Find<QGroupBox>(&window, u"Frame2"_s));
 }
 
 void TestFrmFarewell::appealIsDrawnOnOpening_data()
@@ -381,12 +361,10 @@ void TestFrmFarewell::submitReportsFirstProblem()
 
     Shown shown;
     QVERIFY(shown.ready());
-    const QStringList boxes = {u"txtName"_s, u"txtEmail"_s, u"txtFriendName"_s, u"txtFriendEmail"_s,
-                               u"txtMessage"_s};
     for (qsizetype box = 0; box < texts.size(); ++box)
-        SetBoxText(shown.box(boxes[box]), texts[box]);
+        SetBoxText(shown.box(FormBoxes[box]), texts[box]);
     QStringList before;
-    for (const QString& box : boxes)
+    for (const QString& box : FormBoxes)
         before.append(BoxText(shown.box(box)));
 
     QTest::mouseClick(shown.control<QPushButton>(u"cmdSubmit"_s), Qt::LeftButton);
@@ -395,7 +373,7 @@ void TestFrmFarewell::submitReportsFirstProblem()
     QCOMPARE(shown.desktop.messages, complaint);
     QVERIFY(shown.desktop.openedUrls.isEmpty());
     QStringList after;
-    for (const QString& box : boxes)
+    for (const QString& box : FormBoxes)
         after.append(BoxText(shown.box(box)));
     QCOMPARE(after, before);
 }

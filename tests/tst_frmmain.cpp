@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,22 +16,13 @@
 #include "reading/reading.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
-
-// The control of that type and objectName; a missing one ends the run with its name, since every
-// later step of the test would only report a null pointer.
-template <typename T>
-T* Find(const QObject* window, const QString& name)
-{
-    T* const found = window->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return found;
-}
 
 struct Fields {
     QString name;
@@ -84,9 +74,6 @@ QStringList VisibleActionNames(const QWidget& holder)
     }
     return names;
 }
-
-// The file of Ann, born on 1 May 1970, exactly as the program writes it.
-const QByteArray AnnFile = QByteArray::fromHex("96C3C30D0A860D0AA2B6CE0D0A868E8C850D0A");
 
 } // namespace
 
@@ -356,16 +343,17 @@ void TestFrmMain::openFlow_data()
     const QString refused = u"Please Check The File."_s;
     const Fields before{u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s};
     const Fields ann{u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s};
-    QByteArray badDate = AnnFile;
+    QByteArray badDate = AnnFileBytes;
     badDate.replace(QByteArray::fromHex("0D0A860D0A"), QByteArray::fromHex("0D0A88870D0A")); // 32
 
     QTest::newRow("cancelled") << QString() << QByteArray() << QString() << before << QString();
     QTest::newRow("saved reading")
-        << u"ann.nsk"_s << AnnFile << QString() << ann << u"1 May 1970"_s;
-    QTest::newRow("upper-case ending") << u"ann.NSK"_s << AnnFile << refused << before << QString();
-    QTest::newRow("text file") << u"ann.txt"_s << AnnFile << refused << before << QString();
+        << u"ann.nsk"_s << AnnFileBytes << QString() << ann << u"1 May 1970"_s;
+    QTest::newRow("upper-case ending")
+        << u"ann.NSK"_s << AnnFileBytes << refused << before << QString();
+    QTest::newRow("text file") << u"ann.txt"_s << AnnFileBytes << refused << before << QString();
     QTest::newRow("ending without a dot")
-        << u"annnsk"_s << AnnFile << QString() << ann << u"1 May 1970"_s;
+        << u"annnsk"_s << AnnFileBytes << QString() << ann << u"1 May 1970"_s;
     QTest::newRow("date not in the lists")
         << u"bad.nsk"_s << badDate << refused << before << QString();
     QTest::newRow("missing file") << u"gone.nsk"_s << QByteArray() << refused << before
@@ -390,11 +378,8 @@ void TestFrmMain::openFlow()
     QVERIFY(folder.isValid());
     if (!fileName.isEmpty()) {
         const QString path = folder.filePath(fileName);
-        if (!contents.isNull()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            QCOMPARE(file.write(contents), contents.size());
-        }
+        if (!contents.isNull())
+            QVERIFY(WriteFile(path, contents));
         m_desktop->openFileNames.append(path);
     }
     Fill(*m_window, {u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s});

@@ -25,27 +25,13 @@
 #include "resources/pictures.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
-
-// The control of the given type and name, or the end of the run with a message naming it.
-template <typename T>
-T* Find(const QObject* root, const QString& name)
-{
-    T* const found = root->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named \"%s\" in the window", T::staticMetaObject.className(),
-               qPrintable(name));
-    return found;
-}
-
-Reading AnnReading()
-{
-    return ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
-}
 
 // The caption a control shows, whatever kind of control it is.
 QString Caption(const QObject* control)
@@ -61,11 +47,6 @@ QString Caption(const QObject* control)
     if (const auto* menu = qobject_cast<const QMenu*>(control))
         return menu->title();
     qFatal("%s has no caption", qPrintable(control->objectName()));
-}
-
-QString WithLineFeeds(QString text)
-{
-    return text.replace(u"\r\n"_s, u"\n"_s);
 }
 
 // Bold state and colour of every character position of a document showing the pieces, in the
@@ -143,15 +124,13 @@ void tst_frmNineStar::cleanup()
 frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
 {
     m_window = std::make_unique<frmNineStar>(reading, *m_desktop);
-    m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get()))
-        qFatal("The result window was never exposed");
+    ShowAndWaitExposed(*m_window);
     return m_window.get();
 }
 
 void tst_frmNineStar::windowFrame()
 {
-    frmNineStar* const window = showWindow(AnnReading());
+    frmNineStar* const window = showWindow(ComputeReading(Ann));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(window->centralWidget()->size(), QSize(637, 459));
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -202,13 +181,13 @@ void tst_frmNineStar::captions()
 {
     QFETCH(QString, control);
     QFETCH(QString, caption);
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QCOMPARE(Caption(Find<QObject>(window, control)), caption);
 }
 
 void tst_frmNineStar::readingFillsTheControls()
 {
-    const Reading reading = AnnReading();
+    const Reading reading = ComputeReading(Ann);
     const frmNineStar* const window = showWindow(reading);
 
     QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_0"_s)->text(), u"[1]\r\n11"_s);
@@ -281,7 +260,7 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare()
     QFETCH(int, column);
     QFETCH(int, row);
     QFETCH(QColor, colour);
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
 
     const auto* const label = Find<QLabel>(window, u"lblLoshuGrid_"_s + QString::number(cell - 1));
     QVERIFY(label->text().startsWith(u'[' + QString::number(cell) + u']'));
@@ -314,7 +293,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
 {
     QFETCH(QString, box);
     QFETCH(bool, relationship);
-    const Reading reading = AnnReading();
+    const Reading reading = ComputeReading(Ann);
     const frmNineStar* const window = showWindow(reading);
     const auto* const edit = Find<QTextEdit>(window, box);
 
@@ -352,7 +331,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
 
 void tst_frmNineStar::tabsBringTheirPageToTheFront()
 {
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     QCOMPARE(tabs->count(), 3);
     QCOMPARE(tabs->tabText(0), u"Nine Star Ki Chart"_s);
@@ -385,7 +364,7 @@ void tst_frmNineStar::tabsBringTheirPageToTheFront()
 
 void tst_frmNineStar::newWindowOpensOnTheChart()
 {
-    frmNineStar* window = showWindow(AnnReading());
+    frmNineStar* window = showWindow(ComputeReading(Ann));
     QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
     QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
 
@@ -394,7 +373,7 @@ void tst_frmNineStar::newWindowOpensOnTheChart()
     QTRY_COMPARE(tabs->currentIndex(), 2);
     window->close();
 
-    window = showWindow(AnnReading());
+    window = showWindow(ComputeReading(Ann));
     QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
     QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
     QVERIFY(!Find<QWidget>(window, u"picNineStar"_s)->isVisible());
@@ -419,7 +398,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QSignalSpy closing(window, &frmNineStar::closing);
 
     QObject* const trigger = Find<QObject>(window, control);
@@ -438,7 +417,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
 
 void tst_frmNineStar::donateActsFromTheMenuBar()
 {
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     auto* const donate = Find<QAction>(window, u"mnuDonate"_s);
     QVERIFY(donate->menu() == nullptr);
     QMenuBar* const bar = window->menuBar();
@@ -450,7 +429,7 @@ void tst_frmNineStar::donateActsFromTheMenuBar()
 
 void tst_frmNineStar::makeMoneyIsOutOfReach()
 {
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     auto* const makeMoney = Find<QAction>(window, u"mnuMakeMoney"_s);
     QVERIFY(window->menuBar()->actions().contains(makeMoney));
     QVERIFY(!makeMoney->isVisible());
@@ -460,7 +439,7 @@ void tst_frmNineStar::makeMoneyIsOutOfReach()
 
 void tst_frmNineStar::backAndAboutAreHandedToTheShell()
 {
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QSignalSpy back(window, &frmNineStar::backRequested);
     QSignalSpy about(window, &frmNineStar::aboutRequested);
 
@@ -478,13 +457,13 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
 
 void tst_frmNineStar::everyCloseIsAnnounced()
 {
-    frmNineStar* window = showWindow(AnnReading());
+    frmNineStar* window = showWindow(ComputeReading(Ann));
     QSignalSpy closedByBox(window, &frmNineStar::closing);
     QVERIFY(window->close());
     QCOMPARE(closedByBox.count(), 1);
     QVERIFY(!window->isVisible());
 
-    window = showWindow(AnnReading());
+    window = showWindow(ComputeReading(Ann));
     QSignalSpy closedByMenu(window, &frmNineStar::closing);
     Find<QAction>(window, u"mnuExit"_s)->trigger();
     QCOMPARE(closedByMenu.count(), 1);
@@ -507,7 +486,7 @@ void tst_frmNineStar::clipboardIsEmptied()
 {
     QFETCH(QString, box);
     QFETCH(QString, action);
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     // Filling the boxes is a change too.
     QVERIFY(m_desktop->clipboardClears > 0);
 
@@ -517,31 +496,12 @@ void tst_frmNineStar::clipboardIsEmptied()
     auto* const edit = Find<QTextEdit>(window, box);
     QTRY_VERIFY(edit->isVisible());
 
-    QWidget* const viewport = edit->viewport();
-    const QPoint inside = viewport->rect().center();
-    // A press is followed by its release and a release needs its press: only the step named by
-    // the row is counted.
-    if (action == u"release"_s)
-        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
-    const int before = m_desktop->clipboardClears;
-    if (action == u"change"_s)
-        edit->append(u"more"_s);
-    else if (action == u"press"_s)
-        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
-    else if (action == u"release"_s)
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
-    else if (action == u"click"_s)
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, inside);
-    else
-        QTest::mouseMove(viewport, inside + QPoint(5, 5));
-    QTRY_VERIFY(m_desktop->clipboardClears > before);
-    if (action == u"press"_s)
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+    QVERIFY(ClipboardEmptiedBy(*edit, action, *m_desktop));
 }
 
 void tst_frmNineStar::saveOpensTheModalReport()
 {
-    const frmNineStar* const window = showWindow(AnnReading());
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QVERIFY(window->findChild<frmSave*>() == nullptr);
     QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
 

@@ -1,7 +1,5 @@
-#include <csignal>
 #include <memory>
-
-#include <sys/resource.h>
+#include <optional>
 
 #include <QAbstractButton>
 #include <QColor>
@@ -22,67 +20,11 @@
 #include "reading/reading.h"
 #include "shell/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
-
-namespace {
-
-// The control of the given type and name, or the end of the run with a message naming it.
-template <typename T>
-T* Find(const QObject* root, const QString& name)
-{
-    T* const found = root->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named \"%s\" in the window", T::staticMetaObject.className(),
-               qPrintable(name));
-    return found;
-}
-
-Reading AnnReading()
-{
-    return ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
-}
-
-QString WithLineFeeds(QString text)
-{
-    return text.replace(u"\r\n"_s, u"\n"_s);
-}
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-// While it lives, every write of a byte to a file fails as on a full disk - for root too, which
-// no folder permission stops.
-class RefusedWrites {
-public:
-    RefusedWrites()
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_saved;
-        none.rlim_cur = 0;
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~RefusedWrites()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    RefusedWrites(const RefusedWrites&) = delete;
-    RefusedWrites& operator=(const RefusedWrites&) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-} // namespace
 
 class tst_frmSave : public QObject {
     Q_OBJECT
@@ -128,9 +70,7 @@ void tst_frmSave::cleanup()
 frmSave* tst_frmSave::showWindow(const Reading& reading)
 {
     m_window = std::make_unique<frmSave>(reading, *m_desktop);
-    m_window->show();
-    if (!QTest::qWaitForWindowExposed(m_window.get()))
-        qFatal("The report window was never exposed");
+    ShowAndWaitExposed(*m_window);
     return m_window.get();
 }
 
@@ -141,7 +81,7 @@ void tst_frmSave::clickButton(const QString& name)
 
 void tst_frmSave::windowFrame()
 {
-    const frmSave* const window = showWindow(AnnReading());
+    const frmSave* const window = showWindow(ComputeReading(Ann));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(window->height(), 523); // 7845 twips
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -173,7 +113,7 @@ void tst_frmSave::windowFrame()
 
 void tst_frmSave::reportIsThePlainReading()
 {
-    const Reading reading = AnnReading();
+    const Reading reading = ComputeReading(Ann);
     const frmSave* const window = showWindow(reading);
     const auto* const report = Find<QTextEdit>(window, u"RTB"_s);
     QCOMPARE(report->toPlainText(), WithLineFeeds(ReportText(reading)));
@@ -192,7 +132,7 @@ void tst_frmSave::reportIsThePlainReading()
 void tst_frmSave::openingEmptiesTheClipboard()
 {
     QCOMPARE(m_desktop->clipboardClears, 0);
-    const frmSave window(AnnReading(), *m_desktop);
+    const frmSave window(ComputeReading(Ann), *m_desktop);
     QCOMPARE_GT(m_desktop->clipboardClears, 0);
 }
 
@@ -202,7 +142,7 @@ void tst_frmSave::saveWritesTheBirthDetails()
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(u"ann.nsk"_s);
     m_desktop->saveFileNames = {path};
-    const frmSave* const window = showWindow(AnnReading());
+    const frmSave* const window = showWindow(ComputeReading(Ann));
     // What the report box shows plays no part in the file.
     Find<QTextEdit>(window, u"RTB"_s)->setPlainText(u"something else"_s);
 
@@ -210,9 +150,9 @@ void tst_frmSave::saveWritesTheBirthDetails()
 
     const FileDialogOptions expected{u"Kistarra"_s, u"Kistarra (*.nsk)"_s, u"nsk"_s};
     QCOMPARE(m_desktop->saveDialogs, QList<FileDialogOptions>{expected});
-    const QByteArray golden = Contents(KISTARRA_TEST_DATA_DIR "/ann-1970-05-01.nsk"_L1);
+    const QByteArray golden = FileBytes(AnnFilePath());
     QVERIFY(!golden.isEmpty());
-    QCOMPARE(Contents(path), golden);
+    QCOMPARE(FileBytes(path), golden);
     QVERIFY(m_desktop->messages.isEmpty());
 }
 
@@ -220,7 +160,7 @@ void tst_frmSave::cancelledSaveDoesNothing()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    showWindow(AnnReading());
+    showWindow(ComputeReading(Ann));
 
     clickButton(u"cmdSave"_s);
 
@@ -246,16 +186,16 @@ void tst_frmSave::failedSaveSaysSo()
     QString path = folder.filePath(u"missing/ann.nsk"_s);
     if (folderExists) {
         path = folder.filePath(u"ann.nsk"_s);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(old), old.size());
+        QVERIFY(WriteFile(path, old));
     }
     m_desktop->saveFileNames = {path};
-    showWindow(AnnReading());
+    showWindow(ComputeReading(Ann));
 
     {
-        const std::unique_ptr<RefusedWrites> refused =
-            folderExists ? std::make_unique<RefusedWrites>() : nullptr;
+        // Every write of a byte fails as on a full disk.
+        std::optional<FileSizeLimit> refused;
+        if (folderExists)
+            refused.emplace(0);
         clickButton(u"cmdSave"_s);
     }
 
@@ -263,14 +203,14 @@ void tst_frmSave::failedSaveSaysSo()
         {FakeDesktop::MessageKind::Error, u"The reading could not be saved."_s}};
     QCOMPARE(m_desktop->messages, expected);
     if (folderExists)
-        QCOMPARE(Contents(path), old);
+        QCOMPARE(FileBytes(path), old);
     else
         QVERIFY(!QFile::exists(path));
 }
 
 void tst_frmSave::printHasTheReportBetweenAttributions()
 {
-    const Reading reading = AnnReading();
+    const Reading reading = ComputeReading(Ann);
     const frmSave* const window = showWindow(reading);
     clickButton(u"cmdPrint"_s);
 
@@ -287,7 +227,7 @@ void tst_frmSave::printHasTheReportBetweenAttributions()
 
 void tst_frmSave::printingTwiceHoldsOneCopy()
 {
-    const Reading reading = AnnReading();
+    const Reading reading = ComputeReading(Ann);
     showWindow(reading);
     clickButton(u"cmdPrint"_s);
     clickButton(u"cmdPrint"_s);
@@ -300,7 +240,7 @@ void tst_frmSave::printingTwiceHoldsOneCopy()
 void tst_frmSave::failedPrintSaysSo()
 {
     m_desktop->printSucceeds = false;
-    showWindow(AnnReading());
+    showWindow(ComputeReading(Ann));
     clickButton(u"cmdPrint"_s);
 
     QCOMPARE(m_desktop->printedTexts.size(), 1);
@@ -323,7 +263,7 @@ void tst_frmSave::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
-    const frmSave* const window = showWindow(AnnReading());
+    const frmSave* const window = showWindow(ComputeReading(Ann));
     auto* const label = Find<QLabel>(window, control);
     QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
 
@@ -344,29 +284,9 @@ void tst_frmSave::mouseOverTheReportEmptiesTheClipboard_data()
 void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
 {
     QFETCH(QString, action);
-    const frmSave* const window = showWindow(AnnReading());
+    const frmSave* const window = showWindow(ComputeReading(Ann));
     auto* const report = Find<QTextEdit>(window, u"RTB"_s);
-    QWidget* const viewport = report->viewport();
-    const QPoint inside = viewport->rect().center();
-
-    // A press is followed by its release and a release needs its press: only the step named by
-    // the row is counted.
-    if (action == u"release"_s)
-        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
-    const int before = m_desktop->clipboardClears;
-    if (action == u"change"_s)
-        report->append(u"more"_s);
-    else if (action == u"press"_s)
-        QTest::mousePress(viewport, Qt::LeftButton, {}, inside);
-    else if (action == u"release"_s)
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
-    else if (action == u"click"_s)
-        QTest::mouseClick(viewport, Qt::LeftButton, {}, inside);
-    else
-        QTest::mouseMove(viewport, inside + QPoint(5, 5));
-    QTRY_VERIFY(m_desktop->clipboardClears > before);
-    if (action == u"press"_s)
-        QTest::mouseRelease(viewport, Qt::LeftButton, {}, inside);
+    QVERIFY(ClipboardEmptiedBy(*report, action, *m_desktop));
 }
 
 QTEST_MAIN(tst_frmSave)

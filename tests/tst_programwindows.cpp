@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -20,31 +19,13 @@
 #include "shell/frmfarewell.h"
 #include "shell/programwindows.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
-
-// The control of that type and objectName; a missing one ends the run with its name.
-template <typename T>
-T* Find(const QObject* window, const QString& name)
-{
-    T* const found = window->findChild<T*>(name);
-    if (found == nullptr)
-        qFatal("No %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return found;
-}
-
-QList<QWidget*> VisibleWindows()
-{
-    QList<QWidget*> shown;
-    for (QWidget* const widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible())
-            shown.append(widget);
-    }
-    return shown;
-}
 
 enum class Way { Button, SavedReading };
 
@@ -122,8 +103,7 @@ void TestProgramWindows::proceed(Way way)
         Find<QComboBox>(details, u"cboMonth"_s)->setCurrentText(u"May"_s);
         QTest::mouseClick(Find<QPushButton>(details, u"cmdProceed"_s), Qt::LeftButton);
     } else {
-        m_desktop->openFileNames.append(
-            QDir(QStringLiteral(KISTARRA_TEST_DATA_DIR)).filePath(u"ann-1970-05-01.nsk"_s));
+        m_desktop->openFileNames.append(AnnFilePath());
         QTest::mouseClick(Find<QPushButton>(details, u"cmdOpen"_s), Qt::LeftButton);
     }
 }
@@ -156,15 +136,11 @@ void TestProgramWindows::proceedShowsOnlyTheReading()
     // never stood without a window.
     QCOMPARE(shownWhileClosing, QList<QWidget*>{result});
 
-    const Reading expected = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
-    // A text box keeps a line break as one character, where the composed text has CR LF.
-    const auto shown = [](const QString& text) {
-        return QString(text).replace(u"\r\n"_s, u"\n"_s);
-    };
+    const Reading expected = ComputeReading(Ann);
     QCOMPARE(Find<QTextEdit>(result, u"RTBLoshu"_s)->toPlainText(),
-             shown(expected.readingText.plainText()));
+             WithLineFeeds(expected.readingText.plainText()));
     QCOMPARE(Find<QTextEdit>(result, u"RTB"_s)->toPlainText(),
-             shown(expected.relationshipText.plainText()));
+             WithLineFeeds(expected.relationshipText.plainText()));
     QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text(), expected.starSummary);
 }
 

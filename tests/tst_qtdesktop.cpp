@@ -21,6 +21,8 @@
 #include "platform/printing.h"
 #include "platform/qtdesktop.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -55,17 +57,6 @@ QString NumberedWords(int count, int perLine)
         text += word % perLine == 0 ? u'\n' : u' ';
     }
     return text.trimmed();
-}
-
-// The offscreen platform says it cannot propagate size hints whenever a dialog sets its own size;
-// that one message is dropped and every other warning fails the test.
-QtMessageHandler testLogHandler = nullptr;
-
-void DropSizeHintWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (message == u"This plugin does not support propagateSizeHints()"_s)
-        return;
-    testLogHandler(type, context, message);
 }
 
 struct PdfText {
@@ -120,7 +111,7 @@ private slots:
 
 void TestQtDesktop::initTestCase()
 {
-    testLogHandler = qInstallMessageHandler(DropSizeHintWarning);
+    DropSizeHintWarnings();
 }
 
 void TestQtDesktop::init()
@@ -233,9 +224,7 @@ void TestQtDesktop::fileDialogs()
 
     const QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    QFile existing(folder.filePath(u"ann.nsk"_s));
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.close();
+    QVERIFY(WriteFile(folder.filePath(u"ann.nsk"_s), {}));
 
     FileDialogOptions shown;
     QStringList filters;

@@ -1,4 +1,3 @@
-#include <csignal>
 #include <optional>
 
 #include <sys/resource.h>
@@ -17,21 +16,13 @@
 #include <QTest>
 
 #include "input/savedreading.h"
+#include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
 namespace {
-
-// Ann, 1 May 1970: the saved reading every other description of the file starts from.
-const QByteArray AnnFileBytes = QByteArray::fromHex("96C3C30D0A860D0AA2B6CE0D0A868E8C850D0A");
-const BirthDetails Ann{u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s};
-
-QString goldenPath()
-{
-    return QStringLiteral(KISTARRA_TEST_DATA_DIR "/ann-1970-05-01.nsk");
-}
 
 // The code page as the system's converter knows it, independent of the codec's own table.
 QString fromWindows1252(QByteArrayView bytes)
@@ -57,20 +48,6 @@ bool isRoot()
     return ::geteuid() == 0;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<cannot open " + path.toUtf8() + '>';
-    return file.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
-}
-
 QString describe(SavedReadingError error)
 {
     switch (error) {
@@ -85,34 +62,6 @@ QString describe(SavedReadingError error)
     }
     return u"unknown"_s;
 }
-
-// Holds the process's file size limit low while it lives, the way a full disk stops a write
-// part-way. The signal the kernel sends for it is ignored so the write just fails.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_old;
-        limited.rlim_cur = bytes;
-        m_active = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    [[nodiscard]] bool active() const { return m_active; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 } // namespace
 
@@ -154,7 +103,7 @@ void TestSavedReading::initTestCase()
 {
     QVERIFY2(QStringDecoder("windows-1252").isValid(),
              "the Windows-1252 converter is needed to check the codec against");
-    QCOMPARE(QFileInfo(goldenPath()).size(), 19);
+    QCOMPARE(QFileInfo(AnnFilePath()).size(), 19);
 }
 
 void TestSavedReading::encodeText_data()
@@ -308,10 +257,10 @@ void TestSavedReading::oldReaderCompatibility()
 
 void TestSavedReading::goldenFile()
 {
-    QCOMPARE(fileBytes(goldenPath()), AnnFileBytes);
+    QCOMPARE(FileBytes(AnnFilePath()), AnnFileBytes);
     QCOMPARE(EncodeSavedReading(Ann), AnnFileBytes);
 
-    const SavedReadingResult read = ReadSavedReading(goldenPath());
+    const SavedReadingResult read = ReadSavedReading(AnnFilePath());
     QCOMPARE(describe(read.error), describe(SavedReadingError::None));
     QCOMPARE(read.details, Ann);
 }
@@ -393,7 +342,7 @@ void TestSavedReading::readSavedReading()
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"reading.nsk"_s);
-    QVERIFY(writeFile(path, contents));
+    QVERIFY(WriteFile(path, contents));
 
     const SavedReadingResult read = ReadSavedReading(path);
     QCOMPARE(describe(read.error), describe(error));
@@ -431,7 +380,7 @@ void TestSavedReading::readStopsAtTheLimit()
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"big.nsk"_s);
-    QVERIFY(writeFile(path, contents));
+    QVERIFY(WriteFile(path, contents));
 
     QElapsedTimer timer;
     timer.start();
@@ -466,7 +415,7 @@ void TestSavedReading::readUnreadable()
     if (kind == u"directory") {
         QVERIFY(QDir(dir.path()).mkdir(u"reading.nsk"_s));
     } else if (kind == u"throughFile") {
-        QVERIFY(writeFile(path, AnnFileBytes));
+        QVERIFY(WriteFile(path, AnnFileBytes));
         path += u"/inner.nsk"_s;
     } else if (kind == u"fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -477,7 +426,7 @@ void TestSavedReading::readUnreadable()
         if (isRoot()) {
             path = u"/proc/self/clear_refs"_s;
         } else {
-            QVERIFY(writeFile(path, AnnFileBytes));
+            QVERIFY(WriteFile(path, AnnFileBytes));
             QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
         }
     }
@@ -517,7 +466,7 @@ void TestSavedReading::writeSavedReading()
     const QString path = dir.filePath(u"reading.nsk"_s);
 
     QCOMPARE(describe(WriteSavedReading(path, details)), describe(SavedReadingError::None));
-    QCOMPARE(fileBytes(path), contents);
+    QCOMPARE(FileBytes(path), contents);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{u"reading.nsk"_s});
 
@@ -536,9 +485,9 @@ void TestSavedReading::overwriteReplaces()
 
     QCOMPARE(describe(WriteSavedReading(path, longer)), describe(SavedReadingError::None));
     QCOMPARE(describe(WriteSavedReading(path, Ann)), describe(SavedReadingError::None));
-    QCOMPARE(fileBytes(path), AnnFileBytes);
+    QCOMPARE(FileBytes(path), AnnFileBytes);
     QCOMPARE(describe(WriteSavedReading(path, Ann)), describe(SavedReadingError::None));
-    QCOMPARE(fileBytes(path), AnnFileBytes);
+    QCOMPARE(FileBytes(path), AnnFileBytes);
 }
 
 void TestSavedReading::writeFailureKeepsOldFile_data()
@@ -564,7 +513,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
     QVERIFY(dir.isValid());
     // The file that must come out of the failed write as it went in.
     QString oldFile = dir.filePath(u"reading.nsk"_s);
-    QVERIFY(writeFile(oldFile, "the old file, longer than the new one would be"));
+    QVERIFY(WriteFile(oldFile, "the old file, longer than the new one would be"));
     QStringList entriesAfter{u"reading.nsk"_s};
 
     QString path = oldFile;
@@ -590,7 +539,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
     } else if (kind == u"stopsPartWay") {
         fileSizeLimit = 10;
     }
-    const QByteArray before = fileBytes(oldFile);
+    const QByteArray before = FileBytes(oldFile);
 
     SavedReadingError error = SavedReadingError::None;
     {
@@ -605,7 +554,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
                                                   QFileDevice::ExeOwner));
 
     QCOMPARE(describe(error), describe(SavedReadingError::CannotWrite));
-    QCOMPARE(fileBytes(oldFile), before);
+    QCOMPARE(FileBytes(oldFile), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              entriesAfter);
 }

@@ -1,5 +1,3 @@
-#include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSettings>
@@ -12,28 +10,11 @@
 #include "shell/singleinstance.h"
 #include "shell/startup.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
-
-namespace {
-
-QList<QWidget*> VisibleWindows()
-{
-    QList<QWidget*> shown;
-    for (QWidget* const widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible())
-            shown.append(widget);
-    }
-    return shown;
-}
-
-QString DataFile(const QString& name)
-{
-    return QDir(QStringLiteral(KISTARRA_TEST_DATA_DIR)).filePath(name);
-}
-
-} // namespace
 
 class TestStartUp : public QObject {
     Q_OBJECT
@@ -159,9 +140,9 @@ void TestStartUp::savedReadingFromTheFileManager_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("saved reading") << DataFile(u"ann-1970-05-01.nsk"_s) << true;
-    QTest::newRow("missing file") << DataFile(u"no-such-reading.nsk"_s) << false;
-    QTest::newRow("not an .nsk name") << DataFile(u"reading-1975-10-15.txt"_s) << false;
+    QTest::newRow("saved reading") << AnnFilePath() << true;
+    QTest::newRow("missing file") << TestDataPath(u"no-such-reading.nsk"_s) << false;
+    QTest::newRow("not an .nsk name") << TestDataPath(u"reading-1975-10-15.txt"_s) << false;
 }
 
 // A file handed over at start goes the way of the Open button: a good one straight to its reading,

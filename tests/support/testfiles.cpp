@@ -1,0 +1,51 @@
+#include "tests/support/testfiles.h"
+
+#include <csignal>
+
+#include <QDir>
+#include <QFile>
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+QString TestDataPath(const QString& name)
+{
+    return QDir(QStringLiteral(KISTARRA_TEST_DATA_DIR)).filePath(name);
+}
+
+QString AnnFilePath()
+{
+    return TestDataPath(u"ann-1970-05-01.nsk"_s);
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<cannot open " + path.toUtf8() + '>';
+    return file.readAll();
+}
+
+bool WriteFile(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    ::getrlimit(RLIMIT_FSIZE, &m_old);
+    m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = m_old;
+    limited.rlim_cur = bytes;
+    m_active = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    ::setrlimit(RLIMIT_FSIZE, &m_old);
+    std::signal(SIGXFSZ, m_oldHandler);
+}
+
+} // namespace Kistarra

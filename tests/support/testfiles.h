@@ -1,0 +1,51 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include "engine/ninestar.h"
+
+namespace Kistarra {
+
+// Ann, born on 1 May 1970: the person the suites compute, save and show when any will do.
+inline const BirthDetails Ann{QStringLiteral("Ann"), QStringLiteral("1"), QStringLiteral("May"),
+                              QStringLiteral("1970")};
+
+// Ann's saved reading, exactly as the program writes it.
+inline const QByteArray AnnFileBytes =
+    QByteArray::fromHex("96C3C30D0A860D0AA2B6CE0D0A868E8C850D0A");
+
+// A file of tests/data.
+[[nodiscard]] QString TestDataPath(const QString& name);
+
+// The golden file: Ann's saved reading as tests/data keeps it.
+[[nodiscard]] QString AnnFilePath();
+
+// The whole file; one that cannot be opened reads as a text naming it, which no file of a test
+// holds.
+[[nodiscard]] QByteArray FileBytes(const QString& path);
+
+// Makes or replaces the file with exactly those bytes; false when any of them was not written.
+[[nodiscard]] bool WriteFile(const QString& path, const QByteArray& contents);
+
+// Holds the process's file size limit at that many bytes while it lives, the way a full disk
+// stops a write part-way - for root too, which no folder permission stops. The signal the kernel
+// sends for it is ignored, so the write just fails.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    [[nodiscard]] bool active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+} // namespace Kistarra
