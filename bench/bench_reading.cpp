@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 #include "engine/ninestar.h"
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "reading/reading.h"
 
 using namespace Qt::StringLiterals;

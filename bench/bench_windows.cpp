@@ -31,10 +31,10 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "input/frmmain.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 #include "reading/reading.h"
-#include "shell/programwindows.h"
+#include "app/programwindows.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

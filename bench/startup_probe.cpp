@@ -1,7 +1,7 @@
 // The windowed start of kistarra, ended as soon as the birth details window has painted its first
 // frame, so that bench/startup.sh can time the start and read its peak memory.
 //
-// main() mirrors RunWindows in shell/main.cpp step by step - application name, QApplication,
+// main() mirrors RunWindows in app/main.cpp step by step - application name, QApplication,
 // QtDesktop, SingleInstanceGuard, StartUp with the program's own settings opener, the event loop -
 // and must be kept alike when that changes. Besides ending after the first frame, only two things
 // differ, both so that the runs leave the person's own files alone: the lock file and the settings
@@ -24,13 +24,13 @@
 #include <QTimer>
 
 #include "bench/firstpaintwatch.h"
-#include "input/frmmain.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 #include "platform/qtdesktop.h"
-#include "shell/programwindows.h"
-#include "shell/singleinstance.h"
-#include "shell/startup.h"
-#include "shell/updatereminder.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
+#include "app/updatereminder.h"
 
 using namespace Qt::StringLiterals;
 

@@ -12,9 +12,16 @@
 #include <QRectF>
 #include <QTextDocument>
 
+#include "platform/fonts.h"
+
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
+
+QFont ReportFont()
+{
+    return WindowFont(9.75);
+}
 
 bool PrintDocument(const QTextDocument& document, QPrinter& printer)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 class QPrinter;
@@ -8,6 +9,9 @@ class QTextDocument;
 // Printing a document the same way on paper and in a PDF file, so that a failed start is noticed:
 // QTextDocument::print() says nothing when the printer cannot begin.
 namespace Kistarra {
+
+// The report's font, on the report window, on paper and in the PDF.
+[[nodiscard]] QFont ReportFont();
 
 // Lays the document out on the printer's pages with margins of 20 mm and prints every page. False
 // when the printer cannot begin, cannot start a page or cannot finish the job.

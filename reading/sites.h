@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 // The three web sites every link of the program points into, without a trailing slash. A packager
@@ -11,3 +12,19 @@ inline constexpr QStringView HelpSite = u"https://help.orvantis.example";   // t
 inline constexpr QStringView ProductSite = u"https://www.kistarra.example"; // this program's site
 
 } // namespace Kistarra::Sites
+
+namespace Kistarra {
+
+// The full addresses of the seven pages.
+namespace Pages {
+[[nodiscard]] QString Home();
+[[nodiscard]] QString Catalogue();
+[[nodiscard]] QString Donate();
+[[nodiscard]] QString OnlineHelp();
+[[nodiscard]] QString FullBrand();
+[[nodiscard]] QString CoBrand();
+[[nodiscard]] QString Download();
+[[nodiscard]] QString ReferAFriend(); // without its query
+} // namespace Pages
+
+} // namespace Kistarra

@@ -14,12 +14,12 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "input/frmmain.h"
-#include "input/frmsave.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "windows/frmsave.h"
+#include "windows/frmninestar.h"
 #include "reading/reading.h"
-#include "shell/frmabout.h"
-#include "shell/frmfarewell.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

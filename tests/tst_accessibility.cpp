@@ -19,14 +19,15 @@
 #include <QTest>
 #include <QUrl>
 
-#include "input/frmmain.h"
-#include "input/frmsave.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "windows/frmsave.h"
+#include "windows/frmninestar.h"
 #include "reading/reading.h"
-#include "shell/cobrand.h"
-#include "shell/frmabout.h"
-#include "shell/frmfarewell.h"
-#include "shell/modhelp.h"
+#include "app/cobrand.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

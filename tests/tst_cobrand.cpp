@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "platform/qtdesktop.h"
-#include "shell/cobrand.h"
+#include "app/cobrand.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

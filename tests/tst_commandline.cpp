@@ -15,9 +15,9 @@
 #include <QTextStream>
 
 #include "engine/ninestar.h"
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "reading/reading.h"
-#include "shell/commandline.h"
+#include "app/commandline.h"
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;

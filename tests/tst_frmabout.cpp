@@ -9,8 +9,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "shell/frmabout.h"
-#include "shell/modhelp.h"
+#include "windows/frmabout.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/windowtesting.h"
 

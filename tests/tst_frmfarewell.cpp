@@ -12,8 +12,8 @@
 #include <QUrlQuery>
 
 #include "reading/sites.h"
-#include "shell/frmfarewell.h"
-#include "shell/modhelp.h"
+#include "windows/frmfarewell.h"
+#include "platform/modhelp.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/windowtesting.h"
 

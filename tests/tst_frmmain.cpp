@@ -11,10 +11,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "input/frmmain.h"
-#include "input/savedreading.h"
+#include "windows/frmmain.h"
+#include "savedreading/savedreading.h"
 #include "reading/reading.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

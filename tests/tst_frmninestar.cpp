@@ -19,11 +19,12 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "input/frmsave.h"
-#include "reading/frmninestar.h"
+#include "windows/frmsave.h"
+#include "windows/frmninestar.h"
 #include "reading/reading.h"
 #include "resources/pictures.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

@@ -16,9 +16,10 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "input/frmsave.h"
+#include "windows/frmsave.h"
 #include "reading/reading.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

@@ -2,7 +2,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-#include "shell/modtellafriend.h"
+#include "windows/modtellafriend.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

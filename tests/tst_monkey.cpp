@@ -32,15 +32,15 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "input/frmmain.h"
-#include "input/savedreading.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "savedreading/savedreading.h"
+#include "windows/frmninestar.h"
 #include "reading/sites.h"
-#include "shell/frmfarewell.h"
-#include "shell/modhelp.h"
-#include "shell/programwindows.h"
-#include "shell/singleinstance.h"
-#include "shell/startup.h"
+#include "windows/frmfarewell.h"
+#include "platform/modhelp.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

@@ -12,12 +12,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "input/frmmain.h"
-#include "reading/frmninestar.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 #include "reading/reading.h"
-#include "shell/frmabout.h"
-#include "shell/frmfarewell.h"
-#include "shell/programwindows.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "app/programwindows.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

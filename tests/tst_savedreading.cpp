@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "shell/singleinstance.h"
+#include "app/singleinstance.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

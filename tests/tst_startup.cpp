@@ -4,11 +4,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "input/frmmain.h"
-#include "reading/frmninestar.h"
-#include "shell/programwindows.h"
-#include "shell/singleinstance.h"
-#include "shell/startup.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"

@@ -8,9 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "input/savedreading.h"
-#include "shell/modhelp.h"
-#include "shell/updatereminder.h"
+#include "savedreading/savedreading.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
+#include "app/updatereminder.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

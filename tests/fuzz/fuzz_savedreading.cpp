@@ -12,7 +12,7 @@
 #include <QString>
 
 #include "engine/ninestar.h"
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "fuzzchecks.h"
 
 using namespace Qt::StringLiterals;

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "fuzzchecks.h"
 
 // EncodeText and DecodeText on any text and any bytes. One input is read three ways: as UTF-8

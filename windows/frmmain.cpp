@@ -1,4 +1,4 @@
-#include "input/frmmain.h"
+#include "windows/frmmain.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,10 +15,10 @@
 #include <QStylePainter>
 
 #include "engine/ninestar.h"
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
-#include "shell/modhelp.h"
-#include "shell/windowkit.h"
+#include "platform/modhelp.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 

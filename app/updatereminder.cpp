@@ -1,4 +1,4 @@
-#include "shell/updatereminder.h"
+#include "app/updatereminder.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -6,9 +6,9 @@
 #include <QSettings>
 #include <QString>
 
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
 
 using namespace Qt::StringLiterals;
 

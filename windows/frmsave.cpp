@@ -1,4 +1,4 @@
-#include "input/frmsave.h"
+#include "windows/frmsave.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -6,10 +6,11 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
-#include "shell/modhelp.h"
-#include "shell/windowkit.h"
+#include "platform/modhelp.h"
+#include "platform/printing.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +28,7 @@ frmSave::frmSave(const Reading& reading, Desktop& desktop, QWidget* parent)
     m_report = new QTextEdit(this);
     m_report->setObjectName(u"RTB"_s);
     m_report->setGeometry(Twips(30, 390, 7665, 6135));
-    m_report->setFont(WindowFont(9.75));
+    m_report->setFont(ReportFont());
     m_report->setReadOnly(true);
     m_report->setAccessibleName(u"Report"_s);
     // The filling below empties the clipboard too.

@@ -1,10 +1,11 @@
-#include "shell/programwindows.h"
+#include "app/programwindows.h"
+#include "app/unloadallforms.h"
 
-#include "input/frmmain.h"
-#include "reading/frmninestar.h"
-#include "shell/frmabout.h"
-#include "shell/frmfarewell.h"
-#include "shell/modhelp.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "platform/modhelp.h"
 
 namespace Kistarra {
 

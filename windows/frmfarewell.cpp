@@ -1,4 +1,4 @@
-#include "shell/frmfarewell.h"
+#include "windows/frmfarewell.h"
 
 #include <array>
 #include <initializer_list>
@@ -22,9 +22,9 @@
 #include "platform/desktop.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "shell/modhelp.h"
-#include "shell/modtellafriend.h"
-#include "shell/windowkit.h"
+#include "platform/modhelp.h"
+#include "windows/modtellafriend.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 

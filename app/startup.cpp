@@ -1,15 +1,16 @@
-#include "shell/startup.h"
+#include "app/startup.h"
+#include "app/unloadallforms.h"
 
 #include <QLabel>
 #include <QSettings>
 
-#include "input/frmmain.h"
+#include "windows/frmmain.h"
 #include "platform/desktop.h"
-#include "shell/cobrand.h"
-#include "shell/modhelp.h"
-#include "shell/programwindows.h"
-#include "shell/singleinstance.h"
-#include "shell/updatereminder.h"
+#include "app/cobrand.h"
+#include "platform/modhelp.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "app/updatereminder.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "reading/reading.h"
-#include "shell/windowkit.h"
+#include "windows/windowkit.h"
 
 class QTextEdit;
 class QWidget;

@@ -1,4 +1,4 @@
-#include "shell/frmabout.h"
+#include "windows/frmabout.h"
 
 #include <QFont>
 #include <QFrame>
@@ -13,8 +13,8 @@
 #include "platform/desktop.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "shell/modhelp.h"
-#include "shell/windowkit.h"
+#include "platform/modhelp.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 

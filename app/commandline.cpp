@@ -1,4 +1,4 @@
-#include "shell/commandline.h"
+#include "app/commandline.h"
 
 #include <optional>
 #include <variant>
@@ -10,10 +10,9 @@
 #include <QTextDocument>
 #include <QTextStream>
 
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
-#include "shell/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
@@ -172,7 +171,7 @@ QString OneLine(const QString& message)
 bool WritePdfReport(const Reading& reading, const QString& path)
 {
     QTextDocument document;
-    document.setDefaultFont(WindowFont(9.75));
+    document.setDefaultFont(ReportFont());
     QTextCursor(&document).insertText(PrintedReportText(reading));
     return PrintToPdf(document, path);
 }

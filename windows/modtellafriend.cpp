@@ -1,4 +1,4 @@
-#include "shell/modtellafriend.h"
+#include "windows/modtellafriend.h"
 
 #include <array>
 #include <utility>
@@ -7,7 +7,7 @@
 
 #include "platform/desktop.h"
 #include "reading/sites.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
 
 using namespace Qt::StringLiterals;
 

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringView>
 
+#include "platform/fonts.h"
+
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
@@ -43,9 +45,6 @@ inline constexpr QColor LinkBlue{0, 0, 128};
 }
 
 [[nodiscard]] QRect Twips(int left, int top, int width, int height);
-
-// Verdana, or DejaVu Sans on systems without it.
-[[nodiscard]] QFont WindowFont(qreal points, bool bold = false);
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 

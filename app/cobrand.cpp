@@ -1,4 +1,4 @@
-#include "shell/cobrand.h"
+#include "app/cobrand.h"
 
 #include <QLabel>
 

@@ -1,4 +1,4 @@
-#include "input/savedreading.h"
+#include "savedreading/savedreading.h"
 
 #include <array>
 

@@ -15,11 +15,11 @@
 #include <QTextStream>
 
 #include "platform/qtdesktop.h"
-#include "shell/commandline.h"
-#include "shell/programwindows.h"
-#include "shell/singleinstance.h"
-#include "shell/startup.h"
-#include "shell/updatereminder.h"
+#include "app/commandline.h"
+#include "app/programwindows.h"
+#include "app/singleinstance.h"
+#include "app/startup.h"
+#include "app/updatereminder.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "shell/windowkit.h"
+#include "windows/windowkit.h"
 
 #include <utility>
 #include <vector>
@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +18,7 @@
 #include "platform/desktop.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "shell/modhelp.h"
+#include "platform/modhelp.h"
 
 using namespace Qt::StringLiterals;
 
@@ -144,19 +143,6 @@ void SetUpWindow(QWidget* window, qreal fontPoints)
 QRect Twips(int left, int top, int width, int height)
 {
     return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
-}
-
-QFont WindowFont(qreal points, bool bold)
-{
-    // Asking for a family the system lacks costs a search through every font at each window's
-    // first paint, so Verdana is asked for only where it is installed.
-    static const bool hasVerdana = QFontDatabase::hasFamily(u"Verdana"_s);
-    QFont font;
-    font.setFamilies(hasVerdana ? QStringList{u"Verdana"_s, u"DejaVu Sans"_s}
-                                : QStringList{u"DejaVu Sans"_s});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
 }
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)

@@ -1,4 +1,4 @@
-#include "reading/frmninestar.h"
+#include "windows/frmninestar.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,11 +15,11 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "input/frmsave.h"
+#include "windows/frmsave.h"
 #include "platform/desktop.h"
 #include "resources/pictures.h"
-#include "shell/modhelp.h"
-#include "shell/windowkit.h"
+#include "platform/modhelp.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 
