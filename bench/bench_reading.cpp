@@ -1,17 +1,19 @@
 // The costs a reading is made of: the star numbers of one date, a whole reading with its composed
-// texts, and a saved reading file written and read back.
+// texts, a saved reading file written and read back, and the year ahead of one date.
 
 #include <cstddef>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include <QDate>
 #include <QString>
 #include <QTemporaryDir>
 
 #include "engine/ninestar.h"
-#include "savedreading/savedreading.h"
+#include "engine/yearahead.h"
 #include "reading/reading.h"
+#include "savedreading/savedreading.h"
 
 using namespace Qt::StringLiterals;
 
@@ -92,6 +94,15 @@ void SavedReadingRoundTrip(benchmark::State& state)
     }
 }
 
+void YearAheadOfOneDate(benchmark::State& state)
+{
+    const QDate date(2026, 6, 1);
+    for (auto _ : state) {
+        const auto ahead = ComputeYearAhead(3, date);
+        benchmark::DoNotOptimize(ahead);
+    }
+}
+
 } // namespace
 
 BENCHMARK(StarNumbers)->Repetitions(Repetitions)->DisplayAggregatesOnly(true);
@@ -103,6 +114,7 @@ BENCHMARK(SavedReadingRoundTrip)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(Repetitions)
     ->DisplayAggregatesOnly(true);
+BENCHMARK(YearAheadOfOneDate)->Repetitions(Repetitions)->DisplayAggregatesOnly(true);
 
 } // namespace Kistarra
 

@@ -16,38 +16,23 @@ std::optional<int> digitValue(QChar c)
     return c.unicode() - u'0';
 }
 
-// The digits of a non-negative number, summed.
-int digitSum(int value)
+// Each solar month follows the one before it, and each calendar month holds the start of the solar
+// month after the one its first days belong to.
+constexpr bool solarMonthsFollowOn()
 {
-    int sum = 0;
-    for (; value > 0; value /= 10)
-        sum += value % 10;
-    return sum;
+    for (std::size_t i = 0; i < SolarMonthStarts.size(); ++i) {
+        const SolarMonthStart& start = SolarMonthStarts[i];
+        const int expectedFrom = i == 0 ? 12 : static_cast<int>(i);
+        if (start.from != expectedFrom || start.before != (start.from == 1 ? 12 : start.from - 1))
+            return false;
+        if (start.firstDay < 2 || start.firstDay > 28)
+            return false;
+    }
+    return true;
 }
 
-// The day of a month on which the next solar month begins, with the solar months before and
-// from that day. Any text other than "January" .. "November" falls into the last row.
-struct SolarBoundary {
-    QStringView month;
-    int firstDay;
-    int before;
-    int from;
-};
-
-constexpr std::array<SolarBoundary, 12> SolarBoundaries = {{
-    {u"January", 6, 11, 12},
-    {u"February", 4, 12, 1},
-    {u"March", 6, 1, 2},
-    {u"April", 6, 2, 3},
-    {u"May", 6, 3, 4},
-    {u"June", 6, 4, 5},
-    {u"July", 8, 5, 6},
-    {u"August", 8, 6, 7},
-    {u"September", 8, 7, 8},
-    {u"October", 9, 8, 9},
-    {u"November", 8, 9, 10},
-    {u"December", 8, 10, 11},
-}};
+static_assert(solarMonthsFollowOn());
+static_assert(SolarMonthStarts[1].firstDay == 4 && SolarMonthStarts[1].from == 1);
 
 // The day as a number; only decimal digits are accepted, and at least one of them.
 std::optional<int> dayNumber(QStringView day)
@@ -95,11 +80,7 @@ std::optional<int> CalculatePrincipalNumber(QStringView year)
             return std::nullopt;
         firstSum += *digit;
     }
-    const int principal = 11 - digitSum(firstSum);
-    if (principal == 10)
-        return 1;
-    // Only digit sums the year lists never produce land here (29 gives 11 - 11 = 0).
-    return IsStarNumber(principal) ? principal : 0;
+    return PrincipalNumberOfDigitSum(firstSum);
 }
 
 std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
@@ -107,14 +88,7 @@ std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
     const auto dayValue = dayNumber(day);
     if (!dayValue)
         return std::nullopt;
-    const SolarBoundary* row = &SolarBoundaries.back();
-    for (const SolarBoundary& boundary : SolarBoundaries) {
-        if (month == boundary.month) {
-            row = &boundary;
-            break;
-        }
-    }
-    return *dayValue < row->firstDay ? row->before : row->from;
+    return SolarMonthOfDay(MonthNumber(month), *dayValue);
 }
 
 std::optional<CharacterNumbers> CalculateCharacterNumber(QStringView month, QStringView day,
@@ -123,28 +97,7 @@ std::optional<CharacterNumbers> CalculateCharacterNumber(QStringView month, QStr
     const auto solarMonth = CalculateSolarMonth(month, day);
     if (!solarMonth)
         return std::nullopt;
-    const auto index = static_cast<std::size_t>(*solarMonth - 1);
-    int character = 0;
-    switch (principal) {
-    case 1:
-    case 4:
-    case 7:
-        character = CharacterTable147[index];
-        break;
-    case 2:
-    case 5:
-    case 8:
-        character = CharacterTable258[index];
-        break;
-    case 3:
-    case 6:
-    case 9:
-        character = CharacterTable369[index];
-        break;
-    default:
-        break;
-    }
-    return CharacterNumbers{*solarMonth, character};
+    return CharacterNumbers{*solarMonth, CharacterTableEntry(principal, *solarMonth)};
 }
 
 int CalculateEnergeticNumber(int principal, int character)

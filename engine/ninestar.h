@@ -42,9 +42,55 @@ struct BirthDetails {
     return n >= 1 && n <= 9;
 }
 
-// The year's digits summed, that sum's digits summed once more, subtracted from 11; 10 counts as
-// 1. Years 1900..2050 give 1..9; a digit sum of 29 or more gives 0, which no table knows.
+// The principal number from the sum of a year's digits: that sum's digits summed once more,
+// subtracted from 11; 10 counts as 1. A sum of 29 or more gives 0, which no table knows.
+[[nodiscard]] constexpr int PrincipalNumberOfDigitSum(int yearDigitSum)
+{
+    int secondSum = 0;
+    for (int rest = yearDigitSum; rest > 0; rest /= 10)
+        secondSum += rest % 10;
+    const int principal = 11 - secondSum;
+    if (principal == 10)
+        return 1;
+    return IsStarNumber(principal) ? principal : 0;
+}
+
+// The year's digits summed, then PrincipalNumberOfDigitSum. Years 1900..2050 give 1..9.
 [[nodiscard]] std::optional<int> CalculatePrincipalNumber(QStringView year);
+
+// Where the solar months fall in one calendar month: the day on which the next solar month
+// begins, the solar month of the days before it and of the days from it on.
+struct SolarMonthStart {
+    int firstDay;
+    int before;
+    int from;
+};
+
+// By calendar month (entry month - 1). Solar month 1 begins on 4 February, and with it the solar
+// year: January's days and February's first three belong to the solar year before.
+inline constexpr std::array<SolarMonthStart, 12> SolarMonthStarts = {{
+    {6, 11, 12},
+    {4, 12, 1},
+    {6, 1, 2},
+    {6, 2, 3},
+    {6, 3, 4},
+    {6, 4, 5},
+    {8, 5, 6},
+    {8, 6, 7},
+    {8, 7, 8},
+    {9, 8, 9},
+    {8, 9, 10},
+    {8, 10, 11},
+}};
+
+// The solar month of a day of calendar month 1..12; a month outside 1..12 counts as December.
+[[nodiscard]] constexpr int SolarMonthOfDay(int calendarMonth, int day)
+{
+    const bool known = calendarMonth >= 1 && calendarMonth <= 12;
+    const SolarMonthStart& start =
+        SolarMonthStarts[known ? static_cast<std::size_t>(calendarMonth - 1) : 11];
+    return day < start.firstDay ? start.before : start.from;
+}
 
 // The solar month (1 = the month that begins on 4 February) of a day of a named month. A month
 // text other than the twelve names counts as December.

@@ -55,6 +55,18 @@ inline constexpr std::array<int, 12> CharacterTable147 = {8, 7, 6, 5, 4, 3, 2, 1
 inline constexpr std::array<int, 12> CharacterTable258 = {2, 1, 9, 8, 7, 6, 5, 4, 3, 2, 1, 9};
 inline constexpr std::array<int, 12> CharacterTable369 = {5, 4, 3, 2, 1, 9, 8, 7, 6, 5, 4, 3};
 
+// The entry for a solar month 1..12 of the table a principal number chooses; 0 for a principal
+// number outside 1..9 or a month outside 1..12.
+[[nodiscard]] constexpr int CharacterTableEntry(int principal, int solarMonth)
+{
+    if (principal < 1 || principal > 9 || solarMonth < 1 || solarMonth > 12)
+        return 0;
+    constexpr std::array<const std::array<int, 12>*, 3> tables = {
+        &CharacterTable147, &CharacterTable258, &CharacterTable369};
+    return (*tables[static_cast<std::size_t>((principal - 1) % 3)])[static_cast<std::size_t>(
+        solarMonth - 1)];
+}
+
 [[nodiscard]] QStringView LuckyColour(int n);
 [[nodiscard]] QStringView NumberElement(int n);
 [[nodiscard]] QStringView BestCareers(int n);

@@ -1,0 +1,303 @@
+#include "engine/yearahead.h"
+
+#include "engine/ninestar.h"
+#include "engine/numbertables.h"
+
+namespace Kistarra {
+
+namespace {
+
+constexpr int FirstSolarYear = 1900;
+constexpr int LastCalendarYear = 2100;
+
+constexpr std::array<QStringView, 9> PalaceCodes = {u"N",  u"NE", u"E",  u"SE", u"S",
+                                                    u"SW", u"W",  u"NW", u"C"};
+constexpr std::array<QStringView, 9> PalaceNames = {u"North",      u"North East", u"East",
+                                                    u"South East", u"South",      u"South West",
+                                                    u"West",       u"North West", u"Centre"};
+constexpr std::array<QStringView, 5> AvoidNames = {u"Five Yellow", u"Dark Sword", u"Own Star",
+                                                   u"Opposite Own Star", u"Breaker"};
+
+// The five elements in the order in which each feeds the next; Metal feeds Water again.
+enum class Element : std::uint8_t { Water, Wood, Fire, Earth, Metal };
+
+constexpr std::array<Element, 9> StarElements = {Element::Water, Element::Earth, Element::Wood,
+                                                 Element::Wood,  Element::Earth, Element::Metal,
+                                                 Element::Metal, Element::Earth, Element::Fire};
+
+constexpr int wrapStar(int n)
+{
+    return ((n - 1) % 9 + 9) % 9 + 1;
+}
+
+constexpr Element elementOf(int star)
+{
+    return StarElements[static_cast<std::size_t>(star - 1)];
+}
+
+constexpr bool feeds(Element from, Element to)
+{
+    return (static_cast<int>(from) + 1) % 5 == static_cast<int>(to);
+}
+
+// The five is never favourable, nor the person's own number; any other star of the person's
+// element, of the element that feeds it or of the element it feeds is.
+constexpr bool supports(int star, int principal)
+{
+    if (star == 5 || star == principal)
+        return false;
+    const Element own = elementOf(principal);
+    const Element other = elementOf(star);
+    return other == own || feeds(other, own) || feeds(own, other);
+}
+
+// The palace in which a chart with this centre places a star.
+constexpr Palace palaceOf(int centre, int star)
+{
+    return FlightPath[static_cast<std::size_t>(((star - centre) % 9 + 9) % 9)];
+}
+
+constexpr bool palacesInEnumOrder()
+{
+    for (std::size_t i = 0; i < Palaces.size(); ++i) {
+        if (PalaceIndex(Palaces[i]) != i)
+            return false;
+    }
+    return true;
+}
+
+constexpr bool flightVisitsEveryPalaceOnce()
+{
+    std::array<int, 9> visits{};
+    for (const Palace palace : FlightPath)
+        ++visits[PalaceIndex(palace)];
+    for (const int count : visits) {
+        if (count != 1)
+            return false;
+    }
+    return FlightPath[0] == Palace::C;
+}
+
+// With 5 in the Centre every row, column and diagonal of the square sums to 15.
+constexpr bool fiveInTheCentreIsMagic()
+{
+    std::array<int, 9> stars{};
+    for (int k = 0; k < 9; ++k)
+        stars[PalaceIndex(FlightPath[static_cast<std::size_t>(k)])] = wrapStar(5 + k);
+    const auto at = [&stars](Palace p) { return stars[PalaceIndex(p)]; };
+    using enum Palace;
+    constexpr std::array<std::array<Palace, 3>, 8> lines = {{{SE, S, SW},
+                                                             {E, C, W},
+                                                             {NE, N, NW},
+                                                             {SE, E, NE},
+                                                             {S, C, N},
+                                                             {SW, W, NW},
+                                                             {SE, C, NW},
+                                                             {SW, C, NE}}};
+    for (const auto& line : lines) {
+        if (at(line[0]) + at(line[1]) + at(line[2]) != 15)
+            return false;
+    }
+    return at(N) == 1;
+}
+
+constexpr bool oppositesPair()
+{
+    for (const Palace palace : Palaces) {
+        if (OppositePalace(OppositePalace(palace)) != palace)
+            return false;
+        if (palace != Palace::C && OppositePalace(palace) == palace)
+            return false;
+    }
+    return OppositePalace(Palace::N) == Palace::S && OppositePalace(Palace::NE) == Palace::SW &&
+           OppositePalace(Palace::E) == Palace::W && OppositePalace(Palace::SE) == Palace::NW;
+}
+
+// Every direction holds a branch, the corners two each; the Centre none.
+constexpr bool branchesRoundTheCompass()
+{
+    std::array<int, 9> counts{};
+    for (const Palace palace : BranchPalaces)
+        ++counts[PalaceIndex(palace)];
+    for (const Palace palace : Palaces) {
+        const bool corner = palace == Palace::NE || palace == Palace::SE || palace == Palace::SW ||
+                            palace == Palace::NW;
+        const int expected = palace == Palace::C ? 0 : corner ? 2 : 1;
+        if (counts[PalaceIndex(palace)] != expected)
+            return false;
+    }
+    return true;
+}
+
+static_assert(palacesInEnumOrder());
+static_assert(flightVisitsEveryPalaceOnce());
+static_assert(fiveInTheCentreIsMagic());
+static_assert(oppositesPair());
+static_assert(branchesRoundTheCompass());
+static_assert(PalaceIndex(Palace::C) == 8 && Avoids.size() == AvoidNames.size());
+static_assert(static_cast<std::size_t>(Avoid::Breaker) == AvoidNames.size() - 1);
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    // QDate works its fields out of the day number on every call; one call gives all three.
+    static CalendarDate of(QDate date)
+    {
+        CalendarDate parts;
+        date.getDate(&parts.year, &parts.month, &parts.day);
+        return parts;
+    }
+};
+
+SolarDate solarDateOf(CalendarDate date)
+{
+    const int solarMonth = SolarMonthOfDay(date.month, date.day);
+    // January and the first days of February close the solar year before.
+    const bool yearBefore = date.month <= 2 && solarMonth >= 11;
+    return {yearBefore ? date.year - 1 : date.year, solarMonth};
+}
+
+} // namespace
+
+QStringView PalaceCode(Palace palace)
+{
+    return PalaceCodes[PalaceIndex(palace)];
+}
+
+QStringView PalaceName(Palace palace)
+{
+    return PalaceNames[PalaceIndex(palace)];
+}
+
+QStringView AvoidName(Avoid avoid)
+{
+    return AvoidNames[static_cast<std::size_t>(avoid)];
+}
+
+std::optional<SolarDate> SolarDateOf(QDate date)
+{
+    if (!date.isValid())
+        return std::nullopt;
+    return solarDateOf(CalendarDate::of(date));
+}
+
+QDate SolarMonthBegins(SolarDate solar)
+{
+    for (std::size_t i = 0; i < SolarMonthStarts.size(); ++i) {
+        if (SolarMonthStarts[i].from == solar.month) {
+            const int month = static_cast<int>(i) + 1;
+            return {month == 1 ? solar.year + 1 : solar.year, month, SolarMonthStarts[i].firstDay};
+        }
+    }
+    return {};
+}
+
+int YearStar(int solarYear)
+{
+    if (solarYear < 1)
+        return 0;
+    // The digits summed until one is left; the formula then sees that one digit.
+    return PrincipalNumberOfDigitSum((solarYear - 1) % 9 + 1);
+}
+
+int MonthStar(int yearStar, int solarMonth)
+{
+    return CharacterTableEntry(yearStar, solarMonth);
+}
+
+int YearBranch(int solarYear)
+{
+    return ((solarYear - 4) % 12 + 12) % 12;
+}
+
+int MonthBranch(int solarMonth)
+{
+    if (solarMonth < 1 || solarMonth > 12)
+        return -1;
+    return (solarMonth + 1) % 12;
+}
+
+std::optional<Chart> MakeChart(int centre, int branch, int principal)
+{
+    if (!IsStarNumber(centre) || !IsStarNumber(principal) || branch < 0 || branch > 11)
+        return std::nullopt;
+    Chart chart;
+    chart.centre = centre;
+    chart.branch = branch;
+    for (std::size_t k = 0; k < FlightPath.size(); ++k)
+        chart.stars[PalaceIndex(FlightPath[k])] = wrapStar(centre + static_cast<int>(k));
+    chart.palace = palaceOf(centre, principal);
+
+    const auto set = [&chart](Avoid avoid, Palace palace) {
+        chart.avoid[static_cast<std::size_t>(avoid)] = palace;
+    };
+    if (const Palace five = palaceOf(centre, 5); five != Palace::C) {
+        set(Avoid::FiveYellow, five);
+        set(Avoid::DarkSword, OppositePalace(five));
+    }
+    if (chart.palace != Palace::C) {
+        set(Avoid::OwnStar, chart.palace);
+        set(Avoid::OppositeOwnStar, OppositePalace(chart.palace));
+    }
+    set(Avoid::Breaker, OppositePalace(BranchPalaces[static_cast<std::size_t>(branch)]));
+
+    for (const Palace palace : Palaces) {
+        bool avoided = palace == Palace::C;
+        for (const auto& named : chart.avoid)
+            avoided = avoided || named == palace;
+        chart.favourable[PalaceIndex(palace)] = !avoided && supports(chart.star(palace), principal);
+    }
+    return chart;
+}
+
+std::optional<Chart> YearChart(int principal, int solarYear)
+{
+    return MakeChart(YearStar(solarYear), YearBranch(solarYear), principal);
+}
+
+std::optional<Chart> MonthChart(int principal, SolarDate solar)
+{
+    return MakeChart(MonthStar(YearStar(solar.year), solar.month), MonthBranch(solar.month),
+                     principal);
+}
+
+QDate YearAheadFirstDate()
+{
+    return {FirstSolarYear, 2, SolarMonthStarts[1].firstDay};
+}
+
+QDate YearAheadLastDate()
+{
+    return {LastCalendarYear, 12, 31};
+}
+
+std::optional<YearAhead> ComputeYearAhead(int principal, QDate date)
+{
+    if (!date.isValid() || !IsStarNumber(principal))
+        return std::nullopt;
+    const CalendarDate calendar = CalendarDate::of(date);
+    const SolarDate solar = solarDateOf(calendar);
+    if (solar.year < FirstSolarYear || calendar.year > LastCalendarYear)
+        return std::nullopt;
+    const auto year = YearChart(principal, solar.year);
+    const auto month = MonthChart(principal, solar);
+    if (!year || !month)
+        return std::nullopt;
+
+    YearAhead ahead;
+    ahead.date = date;
+    ahead.principal = principal;
+    ahead.solar = solar;
+    ahead.year = *year;
+    ahead.month = *month;
+    for (std::size_t i = 0; i < ahead.cycle.size(); ++i) {
+        const int cycleYear = solar.year + static_cast<int>(i);
+        const int centre = YearStar(cycleYear);
+        ahead.cycle[i] = {cycleYear, centre, palaceOf(centre, principal)};
+    }
+    return ahead;
+}
+
+} // namespace Kistarra

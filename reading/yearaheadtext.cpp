@@ -1,0 +1,163 @@
+#include "reading/yearaheadtext.h"
+
+#include <array>
+
+#include "engine/ninestar.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+constexpr qsizetype TextWidth = 78;
+constexpr QStringView Indent = u"    ";
+
+// The chart as its page draws it: South at the top, East on the left.
+constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
+    {Palace::SE, Palace::S, Palace::SW},
+    {Palace::E, Palace::C, Palace::W},
+    {Palace::NE, Palace::N, Palace::NW},
+}};
+
+// "1 June 2026", written the same in every locale; "?" for an invalid date.
+QString dateText(QDate date)
+{
+    if (!date.isValid())
+        return u"?"_s;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    return QString::number(day) % u' ' % MonthNames[static_cast<std::size_t>(month - 1)] % u' ' %
+           QString::number(year);
+}
+
+SolarDate nextSolarMonth(SolarDate solar)
+{
+    return solar.month == 12 ? SolarDate{solar.year + 1, 1}
+                             : SolarDate{solar.year, solar.month + 1};
+}
+
+QString span(QDate first, QDate next)
+{
+    return u"from "_s % dateText(first) % u" to "_s % dateText(next.addDays(-1));
+}
+
+void appendHeading(QString& out, const QString& heading, QChar rule)
+{
+    out += heading % u'\n' % QString(heading.size(), rule) % u'\n';
+}
+
+// A paragraph broken between words so that no line is longer than the text width.
+void appendWrapped(QString& out, QStringView paragraph)
+{
+    QString line;
+    for (const QStringView word : paragraph.tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > TextWidth) {
+            out += line % u'\n';
+            line.clear();
+        }
+        if (!line.isEmpty())
+            line += u' ';
+        line += word;
+    }
+    if (!line.isEmpty())
+        out += line % u'\n';
+}
+
+void appendGrid(QString& out, const Chart& chart)
+{
+    for (const auto& row : ChartRows) {
+        QString line = Indent.toString();
+        for (const Palace palace : row)
+            line += QString(PalaceCode(palace) % u' ' % QString::number(chart.star(palace)))
+                        .leftJustified(8);
+        while (line.endsWith(u' '))
+            line.chop(1);
+        out += line % u'\n';
+    }
+}
+
+QString avoidedText(const Chart& chart, Avoid avoid)
+{
+    const auto palace = chart.avoided(avoid);
+    switch (avoid) {
+    case Avoid::FiveYellow:
+    case Avoid::DarkSword:
+        return palace ? PalaceName(*palace).toString() : u"none, the 5 stands in the Centre"_s;
+    case Avoid::OwnStar:
+    case Avoid::OppositeOwnStar:
+        return palace ? PalaceName(*palace).toString() : u"none, your star stands in the Centre"_s;
+    case Avoid::Breaker:
+        break;
+    }
+    const auto branch = static_cast<std::size_t>(chart.branch);
+    return PalaceName(palace.value_or(Palace::C)) % u", opposite the "_s % BranchNames[branch] %
+           u" in the "_s % PalaceName(BranchPalaces[branch]);
+}
+
+QString favourableText(const Chart& chart)
+{
+    QStringList names;
+    for (const Palace palace : Palaces) {
+        if (chart.isFavourable(palace))
+            names << PalaceName(palace).toString();
+    }
+    return names.isEmpty() ? u"none"_s : names.join(u", "_s);
+}
+
+void appendChart(QString& out, const QString& heading, QStringView period, const Chart& chart,
+                 int principal)
+{
+    appendHeading(out, heading, u'-');
+    out += u"Centre star: "_s % QString::number(chart.centre) %
+           u"\nThe chart, South at the top:\n\n"_s;
+    appendGrid(out, chart);
+    out += u"\nYour star "_s % QString::number(principal) % u" stands in the "_s %
+           PalaceName(chart.palace) % u' ' % period % u".\n"_s;
+    appendWrapped(out, PalaceMeaning(chart.palace));
+    out += u"\nDirections to avoid:\n"_s;
+    for (const Avoid avoid : Avoids)
+        out += Indent % QString(AvoidName(avoid) % u':').leftJustified(19) %
+               avoidedText(chart, avoid) % u'\n';
+    out += u"Favourable directions: "_s % favourableText(chart) % u"\n\n"_s;
+}
+
+} // namespace
+
+QString YearAheadText(const YearAhead& ahead)
+{
+    const SolarDate solar = ahead.solar;
+    const QDate monthBegins = SolarMonthBegins(solar);
+    const QDate yearBegins = SolarMonthBegins({solar.year, 1});
+
+    QString out;
+    appendHeading(out, u"Nine Star Ki Year Ahead"_s, u'=');
+    out += u"\nDate:             "_s % dateText(ahead.date) % u'\n';
+    out += u"Principal number: "_s % QString::number(ahead.principal) % u'\n';
+    out += u"Solar year:       "_s % QString::number(solar.year) % u", "_s %
+           span(yearBegins, SolarMonthBegins({solar.year + 1, 1})) % u'\n';
+    out += u"Solar month:      "_s % QString::number(solar.month) % u", "_s %
+           span(monthBegins, SolarMonthBegins(nextSolarMonth(solar))) % u"\n\n"_s;
+
+    const auto yearBranch = static_cast<std::size_t>(ahead.year.branch);
+    const auto monthBranch = static_cast<std::size_t>(ahead.month.branch);
+    appendChart(out,
+                u"This Year: "_s % QString::number(solar.year) % u", a "_s %
+                    BranchNames[yearBranch] % u" year"_s,
+                u"this year", ahead.year, ahead.principal);
+    appendChart(out,
+                u"This Month: solar month "_s % QString::number(solar.month) % u", a "_s %
+                    BranchNames[monthBranch] % u" month"_s,
+                u"this month", ahead.month, ahead.principal);
+
+    appendHeading(out, u"Nine-Year Cycle"_s, u'-');
+    out += Indent % u"Year   Centre star   Your palace\n"_s;
+    for (const CycleYear& year : ahead.cycle)
+        out += Indent % QString::number(year.year).leftJustified(7) %
+               QString::number(year.centre).leftJustified(14) % PalaceName(year.palace) % u'\n';
+    return out;
+}
+
+} // namespace Kistarra

@@ -1,0 +1,317 @@
+#include <optional>
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+
+#include "engine/ninestar.h"
+#include "engine/yearahead.h"
+#include "reading/yearaheadtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+// "centre | stars N..NW | palace | avoid in list order, - for none | favourable".
+QString describe(const Chart& chart)
+{
+    QStringList stars;
+    QStringList avoided;
+    QStringList favourable;
+    for (const Palace palace : Palaces) {
+        if (palace != Palace::C)
+            stars << PalaceCode(palace) % QString::number(chart.star(palace));
+        if (chart.isFavourable(palace))
+            favourable << PalaceCode(palace).toString();
+    }
+    for (const Avoid avoid : Avoids) {
+        const auto palace = chart.avoided(avoid);
+        avoided << (palace ? PalaceCode(*palace).toString() : u"-"_s);
+    }
+    return QString::number(chart.centre) % u" | "_s % stars.join(u' ') % u" | "_s %
+           PalaceCode(chart.palace) % u" | "_s % avoided.join(u' ') % u" | "_s %
+           favourable.join(u' ');
+}
+
+YearAhead computed(int principal, QDate date)
+{
+    const auto ahead = ComputeYearAhead(principal, date);
+    if (!ahead)
+        qFatal("no year ahead for %d on %s", principal, qPrintable(date.toString(Qt::ISODate)));
+    return *ahead;
+}
+
+} // namespace
+
+class TestYearAhead : public QObject {
+    Q_OBJECT
+
+private slots:
+    void charts_data();
+    void charts();
+    void solarDate_data();
+    void solarDate();
+    void agreesWithTheReading();
+    void branches_data();
+    void branches();
+    void favourableNeverAvoided();
+    void cycle();
+    void refused_data();
+    void refused();
+    void text_data();
+    void text();
+};
+
+void TestYearAhead::charts_data()
+{
+    QTest::addColumn<int>("principal");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("solarYear");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+
+    QTest::newRow("3 on 1 June 2026, 5 in the month's Centre")
+        << 3 << QDate(2026, 6, 1) << 2026 << 4
+        << u"1 | N6 NE4 E8 SE9 S5 SW7 W3 NW2 | W | S N W E N | NE SE"_s
+        << u"5 | N1 NE8 E3 SE4 S9 SW2 W7 NW6 | E | - - E W NW | N SE S"_s;
+    QTest::newRow("5 on 10 January 2027, solar month 12 of 2026")
+        << 5 << QDate(2027, 1, 10) << 2026 << 12
+        << u"1 | N6 NE4 E8 SE9 S5 SW7 W3 NW2 | S | S N S N N | E SE SW NW"_s
+        << u"6 | N2 NE9 E4 SE5 S1 SW3 W8 NW7 | SE | SE NW SE NW SW | N NE W"_s;
+    QTest::newRow("9 on 3 February 2024, still solar 2023")
+        << 9 << QDate(2024, 2, 3) << 2023 << 12
+        << u"4 | N9 NE7 E2 SE3 S8 SW1 W6 NW5 | N | NW SE N S W | E"_s
+        << u"6 | N2 NE9 E4 SE5 S1 SW3 W8 NW7 | NE | SE NW NE SW SW | N E W"_s;
+    QTest::newRow("3 in 2033, the person's star in the Centre")
+        << 3 << QDate(2033, 6, 1) << 2033 << 4
+        << u"3 | N8 NE6 E1 SE2 S7 SW9 W5 NW4 | C | W E - - SW | NW"_s
+        << u"2 | N7 NE5 E9 SE1 S6 SW8 W4 NW3 | NW | NE SW NW SE NW | E W"_s;
+    QTest::newRow("5 in 2022, the person's 5 in the Centre")
+        << 5 << QDate(2022, 6, 1) << 2022 << 4
+        << u"5 | N1 NE8 E3 SE4 S9 SW2 W7 NW6 | C | - - - - SW | NE S W NW"_s
+        << u"8 | N4 NE2 E6 SE7 S3 SW5 W1 NW9 | SW | SW NE SW NE NW | E SE"_s;
+}
+
+void TestYearAhead::charts()
+{
+    QFETCH(int, principal);
+    QFETCH(QDate, date);
+    QFETCH(int, solarYear);
+    QFETCH(int, solarMonth);
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+
+    const YearAhead ahead = computed(principal, date);
+    QCOMPARE(ahead.date, date);
+    QCOMPARE(ahead.solar, (SolarDate{solarYear, solarMonth}));
+    QCOMPARE(describe(ahead.year), year);
+    QCOMPARE(describe(ahead.month), month);
+    QCOMPARE(ahead.cycle[0], (CycleYear{solarYear, ahead.year.centre, ahead.year.palace}));
+}
+
+void TestYearAhead::solarDate_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<int>("solarYear");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<QDate>("monthBegins");
+    QTest::addColumn<int>("yearStar");
+    QTest::addColumn<int>("monthStar");
+
+    QTest::newRow("3 February") << QDate(2026, 2, 3) << 2025 << 12 << QDate(2026, 1, 6) << 2 << 9;
+    QTest::newRow("4 February") << QDate(2026, 2, 4) << 2026 << 1 << QDate(2026, 2, 4) << 1 << 8;
+    QTest::newRow("5 January") << QDate(2026, 1, 5) << 2025 << 11 << QDate(2025, 12, 8) << 2 << 1;
+    QTest::newRow("6 January") << QDate(2026, 1, 6) << 2025 << 12 << QDate(2026, 1, 6) << 2 << 9;
+    QTest::newRow("31 December") << QDate(2025, 12, 31) << 2025 << 11 << QDate(2025, 12, 8) << 2
+                                 << 1;
+    QTest::newRow("29 February") << QDate(2024, 2, 29) << 2024 << 1 << QDate(2024, 2, 4) << 3 << 5;
+    QTest::newRow("8 October") << QDate(2026, 10, 8) << 2026 << 8 << QDate(2026, 9, 8) << 1 << 1;
+    QTest::newRow("9 October") << QDate(2026, 10, 9) << 2026 << 9 << QDate(2026, 10, 9) << 1 << 9;
+}
+
+void TestYearAhead::solarDate()
+{
+    QFETCH(QDate, date);
+    QFETCH(int, solarYear);
+    QFETCH(int, solarMonth);
+    QFETCH(QDate, monthBegins);
+    QFETCH(int, yearStar);
+    QFETCH(int, monthStar);
+
+    const SolarDate solar{solarYear, solarMonth};
+    QCOMPARE(SolarDateOf(date), std::optional<SolarDate>(solar));
+    QCOMPARE(SolarMonthBegins(solar), monthBegins);
+    const YearAhead ahead = computed(1, date);
+    QCOMPARE(ahead.year.centre, yearStar);
+    QCOMPARE(ahead.month.centre, monthStar);
+}
+
+// Every date of the range falls in the reading's solar month and inside the solar month that the
+// year ahead says began on or before it; every year star is the reading's principal number.
+void TestYearAhead::agreesWithTheReading()
+{
+    for (int year = 1900; year <= 2108; ++year)
+        QCOMPARE(YearStar(year), CalculatePrincipalNumber(QString::number(year)).value_or(-1));
+
+    int checked = 0;
+    for (QDate date = YearAheadFirstDate(); date <= YearAheadLastDate(); date = date.addDays(1)) {
+        const auto solar = SolarDateOf(date);
+        const auto reading = CalculateSolarMonth(MonthNames[std::size_t(date.month() - 1)],
+                                                 QString::number(date.day()));
+        const SolarDate next = solar->month == 12 ? SolarDate{solar->year + 1, 1}
+                                                  : SolarDate{solar->year, solar->month + 1};
+        if (solar->month != reading || SolarMonthBegins(*solar) > date ||
+            SolarMonthBegins(next) <= date)
+            QFAIL(qPrintable(date.toString(Qt::ISODate)));
+        ++checked;
+    }
+    QCOMPARE(checked, 73380);
+}
+
+void TestYearAhead::branches_data()
+{
+    QTest::addColumn<int>("solarYear");
+    QTest::addColumn<int>("solarMonth"); // 0 for the year chart
+    QTest::addColumn<int>("centre");
+    QTest::addColumn<QString>("branch");
+    QTest::addColumn<Palace>("breaker");
+
+    const QStringList names = {u"Rat"_s,    u"Ox"_s,      u"Tiger"_s, u"Rabbit"_s,
+                               u"Dragon"_s, u"Snake"_s,   u"Horse"_s, u"Goat"_s,
+                               u"Monkey"_s, u"Rooster"_s, u"Dog"_s,   u"Pig"_s};
+    const Palace breakers[] = {Palace::S,  Palace::SW, Palace::SW, Palace::W,
+                               Palace::NW, Palace::NW, Palace::N,  Palace::NE,
+                               Palace::NE, Palace::E,  Palace::SE, Palace::SE};
+    const int centres[] = {7, 6, 5, 4, 3, 2, 1, 9, 8, 7, 6, 5};
+    for (int i = 0; i < 12; ++i)
+        QTest::addRow("%d, %s", 2020 + i, qPrintable(names[i]))
+            << 2020 + i << 0 << centres[i] << names[i] << breakers[i];
+    QTest::newRow("solar month 1, Tiger") << 2026 << 1 << 8 << u"Tiger"_s << Palace::SW;
+    QTest::newRow("solar month 11, Rat") << 2026 << 11 << 7 << u"Rat"_s << Palace::S;
+    QTest::newRow("solar month 12, Ox") << 2026 << 12 << 6 << u"Ox"_s << Palace::SW;
+}
+
+void TestYearAhead::branches()
+{
+    QFETCH(int, solarYear);
+    QFETCH(int, solarMonth);
+    QFETCH(int, centre);
+    QFETCH(QString, branch);
+    QFETCH(Palace, breaker);
+
+    const auto chart =
+        solarMonth == 0 ? YearChart(1, solarYear) : MonthChart(1, SolarDate{solarYear, solarMonth});
+    QVERIFY(chart);
+    QCOMPARE(chart->centre, centre);
+    QCOMPARE(BranchNames[std::size_t(chart->branch)], branch);
+    QCOMPARE(chart->avoided(Avoid::Breaker), std::optional<Palace>(breaker));
+}
+
+void TestYearAhead::favourableNeverAvoided()
+{
+    int favourable = 0;
+    for (int principal = 1; principal <= 9; ++principal) {
+        for (int centre = 1; centre <= 9; ++centre) {
+            for (int branch = 0; branch < 12; ++branch) {
+                const auto chart = MakeChart(centre, branch, principal);
+                QVERIFY(chart);
+                QCOMPARE(chart->star(chart->palace), principal);
+                QVERIFY(!chart->isFavourable(Palace::C));
+                for (const Palace palace : Palaces) {
+                    if (!chart->isFavourable(palace))
+                        continue;
+                    ++favourable;
+                    QVERIFY(chart->star(palace) != 5 && chart->star(palace) != principal);
+                    for (const Avoid avoid : Avoids)
+                        QVERIFY(chart->avoided(avoid) != palace);
+                }
+            }
+        }
+    }
+    QVERIFY(favourable > 972);
+}
+
+void TestYearAhead::cycle()
+{
+    const YearAhead ahead = computed(3, QDate(2026, 6, 1));
+    QStringList cycle;
+    for (const CycleYear& year : ahead.cycle)
+        cycle << QString::number(year.year) % u' ' % QString::number(year.centre) % u' ' %
+                     PalaceCode(year.palace);
+    QCOMPARE(cycle.join(u", "_s), u"2026 1 W, 2027 9 NE, 2028 8 S, 2029 7 N, 2030 6 SW, 2031 5 E, "
+                                  u"2032 4 SE, 2033 3 C, 2034 2 NW"_s);
+}
+
+void TestYearAhead::refused_data()
+{
+    QTest::addColumn<int>("principal");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("given");
+
+    QTest::newRow("first day") << 1 << QDate(1900, 2, 4) << true;
+    QTest::newRow("last day, cycle to 2108") << 9 << QDate(2100, 12, 31) << true;
+    QTest::newRow("day before the first") << 1 << QDate(1900, 2, 3) << false;
+    QTest::newRow("day after the last") << 1 << QDate(2101, 1, 1) << false;
+    QTest::newRow("invalid date") << 1 << QDate() << false;
+    QTest::newRow("principal 0") << 0 << QDate(2026, 6, 1) << false;
+    QTest::newRow("principal 10") << 10 << QDate(2026, 6, 1) << false;
+}
+
+void TestYearAhead::refused()
+{
+    QFETCH(int, principal);
+    QFETCH(QDate, date);
+    QFETCH(bool, given);
+
+    const auto ahead = ComputeYearAhead(principal, date);
+    QCOMPARE(ahead.has_value(), given);
+    if (ahead) {
+        QVERIFY(date == YearAheadFirstDate() || date == YearAheadLastDate());
+        for (const CycleYear& year : ahead->cycle)
+            QVERIFY(IsStarNumber(year.centre));
+    }
+}
+
+void TestYearAhead::text_data()
+{
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("date") << u"Date:             1 June 2026"_s;
+    QTest::newRow("solar year")
+        << u"Solar year:       2026, from 4 February 2026 to 3 February 2027"_s;
+    QTest::newRow("solar month") << u"Solar month:      4, from 6 May 2026 to 5 June 2026"_s;
+    QTest::newRow("year heading") << u"This Year: 2026, a Horse year"_s;
+    QTest::newRow("chart, South on top") << u"    SE 9    S 5     SW 7"_s;
+    QTest::newRow("palace") << u"Your star 3 stands in the West this year."_s;
+    QTest::newRow("Five Yellow") << u"    Five Yellow:       South"_s;
+    QTest::newRow("Opposite Own Star") << u"    Opposite Own Star: East"_s;
+    QTest::newRow("Breaker") << u"    Breaker:           North, opposite the Horse in the South"_s;
+    QTest::newRow("favourable") << u"Favourable directions: North East, South East"_s;
+    QTest::newRow("month heading") << u"This Month: solar month 4, a Snake month"_s;
+    QTest::newRow("no Dark Sword") << u"    Dark Sword:        none, the 5 stands in the Centre"_s;
+    QTest::newRow("month favourable") << u"Favourable directions: North, South East, South"_s;
+    QTest::newRow("cycle in the Centre") << u"    2033   3             Centre"_s;
+}
+
+void TestYearAhead::text()
+{
+    QFETCH(QString, line);
+
+    const QString text = YearAheadText(computed(3, QDate(2026, 6, 1)));
+    QVERIFY(text.endsWith(u'\n'));
+    const QStringList lines = text.split(u'\n');
+    QVERIFY2(lines.contains(line), qPrintable(text));
+    for (const QString& each : lines)
+        QVERIFY2(each.size() <= 78 && !each.endsWith(u' '), qPrintable(each));
+    QVERIFY(text.simplified().contains(PalaceMeaning(Palace::W).toString().simplified()));
+}
+
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestYearAhead)
+#include "tst_yearahead.moc"
