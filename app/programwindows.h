@@ -31,6 +31,7 @@ public:
     // The year rule every birth details window opens with; the person's change of it in one of
     // them holds for the next ones too and is told through yearRuleChanged.
     void setYearRule(YearRule rule);
+    [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
 
     // The window of each kind that is open now, or null.
     [[nodiscard]] frmMain* birthDetailsWindow() const;
