@@ -143,6 +143,8 @@ QJsonObject readingJson(const Reading& reading)
         {u"summary"_s, reading.starSummary},
         {u"loShu"_s, loShu},
         {u"fengShui"_s, fengShui},
+        {u"yearRule"_s, reading.yearRule == YearRule::Solar ? u"solar"_s : u"calendar"_s},
+        {u"readingYear"_s, reading.readingYear},
     };
 }
 
@@ -218,6 +220,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
          u"file"_s},
+        {u"solar-year"_s, u"Count years from 4 February: a birth before it takes its numbers "
+                          u"from the year before."_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
     });
@@ -256,7 +260,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         fromFile ? detailsFromFile(parser.value(u"open"_s)) : detailsFromOptions(parser);
     if (const auto* problem = std::get_if<Problem>(&details))
         return fail(*problem);
-    const Reading reading = ComputeReading(std::get<BirthDetails>(details));
+    const YearRule rule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
+    const Reading reading = ComputeReading(std::get<BirthDetails>(details), rule);
 
     if (parser.isSet(u"save"_s)) {
         const QString path = parser.value(u"save"_s);

@@ -28,6 +28,13 @@ void ProgramWindows::start()
     showBirthDetails();
 }
 
+void ProgramWindows::setYearRule(YearRule rule)
+{
+    m_yearRule = rule;
+    if (m_birthDetails)
+        m_birthDetails->setYearRule(rule);
+}
+
 frmMain* ProgramWindows::birthDetailsWindow() const
 {
     return m_birthDetails.data();
@@ -47,6 +54,11 @@ void ProgramWindows::showBirthDetails()
 {
     auto* const window = new frmMain(m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setYearRule(m_yearRule);
+    connect(window, &frmMain::yearRuleChanged, this, [this](YearRule rule) {
+        m_yearRule = rule;
+        emit yearRuleChanged(rule);
+    });
     connect(window, &frmMain::readingReady, this, &ProgramWindows::showReading);
     connect(window, &frmMain::aboutRequested, this, &ProgramWindows::showAbout);
     connect(window, &frmMain::closing, this, [this](bool forReading) {

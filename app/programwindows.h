@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "engine/ninestar.h"
+
 namespace Kistarra {
 
 class Desktop;
@@ -26,10 +28,18 @@ public:
     // Shows the first birth details window.
     void start();
 
+    // The year rule every birth details window opens with; the person's change of it in one of
+    // them holds for the next ones too and is told through yearRuleChanged.
+    void setYearRule(YearRule rule);
+    [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
+
     // The window of each kind that is open now, or null.
     [[nodiscard]] frmMain* birthDetailsWindow() const;
     [[nodiscard]] frmNineStar* resultWindow() const;
     [[nodiscard]] frmFarewell* farewellWindow() const;
+
+signals:
+    void yearRuleChanged(Kistarra::YearRule rule);
 
 private:
     void showBirthDetails();
@@ -39,6 +49,7 @@ private:
     void goBack();
 
     Desktop& m_desktop;
+    YearRule m_yearRule = YearRule::Calendar;
     QPointer<frmMain> m_birthDetails;
     QPointer<frmNineStar> m_result;
     QPointer<frmFarewell> m_farewell;

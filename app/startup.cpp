@@ -11,10 +11,18 @@
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/updatereminder.h"
+#include "app/yearrulesetting.h"
 
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
+
+namespace {
+
+constexpr QStringView SettingNotSaved =
+    u"The setting could not be saved; it holds until the program ends.";
+
+} // namespace
 
 std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& guard,
                                         const SettingsOpener& openSettings,
@@ -26,10 +34,21 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
         return nullptr;
     }
     desktop.seedRandom();
-    if (const std::unique_ptr<QSettings> settings = openSettings())
+    YearRule rule = YearRule::Calendar;
+    if (const std::unique_ptr<QSettings> settings = openSettings()) {
         UpdateReminder(desktop, *settings);
+        rule = StoredYearRule(*settings);
+    }
 
     auto windows = std::make_unique<ProgramWindows>(desktop);
+    windows->setYearRule(rule);
+    // The person's choice of the rule holds for the next start too.
+    QObject::connect(windows.get(), &ProgramWindows::yearRuleChanged, windows.get(),
+                     [&desktop, openSettings](YearRule changed) {
+                         const std::unique_ptr<QSettings> settings = openSettings();
+                         if (!settings || !StoreYearRule(*settings, changed))
+                             desktop.showError(nullptr, SettingNotSaved.toString());
+                     });
     windows->start();
     if (frmMain* const birthDetails = windows->birthDetailsWindow()) {
         CoBrand_Randomize(desktop, birthDetails->findChild<QLabel*>(u"lblFullBrand"_s),

@@ -83,6 +83,24 @@ std::optional<int> CalculatePrincipalNumber(QStringView year)
     return PrincipalNumberOfDigitSum(firstSum);
 }
 
+QString ReadingYear(QStringView day, QStringView month, QStringView year, YearRule rule)
+{
+    // The start of spring: solar month 1 begins on 4 February.
+    constexpr int SpringMonth = 2;
+    constexpr int SpringDay = 4;
+    if (rule == YearRule::Calendar)
+        return year.toString();
+    const int monthNumber = MonthNumber(month);
+    const auto dayValue = dayNumber(day);
+    const auto yearValue = dayNumber(year); // digits only, as for the day
+    const bool beforeSpring =
+        monthNumber != 0 && dayValue &&
+        (monthNumber < SpringMonth || (monthNumber == SpringMonth && *dayValue < SpringDay));
+    if (!beforeSpring || !yearValue || *yearValue == 0)
+        return year.toString();
+    return QString::number(*yearValue - 1).rightJustified(year.size(), u'0');
+}
+
 std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
 {
     const auto dayValue = dayNumber(day);

@@ -92,6 +92,17 @@ inline constexpr std::array<SolarMonthStart, 12> SolarMonthStarts = {{
     return day < start.firstDay ? start.before : start.from;
 }
 
+// Which year the star numbers and the Feng Shui profile are taken from: the calendar year of
+// birth, or the year counted from the start of spring on 4 February, so that a birth in January
+// or on 1, 2 or 3 February belongs to the year before.
+enum class YearRule { Calendar, Solar };
+
+// The year text the numbers come from under the rule. The solar rule gives the year before, with
+// as many digits as the year had, for a date before 4 February of one of the twelve month names;
+// a day or year that is not a number, or a year that has none before it, stays as it is.
+[[nodiscard]] QString ReadingYear(QStringView day, QStringView month, QStringView year,
+                                  YearRule rule);
+
 // The solar month (1 = the month that begins on 4 February) of a day of a named month. A month
 // text other than the twelve names counts as December.
 [[nodiscard]] std::optional<int> CalculateSolarMonth(QStringView month, QStringView day);

@@ -7,15 +7,18 @@ using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-Reading ComputeReading(const BirthDetails& details, const Reading& previous)
+Reading ComputeReading(const BirthDetails& details, YearRule rule, const Reading& previous)
 {
     Reading reading = previous;
     reading.details = TrimmedDetails(details);
     const BirthDetails& kept = reading.details;
     reading.birthDateText = BirthDateText(kept);
+    reading.yearRule = rule;
+    reading.readingYear = ReadingYear(kept.day, kept.month, kept.year, rule);
+    const QString& year = reading.readingYear;
 
     // The Feng Shui profile comes from the third and fourth characters of the year.
-    reading.fengShuiNumber = CalculateFengShuiNumber(QStringView(kept.year).mid(2, 2));
+    reading.fengShuiNumber = CalculateFengShuiNumber(QStringView(year).mid(2, 2));
     if (reading.fengShuiNumber) {
         if (const auto profile = FengShuiProfileFor(*reading.fengShuiNumber)) {
             reading.fengShui = profile;
@@ -30,7 +33,7 @@ Reading ComputeReading(const BirthDetails& details, const Reading& previous)
 
     reading.loShuCells = CalculateLoShuGrid(kept.day, kept.month, kept.year).value_or(LoShuCells{});
 
-    if (const auto principal = CalculatePrincipalNumber(kept.year))
+    if (const auto principal = CalculatePrincipalNumber(year))
         reading.principal = *principal;
     if (const auto character = CalculateCharacterNumber(kept.month, kept.day, reading.principal)) {
         reading.solarMonth = character->solarMonth;
@@ -46,10 +49,25 @@ Reading ComputeReading(const BirthDetails& details, const Reading& previous)
     return reading;
 }
 
+bool YearCountedFromSpring(const Reading& reading)
+{
+    return reading.readingYear != reading.details.year;
+}
+
+QString ReadingYearNote(const Reading& reading)
+{
+    if (!YearCountedFromSpring(reading))
+        return {};
+    return u"Year counted from 4 February: "_s % reading.readingYear;
+}
+
 QString ReportText(const Reading& reading)
 {
-    return u"Name: "_s % reading.details.name % u"\r\n\r\nDate of Birth: "_s %
-           reading.birthDateText % u"\r\n\r\n"_s % reading.readingText.plainText() % u"\r\n\r\n"_s %
+    QString date = reading.birthDateText;
+    if (YearCountedFromSpring(reading))
+        date += u" (year counted from 4 February: "_s % reading.readingYear % u')';
+    return u"Name: "_s % reading.details.name % u"\r\n\r\nDate of Birth: "_s % date %
+           u"\r\n\r\n"_s % reading.readingText.plainText() % u"\r\n\r\n"_s %
            reading.relationshipText.plainText();
 }
 

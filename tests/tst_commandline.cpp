@@ -118,6 +118,8 @@ QJsonObject annJson()
                                     {u"group"_s, u"East"_s},
                                     {u"element"_s, u"Wood"_s},
                                     {u"trigram"_s, u"Chen"_s}}},
+        {u"yearRule"_s, u"calendar"_s},
+        {u"readingYear"_s, u"1970"_s},
     };
 }
 
@@ -133,6 +135,8 @@ private slots:
     void binaryHelp();
     void binaryReport();
     void binaryJson();
+    void binarySolarYear_data();
+    void binarySolarYear();
     void binaryPdf_data();
     void binaryPdf();
     void binaryPdfUnwritable();
@@ -209,6 +213,52 @@ void TestCommandLine::binaryJson()
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(jsonText(parsedJson(run.out)), jsonText(annJson()));
+}
+
+void TestCommandLine::binarySolarYear_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("dateLine");
+    QTest::addColumn<QString>("yearRule");
+    QTest::addColumn<QString>("readingYear");
+    QTest::addColumn<int>("principal");
+
+    const QStringList january{u"--name"_s,  u"Ann"_s,     u"--day"_s,  u"20"_s,
+                              u"--month"_s, u"January"_s, u"--year"_s, u"1990"_s};
+    QTest::newRow("20 January 1990, --solar-year")
+        << QStringList{u"--solar-year"_s} + january
+        << u"Date of Birth: 20 January 1990 (year counted from 4 February: 1989)"_s << u"solar"_s
+        << u"1989"_s << 2;
+    QTest::newRow("20 January 1990")
+        << january << u"Date of Birth: 20 January 1990"_s << u"calendar"_s << u"1990"_s << 1;
+    QTest::newRow("1 May 1970, --solar-year")
+        << AnnOptions + QStringList{u"--solar-year"_s} << u"Date of Birth: 1 May 1970"_s
+        << u"solar"_s << u"1970"_s << 3;
+}
+
+// The rule holds for one run, whatever the windows' setting; the report's date line and the JSON
+// say which year the numbers come from.
+void TestCommandLine::binarySolarYear()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, dateLine);
+    QFETCH(QString, yearRule);
+    QFETCH(QString, readingYear);
+    QFETCH(int, principal);
+
+    const Run report = runBinary(QStringList{u"--report"_s} + options);
+    QCOMPARE(report.err, QString());
+    QCOMPARE(report.exitCode, 0);
+    QCOMPARE(report.out.split(u'\n').value(2), dateLine);
+
+    const Run json = runBinary(QStringList{u"--json"_s} + options);
+    QCOMPARE(json.err, QString());
+    QCOMPARE(json.exitCode, 0);
+    const QJsonObject object = parsedJson(json.out);
+    QCOMPARE(object.value(u"yearRule"_s).toString(), yearRule);
+    QCOMPARE(object.value(u"readingYear"_s).toString(), readingYear);
+    QCOMPARE(object.value(u"principal"_s).toInt(), principal);
+    QCOMPARE(object.value(u"year"_s).toString(), options.at(options.indexOf(u"--year"_s) + 1));
 }
 
 void TestCommandLine::binaryPdf_data()

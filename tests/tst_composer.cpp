@@ -13,6 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(Kistarra::YearRule)
+
 namespace Kistarra {
 
 // Readable failure output for QCOMPARE on pieces.
@@ -99,6 +101,8 @@ private slots:
     void relationshipSiblings_data();
     void relationshipSiblings();
     void reportText();
+    void reportDateLine_data();
+    void reportDateLine();
     void printedReportText();
     void reportWithEmptyTexts();
 };
@@ -508,7 +512,8 @@ void TestComposer::reportText()
                  golden(u"reading-1975-10-15.txt"_s) % u"\r\n\r\n"_s %
                  golden(u"relationship-p7.txt"_s));
 
-    const Reading may = ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s}, reading);
+    const Reading may =
+        ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s}, YearRule::Calendar, reading);
     const QString report = ReportText(may);
     QVERIFY(
         report.startsWith(u"Name: Bo\r\n\r\nDate of Birth: 1 May 1970\r\n\r\n"
@@ -518,6 +523,57 @@ void TestComposer::reportText()
                             u"Both Partners Have Same Element: 3\r\n"));
     QVERIFY(report.endsWith(u"Whom You Control in Your Relationship: 6\r\n"_s %
                             relationshipSection(3).last().text));
+}
+
+void TestComposer::reportDateLine_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<YearRule>("rule");
+    QTest::addColumn<QString>("dateLine");
+    QTest::addColumn<QString>("note"); // under the star summary
+
+    const auto solar = YearRule::Solar;
+    QTest::newRow("20 January 1990, solar")
+        << u"20"_s << u"January"_s << u"1990"_s << solar
+        << u"Date of Birth: 20 January 1990 (year counted from 4 February: 1989)"_s
+        << u"Year counted from 4 February: 1989"_s;
+    QTest::newRow("1 January 1900, solar")
+        << u"1"_s << u"January"_s << u"1900"_s << solar
+        << u"Date of Birth: 1 January 1900 (year counted from 4 February: 1899)"_s
+        << u"Year counted from 4 February: 1899"_s;
+    QTest::newRow("20 January 1990, calendar")
+        << u"20"_s << u"January"_s << u"1990"_s << YearRule::Calendar
+        << u"Date of Birth: 20 January 1990"_s << QString();
+    QTest::newRow("4 February 1990, solar") << u"4"_s << u"February"_s << u"1990"_s << solar
+                                            << u"Date of Birth: 4 February 1990"_s << QString();
+    QTest::newRow("31 December 1990, solar") << u"31"_s << u"December"_s << u"1990"_s << solar
+                                             << u"Date of Birth: 31 December 1990"_s << QString();
+}
+
+// The date line tells only when the rule moved the year; otherwise the report is the calendar
+// rule's to the byte.
+void TestComposer::reportDateLine()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    QFETCH(YearRule, rule);
+    QFETCH(QString, dateLine);
+    QFETCH(QString, note);
+
+    const BirthDetails details{u"Ann"_s, day, month, year};
+    const Reading reading = ComputeReading(details, rule);
+    const QStringList paragraphs = ReportText(reading).split(u"\r\n\r\n"_s);
+    QCOMPARE(paragraphs.value(1), dateLine);
+    QCOMPARE(ReadingYearNote(reading), note);
+    if (note.isEmpty()) {
+        QCOMPARE(ReportText(reading), ReportText(ComputeReading(details)));
+    } else {
+        const Reading sameYear = ComputeReading({u"Ann"_s, day, month, reading.readingYear});
+        QCOMPARE(paragraphs.mid(2), ReportText(sameYear).split(u"\r\n\r\n"_s).mid(2));
+    }
 }
 
 void TestComposer::printedReportText()

@@ -162,6 +162,8 @@ private slots:
     void nonDigits();
     void nonDigitsKeepPreviousReading_data();
     void nonDigitsKeepPreviousReading();
+    void solarYearRule_data();
+    void solarYearRule();
     void yearWithoutPrincipal();
     void birthDateText();
     void earthNumbers_data();
@@ -234,7 +236,7 @@ void TestEngine::starNumbers()
     // The whole calculation gives the same, and repeating it changes nothing.
     const BirthDetails details{u"Ann"_s, day, month, year};
     const Reading first = ComputeReading(details);
-    const Reading again = ComputeReading(details, first);
+    const Reading again = ComputeReading(details, YearRule::Calendar, first);
     for (const Reading* reading : {&first, &again}) {
         QCOMPARE(reading->principal, principal);
         QCOMPARE(reading->solarMonth, solarMonth);
@@ -390,7 +392,8 @@ void TestEngine::loShuCaption()
 void TestEngine::newDateReplacesCells()
 {
     const Reading earlier = ComputeReading({u"Ann"_s, u"9"_s, u"September"_s, u"1999"_s});
-    const Reading later = ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s}, earlier);
+    const Reading later =
+        ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s}, YearRule::Calendar, earlier);
 
     QCOMPARE(cellList(later.loShuCells),
              (QStringList{u"111"_s, u"2"_s, {}, {}, {}, {}, {}, {}, {}}));
@@ -459,7 +462,8 @@ void TestEngine::nonDigitsKeepPreviousReading()
     QCOMPARE(previous.solarMonth, 9);
     QCOMPARE(previous.character, 9);
 
-    const Reading reading = ComputeReading({u"Bob"_s, day, month, year}, previous);
+    const Reading reading =
+        ComputeReading({u"Bob"_s, day, month, year}, YearRule::Calendar, previous);
 
     QCOMPARE(reading.principal, principal);
     QCOMPARE(reading.solarMonth, solarMonth);
@@ -468,6 +472,82 @@ void TestEngine::nonDigitsKeepPreviousReading()
     QCOMPARE(cellList(reading.loShuCells), QStringList(9));
     QCOMPARE(reading.details.name, u"Bob"_s);
     QCOMPARE(reading.birthDateText, day % u' ' % month % u' ' % year);
+}
+
+void TestEngine::solarYearRule_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("readingYear");
+    QTest::addColumn<int>("principal");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<int>("character");
+    QTest::addColumn<int>("energetic");
+    QTest::addColumn<int>("fengShui");
+
+    QTest::newRow("20 January 1990 belongs to 1989")
+        << u"20"_s << u"January"_s << u"1990"_s << u"1989"_s << 2 << 12 << 9 << 7 << 2;
+    QTest::newRow("5 January 2008 belongs to 2007")
+        << u"5"_s << u"January"_s << u"2008"_s << u"2007"_s << 2 << 11 << 1 << 6 << 3;
+    QTest::newRow("3 February 1990, the last day of 1989")
+        << u"3"_s << u"February"_s << u"1990"_s << u"1989"_s << 2 << 12 << 9 << 7 << 2;
+    QTest::newRow("4 February 1990, the first day of 1990")
+        << u"4"_s << u"February"_s << u"1990"_s << u"1990"_s << 1 << 1 << 8 << 7 << 1;
+    QTest::newRow("1 January 1900 belongs to 1899, before the lists")
+        << u"1"_s << u"January"_s << u"1900"_s << u"1899"_s << 2 << 11 << 1 << 6 << 1;
+    QTest::newRow("1 January 2000 belongs to 1999")
+        << u"1"_s << u"January"_s << u"2000"_s << u"1999"_s << 1 << 11 << 7 << 8 << 1;
+    QTest::newRow("31 December 1989 stays in 1989")
+        << u"31"_s << u"December"_s << u"1989"_s << u"1989"_s << 2 << 11 << 1 << 6 << 2;
+    QTest::newRow("lower-case january counts as December")
+        << u"20"_s << u"january"_s << u"1990"_s << u"1990"_s << 1 << 11 << 7 << 8 << 1;
+}
+
+// The solar rule moves the year, and everything taken from the year, of a date before 4 February:
+// the reading is the calendar reading of that date in the year before, but for the date shown and
+// the Lo Shu chart, which keep the date as entered.
+void TestEngine::solarYearRule()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    QFETCH(QString, readingYear);
+    QFETCH(int, principal);
+    QFETCH(int, solarMonth);
+    QFETCH(int, character);
+    QFETCH(int, energetic);
+    QFETCH(int, fengShui);
+
+    QCOMPARE(ReadingYear(day, month, year, YearRule::Solar), readingYear);
+    QCOMPARE(ReadingYear(day, month, year, YearRule::Calendar), year);
+
+    const BirthDetails details{u"Ann"_s, day, month, year};
+    const Reading solar = ComputeReading(details, YearRule::Solar);
+    QCOMPARE(solar.yearRule, YearRule::Solar);
+    QCOMPARE(solar.readingYear, readingYear);
+    QCOMPARE(solar.principal, principal);
+    QCOMPARE(solar.solarMonth, solarMonth);
+    QCOMPARE(solar.character, character);
+    QCOMPARE(solar.energetic, energetic);
+    QCOMPARE(solar.fengShuiNumber, std::optional<int>(fengShui));
+
+    const Reading calendar = ComputeReading(details);
+    QCOMPARE(calendar.yearRule, YearRule::Calendar);
+    QCOMPARE(calendar.readingYear, year);
+    QCOMPARE(solar.details, calendar.details);
+    QCOMPARE(solar.birthDateText, calendar.birthDateText);
+    QCOMPARE(cellList(solar.loShuCells), cellList(calendar.loShuCells));
+    QCOMPARE(YearCountedFromSpring(solar), readingYear != year);
+    QVERIFY(!YearCountedFromSpring(calendar));
+
+    const Reading sameYear = ComputeReading({u"Ann"_s, day, month, readingYear});
+    QCOMPARE(solar.principal, sameYear.principal);
+    QCOMPARE(solar.fengShui, sameYear.fengShui);
+    QCOMPARE(solar.elementDescription, sameYear.elementDescription);
+    QCOMPARE(solar.starSummary, sameYear.starSummary);
+    QCOMPARE(solar.readingText, sameYear.readingText);
+    QCOMPARE(solar.relationshipText, sameYear.relationshipText);
 }
 
 void TestEngine::yearWithoutPrincipal()

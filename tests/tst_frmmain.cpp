@@ -106,6 +106,8 @@ private slots:
     void linksOpenTheirPage_data();
     void linksOpenTheirPage();
     void menusShowOnlyTheirVisibleEntries();
+    void solarYearEntry_data();
+    void solarYearEntry();
     void closingTellsWhy();
 
 private:
@@ -455,7 +457,7 @@ void TestFrmMain::menusShowOnlyTheirVisibleEntries()
     QVERIFY(!makeMoney->isEnabled());
 
     QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuFile"_s)),
-             QStringList{u"mnuExit"_s});
+             (QStringList{u"mnuSolarYear"_s, u"mnuSep4"_s, u"mnuExit"_s}));
     QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuHelp"_s)),
              (QStringList{u"mnuOnline"_s, u"mnuVisit"_s, u"mnuSep2"_s, u"mnuUpdate"_s, u"mnuSep3"_s,
                           u"mnuAbout"_s}));
@@ -464,6 +466,53 @@ void TestFrmMain::menusShowOnlyTheirVisibleEntries()
     Find<QAction>(m_window.get(), u"mnuAbout"_s)->trigger();
     QCOMPARE(about.count(), 1);
     QVERIFY(m_desktop->openedUrls.isEmpty());
+}
+
+void TestFrmMain::solarYearEntry_data()
+{
+    QTest::addColumn<bool>("setFirst"); // the rule handed in before the person acts
+    QTest::addColumn<int>("clicks");    // on "Count Years From 4 February"
+    QTest::addColumn<bool>("checked");  // afterwards
+    QTest::addColumn<QString>("yearOf20January1990");
+
+    QTest::newRow("off by default") << false << 0 << false << u"1990"_s;
+    QTest::newRow("turned on") << false << 1 << true << u"1989"_s;
+    QTest::newRow("turned on and off again") << false << 2 << false << u"1990"_s;
+    QTest::newRow("handed in on") << true << 0 << true << u"1989"_s;
+    QTest::newRow("handed in on, turned off") << true << 1 << false << u"1990"_s;
+}
+
+// The entry is the rule the next reading is computed with; only the person's clicks are told on.
+void TestFrmMain::solarYearEntry()
+{
+    QFETCH(bool, setFirst);
+    QFETCH(int, clicks);
+    QFETCH(bool, checked);
+    QFETCH(QString, yearOf20January1990);
+
+    auto* const entry = Find<QAction>(m_window.get(), u"mnuSolarYear"_s);
+    QCOMPARE(entry->text(), u"Count Years From 4 &February"_s);
+    QVERIFY(entry->isCheckable());
+    QSignalSpy changes(m_window.get(), &frmMain::yearRuleChanged);
+    if (setFirst)
+        m_window->setYearRule(YearRule::Solar);
+    QCOMPARE(entry->isChecked(), setFirst);
+    for (int i = 0; i < clicks; ++i)
+        entry->trigger();
+
+    QCOMPARE(entry->isChecked(), checked);
+    const YearRule rule = checked ? YearRule::Solar : YearRule::Calendar;
+    QCOMPARE(m_window->yearRule(), rule);
+    QCOMPARE(changes.count(), clicks);
+    if (clicks > 0)
+        QCOMPARE(changes.last().at(0).value<YearRule>(), rule);
+
+    Fill(*m_window, {u"Ann"_s, u"20"_s, u"January"_s, u"1990"_s});
+    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+    QCOMPARE(m_readings->count(), 1);
+    const auto reading = m_readings->at(0).at(0).value<Reading>();
+    QCOMPARE(reading.readingYear, yearOf20January1990);
+    QCOMPARE(reading.birthDateText, u"20 January 1990"_s);
 }
 
 void TestFrmMain::closingTellsWhy()

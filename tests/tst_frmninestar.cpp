@@ -88,6 +88,8 @@ private slots:
     void captions();
     void readingFillsTheControls();
     void withoutProfileTheElementPageKeepsItsDrawing();
+    void yearRuleNoteOnlyWhenTheYearMoved_data();
+    void yearRuleNoteOnlyWhenTheYearMoved();
     void cellsStandInTheLoShuSquare_data();
     void cellsStandInTheLoShuSquare();
     void readingBoxesShowEveryPieceInItsLook_data();
@@ -232,6 +234,52 @@ void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
     QCOMPARE(Find<QLabel>(window, u"lblElementDesc"_s)->text(), u"element"_s);
     QVERIFY(Find<QLabel>(window, u"imgElement"_s)->pixmap().isNull());
     QVERIFY(Find<QLabel>(window, u"imgTrigram"_s)->pixmap().isNull());
+}
+
+void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<bool>("solar");
+    QTest::addColumn<QString>("note"); // empty: the page has no note at all
+
+    QTest::newRow("20 January, solar rule")
+        << u"20"_s << u"January"_s << true << u"Year counted from 4 February: 1989"_s;
+    QTest::newRow("20 January, calendar rule") << u"20"_s << u"January"_s << false << QString();
+    QTest::newRow("4 February, solar rule") << u"4"_s << u"February"_s << true << QString();
+}
+
+// The note stands on the chart page under the square, in one line between the northern corners,
+// and the rest of the page shows the reading of the year the numbers come from.
+void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(bool, solar);
+    QFETCH(QString, note);
+
+    const Reading reading = ComputeReading({u"Ann"_s, day, month, u"1990"_s},
+                                           solar ? YearRule::Solar : YearRule::Calendar);
+    const frmNineStar* const window = showWindow(reading);
+    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text(), reading.starSummary);
+    const auto* const shown = window->findChild<QLabel*>(u"lblReadingYear"_s);
+    if (note.isEmpty()) {
+        QVERIFY(shown == nullptr);
+        return;
+    }
+    QVERIFY(shown != nullptr);
+    QCOMPARE(shown->text(), note);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->parentWidget(), Find<QWidget>(window, u"fraLoShuChart"_s));
+
+    const QFontMetrics metrics(shown->font());
+    QVERIFY(metrics.horizontalAdvance(note) <= shown->contentsRect().width());
+    QVERIFY(metrics.height() <= shown->contentsRect().height());
+    for (const QString& other : {u"fraLoShuGrid"_s, u"lblLoshuSides_4"_s, u"lblLoshuSides_5"_s,
+                                 u"lblLoshuSides_6"_s, u"lblCaption"_s}) {
+        QVERIFY2(!shown->geometry().intersects(Find<QWidget>(window, other)->geometry()),
+                 qPrintable(other));
+    }
 }
 
 void tst_frmNineStar::cellsStandInTheLoShuSquare_data()

@@ -1,4 +1,9 @@
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -29,10 +34,14 @@ private slots:
     void drawDecidesTheLabelInFront();
     void savedReadingFromTheFileManager_data();
     void savedReadingFromTheFileManager();
+    void solarYearSettingSurvivesARestart_data();
+    void solarYearSettingSurvivesARestart();
+    void solarYearSettingThatCannotBeSaved();
 
 private:
     // Starts the program with the guard's lock in the temporary folder; counts settings openings.
     std::unique_ptr<ProgramWindows> start(const QString& savedReading = {});
+    QString iniPath() const { return m_folder.filePath(u"kistarra.ini"_s); }
 
     QTemporaryDir m_folder;
     std::unique_ptr<FakeDesktop> m_desktop;
@@ -169,6 +178,97 @@ void TestStartUp::savedReadingFromTheFileManager()
         QVERIFY(windows->resultWindow() == nullptr);
         QCOMPARE(VisibleWindows(), QList<QWidget*>{windows->birthDetailsWindow()});
     }
+}
+
+void TestStartUp::solarYearSettingSurvivesARestart_data()
+{
+    QTest::addColumn<QByteArray>("stored"); // the settings file before the first start
+    QTest::addColumn<bool>("checkedAtStart");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("storedAfter"); // empty: nothing stored
+    QTest::addColumn<QString>("year");        // of 20 January 1990 after the restart
+
+    QTest::newRow("first start, turned on") << QByteArray() << false << 1 << u"true"_s << u"1989"_s;
+    QTest::newRow("stored on, turned off")
+        << QByteArray("[Settings]\nSolarYear=true\n") << true << 1 << u"false"_s << u"1990"_s;
+    QTest::newRow("stored on, left alone")
+        << QByteArray("[Settings]\nSolarYear=true\n") << true << 0 << u"true"_s << u"1989"_s;
+    QTest::newRow("stored off, turned on and off")
+        << QByteArray("[Settings]\nSolarYear=false\n") << false << 2 << u"false"_s << u"1990"_s;
+    QTest::newRow("anything but true is off")
+        << QByteArray("[Settings]\nSolarYear=yes\n") << false << 0 << u"yes"_s << u"1990"_s;
+}
+
+// The File menu's "Count Years From 4 February" is kept in the settings file, plain, and the next
+// start opens with it and computes with it, as does every birth details window after Back.
+void TestStartUp::solarYearSettingSurvivesARestart()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, checkedAtStart);
+    QFETCH(int, clicks);
+    QFETCH(QString, storedAfter);
+    QFETCH(QString, year);
+    if (!stored.isNull())
+        QVERIFY(WriteFile(iniPath(), stored));
+
+    {
+        const auto windows = start();
+        auto* const entry = Find<QAction>(windows->birthDetailsWindow(), u"mnuSolarYear"_s);
+        QCOMPARE(entry->isChecked(), checkedAtStart);
+        for (int i = 0; i < clicks; ++i)
+            entry->trigger();
+    }
+    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value(u"Settings/SolarYear"_s).toString(),
+             storedAfter);
+    const QByteArray line = QByteArray("SolarYear=").append(storedAfter.toLatin1());
+    QCOMPARE(FileBytes(iniPath()).contains(line), !storedAfter.isEmpty());
+
+    const auto windows = start();
+    const bool on = year == u"1989"_s;
+    for (int pass = 0; pass < 2; ++pass) {
+        frmMain* const details = windows->birthDetailsWindow();
+        QVERIFY(details != nullptr);
+        QCOMPARE(Find<QAction>(details, u"mnuSolarYear"_s)->isChecked(), on);
+        Find<QLineEdit>(details, u"txtName"_s)->setText(u"Ann"_s);
+        Find<QComboBox>(details, u"cboDate"_s)->setCurrentText(u"20"_s);
+        Find<QComboBox>(details, u"cboMonth"_s)->setCurrentText(u"January"_s);
+        Find<QComboBox>(details, u"cboYear"_s)->setCurrentText(u"1990"_s);
+        QTest::mouseClick(Find<QPushButton>(details, u"cmdProceed"_s), Qt::LeftButton);
+
+        QTRY_VERIFY(windows->birthDetailsWindow() == nullptr);
+        const frmNineStar* const result = windows->resultWindow();
+        QVERIFY(result != nullptr);
+        QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text(),
+                 on ? u"Your 9 Star Ki is: 2 Soil/ Earth, 9 Fire, 7 Metal"_s
+                    : u"Your 9 Star Ki is: 1 Water, 6 Metal, 9 Fire"_s);
+        const auto* const note = result->findChild<QLabel*>(u"lblReadingYear"_s);
+        QCOMPARE(note ? note->text() : QString(),
+                 on ? u"Year counted from 4 February: 1989"_s : QString());
+        Find<QPushButton>(result, u"cmdBack"_s)->click();
+        QTRY_VERIFY(windows->resultWindow() == nullptr);
+    }
+}
+
+// A settings file that cannot be written says so once; the choice still holds for this run.
+void TestStartUp::solarYearSettingThatCannotBeSaved()
+{
+    const QString notAFolder = m_folder.filePath(u"plain-file"_s);
+    QVERIFY(WriteFile(notAFolder, "not a folder"));
+    const auto windows = StartUp(*m_desktop, *m_guard, [notAFolder] {
+        return std::make_unique<QSettings>(notAFolder + u"/kistarra.ini"_s, QSettings::IniFormat);
+    });
+    QVERIFY(windows != nullptr);
+    m_desktop->messages.clear();
+
+    Find<QAction>(windows->birthDetailsWindow(), u"mnuSolarYear"_s)->trigger();
+
+    const QList<FakeDesktop::Message> expected = {
+        {FakeDesktop::MessageKind::Error,
+         u"The setting could not be saved; it holds until the program ends."_s}};
+    QCOMPARE(m_desktop->messages, expected);
+    QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Solar);
+    QVERIFY(!QFileInfo(notAFolder).isDir());
 }
 
 QTEST_MAIN(TestStartUp)

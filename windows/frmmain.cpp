@@ -270,11 +270,18 @@ void frmMain::buildMenus()
 
     QMenu* const file = bar->addMenu(u"&File"_s);
     file->setObjectName(u"mnuFile"_s);
-    // The calculate entry is kept but hidden, so the File menu shows only Exit.
+    // The calculate entry is kept but hidden, so the File menu shows the year rule and Exit.
     QAction* const calculate = add(file, u"mnuCalculate"_s, u"Calculate My 9 Star &Ki Astrology"_s);
     calculate->setVisible(false);
     connect(calculate, &QAction::triggered, this, &frmMain::proceed);
     separator(file, u"mnuSep1"_s)->setVisible(false);
+    m_solarYear = add(file, u"mnuSolarYear"_s, u"Count Years From 4 &February"_s);
+    m_solarYear->setCheckable(true);
+    connect(m_solarYear, &QAction::triggered, this, [this](bool checked) {
+        m_yearRule = checked ? YearRule::Solar : YearRule::Calendar;
+        emit yearRuleChanged(m_yearRule);
+    });
+    separator(file, u"mnuSep4"_s);
     connect(add(file, u"mnuExit"_s, u"E&xit"_s), &QAction::triggered, this, &QWidget::close);
 
     QMenu* const help = bar->addMenu(u"&Help"_s);
@@ -331,7 +338,8 @@ void frmMain::proceed()
     if (!CheckDetails())
         return;
     const Reading reading = ComputeReading(
-        {m_name->text(), m_day->currentText(), m_month->currentText(), m_year->currentText()});
+        {m_name->text(), m_day->currentText(), m_month->currentText(), m_year->currentText()},
+        m_yearRule);
     emit readingReady(reading);
 }
 
@@ -359,6 +367,12 @@ void frmMain::openFile(const QString& path)
     m_month->setCurrentText(saved.details.month);
     m_year->setCurrentText(saved.details.year);
     proceed();
+}
+
+void frmMain::setYearRule(YearRule rule)
+{
+    m_yearRule = rule;
+    m_solarYear->setChecked(rule == YearRule::Solar);
 }
 
 void frmMain::closeForReading()

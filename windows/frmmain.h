@@ -4,6 +4,7 @@
 
 #include "reading/reading.h"
 
+class QAction;
 class QComboBox;
 class QLineEdit;
 
@@ -34,8 +35,15 @@ public:
     // same checks and messages as Open, then the reading.
     void openFile(const QString& path);
 
+    // The year rule readings are computed with, shown as the check of the File menu's "Count
+    // Years From 4 February" entry. Setting it tells no one; the person's click on the entry
+    // does, through yearRuleChanged.
+    void setYearRule(YearRule rule);
+    [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
+
 signals:
     void readingReady(const Kistarra::Reading& reading);
+    void yearRuleChanged(Kistarra::YearRule rule);
     void aboutRequested();
     void closing(bool forReading);
 
@@ -52,6 +60,8 @@ private:
 
     Desktop& m_desktop;
     bool m_closingForReading = false;
+    YearRule m_yearRule = YearRule::Calendar;
+    QAction* m_solarYear = nullptr;
 
     QLineEdit* m_name = nullptr;
     QComboBox* m_day = nullptr;

@@ -278,6 +278,15 @@ QTextEdit* frmNineStar::buildChartPage(QWidget* page)
     caption->setFont(WindowFont(8.25, true));
     SetColour(caption, QPalette::WindowText, Qt::white);
 
+    // Only when the year rule took the numbers from the year before: which year that is, under
+    // the square, between the two northern corners.
+    if (const QString note = ReadingYearNote(m_reading); !note.isEmpty()) {
+        QLabel* const year =
+            MakeLabel(chart, u"lblReadingYear"_s, note, Twips(735, 4785, 3930, 240));
+        year->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        SetColour(year, QPalette::WindowText, Qt::white);
+    }
+
     for (std::size_t i = 0; i < Sides.size(); ++i) {
         const Side& side = Sides.at(i);
         QLabel* const label = MakeLabel(chart, u"lblLoshuSides_"_s + QString::number(i),
