@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 
 #include "reading/reading.h"
 
-class QComboBox;
-class QLineEdit;
+namespace Ui {
+class frmMain;
+}
 
 namespace Kistarra {
 
@@ -43,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls(QWidget* client);
+    void applyTheme();
     void buildMenus();
     void fillLists();
 
@@ -52,11 +55,8 @@ private:
 
     Desktop& m_desktop;
     bool m_closingForReading = false;
-
-    QLineEdit* m_name = nullptr;
-    QComboBox* m_day = nullptr;
-    QComboBox* m_month = nullptr;
-    QComboBox* m_year = nullptr;
+    // The fixed layout, from frmmain.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmMain> m_ui;
 };
 
 } // namespace Kistarra
