@@ -24,7 +24,9 @@ frmSave::frmSave(const Reading& reading, Desktop& desktop, QWidget* parent)
 {
     m_ui->setupUi(this);
     SetUpWindow(this, TextSize::Window);
-    SetColours(this, White, WindowGrey);
+    // Only the window's own background: the report box keeps its dark text on white.
+    setAutoFillBackground(true);
+    SetColour(this, QPalette::Window, WindowGrey);
     for (FlatButton* const button : {m_ui->cmdSave, m_ui->cmdPrint})
         SetColours(button, Black, Silver);
     const auto openHome = [this] { OpenHomePage(m_desktop); };
