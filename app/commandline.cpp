@@ -79,7 +79,7 @@ std::variant<BirthDetails, Problem> detailsFromOptions(const QCommandLineParser&
                     option)};
     }
     BirthDetails details;
-    details.name = parser.value(u"name"_s).trimmed();
+    details.name = TrimmedOfBlanks(parser.value(u"name"_s));
     if (details.name.isEmpty())
         return Problem{ExitBadInput, u"the name is empty; give a name with --name"_s};
 
@@ -110,7 +110,7 @@ std::variant<BirthDetails, Problem> detailsFromFile(const QString& path)
     case SavedReadingError::NotASavedReading:
         return Problem{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};
     }
-    if (result.details.name.trimmed().isEmpty())
+    if (TrimmedOfBlanks(result.details.name).isEmpty())
         return Problem{ExitFileProblem, u"'%1' is a saved reading without a name"_s.arg(path)};
     return result.details;
 }

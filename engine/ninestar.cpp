@@ -51,10 +51,21 @@ std::optional<int> dayNumber(QStringView day)
 
 } // namespace
 
+QString TrimmedOfBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    while (first < end && text.at(first) == u' ')
+        ++first;
+    while (end > first && text.at(end - 1) == u' ')
+        --end;
+    return text.sliced(first, end - first);
+}
+
 BirthDetails TrimmedDetails(const BirthDetails& details)
 {
-    return {details.name.trimmed(), details.day.trimmed(), details.month.trimmed(),
-            details.year.trimmed()};
+    return {TrimmedOfBlanks(details.name), TrimmedOfBlanks(details.day),
+            TrimmedOfBlanks(details.month), TrimmedOfBlanks(details.year)};
 }
 
 QString BirthDateText(const BirthDetails& details)

@@ -28,6 +28,9 @@ struct BirthDetails {
     friend bool operator==(const BirthDetails&, const BirthDetails&) = default;
 };
 
+// The text without the spaces (U+0020) at either end; tabs and other white space stay.
+[[nodiscard]] QString TrimmedOfBlanks(const QString& text);
+
 // The details as the reading keeps them: every field without blanks at either end.
 [[nodiscard]] BirthDetails TrimmedDetails(const BirthDetails& details);
 

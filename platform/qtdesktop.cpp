@@ -4,6 +4,8 @@
 
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -31,9 +33,30 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+// A file dialog that does not take a name in a folder that does not exist: it says so and stays
+// open for another choice.
+class FolderMustExistDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList chosen = selectedFiles();
+        if (acceptMode() == AcceptSave && !chosen.isEmpty() &&
+            !QFileInfo(chosen.constFirst()).absoluteDir().exists()) {
+            QMessageBox::warning(
+                this, windowTitle(),
+                u"The folder %1 does not exist. Choose a folder that exists."_s.arg(
+                    QDir::toNativeSeparators(QFileInfo(chosen.constFirst()).absolutePath())));
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 QString ChooseFile(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, options.title, QString(), options.filter);
+    FolderMustExistDialog dialog(parent, options.title, QString(), options.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -42,16 +65,6 @@ QString ChooseFile(QWidget* parent, const FileDialogOptions& options, QFileDialo
         return {};
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.constFirst();
-}
-
-// The offscreen and minimal platforms keep the clipboard inside this process and cannot say who
-// owns it: whatever it holds was put there by us.
-bool ClipboardIsOurs(const QClipboard& clipboard)
-{
-    if (clipboard.ownsClipboard())
-        return true;
-    const QString platform = QGuiApplication::platformName();
-    return platform == u"offscreen"_s || platform == u"minimal"_s;
 }
 
 } // namespace
@@ -101,11 +114,46 @@ bool QtDesktop::print(const QTextDocument& document)
     return PrintDocument(document, printer);
 }
 
+void EmptyOwnClipboards(ClipboardModes& modes)
+{
+    for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        if (modes.supports(mode) && modes.isOurs(mode))
+            modes.clear(mode);
+    }
+}
+
+namespace {
+
+class SystemClipboards final : public ClipboardModes {
+public:
+    [[nodiscard]] bool supports(QClipboard::Mode mode) const override
+    {
+        return mode == QClipboard::Clipboard ||
+               (mode == QClipboard::Selection && m_clipboard.supportsSelection());
+    }
+
+    // The offscreen and minimal platforms keep the clipboard inside this process and cannot say
+    // who owns it: whatever it holds was put there by us.
+    [[nodiscard]] bool isOurs(QClipboard::Mode mode) const override
+    {
+        const bool owned = mode == QClipboard::Selection ? m_clipboard.ownsSelection()
+                                                         : m_clipboard.ownsClipboard();
+        const QString platform = QGuiApplication::platformName();
+        return owned || platform == u"offscreen"_s || platform == u"minimal"_s;
+    }
+
+    void clear(QClipboard::Mode mode) override { m_clipboard.clear(mode); }
+
+private:
+    QClipboard& m_clipboard = *QGuiApplication::clipboard();
+};
+
+} // namespace
+
 void QtDesktop::clearClipboard()
 {
-    QClipboard* const clipboard = QGuiApplication::clipboard();
-    if (ClipboardIsOurs(*clipboard))
-        clipboard->clear();
+    SystemClipboards clipboards;
+    EmptyOwnClipboards(clipboards);
 }
 
 QDate QtDesktop::today() const

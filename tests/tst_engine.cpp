@@ -575,6 +575,11 @@ void TestEngine::birthDateText()
     const BirthDetails kept = TrimmedDetails(typed);
     QCOMPARE(kept, (BirthDetails{u"Ann Example"_s, u"15"_s, u"October"_s, u"1975"_s}));
     QCOMPARE(BirthDateText(kept), u"15 October 1975"_s);
+    // Only spaces are blanks: a tab, a no-break space and an ideographic space stay.
+    QCOMPARE(TrimmedDetails({u" \tAnn\u00a0 "_s, u"1"_s, u"May"_s, u"1970"_s}).name,
+             u"\tAnn\u00a0"_s);
+    QCOMPARE(TrimmedOfBlanks(u"\u3000Ann  "_s), u"\u3000Ann"_s);
+    QCOMPARE(TrimmedOfBlanks(u"   "_s), QString());
 
     const Reading reading = ComputeReading(typed);
     QCOMPARE(reading.details, kept);

@@ -302,6 +302,9 @@ void TestFrmMain::proceedHandsOnTheReading_data()
     QTest::newRow("blanks around the name")
         << Fields{u"  Ann Lee  "_s, u"12"_s, u"March"_s, u"1975"_s} << u"Ann Lee"_s
         << u"12 March 1975"_s;
+    QTest::newRow("only spaces are trimmed from the name")
+        << Fields{u" \u3000Ann\t "_s, u"12"_s, u"March"_s, u"1975"_s} << u"\u3000Ann\t"_s
+        << u"12 March 1975"_s;
     QTest::newRow("day the month lacks")
         << Fields{u"Bo"_s, u"31"_s, u"February"_s, u"2050"_s} << u"Bo"_s << u"31 February 2050"_s;
     QTest::newRow("first entries")

@@ -21,6 +21,7 @@
 
 #include "windows/frmsave.h"
 #include "windows/frmninestar.h"
+#include "engine/ninestar.h"
 #include "reading/reading.h"
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
@@ -328,6 +329,38 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare()
     const QColor text = label->palette().color(QPalette::WindowText);
     QVERIFY2(qAbs(qGray(text.rgb()) - qGray(colour.rgb())) >= 100,
              qPrintable(u"text %1 on box %2"_s.arg(text.name(), colour.name())));
+
+    // Every digit of the list date with the most digits for this cell is in sight.
+    QString longest;
+    BirthDetails worst;
+    for (int year = 1900; year <= 2050; ++year) {
+        for (const QStringView month : MonthNames) {
+            for (int day = 1; day <= 31; ++day) {
+                const auto cells =
+                    CalculateLoShuGrid(QString::number(day), month, QString::number(year));
+                const QString& digits = cells->at(static_cast<std::size_t>(cell - 1));
+                if (digits.size() > longest.size()) {
+                    longest = digits;
+                    worst = {u"Ann"_s, QString::number(day), month.toString(),
+                             QString::number(year)};
+                }
+            }
+        }
+    }
+    const frmNineStar* const worstWindow = showWindow(ComputeReading(worst));
+    const auto* const worstLabel =
+        Find<QLabel>(worstWindow, u"lblLoshuGrid_"_s + QString::number(cell - 1));
+    const QRect room = worstLabel->contentsRect().marginsRemoved(QMargins(
+        worstLabel->margin(), worstLabel->margin(), worstLabel->margin(), worstLabel->margin()));
+    const QRect needed = QFontMetrics(worstLabel->font())
+                             .boundingRect(room, int(worstLabel->alignment()) | Qt::TextWordWrap,
+                                           worstLabel->text());
+    QVERIFY2(room.contains(needed), qPrintable(u"%1 %2 %3: %4 needs %5 x %6, has %7 x %8"_s
+                                                   .arg(worst.day, worst.month, worst.year, longest)
+                                                   .arg(needed.width())
+                                                   .arg(needed.height())
+                                                   .arg(room.width())
+                                                   .arg(room.height())));
 }
 
 void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook_data()

@@ -106,6 +106,10 @@ private slots:
     void randomStaysInBoundsAndReachesBoth_data();
     void randomStaysInBoundsAndReachesBoth();
     void clearClipboardEmptiesOwnText();
+    void ownSelectionIsEmptiedToo_data();
+    void ownSelectionIsEmptiedToo();
+    void saveDialogAsksAgainForMissingFolder_data();
+    void saveDialogAsksAgainForMissingFolder();
     void fakeAnswersFromScriptThenCancels();
 };
 
@@ -373,6 +377,108 @@ void TestQtDesktop::clearClipboardEmptiesOwnText()
     QtDesktop desktop;
     desktop.clearClipboard();
     QVERIFY(clipboard->text().isEmpty());
+}
+
+namespace {
+
+// Clipboards whose support and ownership a row decides; records what is emptied.
+class ScriptedClipboards final : public ClipboardModes {
+public:
+    bool hasSelection = false;
+    bool clipboardOurs = false;
+    bool selectionOurs = false;
+    QList<QClipboard::Mode> cleared;
+
+    [[nodiscard]] bool supports(QClipboard::Mode mode) const override
+    {
+        return mode == QClipboard::Clipboard || (mode == QClipboard::Selection && hasSelection);
+    }
+    [[nodiscard]] bool isOurs(QClipboard::Mode mode) const override
+    {
+        return mode == QClipboard::Selection ? selectionOurs : clipboardOurs;
+    }
+    void clear(QClipboard::Mode mode) override { cleared.append(mode); }
+};
+
+} // namespace
+
+void TestQtDesktop::ownSelectionIsEmptiedToo_data()
+{
+    QTest::addColumn<bool>("hasSelection");
+    QTest::addColumn<bool>("clipboardOurs");
+    QTest::addColumn<bool>("selectionOurs");
+    QTest::addColumn<QList<QClipboard::Mode>>("cleared");
+
+    QTest::newRow("both ours") << true << true << true
+                               << QList{QClipboard::Clipboard, QClipboard::Selection};
+    QTest::newRow("selection another program's")
+        << true << true << false << QList{QClipboard::Clipboard};
+    QTest::newRow("only the selection ours")
+        << true << false << true << QList{QClipboard::Selection};
+    QTest::newRow("no selection on this platform")
+        << false << true << true << QList{QClipboard::Clipboard};
+    QTest::newRow("nothing ours") << true << false << false << QList<QClipboard::Mode>{};
+}
+
+void TestQtDesktop::ownSelectionIsEmptiedToo()
+{
+    QFETCH(bool, hasSelection);
+    QFETCH(bool, clipboardOurs);
+    QFETCH(bool, selectionOurs);
+    QFETCH(QList<QClipboard::Mode>, cleared);
+
+    ScriptedClipboards clipboards;
+    clipboards.hasSelection = hasSelection;
+    clipboards.clipboardOurs = clipboardOurs;
+    clipboards.selectionOurs = selectionOurs;
+    EmptyOwnClipboards(clipboards);
+    QCOMPARE(clipboards.cleared, cleared);
+}
+
+void TestQtDesktop::saveDialogAsksAgainForMissingFolder_data()
+{
+    QTest::addColumn<QString>("retyped"); // empty: the person cancels after the warning
+
+    QTest::newRow("then a name in the folder") << u"bob.nsk"_s;
+    QTest::newRow("then cancelled") << QString();
+}
+
+void TestQtDesktop::saveDialogAsksAgainForMissingFolder()
+{
+    QFETCH(QString, retyped);
+
+    const QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    bool warned = false;
+    bool stayedOpen = false;
+    AnswerNextDialog<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->setDirectory(folder.path());
+        auto* const nameBox = dialog->findChild<QLineEdit*>(u"fileNameEdit"_s);
+        if (nameBox == nullptr) {
+            dialog->reject();
+            return;
+        }
+        AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+            warned = box->icon() == QMessageBox::Warning;
+            box->accept();
+        });
+        nameBox->setText(u"missing/bob.nsk"_s);
+        QDialog* const asDialog = dialog;
+        asDialog->accept();
+        stayedOpen = dialog->isVisible();
+        if (retyped.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        nameBox->setText(retyped);
+        asDialog->accept();
+    });
+
+    QtDesktop desktop;
+    const QString chosen = desktop.saveFileName(nullptr, SavedReadingSaveDialog());
+    QVERIFY(warned);
+    QVERIFY(stayedOpen);
+    QCOMPARE(chosen, retyped.isEmpty() ? QString() : folder.filePath(retyped));
 }
 
 void TestQtDesktop::fakeAnswersFromScriptThenCancels()

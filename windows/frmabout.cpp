@@ -27,7 +27,7 @@ void StyleLink(QLabel* link)
     QFont font = link->font();
     font.setUnderline(true);
     link->setFont(font);
-    link->setStyleSheet(u"color: "_s + StyleColour(LightGreen) + u";"_s);
+    SetColour(link, QPalette::WindowText, LightGreen);
     link->setWordWrap(false);
 }
 
@@ -38,10 +38,8 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
 {
     setObjectName(u"frmAbout"_s);
-    SetUpWindow(this, 9);
-    SetColour(this, QPalette::Window, WindowGrey);
-    SetColour(this, QPalette::WindowText, PaleText);
-    setAutoFillBackground(true);
+    SetUpWindow(this, TextSize::Dialog);
+    SetColours(this, PaleText, WindowGrey);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(u"picIcon"_s);
@@ -50,8 +48,8 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     picIcon->setAccessibleName(u"Kistarra icon"_s);
 
     Label2 = WrappedLabel(u"Label2"_s, WindowTitle.toString(), this);
-    Label2->setFont(WindowFont(14, true));
-    Label2->setStyleSheet(u"color: white;"_s);
+    Label2->setFont(ThemeFont(TextSize::Heading, true));
+    SetColour(Label2, QPalette::WindowText, White);
 
     Label1 = WrappedLabel(
         u"Label1"_s,
@@ -82,13 +80,12 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     for (QLabel* const link : {lblCoBrand, lblHomePage})
         StyleLink(link);
 
-    cmdOK = new QPushButton(u"OK"_s, this);
+    cmdOK = new FlatButton(this);
+    cmdOK->setText(u"OK"_s);
     cmdOK->setObjectName(u"cmdOK"_s);
     cmdOK->setDefault(true);
     cmdOK->setFixedWidth(90);
-    cmdOK->setStyleSheet(u"QPushButton { background-color: rgb(192, 192, 192); color: black; "
-                         u"border: 1px solid rgb(32, 32, 32); padding: 4px; }"
-                         u"QPushButton:pressed { background-color: rgb(160, 160, 160); }"_s);
+    SetColours(cmdOK, Black, Silver);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     // The window opens on OK, so Enter closes it at once.
     ChainFocus({cmdOK, lblCoBrand, lblHomePage});

@@ -9,6 +9,7 @@ class QPushButton;
 namespace Kistarra {
 
 class Desktop;
+class FlatButton;
 class LinkLabel;
 
 // The about window: what the program is, and two links - the offer of a fully branded copy and
@@ -28,7 +29,7 @@ private:
     QLabel* Label3 = nullptr;
     LinkLabel* lblCoBrand = nullptr;
     LinkLabel* lblHomePage = nullptr;
-    QPushButton* cmdOK = nullptr;
+    FlatButton* cmdOK = nullptr;
 };
 
 // Opens the about window over parent, blocking the program's other windows until it closes, and

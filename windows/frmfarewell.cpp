@@ -36,36 +36,29 @@ constexpr QStringView RangeName = u"Orvantis Mystic Software";
 
 [[nodiscard]] QGroupBox* NewFrame(const QString& objectName, const QString& title, QWidget* parent)
 {
-    auto* const frame = new QGroupBox(title, parent);
+    auto* const frame = new Frame(parent);
+    frame->setTitle(title);
     frame->setObjectName(objectName);
-    frame->setStyleSheet(u"QGroupBox { border: 1px solid rgb(128, 128, 128); border-radius: 3px;"
-                         u" margin-top: 9px; padding-top: 6px; font-weight: bold; color: "_s +
-                         StyleColour(LightGreen) +
-                         u"; } QGroupBox::title { subcontrol-origin: margin; left: 9px;"
-                         u" padding: 0 4px; }"_s);
+    SetColours(frame, LightGreen, WindowGrey);
     return frame;
 }
-
-const QString BoxStyle = u"color: rgb(128, 255, 128); background-color: rgb(64, 64, 64);"
-                         u" border: 1px solid rgb(128, 128, 128); padding: 2px;"_s;
 
 [[nodiscard]] QLineEdit* NewLineBox(const QString& objectName, QStringView placeholder,
                                     QWidget* parent)
 {
     auto* const box = new QLineEdit(placeholder.toString(), parent);
     box->setObjectName(objectName);
-    box->setStyleSheet(BoxStyle);
+    SetColours(box, LightGreen, WindowGrey);
     return box;
 }
 
 [[nodiscard]] QPushButton* NewButton(const QString& objectName, const QString& caption,
                                      QWidget* parent)
 {
-    auto* const button = new QPushButton(caption, parent);
+    auto* const button = new FlatButton(parent);
+    button->setText(caption);
     button->setObjectName(objectName);
-    button->setStyleSheet(u"QPushButton { background-color: rgb(192, 192, 192); color: black;"
-                          u" border: 1px solid rgb(32, 32, 32); padding: 4px 12px; }"
-                          u" QPushButton:pressed { background-color: rgb(160, 160, 160); }"_s);
+    SetColours(button, Black, Silver);
     return button;
 }
 
@@ -94,16 +87,14 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
 {
     setObjectName(u"frmFarewell"_s);
-    SetUpWindow(this, 9);
+    SetUpWindow(this, TextSize::Dialog);
     // Above everything, but it does not take the keyboard away from whatever the user is doing.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    SetColour(this, QPalette::Window, WindowGrey);
-    SetColour(this, QPalette::WindowText, PaleText);
-    setAutoFillBackground(true);
+    SetColours(this, PaleText, WindowGrey);
 
     Label1 = WrappedLabel(u"Label1"_s, WindowTitle.toString(), this);
-    Label1->setFont(WindowFont(14, true));
-    Label1->setStyleSheet(u"color: white;"_s);
+    Label1->setFont(ThemeFont(TextSize::Heading, true));
+    SetColour(Label1, QPalette::WindowText, White);
     m_desktop.seedRandom();
     Label2 = WrappedLabel(u"Label2"_s, Appeal(m_desktop.randomBounded(0, 3)), this);
     Picture1 = new QLabel(this);
@@ -114,7 +105,7 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
 
     Check1 = new QCheckBox(u"Click Here To Visit "_s + Sites::MainSite + u" Now"_s, this);
     Check1->setObjectName(u"Check1"_s);
-    Check1->setStyleSheet(u"QCheckBox { color: "_s + StyleColour(LightGreen) + u"; }"_s);
+    SetColour(Check1, QPalette::WindowText, LightGreen);
     connect(Check1, &QCheckBox::clicked, this, &frmFarewell::onCheck1Clicked);
 
     Frame6 = NewFrame(u"Frame6"_s, u"Download "_s + RangeName, this);
@@ -126,16 +117,14 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     linkFont.setUnderline(true);
     linkFont.setBold(true);
     lblGoToHome->setFont(linkFont);
-    lblGoToHome->setStyleSheet(u"color: "_s + StyleColour(LightGreen) + u";"_s);
+    SetColour(lblGoToHome, QPalette::WindowText, LightGreen);
     Label3 = WrappedLabel(
         u"Label3"_s,
         u"Looking for more? We also make astrology, psychic, tarot, numerology and occult "
         u"programs, each as easy to use as this one. Download them from our site and discover "
         u"what else the stars, the cards and the numbers have to say about you."_s,
         Frame6);
-    // The frame's style sheet would make it bold and, having a style sheet of its own, the label
-    // would lose the window's text colour.
-    Label3->setStyleSheet(u"font-weight: normal; color: rgb(232, 232, 232);"_s);
+    SetColour(Label3, QPalette::WindowText, PaleText);
 
     Frame2 = NewFrame(u"Frame2"_s, u"Refer A Friend"_s, this);
     txtName = NewLineBox(u"txtName"_s, ReferralPlaceholders::Name, Frame2);
@@ -144,7 +133,7 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     txtFriendEmail = NewLineBox(u"txtFriendEmail"_s, ReferralPlaceholders::FriendEmail, Frame2);
     txtMessage = new QPlainTextEdit(ReferralPlaceholders::Message.toString(), Frame2);
     txtMessage->setObjectName(u"txtMessage"_s);
-    txtMessage->setStyleSheet(BoxStyle);
+    SetColours(txtMessage, LightGreen, WindowGrey);
     txtMessage->setTabChangesFocus(true);
     txtMessage->setFixedHeight(62);
     // Named after what the placeholders ask for, which go away once the person types.
@@ -180,13 +169,13 @@ frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     top->addLayout(heading, 1);
 
     auto* const range = new QVBoxLayout(Frame6);
-    range->setContentsMargins(10, 12, 10, 8);
+    range->setContentsMargins(10, 20, 10, 8);
     range->setSpacing(6);
     range->addWidget(lblGoToHome);
     range->addWidget(Label3);
 
     auto* const form = new QGridLayout(Frame2);
-    form->setContentsMargins(10, 12, 10, 10);
+    form->setContentsMargins(10, 20, 10, 10);
     form->setHorizontalSpacing(10);
     form->setVerticalSpacing(8);
     form->addWidget(txtName, 0, 0);

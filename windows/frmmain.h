@@ -1,12 +1,16 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 
 #include "reading/reading.h"
 
 class QAction;
-class QComboBox;
-class QLineEdit;
+
+namespace Ui {
+class frmMain;
+}
 
 namespace Kistarra {
 
@@ -51,8 +55,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls(QWidget* client);
+    void applyTheme();
     void buildMenus();
+    void yearRuleToggled();
     void fillLists();
 
     void proceed();
@@ -63,10 +68,8 @@ private:
     YearRule m_yearRule = YearRule::Calendar;
     QAction* m_solarYear = nullptr;
 
-    QLineEdit* m_name = nullptr;
-    QComboBox* m_day = nullptr;
-    QComboBox* m_month = nullptr;
-    QComboBox* m_year = nullptr;
+    // The fixed layout, from frmmain.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmMain> m_ui;
 };
 
 } // namespace Kistarra

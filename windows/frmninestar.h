@@ -1,15 +1,20 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QMainWindow>
 
 #include "reading/reading.h"
 
 class QCloseEvent;
+class QLabel;
 class QTabBar;
-class QTextEdit;
 class QWidget;
+
+namespace Ui {
+class frmNineStar;
+}
 
 namespace Kistarra {
 
@@ -35,18 +40,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void applyTheme();
+    void connectLinks();
     void buildMenus();
-    QTextEdit* buildChartPage(QWidget* page);
-    void buildElementPage(QWidget* page);
-    QTextEdit* buildRelationshipPage(QWidget* page);
-    [[nodiscard]] QTextEdit* makeReadingBox(QWidget* page, const QString& name);
+    void showChart();
+    void showReadingYear();
+    void showProfile();
     void showPage(int index);
     void openReport();
 
     const Reading m_reading;
     Desktop& m_desktop;
+    // The fixed layout, from frmninestar.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmNineStar> m_ui;
     QTabBar* m_tabs = nullptr;
     std::array<QWidget*, 3> m_pages{};
+    std::array<QLabel*, 9> m_cells{}; // the label of cell n at n - 1
 };
 
 } // namespace Kistarra

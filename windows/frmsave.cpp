@@ -1,7 +1,5 @@
 #include "windows/frmsave.h"
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -12,6 +10,8 @@
 #include "platform/printing.h"
 #include "windows/windowkit.h"
 
+#include "ui_frmsave.h"
+
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
@@ -20,45 +20,36 @@ frmSave::frmSave(const Reading& reading, Desktop& desktop, QWidget* parent)
     : QDialog(parent)
     , m_reading(reading)
     , m_desktop(desktop)
+    , m_ui(std::make_unique<Ui::frmSave>())
 {
-    SetUpWindow(this, 8.25);
+    m_ui->setupUi(this);
+    SetUpWindow(this, TextSize::Window);
+    // Only the window's own background: the report box keeps its dark text on white.
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, WindowGrey);
+    for (FlatButton* const button : {m_ui->cmdSave, m_ui->cmdPrint})
+        SetColours(button, Black, Silver);
+    const auto openHome = [this] { OpenHomePage(m_desktop); };
+    m_ui->Label14->setText(ForumInvitation.toString());
+    m_ui->Label1->setText(VisitInvitation());
+    for (LinkLabel* const link : {m_ui->Label14, m_ui->Label1}) {
+        link->setAction(openHome);
+        SetColour(link, QPalette::WindowText, LinkYellow);
+    }
+    SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkYellow, m_desktop);
 
-    m_report = new QTextEdit(this);
-    m_report->setObjectName(u"RTB"_s);
-    m_report->setGeometry(Twips(30, 390, 7665, 6135));
-    m_report->setFont(ReportFont());
-    m_report->setReadOnly(true);
-    m_report->setAccessibleName(u"Report"_s);
+    m_reportBox = m_ui->RTB;
+    // The printout is laid out in RTB1, out of sight, so the report box keeps its text and caret.
+    m_printBuffer = m_ui->RTB1;
+    m_reportBox->setFont(ReportFont());
+    m_printBuffer->setFont(ReportFont());
     // The filling below empties the clipboard too.
-    EmptyClipboardOnUse(m_report, m_desktop);
-    m_report->clear();
-    m_report->setPlainText(ReportText(m_reading));
+    EmptyClipboardOnUse(m_reportBox, m_desktop);
+    m_reportBox->clear();
+    m_reportBox->setPlainText(ReportText(m_reading));
 
-    // The printout is laid out here, out of sight, so the report box keeps its text and caret.
-    m_printBuffer = new QTextEdit(this);
-    m_printBuffer->setObjectName(u"RTB1"_s);
-    m_printBuffer->setGeometry(m_report->geometry());
-    m_printBuffer->setFont(m_report->font());
-    m_printBuffer->hide();
-
-    const auto addButton = [this](const QString& name, const QString& text, const QRect& place) {
-        auto* const button = new QPushButton(text, this);
-        button->setObjectName(name);
-        button->setGeometry(place);
-        button->setAutoDefault(false);
-        SetColour(button, QPalette::Button, ButtonFace);
-        return button;
-    };
-    QPushButton* const save = addButton(u"cmdSave"_s, u"&Save"_s, Twips(5377, 6570, 1125, 345));
-    connect(save, &QPushButton::clicked, this, &frmSave::saveReading);
-    QPushButton* const print = addButton(u"cmdPrint"_s, u"&Print"_s, Twips(6555, 6570, 1125, 345));
-    connect(print, &QPushButton::clicked, this, &frmSave::printReport);
-
-    const Links links = buildLinks();
-    ChainFocus({m_report, save, print, links.forum, links.visit, links.brand.coBrand,
-                links.brand.fullBrand});
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmSave::saveReading);
+    connect(m_ui->cmdPrint, &QPushButton::clicked, this, &frmSave::printReport);
 
     // The offscreen and some X11 platforms complain when a shown window's size limits change,
     // so the size is fixed here, once, before the window is ever shown.
@@ -66,31 +57,6 @@ frmSave::frmSave(const Reading& reading, Desktop& desktop, QWidget* parent)
 }
 
 frmSave::~frmSave() = default;
-
-frmSave::Links frmSave::buildLinks()
-{
-    const auto openHome = [this] { OpenHomePage(m_desktop); };
-    auto* const forum =
-        new LinkLabel(u"Share your reading in our online discussion forum"_s, this, openHome);
-    forum->setObjectName(u"Label14"_s);
-    forum->setGeometry(Twips(1747, 0, 4230, 195));
-    auto* const visit = new LinkLabel(u"Visit us now at "_s + MainSiteHost(), this, openHome);
-    visit->setObjectName(u"Label1"_s);
-    visit->setGeometry(Twips(1867, 180, 3990, 195));
-    for (QLabel* const label : {forum, visit}) {
-        label->setAlignment(Qt::AlignCenter);
-        SetColour(label, QPalette::WindowText, LinkYellow);
-    }
-
-    auto* const frame = new QGroupBox(this);
-    frame->setObjectName(u"fraFullBrand"_s);
-    frame->setGeometry(Twips(30, 6960, 7665, 855));
-    const BrandLinks brand =
-        AddBrandLinks(frame, CoBrandOffer, Twips(120, 165, 7425, 615), m_desktop);
-    for (QLabel* const label : {brand.coBrand, brand.fullBrand})
-        SetColour(label, QPalette::WindowText, LinkYellow);
-    return {forum, visit, brand};
-}
 
 void frmSave::saveReading()
 {

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 
 #include "reading/reading.h"
-#include "windows/windowkit.h"
-
 class QTextEdit;
 class QWidget;
+
+namespace Ui {
+class frmSave;
+}
 
 namespace Kistarra {
 
@@ -23,19 +27,14 @@ public:
     ~frmSave() override;
 
 private:
-    struct Links {
-        LinkLabel* forum = nullptr;
-        LinkLabel* visit = nullptr;
-        BrandLinks brand;
-    };
-
-    [[nodiscard]] Links buildLinks();
     void saveReading();
     void printReport();
 
     const Reading m_reading;
     Desktop& m_desktop;
-    QTextEdit* m_report = nullptr;
+    // The fixed layout, from frmsave.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmSave> m_ui;
+    QTextEdit* m_reportBox = nullptr;
     QTextEdit* m_printBuffer = nullptr;
 };
 

@@ -3,15 +3,23 @@
 #include <utility>
 #include <vector>
 
+#include <array>
+
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
+#include <QStyleOptionButton>
 #include <QTextEdit>
 #include <QUrl>
 
@@ -133,11 +141,47 @@ private:
 
 } // namespace
 
-void SetUpWindow(QWidget* window, qreal fontPoints)
+void SetUpWindow(QWidget* window, TextSize size)
 {
     window->setWindowTitle(WindowTitle.toString());
     window->setWindowIcon(ApplicationIcon());
-    window->setFont(WindowFont(fontPoints));
+    window->setFont(ThemeFont(size));
+}
+
+QFont ThemeFont(TextSize size, bool bold)
+{
+    switch (size) {
+    case TextSize::Window:
+        return WindowFont(8.25, bold);
+    case TextSize::Dialog:
+        return WindowFont(9, bold);
+    case TextSize::Title:
+        return WindowFont(11, bold);
+    case TextSize::Profile:
+        return WindowFont(11.25, bold);
+    case TextSize::Element:
+        return WindowFont(12, bold);
+    case TextSize::Heading:
+        return WindowFont(14, bold);
+    }
+    return WindowFont(8.25, bold);
+}
+
+CellColours LoShuCellColours(int cell)
+{
+    // The digits are white where the box is too dark for black.
+    static const std::array<CellColours, 9> colours = {{
+        {QColor(0, 0, 255), White},
+        {QColor(255, 192, 255), Black},
+        {QColor(0, 128, 0), White},
+        {QColor(0, 192, 192), Black},
+        {QColor(255, 255, 128), Black},
+        {QColor(192, 192, 192), Black},
+        {QColor(128, 128, 128), White},
+        {QColor(0, 0, 0), White},
+        {QColor(255, 192, 128), Black},
+    }};
+    return colours.at(static_cast<std::size_t>(cell - 1));
 }
 
 QRect Twips(int left, int top, int width, int height)
@@ -172,19 +216,32 @@ QLabel* WrappedLabel(const QString& objectName, const QString& text, QWidget* pa
     return label;
 }
 
-QString StyleColour(const QColor& colour)
-{
-    return u"rgb(%1, %2, %3)"_s.arg(colour.red()).arg(colour.green()).arg(colour.blue());
-}
-
 QString MainSiteHost()
 {
     return QUrl(Sites::MainSite.toString()).host();
 }
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent, std::function<void()> action)
-    : QLabel(text, parent)
-    , m_action(std::move(action))
+QString VisitInvitation()
+{
+    return u"Visit us now at "_s + MainSiteHost();
+}
+
+void ThemeList(QComboBox* list, const QColor& text, const QColor& back)
+{
+    SetColours(list, text, back);
+    QAbstractItemView* const popup = list->view();
+    SetColours(popup, text, back);
+    QPalette palette = popup->palette();
+    palette.setColor(QPalette::Highlight, text);
+    palette.setColor(QPalette::HighlightedText, back);
+    popup->setPalette(palette);
+    // The pop-up's own window frames the entries and shows above and below them.
+    if (QWidget* const container = popup->parentWidget())
+        container->setPalette(palette);
+}
+
+LinkLabel::LinkLabel(QWidget* parent)
+    : QLabel(parent)
 {
     [[maybe_unused]] static const bool accessible = [] {
         QAccessible::installFactory(LinkLabelAccessibleFactory);
@@ -194,9 +251,22 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent, std::function<void()>
     setFocusPolicy(Qt::TabFocus);
 }
 
+LinkLabel::LinkLabel(const QString& text, QWidget* parent, std::function<void()> action)
+    : LinkLabel(parent)
+{
+    setText(text);
+    m_action = std::move(action);
+}
+
+void LinkLabel::setAction(std::function<void()> action)
+{
+    m_action = std::move(action);
+}
+
 void LinkLabel::activate()
 {
-    m_action();
+    if (m_action)
+        m_action();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
@@ -248,26 +318,131 @@ void LinkLabel::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-BrandLinks AddBrandLinks(QWidget* frame, QStringView coBrandText, const QRect& place,
-                         Desktop& desktop)
+Frame::Frame(QWidget* parent)
+    : QGroupBox(parent)
 {
-    const BrandLinks links{
-        new LinkLabel(coBrandText.toString(), frame, [&desktop] { OpenCoBrandPage(desktop); }),
-        new LinkLabel(u"Home Business Opportunity. Start your own Internet business and make "
-                      u"money online. Get this software fully branded for your website. Click "
-                      u"here for more details."_s,
-                      frame, [&desktop] { OpenFullBrandPage(desktop); })};
-    links.coBrand->setObjectName(u"lblCobrand"_s);
-    links.fullBrand->setObjectName(u"lblFullBrand"_s);
+    setAutoFillBackground(true);
+}
+
+void Frame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QColor back = palette().color(QPalette::Window);
+    const QFontMetrics metrics(font());
+    const int lineTop = title().isEmpty() ? 0 : metrics.height() / 2;
+    const QRect line = rect().adjusted(0, lineTop, -2, -2);
+    painter.setPen(back.darker(220));
+    painter.drawRect(line);
+    painter.setPen(back.lighter(180));
+    painter.drawRect(line.translated(1, 1));
+    if (title().isEmpty())
+        return;
+    constexpr int Indent = 6;
+    constexpr int Gap = 3;
+    const QRect caption(Indent, 0, metrics.horizontalAdvance(title()) + 2 * Gap, metrics.height());
+    painter.fillRect(caption, back);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+}
+
+FlatButton::FlatButton(QWidget* parent)
+    : QPushButton(parent)
+{
+    setAutoDefault(false);
+}
+
+QSize FlatButton::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    constexpr int Padding = 12;
+    return {metrics.horizontalAdvance(text()) + 2 * Padding, metrics.height() + Padding};
+}
+
+void FlatButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const QRect whole = rect();
+    painter.fillRect(whole, isDown() ? colours.color(QPalette::Button).darker(125)
+                                     : colours.color(QPalette::Button));
+    painter.setPen(colours.color(QPalette::Button).darker(isDown() ? 250 : 200));
+    painter.drawRect(whole.adjusted(0, 0, -1, -1));
+
+    constexpr int Margin = 6;
+    const QRect area = whole.adjusted(Margin, Margin, -Margin, -Margin)
+                           .translated(isDown() ? QPoint(1, 1) : QPoint());
+    int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this) == 0)
+        flags |= Qt::TextHideMnemonic;
+    style()->drawItemText(&painter, area, flags, colours, isEnabled(), text(),
+                          QPalette::ButtonText);
+    if (!hasFocus())
+        return;
+    painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(whole.adjusted(3, 3, -4, -4));
+}
+
+void SetUpBrandLinks(const BrandLinks& links, const QColor& text, Desktop& desktop)
+{
+    links.coBrand->setText(CoBrandOffer.toString());
+    links.coBrand->setAction([&desktop] { OpenCoBrandPage(desktop); });
+    links.fullBrand->setText(
+        u"Home Business Opportunity. Start your own Internet business and make money online. Get "
+        u"this software fully branded for your website. Click here for more details."_s);
+    links.fullBrand->setAction([&desktop] { OpenFullBrandPage(desktop); });
+    QWidget* const frame = links.coBrand->parentWidget();
+    const QColor back = frame->parentWidget()->palette().color(QPalette::Window);
+    SetColours(frame, text, back);
     for (QLabel* const label : {links.coBrand, links.fullBrand}) {
-        label->setGeometry(place);
         label->setWordWrap(true);
-        // Filled, so the label in front hides the other one completely.
-        label->setAutoFillBackground(true);
+        // Filled in the frame's colour, so the label in front hides the other one completely
+        // and shows no box of its own.
+        SetColours(label, text, back);
     }
     links.fullBrand->raise();
     new FrontLinkFocus(links.coBrand, links.fullBrand);
-    return links;
+}
+
+QMenu* AddMenu(QMenuBar* bar, QStringView name, QStringView caption,
+               std::initializer_list<MenuEntry> entries, QObject* context)
+{
+    QMenu* const menu = bar->addMenu(caption.toString());
+    menu->setObjectName(name.toString());
+    menu->menuAction()->setObjectName(name.toString());
+    for (const MenuEntry& entry : entries) {
+        QAction* const action = entry.caption.isEmpty() ? menu->addSeparator()
+                                                        : menu->addAction(entry.caption.toString());
+        action->setObjectName(entry.name.toString());
+        action->setVisible(entry.visible);
+        if (entry.action)
+            QObject::connect(action, &QAction::triggered, context, entry.action);
+    }
+    return menu;
+}
+
+QAction* AddBarEntry(QMenuBar* bar, const MenuEntry& entry, QObject* context)
+{
+    auto* const action = new QAction(entry.caption.toString(), bar);
+    action->setObjectName(entry.name.toString());
+    action->setVisible(entry.visible);
+    bar->addAction(action);
+    if (entry.action)
+        QObject::connect(action, &QAction::triggered, context, entry.action);
+    return action;
+}
+
+QAction* AddHiddenMakeMoneyEntry(QMenuBar* bar, Desktop& desktop, bool onTheBar)
+{
+    auto* const action = new QAction(u"Make Money &Online"_s, bar);
+    action->setObjectName(u"mnuMakeMoney"_s);
+    action->setVisible(false);
+    action->setEnabled(false);
+    QObject::connect(action, &QAction::triggered, bar, [&desktop] { OpenFullBrandPage(desktop); });
+    if (onTheBar)
+        bar->addAction(action);
+    return action;
 }
 
 void ChainFocus(std::initializer_list<QWidget*> widgets)
