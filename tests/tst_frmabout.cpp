@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "windows/frmabout.h"
+#include "windows/windowkit.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
@@ -84,7 +85,7 @@ void TestFrmAbout::linksOpenTheirPageAndStayOpen()
     QWidget opener;
     opener.show();
     FakeDesktop desktop;
-    ShowAboutWindow(desktop, &opener);
+    ShowModal(new frmAbout(desktop, &opener));
     const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
     QVERIFY(about != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(about));
@@ -131,7 +132,7 @@ void TestFrmAbout::closesAndReturnsToOpener()
     QLineEdit opener(u"a reading"_s);
     opener.show();
     FakeDesktop desktop;
-    ShowAboutWindow(desktop, &opener);
+    ShowModal(new frmAbout(desktop, &opener));
     const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
     QVERIFY(about != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(about));

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -19,7 +20,6 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "windows/frmsave.h"
 #include "windows/frmninestar.h"
 #include "reading/reading.h"
 #include "resources/pictures.h"
@@ -102,7 +102,6 @@ private slots:
     void everyCloseIsAnnounced();
     void clipboardIsEmptied_data();
     void clipboardIsEmptied();
-    void saveOpensTheModalReport();
 
 private:
     frmNineStar* showWindow(const Reading& reading);
@@ -443,7 +442,11 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
     const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QSignalSpy back(window, &frmNineStar::backRequested);
     QSignalSpy about(window, &frmNineStar::aboutRequested);
+    QSignalSpy report(window, &frmNineStar::reportRequested);
 
+    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
+    QCOMPARE(report.count(), 1);
+    QVERIFY(window->findChild<QDialog*>() == nullptr);
     QTest::mouseClick(Find<QAbstractButton>(window, u"cmdBack"_s), Qt::LeftButton);
     QCOMPARE(back.count(), 1);
     Find<QAction>(window, u"mnuBack"_s)->trigger();
@@ -498,26 +501,6 @@ void tst_frmNineStar::clipboardIsEmptied()
     QTRY_VERIFY(edit->isVisible());
 
     QVERIFY(ClipboardEmptiedBy(*edit, action, *m_desktop));
-}
-
-void tst_frmNineStar::saveOpensTheModalReport()
-{
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
-    QVERIFY(window->findChild<frmSave*>() == nullptr);
-    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
-
-    QPointer<frmSave> report = window->findChild<frmSave*>();
-    QVERIFY(report);
-    QTRY_VERIFY(report->isVisible());
-    QCOMPARE(report->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(QApplication::activeModalWidget(), report.data());
-    QVERIFY(report->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(window->isVisible());
-
-    report->close();
-    QTRY_VERIFY(report.isNull());
-    QVERIFY(window->isVisible());
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 QTEST_MAIN(tst_frmNineStar)

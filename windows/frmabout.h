@@ -31,8 +31,4 @@ private:
     QPushButton* cmdOK = nullptr;
 };
 
-// Opens the about window over parent, blocking the program's other windows until it closes, and
-// returns at once; the window deletes itself when closed.
-void ShowAboutWindow(Desktop& desktop, QWidget* parent);
-
 } // namespace Kistarra

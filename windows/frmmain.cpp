@@ -241,6 +241,7 @@ void frmMain::buildControls(QWidget* client)
                       u"site's name and link are placed inside the program. See the Help menu for "
                       u"details, or click here for more information on co-branding.",
                       Twips(120, 165, 7185, 615), m_desktop);
+    m_brand = brand;
     for (QLabel* const label : {brand.coBrand, brand.fullBrand}) {
         label->setAlignment(Qt::AlignCenter);
         SetColours(label, LinkYellow, WindowGrey);

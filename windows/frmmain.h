@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "reading/reading.h"
+#include "windows/windowkit.h"
 
 class QComboBox;
 class QLineEdit;
@@ -34,6 +35,9 @@ public:
     // same checks and messages as Open, then the reading.
     void openFile(const QString& path);
 
+    // The two promotional labels of the brand frame, which the start-up draw puts in front.
+    [[nodiscard]] BrandLinks brandLinks() const { return m_brand; }
+
 signals:
     void readingReady(const Kistarra::Reading& reading);
     void aboutRequested();
@@ -57,6 +61,7 @@ private:
     QComboBox* m_day = nullptr;
     QComboBox* m_month = nullptr;
     QComboBox* m_year = nullptr;
+    BrandLinks m_brand;
 };
 
 } // namespace Kistarra

@@ -15,7 +15,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "windows/frmsave.h"
 #include "platform/desktop.h"
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
@@ -194,7 +193,7 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
     auto* const save = new QPushButton(u"&Save"_s, central);
     save->setObjectName(u"cmdSave"_s);
     save->setGeometry(Twips(8400, 6227, 1100, 400));
-    connect(save, &QPushButton::clicked, this, &frmNineStar::openReport);
+    connect(save, &QPushButton::clicked, this, &frmNineStar::reportRequested);
 
     // Only the page in front has its box in reach.
     ChainFocus(
@@ -429,14 +428,6 @@ void frmNineStar::showPage(int index)
     for (std::size_t i = 0; i < m_pages.size(); ++i)
         m_pages.at(i)->setVisible(static_cast<int>(i) == index);
     m_pages.at(static_cast<std::size_t>(index))->raise();
-}
-
-void frmNineStar::openReport()
-{
-    auto* const report = new frmSave(m_reading, m_desktop, this);
-    report->setAttribute(Qt::WA_DeleteOnClose);
-    report->setWindowModality(Qt::ApplicationModal);
-    report->show();
 }
 
 void frmNineStar::closeEvent(QCloseEvent* event)

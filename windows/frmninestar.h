@@ -27,9 +27,10 @@ public:
     ~frmNineStar() override;
 
 signals:
-    void backRequested();  // cmdBack or mnuBack
-    void aboutRequested(); // mnuAbout
-    void closing();        // every time the window closes, however it was closed
+    void backRequested();   // cmdBack or mnuBack
+    void reportRequested(); // cmdSave
+    void aboutRequested();  // mnuAbout
+    void closing();         // every time the window closes, however it was closed
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,7 +42,6 @@ private:
     QTextEdit* buildRelationshipPage(QWidget* page);
     [[nodiscard]] QTextEdit* makeReadingBox(QWidget* page, const QString& name);
     void showPage(int index);
-    void openReport();
 
     const Reading m_reading;
     Desktop& m_desktop;

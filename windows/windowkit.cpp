@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -296,6 +297,13 @@ void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop)
     QObject::connect(box, &QTextEdit::textChanged, guard, [&desktop] { desktop.clearClipboard(); });
     box->viewport()->setMouseTracking(true);
     box->viewport()->installEventFilter(guard);
+}
+
+void ShowModal(QDialog* dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
 }
 
 } // namespace Kistarra

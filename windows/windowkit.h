@@ -13,6 +13,7 @@
 
 #include "platform/fonts.h"
 
+class QDialog;
 class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
@@ -105,5 +106,9 @@ void ChainFocus(std::initializer_list<QWidget*> widgets);
 // What a reading box shows must not be carried away: every change of its text and every mouse
 // action over it empties the clipboard.
 void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop);
+
+// Shows the dialog over its opener, blocking the program's other windows until it closes, and
+// returns at once; the dialog deletes itself when closed.
+void ShowModal(QDialog* dialog);
 
 } // namespace Kistarra
