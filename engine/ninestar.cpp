@@ -6,15 +6,76 @@ using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-namespace {
-
-// The value of one decimal digit, or nothing for any other character.
-std::optional<int> digitValue(QChar c)
+std::optional<int> DigitValue(QChar c)
 {
     if (c < u'0' || c > u'9')
         return std::nullopt;
     return c.unicode() - u'0';
 }
+
+std::optional<int> DecimalValue(QStringView text)
+{
+    constexpr qsizetype MaxDigits = 9;
+    if (text.isEmpty() || text.size() > MaxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        const auto digit = DigitValue(c);
+        if (!digit)
+            return std::nullopt;
+        value = value * 10 + *digit;
+    }
+    return value;
+}
+
+namespace {
+
+QStringList NumberEntries(int first, int last)
+{
+    QStringList entries;
+    entries.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n)
+        entries.append(QString::number(n));
+    return entries;
+}
+
+bool IsNumberEntry(QStringView text, int first, int last)
+{
+    const auto value = DecimalValue(text);
+    return value && *value >= first && *value <= last && text == QString::number(*value);
+}
+
+} // namespace
+
+QStringList DayListEntries()
+{
+    return NumberEntries(FirstListDay, LastListDay);
+}
+
+QStringList MonthListEntries()
+{
+    QStringList entries;
+    for (const QStringView month : MonthNames)
+        entries.append(month.toString());
+    return entries;
+}
+
+QStringList YearListEntries()
+{
+    return NumberEntries(FirstListYear, LastListYear);
+}
+
+bool IsDayListEntry(QStringView day)
+{
+    return IsNumberEntry(day, FirstListDay, LastListDay);
+}
+
+bool IsYearListEntry(QStringView year)
+{
+    return IsNumberEntry(year, FirstListYear, LastListYear);
+}
+
+namespace {
 
 // The digits of a non-negative number, summed.
 int digitSum(int value)
@@ -56,7 +117,7 @@ std::optional<int> dayNumber(QStringView day)
         return std::nullopt;
     int value = 0;
     for (const QChar c : day) {
-        const auto digit = digitValue(c);
+        const auto digit = DigitValue(c);
         if (!digit)
             return std::nullopt;
         value = value * 10 + *digit;
@@ -90,7 +151,7 @@ std::optional<int> CalculatePrincipalNumber(QStringView year)
 {
     int firstSum = 0;
     for (const QChar c : year) {
-        const auto digit = digitValue(c);
+        const auto digit = DigitValue(c);
         if (!digit)
             return std::nullopt;
         firstSum += *digit;
@@ -164,7 +225,7 @@ std::optional<LoShuCells> CalculateLoShuGrid(QStringView day, QStringView month,
 
     LoShuCells cells;
     for (const QChar c : std::as_const(dateDigits)) {
-        const auto digit = digitValue(c);
+        const auto digit = DigitValue(c);
         if (!digit)
             return std::nullopt;
         if (*digit > 0)

@@ -29,12 +29,8 @@ namespace {
 constexpr QStringView NameMissing = u"Please Enter Your Name";
 constexpr QStringView FileRefused = u"Please Check The File.";
 
-// The lists' entries and the date a freshly loaded window proposes: 1 January 1970.
-constexpr int FirstDay = 1;
-constexpr int LastDay = 31;
-constexpr int FirstYear = 1900;
-constexpr int LastYear = 2050;
-constexpr int StartYearEntry = 1970 - FirstYear;
+// The date a freshly loaded window proposes: 1 January 1970.
+constexpr int StartYearEntry = 1970 - FirstListYear;
 
 constexpr QColor OpenButtonFace(224, 224, 224);
 
@@ -304,14 +300,11 @@ void frmMain::buildMenus()
 void frmMain::fillLists()
 {
     m_day->clear();
-    for (int day = FirstDay; day <= LastDay; ++day)
-        m_day->addItem(QString::number(day));
+    m_day->addItems(DayListEntries());
     m_month->clear();
-    for (const QStringView month : MonthNames)
-        m_month->addItem(month.toString());
+    m_month->addItems(MonthListEntries());
     m_year->clear();
-    for (int year = FirstYear; year <= LastYear; ++year)
-        m_year->addItem(QString::number(year));
+    m_year->addItems(YearListEntries());
 
     m_day->setCurrentIndex(0);
     m_month->setCurrentIndex(0);

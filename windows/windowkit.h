@@ -12,6 +12,7 @@
 #include <QStringView>
 
 #include "platform/fonts.h"
+#include "version.h"
 
 class QDialog;
 class QKeyEvent;
@@ -26,7 +27,7 @@ namespace Kistarra {
 
 class Desktop;
 
-inline constexpr QStringView WindowTitle = u"Kistarra v1.35";
+inline constexpr QStringView WindowTitle = u"Kistarra v" KISTARRA_VERSION;
 
 // The program's title and icon, and the window's font.
 void SetUpWindow(QWidget* window, qreal fontPoints);
