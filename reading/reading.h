@@ -35,8 +35,8 @@ struct Reading {
 };
 
 // Runs every step of one calculation. A step that meets a character that is not a digit keeps
-// the value `previous` holds for it, as the program's reading state always has; list entries
-// never do that.
+// the value `previous` holds for it, so a failed step leaves the last reading's value in place;
+// list entries never fail.
 [[nodiscard]] Reading ComputeReading(const BirthDetails& details, const Reading& previous = {});
 
 // The report: "Name: ", the name, an empty line, "Date of Birth: ", the date, an empty line, the

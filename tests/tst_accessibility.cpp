@@ -434,8 +434,8 @@ void TestAccessibility::linksFollowTheKeyboard()
     QVERIFY(m_desktop->messages.isEmpty());
 }
 
-// A label that takes the focus draws its text a pixel off unless the link takes care: the windows
-// must look as they did before the links could be reached by Tab.
+// A label that takes the focus draws its text a pixel off unless the link takes care: a link's
+// text stands in the same place whether or not it can take the focus.
 void TestAccessibility::focusedLinkShowsIt()
 {
     const QWidget* const shown = open(u"frmMain"_s);

@@ -338,7 +338,7 @@ void frmMain::openSavedReading()
 
 void frmMain::openFile(const QString& path)
 {
-    // Only the lower-case ending: a file saved as .NSK is refused, as it always was.
+    // Only the lower-case ending counts: a file named .NSK is refused.
     if (!path.endsWith(u"nsk"_s, Qt::CaseSensitive)) {
         m_desktop.showError(this, FileRefused.toString());
         return;
