@@ -27,6 +27,7 @@
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -106,26 +107,23 @@ private slots:
 private:
     frmNineStar* showWindow(const Reading& reading);
 
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<frmNineStar> m_window;
+    WindowFixture<frmNineStar> m_fixture;
 };
 
 void tst_frmNineStar::init()
 {
-    m_desktop = std::make_unique<FakeDesktop>();
+    m_fixture.setUp();
 }
 
 void tst_frmNineStar::cleanup()
 {
-    m_window.reset();
-    m_desktop.reset();
+    m_fixture.cleanUp();
 }
 
 frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
 {
-    m_window = std::make_unique<frmNineStar>(reading, *m_desktop);
-    ShowAndWaitExposed(*m_window);
-    return m_window.get();
+    m_fixture.make(reading);
+    return m_fixture.show();
 }
 
 void tst_frmNineStar::windowFrame()
@@ -409,8 +407,8 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
         qobject_cast<QAction*>(trigger)->trigger();
     }
 
-    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
-    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     QVERIFY(window->isVisible());
     QCOMPARE(closing.count(), 0);
 }
@@ -424,7 +422,7 @@ void tst_frmNineStar::donateActsFromTheMenuBar()
     const QRect place = bar->actionGeometry(donate);
     QVERIFY(place.isValid());
     QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
-    QTRY_COMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
+    QTRY_COMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
 }
 
 void tst_frmNineStar::makeMoneyIsOutOfReach()
@@ -456,7 +454,7 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
     Find<QAction>(window, u"mnuAbout"_s)->trigger();
     QCOMPARE(about.count(), 1);
     QCOMPARE(back.count(), 2);
-    QVERIFY(m_desktop->openedUrls.isEmpty());
+    QVERIFY(m_fixture.desktop().openedUrls.isEmpty());
 }
 
 void tst_frmNineStar::everyCloseIsAnnounced()
@@ -492,7 +490,7 @@ void tst_frmNineStar::clipboardIsEmptied()
     QFETCH(QString, action);
     const frmNineStar* const window = showWindow(ComputeReading(Ann));
     // Filling the boxes is a change too.
-    QVERIFY(m_desktop->clipboardClears > 0);
+    QVERIFY(m_fixture.desktop().clipboardClears > 0);
 
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     const int tab = box == u"RTB"_s ? 2 : 0;
@@ -500,7 +498,7 @@ void tst_frmNineStar::clipboardIsEmptied()
     auto* const edit = Find<QTextEdit>(window, box);
     QTRY_VERIFY(edit->isVisible());
 
-    QVERIFY(ClipboardEmptiedBy(*edit, action, *m_desktop));
+    QVERIFY(ClipboardEmptiedBy(*edit, action, m_fixture.desktop()));
 }
 
 QTEST_MAIN(tst_frmNineStar)
