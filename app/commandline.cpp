@@ -13,6 +13,7 @@
 #include "savedreading/savedreading.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
+#include "version.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,31 +26,20 @@ struct Problem {
     QString message; // without the "kistarra: " prefix
 };
 
-// A whole number written in decimal digits only (leading zeros allowed), or nothing.
-std::optional<int> decimalValue(QStringView text)
-{
-    if (text.isEmpty() || text.size() > 9)
-        return std::nullopt;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-    }
-    return text.toInt();
-}
-
 std::variant<QString, Problem> listDay(const QString& given)
 {
-    const auto value = decimalValue(given.trimmed());
-    if (!value || *value < 1 || *value > 31)
+    const auto value = DecimalValue(given.trimmed());
+    if (!value || *value < FirstListDay || *value > LastListDay)
         return Problem{ExitBadInput,
-                       u"day '%1' is not accepted; give a day from 1 to 31"_s.arg(given)};
+                       u"day '%1' is not accepted; give a day from %2 to %3"_s.arg(
+                           given, QString::number(FirstListDay), QString::number(LastListDay))};
     return QString::number(*value);
 }
 
 std::variant<QString, Problem> listMonth(const QString& given)
 {
     const QString month = given.trimmed();
-    if (const auto number = decimalValue(month); number && *number >= 1 && *number <= 12)
+    if (const auto number = DecimalValue(month); number && *number >= 1 && *number <= 12)
         return MonthNames[static_cast<std::size_t>(*number - 1)].toString();
     for (const QStringView name : MonthNames) {
         if (name.compare(month, Qt::CaseInsensitive) == 0)
@@ -61,10 +51,11 @@ std::variant<QString, Problem> listMonth(const QString& given)
 
 std::variant<QString, Problem> listYear(const QString& given)
 {
-    const auto value = decimalValue(given.trimmed());
-    if (!value || *value < 1900 || *value > 2050)
+    const auto value = DecimalValue(given.trimmed());
+    if (!value || *value < FirstListYear || *value > LastListYear)
         return Problem{ExitBadInput,
-                       u"year '%1' is not accepted; give a year from 1900 to 2050"_s.arg(given)};
+                       u"year '%1' is not accepted; give a year from %2 to %3"_s.arg(
+                           given, QString::number(FirstListYear), QString::number(LastListYear))};
     return QString::number(*value);
 }
 
@@ -211,9 +202,9 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         u"Without options it opens its windows; with options it works in the terminal."_s);
     parser.addOptions({
         {u"name"_s, u"The person's name."_s, u"text"_s},
-        {u"day"_s, u"Day of birth, 1 to 31."_s, u"day"_s},
+        {u"day"_s, u"Day of birth, %1 to %2."_s.arg(FirstListDay).arg(LastListDay), u"day"_s},
         {u"month"_s, u"Month of birth: January .. December (any case) or 1 .. 12."_s, u"month"_s},
-        {u"year"_s, u"Year of birth, 1900 to 2050."_s, u"year"_s},
+        {u"year"_s, u"Year of birth, %1 to %2."_s.arg(FirstListYear).arg(LastListYear), u"year"_s},
         {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s, u"file"_s},
         {u"report"_s, u"Print the reading as the plain report (the default)."_s},
         {u"json"_s, u"Print the reading as one JSON object."_s},
@@ -242,7 +233,7 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return ExitOk;
     }
     if (parser.isSet(u"version"_s)) {
-        out << u"Kistarra 1.35"_s << Qt::endl;
+        out << u"Kistarra " KISTARRA_VERSION ""_s << Qt::endl;
         return ExitOk;
     }
     if (!parser.positionalArguments().isEmpty())

@@ -20,6 +20,7 @@
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "app/updatereminder.h"
+#include "version.h"
 
 using namespace Qt::StringLiterals;
 
@@ -73,6 +74,7 @@ int RunWindows(int& argc, char* argv[])
 int main(int argc, char* argv[])
 {
     QCoreApplication::setApplicationName(u"kistarra"_s);
+    QCoreApplication::setApplicationVersion(u"" KISTARRA_VERSION ""_s);
     // Decided before any application object exists.
     const QStringList arguments = Arguments(argc, argv);
     if (Kistarra::IsCommandLineRun(arguments))

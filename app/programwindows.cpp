@@ -1,11 +1,11 @@
 #include "app/programwindows.h"
-#include "app/unloadallforms.h"
 
-#include "windows/frmmain.h"
-#include "windows/frmninestar.h"
 #include "windows/frmabout.h"
 #include "windows/frmfarewell.h"
-#include "platform/modhelp.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "windows/frmsave.h"
+#include "windows/windowkit.h"
 
 namespace Kistarra {
 
@@ -60,7 +60,11 @@ void ProgramWindows::showBirthDetails()
         emit yearRuleChanged(rule);
     });
     connect(window, &frmMain::readingReady, this, &ProgramWindows::showReading);
-    connect(window, &frmMain::aboutRequested, this, &ProgramWindows::showAbout);
+    const QPointer<frmMain> opener = window;
+    connect(window, &frmMain::aboutRequested, this, [this, opener] {
+        if (opener)
+            ShowModal(new frmAbout(m_desktop, opener));
+    });
     connect(window, &frmMain::closing, this, [this](bool forReading) {
         if (!forReading)
             showFarewell();
@@ -74,7 +78,15 @@ void ProgramWindows::showReading(const Reading& reading)
     auto* const window = new frmNineStar(reading, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmNineStar::backRequested, this, &ProgramWindows::goBack);
-    connect(window, &frmNineStar::aboutRequested, this, &ProgramWindows::showAbout);
+    const QPointer<frmNineStar> opener = window;
+    connect(window, &frmNineStar::reportRequested, this, [this, opener, reading] {
+        if (opener)
+            ShowModal(new frmSave(reading, m_desktop, opener));
+    });
+    connect(window, &frmNineStar::aboutRequested, this, [this, opener] {
+        if (opener)
+            ShowModal(new frmAbout(m_desktop, opener));
+    });
     connect(window, &frmNineStar::closing, this, &ProgramWindows::showFarewell);
     m_result = window;
     // The result window is on screen before the birth details window goes, so the program never
@@ -84,19 +96,13 @@ void ProgramWindows::showReading(const Reading& reading)
         m_birthDetails->closeForReading();
 }
 
-void ProgramWindows::showAbout()
-{
-    auto* const opener = qobject_cast<QWidget*>(sender());
-    ShowAboutWindow(m_desktop, opener);
-}
-
 // One farewell window per run: shown again, with the appeal it drew, if Back hid it earlier.
 void ProgramWindows::showFarewell()
 {
     if (!m_farewell) {
         auto* const window = new frmFarewell(m_desktop);
         window->setAttribute(Qt::WA_DeleteOnClose);
-        connect(window, &frmFarewell::exitRequested, this, [] { UnloadAllForms(); });
+        connect(window, &frmFarewell::exitRequested, this, [this] { m_unloader.UnloadAllForms(); });
         m_farewell = window;
     }
     m_farewell->show();

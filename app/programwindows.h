@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "engine/ninestar.h"
+#include "app/unloadallforms.h"
 
 namespace Kistarra {
 
@@ -14,10 +15,12 @@ class frmMain;
 class frmNineStar;
 struct Reading;
 
-// The program's way between its windows. The birth details window makes way for the result
-// window once a reading is ready; the result window's Back brings a freshly loaded birth details
-// window. Exactly one of the two is open at a time, and each is deleted when it closes. Leaving
-// either of them any other way shows the farewell window, whose closing ends the program.
+// The program's way between its windows, the one place that knows which window opens which. The
+// birth details window makes way for the result window once a reading is ready; the result
+// window's Back brings a freshly loaded birth details window and its Save the modal report window;
+// About, from either window's Help menu, the modal about window. Exactly one of the birth details
+// and result windows is open at a time, and each is deleted when it closes. Leaving either of them
+// any other way shows the farewell window, whose closing ends the program.
 class ProgramWindows : public QObject {
     Q_OBJECT
 
@@ -44,12 +47,12 @@ signals:
 private:
     void showBirthDetails();
     void showReading(const Reading& reading);
-    void showAbout();
     void showFarewell();
     void goBack();
 
     Desktop& m_desktop;
     YearRule m_yearRule = YearRule::Calendar;
+    FormUnloader m_unloader;
     QPointer<frmMain> m_birthDetails;
     QPointer<frmNineStar> m_result;
     QPointer<frmFarewell> m_farewell;

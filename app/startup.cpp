@@ -1,19 +1,15 @@
 #include "app/startup.h"
-#include "app/unloadallforms.h"
 
-#include <QLabel>
 #include <QSettings>
 
-#include "windows/frmmain.h"
 #include "platform/desktop.h"
+#include "windows/frmmain.h"
 #include "app/cobrand.h"
-#include "platform/modhelp.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
+#include "app/unloadallforms.h"
 #include "app/updatereminder.h"
 #include "app/yearrulesetting.h"
-
-using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
@@ -30,7 +26,7 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
 {
     if (!guard.tryAcquire()) {
         ReportAlreadyRunning(desktop);
-        UnloadAllForms();
+        FormUnloader().UnloadAllForms();
         return nullptr;
     }
     desktop.seedRandom();
@@ -51,8 +47,8 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
                      });
     windows->start();
     if (frmMain* const birthDetails = windows->birthDetailsWindow()) {
-        CoBrand_Randomize(desktop, birthDetails->findChild<QLabel*>(u"lblFullBrand"_s),
-                          birthDetails->findChild<QLabel*>(u"lblCobrand"_s));
+        const BrandLinks brand = birthDetails->brandLinks();
+        CoBrand_Randomize(desktop, brand.fullBrand, brand.coBrand);
         if (!savedReading.isEmpty())
             birthDetails->openFile(savedReading);
     }

@@ -7,12 +7,11 @@
 
 namespace Kistarra {
 
-void UnloadAllForms()
+void FormUnloader::UnloadAllForms()
 {
-    static bool unloading = false;
-    if (unloading)
+    if (m_unloading)
         return;
-    unloading = true;
+    m_unloading = true;
     QList<QPointer<QWidget>> windows;
     // Popups and dialogs that belong to a window go with it.
     for (QWidget* const window : QApplication::topLevelWidgets()) {
@@ -29,7 +28,7 @@ void UnloadAllForms()
         if (window && !window->testAttribute(Qt::WA_DeleteOnClose))
             window->deleteLater();
     }
-    unloading = false;
+    m_unloading = false;
     QCoreApplication::exit(0);
 }
 

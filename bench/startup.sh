@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Times the start of the windowed program - from starting the process until the birth details
 # window has painted its first frame and the program has ended - and reads its peak memory,
-# against bench/baseline: an empty Qt Widgets window of the same size, built by the same CMake
-# project. Both are built in Release and run alternately, RUNS times each after one unmeasured run,
-# offscreen and, when xvfb-run is installed, under Xvfb as well. Prints the medians and the ratios
-# program / baseline.
+# against two Qt Widgets windows of the same size built by the same CMake project: bench/baseline,
+# empty, the floor for memory, and bench/textbaseline, showing five word-wrapped paragraphs, the
+# floor for processor time (any text costs loading and shaping a font). All are built in Release
+# and run alternately, RUNS times each after one unmeasured run, offscreen and, when xvfb-run is
+# installed, under Xvfb as well. Prints the medians, the ratios to both windows, and the two that
+# matter: processor time / text window and peak memory / empty window.
 #
 # Wall and processor time (user + system) come from bash's `time`, the peak memory from
 # /usr/bin/time around the program. The median times of the same pair starting `true` are
@@ -22,6 +24,7 @@ runs=${RUNS:-20}
 probe=$build/bench/startup_probe
 reading=$root/tests/data/ann-1970-05-01.nsk
 baseline=$build/bench/baseline
+textbaseline=$build/bench/textbaseline
 
 # The median of the numbers on standard input.
 median() {
@@ -53,9 +56,11 @@ series() {
     # The first run writes the settings store; the measured ones find it, as most starts do.
     size=$("$probe" "$folder" 2>>"$errors")
     "$baseline" "$size" 2>>"$errors"
-    local probeRuns=() baseRuns=() launcherRuns=() fileRuns=()
+    "$textbaseline" "$size" 2>>"$errors"
+    local probeRuns=() baseRuns=() textRuns=() launcherRuns=() fileRuns=()
     for ((i = 0; i < runs; i++)); do
         baseRuns+=("$(measure "$baseline" "$size")")
+        textRuns+=("$(measure "$textbaseline" "$size")")
         probeRuns+=("$(measure "$probe" "$folder")")
         fileRuns+=("$(measure "$probe" "$folder" "$reading")")
         launcherRuns+=("$(measure true)")
@@ -71,6 +76,8 @@ series() {
         -v lw="$(column 1 "${launcherRuns[@]}")" -v lc="$(column 2 "${launcherRuns[@]}")" \
         -v bw="$(column 1 "${baseRuns[@]}")" -v bc="$(column 2 "${baseRuns[@]}")" \
         -v bm="$(column 3 "${baseRuns[@]}")" \
+        -v tw="$(column 1 "${textRuns[@]}")" -v tc="$(column 2 "${textRuns[@]}")" \
+        -v tm="$(column 3 "${textRuns[@]}")" \
         -v pw="$(column 1 "${probeRuns[@]}")" -v pc="$(column 2 "${probeRuns[@]}")" \
         -v pm="$(column 3 "${probeRuns[@]}")" \
         -v fw="$(column 1 "${fileRuns[@]}")" -v fc="$(column 2 "${fileRuns[@]}")" \
@@ -78,14 +85,19 @@ series() {
         printf "%s, window %s, medians of %d runs each", label, size, runs
         printf " (launcher %.0f ms wall, %.0f ms processor subtracted)\n", lw, lc
         printf "  %-10s %8s %13s %12s\n", "", "wall ms", "processor ms", "peak RSS MB"
-        printf "  %-10s %8.0f %13.0f %12.1f\n", "baseline", bw - lw, bc - lc, bm / 1024
+        printf "  %-10s %8.0f %13.0f %12.1f\n", "empty", bw - lw, bc - lc, bm / 1024
+        printf "  %-10s %8.0f %13.0f %12.1f\n", "text", tw - lw, tc - lc, tm / 1024
         printf "  %-10s %8.0f %13.0f %12.1f\n", "kistarra", pw - lw, pc - lc, pm / 1024
-        printf "  %-10s %7.2fx %12.2fx %11.2fx\n", "ratio",
+        printf "  %-10s %7.2fx %12.2fx %11.2fx\n", "/ empty",
             (pw - lw) / (bw - lw), (pc - lc) / (bc - lc), pm / bm
+        printf "  %-10s %7.2fx %12.2fx %11.2fx\n", "/ text",
+            (pw - lw) / (tw - lw), (pc - lc) / (tc - lc), pm / tm
+        printf "  processor time / text window %.2fx, peak memory / empty window %.2fx\n",
+            (pc - lc) / (tc - lc), pm / bm
         printf "  with a saved reading, to the result window shown:\n"
         printf "  %-10s %8.0f %13.0f %12.1f\n", "kistarra", fw - lw, fc - lc, fm / 1024
-        printf "  %-10s %7.2fx %12.2fx %11.2fx\n", "ratio",
-            (fw - lw) / (bw - lw), (fc - lc) / (bc - lc), fm / bm
+        printf "  %-10s %7.2fx %12.2fx %11.2fx   (times / text window, memory / empty window)\n",
+            "ratio", (fw - lw) / (tw - lw), (fc - lc) / (tc - lc), fm / bm
     }'
     if [ -s "$errors" ]; then
         echo "  said on standard error:"
@@ -105,7 +117,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DKISTARRA_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target startup_probe baseline
+cmake --build "$build" --target startup_probe baseline textbaseline
 
 export LC_ALL=C.UTF-8
 # Without a runtime folder every Qt start warns about it.

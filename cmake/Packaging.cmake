@@ -5,11 +5,12 @@
 # Every Debian package carries its copyright and a compressed changelog in /usr/share/doc/<name>.
 # gzip -n leaves the name and time out of the header, so the same changelog gives the same bytes.
 find_program(KISTARRA_GZIP gzip REQUIRED)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/debian/changelog.in ${PROJECT_BINARY_DIR}/debian/changelog
+               @ONLY)
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/debian/changelog.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/debian
-    COMMAND ${KISTARRA_GZIP} -9nc ${PROJECT_SOURCE_DIR}/cmake/debian/changelog
+    COMMAND ${KISTARRA_GZIP} -9nc ${PROJECT_BINARY_DIR}/debian/changelog
             > ${PROJECT_BINARY_DIR}/debian/changelog.gz
-    DEPENDS ${PROJECT_SOURCE_DIR}/cmake/debian/changelog
+    DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog
     COMMENT "Compressing the Debian changelog"
     VERBATIM)
 add_custom_target(kistarra_debian_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/debian/changelog.gz)

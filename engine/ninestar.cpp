@@ -6,15 +6,76 @@ using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-namespace {
-
-// The value of one decimal digit, or nothing for any other character.
-std::optional<int> digitValue(QChar c)
+std::optional<int> DigitValue(QChar c)
 {
     if (c < u'0' || c > u'9')
         return std::nullopt;
     return c.unicode() - u'0';
 }
+
+std::optional<int> DecimalValue(QStringView text)
+{
+    constexpr qsizetype MaxDigits = 9;
+    if (text.isEmpty() || text.size() > MaxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        const auto digit = DigitValue(c);
+        if (!digit)
+            return std::nullopt;
+        value = value * 10 + *digit;
+    }
+    return value;
+}
+
+namespace {
+
+QStringList NumberEntries(int first, int last)
+{
+    QStringList entries;
+    entries.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n)
+        entries.append(QString::number(n));
+    return entries;
+}
+
+bool IsNumberEntry(QStringView text, int first, int last)
+{
+    const auto value = DecimalValue(text);
+    return value && *value >= first && *value <= last && text == QString::number(*value);
+}
+
+} // namespace
+
+QStringList DayListEntries()
+{
+    return NumberEntries(FirstListDay, LastListDay);
+}
+
+QStringList MonthListEntries()
+{
+    QStringList entries;
+    for (const QStringView month : MonthNames)
+        entries.append(month.toString());
+    return entries;
+}
+
+QStringList YearListEntries()
+{
+    return NumberEntries(FirstListYear, LastListYear);
+}
+
+bool IsDayListEntry(QStringView day)
+{
+    return IsNumberEntry(day, FirstListDay, LastListDay);
+}
+
+bool IsYearListEntry(QStringView year)
+{
+    return IsNumberEntry(year, FirstListYear, LastListYear);
+}
+
+namespace {
 
 // Each solar month follows the one before it, and each calendar month holds the start of the solar
 // month after the one its first days belong to.
@@ -33,21 +94,6 @@ constexpr bool solarMonthsFollowOn()
 
 static_assert(solarMonthsFollowOn());
 static_assert(SolarMonthStarts[1].firstDay == 4 && SolarMonthStarts[1].from == 1);
-
-// The day as a number; only decimal digits are accepted, and at least one of them.
-std::optional<int> dayNumber(QStringView day)
-{
-    if (day.isEmpty() || day.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : day) {
-        const auto digit = digitValue(c);
-        if (!digit)
-            return std::nullopt;
-        value = value * 10 + *digit;
-    }
-    return value;
-}
 
 } // namespace
 
@@ -86,7 +132,7 @@ std::optional<int> CalculatePrincipalNumber(QStringView year)
 {
     int firstSum = 0;
     for (const QChar c : year) {
-        const auto digit = digitValue(c);
+        const auto digit = DigitValue(c);
         if (!digit)
             return std::nullopt;
         firstSum += *digit;
@@ -102,8 +148,8 @@ QString ReadingYear(QStringView day, QStringView month, QStringView year, YearRu
     if (rule == YearRule::Calendar)
         return year.toString();
     const int monthNumber = MonthNumber(month);
-    const auto dayValue = dayNumber(day);
-    const auto yearValue = dayNumber(year); // digits only, as for the day
+    const auto dayValue = DecimalValue(day);
+    const auto yearValue = DecimalValue(year); // digits only, as for the day
     const bool beforeSpring =
         monthNumber != 0 && dayValue &&
         (monthNumber < SpringMonth || (monthNumber == SpringMonth && *dayValue < SpringDay));
@@ -114,7 +160,7 @@ QString ReadingYear(QStringView day, QStringView month, QStringView year, YearRu
 
 std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
 {
-    const auto dayValue = dayNumber(day);
+    const auto dayValue = DecimalValue(day);
     if (!dayValue)
         return std::nullopt;
     return SolarMonthOfDay(MonthNumber(month), *dayValue);
@@ -146,7 +192,7 @@ std::optional<LoShuCells> CalculateLoShuGrid(QStringView day, QStringView month,
 
     LoShuCells cells;
     for (const QChar c : std::as_const(dateDigits)) {
-        const auto digit = digitValue(c);
+        const auto digit = DigitValue(c);
         if (!digit)
             return std::nullopt;
         if (*digit > 0)

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // The star-number engine: the principal, character and energetic numbers of a birth date and the
@@ -17,6 +18,30 @@ namespace Kistarra {
 inline constexpr std::array<QStringView, 12> MonthNames = {
     u"January", u"February", u"March",     u"April",   u"May",      u"June",
     u"July",    u"August",   u"September", u"October", u"November", u"December"};
+
+// The birth details lists: the days FirstListDay..LastListDay, the twelve MonthNames and the years
+// FirstListYear..LastListYear, each entry in decimal digits without leading zeros.
+inline constexpr int FirstListDay = 1;
+inline constexpr int LastListDay = 31;
+inline constexpr int FirstListYear = 1900;
+inline constexpr int LastListYear = 2050;
+
+// The entries of the day, month and year lists, in their order.
+[[nodiscard]] QStringList DayListEntries();
+[[nodiscard]] QStringList MonthListEntries();
+[[nodiscard]] QStringList YearListEntries();
+
+// True when the text is an entry of the day or the year list, written exactly as the list writes
+// it ("7", not "07" or " 7").
+[[nodiscard]] bool IsDayListEntry(QStringView day);
+[[nodiscard]] bool IsYearListEntry(QStringView year);
+
+// The value of one decimal digit '0'..'9', or nothing for any other character.
+[[nodiscard]] std::optional<int> DigitValue(QChar c);
+
+// A whole number written in decimal digits only, leading zeros allowed, at most nine of them; or
+// nothing for any other text, the empty one and signs and blanks included.
+[[nodiscard]] std::optional<int> DecimalValue(QStringView text);
 
 // The birth details as entered: the name field and the texts of the three lists.
 struct BirthDetails {

@@ -1,5 +1,7 @@
 #include "fengshui/fengshui.h"
 
+#include "engine/ninestar.h"
+
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
@@ -36,13 +38,6 @@ constexpr std::array<ElementText, 5> ElementTexts = {{
      u"Compatible elements: Wood and Earth.", u"Challenging elements: Metal and Water."},
 }};
 
-std::optional<int> digitValue(QChar c)
-{
-    if (c < u'0' || c > u'9')
-        return std::nullopt;
-    return c.unicode() - u'0';
-}
-
 template <std::size_t N>
 std::optional<QStringView> findKey(const std::array<QStringView, N>& keys, QStringView word)
 {
@@ -59,8 +54,8 @@ std::optional<int> CalculateFengShuiNumber(QStringView yearDigits)
 {
     if (yearDigits.isEmpty())
         return std::nullopt;
-    const auto first = digitValue(yearDigits.front());
-    const auto last = digitValue(yearDigits.back());
+    const auto first = DigitValue(yearDigits.front());
+    const auto last = DigitValue(yearDigits.back());
     if (!first || !last)
         return std::nullopt;
     const int sum = *first + *last;

@@ -39,8 +39,8 @@ struct Reading {
 
 // Runs every step of one calculation, with the star numbers and the Feng Shui profile taken from
 // the year the rule gives; the Lo Shu chart and the date shown keep the date as entered. A step
-// that meets a character that is not a digit keeps the value `previous` holds for it, as the
-// program's reading state always has; list entries never do that.
+// that meets a character that is not a digit keeps the value `previous` holds for it, so a
+// failed step leaves the last reading's value in place; list entries never fail.
 [[nodiscard]] Reading ComputeReading(const BirthDetails& details,
                                      YearRule rule = YearRule::Calendar,
                                      const Reading& previous = {});

@@ -67,20 +67,6 @@ std::optional<Escape> escapeAt(QByteArrayView bytes, qsizetype at)
     return Escape{value, i + 1 - at};
 }
 
-bool isDayEntry(QStringView day)
-{
-    bool ok = false;
-    const int value = day.toInt(&ok);
-    return ok && value >= 1 && value <= 31 && day == QString::number(value);
-}
-
-bool isYearEntry(QStringView year)
-{
-    bool ok = false;
-    const int value = year.toInt(&ok);
-    return ok && value >= 1900 && value <= 2050 && year == QString::number(value);
-}
-
 } // namespace
 
 QByteArray EncodeText(QStringView text)
@@ -141,7 +127,8 @@ BirthDetails DecodeSavedReading(QByteArrayView contents)
 
 bool IsListDate(const BirthDetails& details)
 {
-    return isDayEntry(details.day) && MonthNumber(details.month) > 0 && isYearEntry(details.year);
+    return IsDayListEntry(details.day) && MonthNumber(details.month) > 0 &&
+           IsYearListEntry(details.year);
 }
 
 SavedReadingResult ReadSavedReading(const QString& path)

@@ -15,7 +15,7 @@
 // The text encoding shifts every character's Windows-1252 code up by 85. A character the shift
 // cannot hold (codes 171..255 and everything outside Windows-1252) is written as the plain bytes
 // "&#N;" with N its Unicode code point in decimal; those bytes all lie below 85, so a reader that
-// only knows the shift drops them, and files written before the escape existed read as before.
+// only knows the shift drops them, and a file without escapes reads as plain shifted text.
 namespace Kistarra {
 
 [[nodiscard]] QByteArray EncodeText(QStringView text);

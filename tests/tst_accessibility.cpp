@@ -30,6 +30,7 @@
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -128,26 +129,23 @@ private slots:
 private:
     QWidget* open(const QString& name);
 
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<QWidget> m_window;
+    WindowFixture<QWidget> m_fixture;
 };
 
 void TestAccessibility::init()
 {
-    m_desktop = std::make_unique<FakeDesktop>();
+    m_fixture.setUp();
 }
 
 void TestAccessibility::cleanup()
 {
-    m_window.reset();
-    m_desktop.reset();
+    m_fixture.cleanUp();
 }
 
 QWidget* TestAccessibility::open(const QString& name)
 {
-    m_window = MakeWindow(name, *m_desktop);
-    ShowAndWaitActive(*m_window);
-    return m_window.get();
+    m_fixture.adopt(MakeWindow(name, m_fixture.desktop()));
+    return m_fixture.showActive();
 }
 
 void TestAccessibility::tabWalksEveryControlInOrder_data()
@@ -428,14 +426,14 @@ void TestAccessibility::linksFollowTheKeyboard()
         QTest::keyClick(label, Qt::Key(key));
     }
 
-    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
+    QCOMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(address)});
     // The key stays with the link: the about window's default button does not close it.
     QVERIFY(shown->isVisible());
-    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
 }
 
-// A label that takes the focus draws its text a pixel off unless the link takes care: the windows
-// must look as they did before the links could be reached by Tab.
+// A label that takes the focus draws its text a pixel off unless the link takes care: a link's
+// text stands in the same place whether or not it can take the focus.
 void TestAccessibility::focusedLinkShowsIt()
 {
     const QWidget* const shown = open(u"frmMain"_s);

@@ -10,9 +10,11 @@
 #include <QTest>
 
 #include "windows/frmabout.h"
+#include "windows/windowkit.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -31,6 +33,10 @@ private slots:
     void otherLabelsDoNothing();
     void closesAndReturnsToOpener_data();
     void closesAndReturnsToOpener();
+    void cleanup();
+
+private:
+    WindowFixture<frmAbout> m_fixture;
 };
 
 void TestFrmAbout::initTestCase()
@@ -41,12 +47,17 @@ void TestFrmAbout::initTestCase()
 void TestFrmAbout::init()
 {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
+    m_fixture.setUp();
+}
+
+void TestFrmAbout::cleanup()
+{
+    m_fixture.cleanUp();
 }
 
 void TestFrmAbout::texts()
 {
-    FakeDesktop desktop;
-    frmAbout about(desktop);
+    const frmAbout& about = *m_fixture.make();
     QCOMPARE(about.windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(Find<QLabel>(&about, u"Label2"_s)->text(), u"Kistarra v1.35"_s);
     QCOMPARE(Find<QLabel>(&about, u"Label1"_s)->text(),
@@ -83,8 +94,8 @@ void TestFrmAbout::linksOpenTheirPageAndStayOpen()
     QFETCH(QString, page);
     QWidget opener;
     opener.show();
-    FakeDesktop desktop;
-    ShowAboutWindow(desktop, &opener);
+    FakeDesktop& desktop = m_fixture.desktop();
+    ShowModal(new frmAbout(desktop, &opener));
     const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
     QVERIFY(about != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(about));
@@ -108,14 +119,12 @@ void TestFrmAbout::otherLabelsDoNothing_data()
 void TestFrmAbout::otherLabelsDoNothing()
 {
     QFETCH(QString, label);
-    FakeDesktop desktop;
-    frmAbout about(desktop);
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QTest::mouseClick(Find<QLabel>(&about, label), Qt::LeftButton);
-    QVERIFY(desktop.openedUrls.isEmpty());
-    QVERIFY(desktop.messages.isEmpty());
-    QVERIFY(about.isVisible());
+    m_fixture.make();
+    const frmAbout* const about = m_fixture.show();
+    QTest::mouseClick(m_fixture.find<QLabel>(label), Qt::LeftButton);
+    QVERIFY(m_fixture.desktop().openedUrls.isEmpty());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
+    QVERIFY(about->isVisible());
 }
 
 void TestFrmAbout::closesAndReturnsToOpener_data()
@@ -130,8 +139,8 @@ void TestFrmAbout::closesAndReturnsToOpener()
     QFETCH(bool, byButton);
     QLineEdit opener(u"a reading"_s);
     opener.show();
-    FakeDesktop desktop;
-    ShowAboutWindow(desktop, &opener);
+    FakeDesktop& desktop = m_fixture.desktop();
+    ShowModal(new frmAbout(desktop, &opener));
     const QPointer<frmAbout> about = opener.findChild<frmAbout*>();
     QVERIFY(about != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(about));

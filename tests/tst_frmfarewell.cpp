@@ -15,6 +15,7 @@
 #include "windows/frmfarewell.h"
 #include "platform/modhelp.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -48,25 +49,35 @@ void SetBoxText(QWidget* box, const QString& text)
 const QStringList FormBoxes = {u"txtName"_s, u"txtEmail"_s, u"txtFriendName"_s, u"txtFriendEmail"_s,
                                u"txtMessage"_s};
 
-// The farewell window, shown and active as after a click on it, with its desktop.
+// The farewell window, shown and active as after a click on it, with its desktop: the shared
+// fixture, with the random draws the window will take set before it is made.
 struct Shown {
-    FakeDesktop desktop;
-    std::unique_ptr<frmFarewell> window;
+    WindowFixture<frmFarewell> fixture;
+    FakeDesktop& desktop;
+    frmFarewell* const window;
 
     explicit Shown(QList<int> draws = {})
+        : desktop(Prepared(fixture, std::move(draws)))
+        , window(fixture.make())
     {
-        desktop.randomValues = std::move(draws);
-        window = std::make_unique<frmFarewell>(desktop);
         window->show();
         window->activateWindow();
     }
-    [[nodiscard]] bool ready() { return QTest::qWaitForWindowActive(window.get()); }
+    [[nodiscard]] bool ready() { return QTest::qWaitForWindowActive(window); }
     template <typename Widget>
     [[nodiscard]] Widget* control(const QString& name) const
     {
-        return Find<Widget>(window.get(), name);
+        return fixture.find<Widget>(name);
     }
     [[nodiscard]] QWidget* box(const QString& name) const { return control<QWidget>(name); }
+
+private:
+    static FakeDesktop& Prepared(WindowFixture<frmFarewell>& fixture, QList<int> draws)
+    {
+        fixture.setUp();
+        fixture.desktop().randomValues = std::move(draws);
+        return fixture.desktop();
+    }
 };
 
 const QString Home = u"https://www.orvantis.example"_s;
@@ -261,7 +272,7 @@ void TestFrmFarewell::boxKeepsItsStateWhileTheUserIsAway()
     QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
     QCOMPARE(BoxText(field), QString());
     shown.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
+    QVERIFY(QTest::qWaitForWindowActive(shown.window));
     QVERIFY(field->hasFocus());
     QCOMPARE(BoxText(field), QString());
 
@@ -387,7 +398,7 @@ void TestFrmFarewell::submitOpensReferralPageAndStaysOpen()
     SetBoxText(shown.box(u"txtFriendName"_s), u"Bob=Rob#2"_s);
     SetBoxText(shown.box(u"txtFriendEmail"_s), u" bob@mail.example"_s);
     SetBoxText(shown.box(u"txtMessage"_s), u"\nHi Bob,\nsee this: 100% fun\n\n"_s);
-    QSignalSpy exits(shown.window.get(), &frmFarewell::exitRequested);
+    QSignalSpy exits(shown.window, &frmFarewell::exitRequested);
 
     QTest::mouseClick(shown.control<QPushButton>(u"cmdSubmit"_s), Qt::LeftButton);
 
@@ -466,9 +477,9 @@ void TestFrmFarewell::closingAsksForExitOnce()
     QFETCH(bool, byButton);
     Shown shown;
     QVERIFY(shown.ready());
-    QSignalSpy exits(shown.window.get(), &frmFarewell::exitRequested);
+    QSignalSpy exits(shown.window, &frmFarewell::exitRequested);
     // The shell answers by closing every window, this one included.
-    connect(shown.window.get(), &frmFarewell::exitRequested, shown.window.get(),
+    connect(shown.window, &frmFarewell::exitRequested, shown.window,
             [&shown] { shown.window->close(); });
 
     if (byButton)

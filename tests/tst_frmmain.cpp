@@ -18,6 +18,7 @@
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -111,26 +112,22 @@ private slots:
     void closingTellsWhy();
 
 private:
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<frmMain> m_window;
+    WindowFixture<frmMain> m_fixture;
     std::unique_ptr<QSignalSpy> m_readings;
 };
 
 void TestFrmMain::init()
 {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
-    m_desktop = std::make_unique<FakeDesktop>();
-    m_window = std::make_unique<frmMain>(*m_desktop);
-    m_readings = std::make_unique<QSignalSpy>(m_window.get(), &frmMain::readingReady);
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    m_fixture.setUp();
+    m_readings = std::make_unique<QSignalSpy>(m_fixture.make(), &frmMain::readingReady);
+    m_fixture.showActive();
 }
 
 void TestFrmMain::cleanup()
 {
     m_readings.reset();
-    m_window.reset();
-    m_desktop.reset();
+    m_fixture.cleanUp();
 }
 
 void TestFrmMain::listsHoldTheirEntries_data()
@@ -153,7 +150,7 @@ void TestFrmMain::listsHoldTheirEntries()
     QFETCH(QStringList, entries);
     QFETCH(QString, proposed);
 
-    const auto* const box = Find<QComboBox>(m_window.get(), list);
+    const auto* const box = Find<QComboBox>(m_fixture.window(), list);
     QCOMPARE(Entries(*box), entries);
     QCOMPARE(box->currentText(), proposed);
     QVERIFY(!box->isEditable());
@@ -179,7 +176,7 @@ void TestFrmMain::listsRefuseOtherTexts()
     QFETCH(QString, list);
     QFETCH(QString, text);
 
-    auto* const box = Find<QComboBox>(m_window.get(), list);
+    auto* const box = Find<QComboBox>(m_fixture.window(), list);
     const QString before = box->currentText();
     const int count = box->count();
     box->setCurrentText(text);
@@ -200,7 +197,7 @@ void TestFrmMain::textsFitTheirPlaces()
 {
     QFETCH(QString, label);
 
-    const auto* const shown = Find<QLabel>(m_window.get(), label);
+    const auto* const shown = Find<QLabel>(m_fixture.window(), label);
     const QFontMetrics metrics(shown->font());
     const QRect needed = metrics.boundingRect(
         shown->contentsRect(), int(shown->alignment()) | Qt::TextWordWrap, shown->text());
@@ -229,8 +226,8 @@ void TestFrmMain::sexRowStaysOutOfSight()
     QFETCH(QString, control);
     QFETCH(bool, seen);
 
-    const auto* const widget = Find<QWidget>(m_window.get(), control);
-    const auto* const frame = Find<QGroupBox>(m_window.get(), u"fraDetails"_s);
+    const auto* const widget = Find<QWidget>(m_fixture.window(), control);
+    const auto* const frame = Find<QGroupBox>(m_fixture.window(), u"fraDetails"_s);
     QCOMPARE(widget->parentWidget(), frame);
     QCOMPARE(frame->rect().intersects(widget->geometry()), seen);
 }
@@ -252,7 +249,7 @@ void TestFrmMain::coloursShowOnScreen()
     QFETCH(QPoint, at);
     QFETCH(QColor, colour);
 
-    auto* const widget = Find<QWidget>(m_window.get(), control);
+    auto* const widget = Find<QWidget>(m_fixture.window(), control);
     const QImage image = widget->grab().toImage();
     QCOMPARE(image.pixelColor(at * image.devicePixelRatio()), colour);
 }
@@ -273,22 +270,22 @@ void TestFrmMain::refusedNames()
     QFETCH(QString, name);
     QFETCH(bool, byMenu);
 
-    Find<QLineEdit>(m_window.get(), u"txtName"_s)->setText(name);
-    Find<QComboBox>(m_window.get(), u"cboYear"_s)->setFocus();
+    Find<QLineEdit>(m_fixture.window(), u"txtName"_s)->setText(name);
+    Find<QComboBox>(m_fixture.window(), u"cboYear"_s)->setFocus();
     if (byMenu)
-        Find<QAction>(m_window.get(), u"mnuCalculate"_s)->trigger();
+        Find<QAction>(m_fixture.window(), u"mnuCalculate"_s)->trigger();
     else
-        QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
 
     const QList<FakeDesktop::Message> refused = {
         {FakeDesktop::MessageKind::Error, u"Please Enter Your Name"_s}};
-    QCOMPARE(m_desktop->messages, refused);
-    QTRY_VERIFY(Find<QLineEdit>(m_window.get(), u"txtName"_s)->hasFocus());
+    QCOMPARE(m_fixture.desktop().messages, refused);
+    QTRY_VERIFY(Find<QLineEdit>(m_fixture.window(), u"txtName"_s)->hasFocus());
     QCOMPARE(m_readings->count(), 0);
-    QVERIFY(m_window->isVisible());
+    QVERIFY(m_fixture.window()->isVisible());
 
-    QVERIFY(!m_window->CheckDetails());
-    QCOMPARE(m_desktop->messages.size(), 2);
+    QVERIFY(!m_fixture.window()->CheckDetails());
+    QCOMPARE(m_fixture.desktop().messages.size(), 2);
 }
 
 void TestFrmMain::proceedHandsOnTheReading_data()
@@ -317,25 +314,25 @@ void TestFrmMain::proceedHandsOnTheReading()
     QFETCH(QString, keptName);
     QFETCH(QString, birthDateText);
 
-    Find<QLineEdit>(m_window.get(), u"txtName"_s)->setText(fields.name);
+    Find<QLineEdit>(m_fixture.window(), u"txtName"_s)->setText(fields.name);
     if (!fields.day.isEmpty())
-        Fill(*m_window, fields);
-    QVERIFY(m_window->CheckDetails());
-    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+        Fill(*m_fixture.window(), fields);
+    QVERIFY(m_fixture.window()->CheckDetails());
+    QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
 
     QCOMPARE(m_readings->count(), 1);
     const auto reading = m_readings->at(0).at(0).value<Reading>();
     QCOMPARE(reading.details.name, keptName);
     QCOMPARE(reading.birthDateText, birthDateText);
-    const Fields shown = FieldsOf(*m_window);
+    const Fields shown = FieldsOf(*m_fixture.window());
     const Reading expected = ComputeReading({shown.name, shown.day, shown.month, shown.year});
     QCOMPARE(reading.principal, expected.principal);
     QCOMPARE(reading.character, expected.character);
     QCOMPARE(reading.energetic, expected.energetic);
     QCOMPARE(reading.readingText.plainText(), expected.readingText.plainText());
-    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     // Which window comes next is not this window's decision: it stays until told to close.
-    QVERIFY(m_window->isVisible());
+    QVERIFY(m_fixture.window()->isVisible());
 }
 
 void TestFrmMain::openFlow_data()
@@ -386,18 +383,18 @@ void TestFrmMain::openFlow()
         const QString path = folder.filePath(fileName);
         if (!contents.isNull())
             QVERIFY(WriteFile(path, contents));
-        m_desktop->openFileNames.append(path);
+        m_fixture.desktop().openFileNames.append(path);
     }
-    Fill(*m_window, {u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s});
+    Fill(*m_fixture.window(), {u"Bob"_s, u"15"_s, u"October"_s, u"1975"_s});
 
-    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdOpen"_s), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdOpen"_s), Qt::LeftButton);
 
-    QCOMPARE(m_desktop->openDialogs, QList<FileDialogOptions>{SavedReadingOpenDialog()});
+    QCOMPARE(m_fixture.desktop().openDialogs, QList<FileDialogOptions>{SavedReadingOpenDialog()});
     QList<FakeDesktop::Message> messages;
     if (!message.isEmpty())
         messages.append({FakeDesktop::MessageKind::Error, message});
-    QCOMPARE(m_desktop->messages, messages);
-    QCOMPARE(FieldsOf(*m_window), fields);
+    QCOMPARE(m_fixture.desktop().messages, messages);
+    QCOMPARE(FieldsOf(*m_fixture.window()), fields);
     if (birthDateText.isEmpty()) {
         QCOMPARE(m_readings->count(), 0);
     } else {
@@ -428,47 +425,47 @@ void TestFrmMain::linksOpenTheirPage()
     QFETCH(QString, control);
     QFETCH(QString, address);
 
-    const Fields before = FieldsOf(*m_window);
-    if (auto* const label = m_window->findChild<QLabel*>(control)) {
+    const Fields before = FieldsOf(*m_fixture.window());
+    if (auto* const label = m_fixture.window()->findChild<QLabel*>(control)) {
         QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(label, Qt::LeftButton);
         QTest::mouseClick(label, Qt::RightButton);
     } else {
-        Find<QAction>(m_window.get(), control)->trigger();
+        Find<QAction>(m_fixture.window(), control)->trigger();
     }
 
-    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
-    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     QCOMPARE(m_readings->count(), 0);
-    QCOMPARE(FieldsOf(*m_window), before);
-    QVERIFY(m_window->isVisible());
+    QCOMPARE(FieldsOf(*m_fixture.window()), before);
+    QVERIFY(m_fixture.window()->isVisible());
 }
 
 void TestFrmMain::menusShowOnlyTheirVisibleEntries()
 {
-    const QMenuBar* const bar = m_window->menuBar();
+    const QMenuBar* const bar = m_fixture.window()->menuBar();
     QStringList captions;
     for (const QAction* const action : bar->actions()) {
         if (action->isVisible())
             captions.append(action->text());
     }
     QCOMPARE(captions, (QStringList{u"&File"_s, u"&Help"_s, u"&Donate"_s}));
-    QCOMPARE(Find<QAction>(m_window.get(), u"mnuDonate"_s)->menu(), nullptr);
+    QCOMPARE(Find<QAction>(m_fixture.window(), u"mnuDonate"_s)->menu(), nullptr);
 
-    const auto* const makeMoney = Find<QAction>(m_window.get(), u"mnuMakeMoney"_s);
+    const auto* const makeMoney = Find<QAction>(m_fixture.window(), u"mnuMakeMoney"_s);
     QVERIFY(!makeMoney->isVisible());
     QVERIFY(!makeMoney->isEnabled());
 
-    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuFile"_s)),
+    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_fixture.window(), u"mnuFile"_s)),
              (QStringList{u"mnuSolarYear"_s, u"mnuSep4"_s, u"mnuExit"_s}));
-    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_window.get(), u"mnuHelp"_s)),
+    QCOMPARE(VisibleActionNames(*Find<QMenu>(m_fixture.window(), u"mnuHelp"_s)),
              (QStringList{u"mnuOnline"_s, u"mnuVisit"_s, u"mnuSep2"_s, u"mnuUpdate"_s, u"mnuSep3"_s,
                           u"mnuAbout"_s}));
 
-    QSignalSpy about(m_window.get(), &frmMain::aboutRequested);
-    Find<QAction>(m_window.get(), u"mnuAbout"_s)->trigger();
+    QSignalSpy about(m_fixture.window(), &frmMain::aboutRequested);
+    Find<QAction>(m_fixture.window(), u"mnuAbout"_s)->trigger();
     QCOMPARE(about.count(), 1);
-    QVERIFY(m_desktop->openedUrls.isEmpty());
+    QVERIFY(m_fixture.desktop().openedUrls.isEmpty());
 }
 
 void TestFrmMain::solarYearEntry_data()
@@ -493,25 +490,25 @@ void TestFrmMain::solarYearEntry()
     QFETCH(bool, checked);
     QFETCH(QString, yearOf20January1990);
 
-    auto* const entry = Find<QAction>(m_window.get(), u"mnuSolarYear"_s);
+    auto* const entry = Find<QAction>(m_fixture.window(), u"mnuSolarYear"_s);
     QCOMPARE(entry->text(), u"Count Years From 4 &February"_s);
     QVERIFY(entry->isCheckable());
-    QSignalSpy changes(m_window.get(), &frmMain::yearRuleChanged);
+    QSignalSpy changes(m_fixture.window(), &frmMain::yearRuleChanged);
     if (setFirst)
-        m_window->setYearRule(YearRule::Solar);
+        m_fixture.window()->setYearRule(YearRule::Solar);
     QCOMPARE(entry->isChecked(), setFirst);
     for (int i = 0; i < clicks; ++i)
         entry->trigger();
 
     QCOMPARE(entry->isChecked(), checked);
     const YearRule rule = checked ? YearRule::Solar : YearRule::Calendar;
-    QCOMPARE(m_window->yearRule(), rule);
+    QCOMPARE(m_fixture.window()->yearRule(), rule);
     QCOMPARE(changes.count(), clicks);
     if (clicks > 0)
         QCOMPARE(changes.last().at(0).value<YearRule>(), rule);
 
-    Fill(*m_window, {u"Ann"_s, u"20"_s, u"January"_s, u"1990"_s});
-    QTest::mouseClick(Find<QPushButton>(m_window.get(), u"cmdProceed"_s), Qt::LeftButton);
+    Fill(*m_fixture.window(), {u"Ann"_s, u"20"_s, u"January"_s, u"1990"_s});
+    QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
     QCOMPARE(m_readings->count(), 1);
     const auto reading = m_readings->at(0).at(0).value<Reading>();
     QCOMPARE(reading.readingYear, yearOf20January1990);
@@ -520,18 +517,18 @@ void TestFrmMain::solarYearEntry()
 
 void TestFrmMain::closingTellsWhy()
 {
-    QSignalSpy closing(m_window.get(), &frmMain::closing);
-    Find<QAction>(m_window.get(), u"mnuExit"_s)->trigger();
+    QSignalSpy closing(m_fixture.window(), &frmMain::closing);
+    Find<QAction>(m_fixture.window(), u"mnuExit"_s)->trigger();
     QCOMPARE(closing.count(), 1);
     QCOMPARE(closing.at(0).at(0).toBool(), false);
-    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_fixture.window()->isVisible());
 
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    m_window->closeForReading();
+    m_fixture.window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_fixture.window()));
+    m_fixture.window()->closeForReading();
     QCOMPARE(closing.count(), 2);
     QCOMPARE(closing.at(1).at(0).toBool(), true);
-    QVERIFY(!m_window->isVisible());
+    QVERIFY(!m_fixture.window()->isVisible());
 }
 
 QTEST_MAIN(TestFrmMain)

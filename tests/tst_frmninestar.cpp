@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -19,7 +20,6 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "windows/frmsave.h"
 #include "windows/frmninestar.h"
 #include "engine/ninestar.h"
 #include "reading/reading.h"
@@ -28,6 +28,7 @@
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -105,31 +106,27 @@ private slots:
     void everyCloseIsAnnounced();
     void clipboardIsEmptied_data();
     void clipboardIsEmptied();
-    void saveOpensTheModalReport();
 
 private:
     frmNineStar* showWindow(const Reading& reading);
 
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<frmNineStar> m_window;
+    WindowFixture<frmNineStar> m_fixture;
 };
 
 void tst_frmNineStar::init()
 {
-    m_desktop = std::make_unique<FakeDesktop>();
+    m_fixture.setUp();
 }
 
 void tst_frmNineStar::cleanup()
 {
-    m_window.reset();
-    m_desktop.reset();
+    m_fixture.cleanUp();
 }
 
 frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
 {
-    m_window = std::make_unique<frmNineStar>(reading, *m_desktop);
-    ShowAndWaitExposed(*m_window);
-    return m_window.get();
+    m_fixture.make(reading);
+    return m_fixture.show();
 }
 
 void tst_frmNineStar::windowFrame()
@@ -491,8 +488,8 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
         qobject_cast<QAction*>(trigger)->trigger();
     }
 
-    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
-    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     QVERIFY(window->isVisible());
     QCOMPARE(closing.count(), 0);
 }
@@ -506,7 +503,7 @@ void tst_frmNineStar::donateActsFromTheMenuBar()
     const QRect place = bar->actionGeometry(donate);
     QVERIFY(place.isValid());
     QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
-    QTRY_COMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
+    QTRY_COMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
 }
 
 void tst_frmNineStar::makeMoneyIsOutOfReach()
@@ -524,7 +521,11 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
     const frmNineStar* const window = showWindow(ComputeReading(Ann));
     QSignalSpy back(window, &frmNineStar::backRequested);
     QSignalSpy about(window, &frmNineStar::aboutRequested);
+    QSignalSpy report(window, &frmNineStar::reportRequested);
 
+    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
+    QCOMPARE(report.count(), 1);
+    QVERIFY(window->findChild<QDialog*>() == nullptr);
     QTest::mouseClick(Find<QAbstractButton>(window, u"cmdBack"_s), Qt::LeftButton);
     QCOMPARE(back.count(), 1);
     Find<QAction>(window, u"mnuBack"_s)->trigger();
@@ -534,7 +535,7 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
     Find<QAction>(window, u"mnuAbout"_s)->trigger();
     QCOMPARE(about.count(), 1);
     QCOMPARE(back.count(), 2);
-    QVERIFY(m_desktop->openedUrls.isEmpty());
+    QVERIFY(m_fixture.desktop().openedUrls.isEmpty());
 }
 
 void tst_frmNineStar::everyCloseIsAnnounced()
@@ -570,7 +571,7 @@ void tst_frmNineStar::clipboardIsEmptied()
     QFETCH(QString, action);
     const frmNineStar* const window = showWindow(ComputeReading(Ann));
     // Filling the boxes is a change too.
-    QVERIFY(m_desktop->clipboardClears > 0);
+    QVERIFY(m_fixture.desktop().clipboardClears > 0);
 
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     const int tab = box == u"RTB"_s ? 2 : 0;
@@ -578,27 +579,7 @@ void tst_frmNineStar::clipboardIsEmptied()
     auto* const edit = Find<QTextEdit>(window, box);
     QTRY_VERIFY(edit->isVisible());
 
-    QVERIFY(ClipboardEmptiedBy(*edit, action, *m_desktop));
-}
-
-void tst_frmNineStar::saveOpensTheModalReport()
-{
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
-    QVERIFY(window->findChild<frmSave*>() == nullptr);
-    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
-
-    QPointer<frmSave> report = window->findChild<frmSave*>();
-    QVERIFY(report);
-    QTRY_VERIFY(report->isVisible());
-    QCOMPARE(report->windowModality(), Qt::ApplicationModal);
-    QCOMPARE(QApplication::activeModalWidget(), report.data());
-    QVERIFY(report->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(window->isVisible());
-
-    report->close();
-    QTRY_VERIFY(report.isNull());
-    QVERIFY(window->isVisible());
-    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QVERIFY(ClipboardEmptiedBy(*edit, action, m_fixture.desktop()));
 }
 
 QTEST_MAIN(tst_frmNineStar)

@@ -22,6 +22,7 @@
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
@@ -53,31 +54,28 @@ private:
     frmSave* showWindow(const Reading& reading);
     void clickButton(const QString& name);
 
-    std::unique_ptr<FakeDesktop> m_desktop;
-    std::unique_ptr<frmSave> m_window;
+    WindowFixture<frmSave> m_fixture;
 };
 
 void tst_frmSave::init()
 {
-    m_desktop = std::make_unique<FakeDesktop>();
+    m_fixture.setUp();
 }
 
 void tst_frmSave::cleanup()
 {
-    m_window.reset();
-    m_desktop.reset();
+    m_fixture.cleanUp();
 }
 
 frmSave* tst_frmSave::showWindow(const Reading& reading)
 {
-    m_window = std::make_unique<frmSave>(reading, *m_desktop);
-    ShowAndWaitExposed(*m_window);
-    return m_window.get();
+    m_fixture.make(reading);
+    return m_fixture.show();
 }
 
 void tst_frmSave::clickButton(const QString& name)
 {
-    QTest::mouseClick(Find<QAbstractButton>(m_window.get(), name), Qt::LeftButton);
+    QTest::mouseClick(Find<QAbstractButton>(m_fixture.window(), name), Qt::LeftButton);
 }
 
 void tst_frmSave::windowFrame()
@@ -132,9 +130,9 @@ void tst_frmSave::reportIsThePlainReading()
 
 void tst_frmSave::openingEmptiesTheClipboard()
 {
-    QCOMPARE(m_desktop->clipboardClears, 0);
-    const frmSave window(ComputeReading(Ann), *m_desktop);
-    QCOMPARE_GT(m_desktop->clipboardClears, 0);
+    QCOMPARE(m_fixture.desktop().clipboardClears, 0);
+    const frmSave window(ComputeReading(Ann), m_fixture.desktop());
+    QCOMPARE_GT(m_fixture.desktop().clipboardClears, 0);
 }
 
 void tst_frmSave::saveWritesTheBirthDetails()
@@ -142,7 +140,7 @@ void tst_frmSave::saveWritesTheBirthDetails()
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(u"ann.nsk"_s);
-    m_desktop->saveFileNames = {path};
+    m_fixture.desktop().saveFileNames = {path};
     const frmSave* const window = showWindow(ComputeReading(Ann));
     // What the report box shows plays no part in the file.
     Find<QTextEdit>(window, u"RTB"_s)->setPlainText(u"something else"_s);
@@ -150,11 +148,11 @@ void tst_frmSave::saveWritesTheBirthDetails()
     clickButton(u"cmdSave"_s);
 
     const FileDialogOptions expected{u"Kistarra"_s, u"Kistarra (*.nsk)"_s, u"nsk"_s};
-    QCOMPARE(m_desktop->saveDialogs, QList<FileDialogOptions>{expected});
+    QCOMPARE(m_fixture.desktop().saveDialogs, QList<FileDialogOptions>{expected});
     const QByteArray golden = FileBytes(AnnFilePath());
     QVERIFY(!golden.isEmpty());
     QCOMPARE(FileBytes(path), golden);
-    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
 }
 
 void tst_frmSave::cancelledSaveDoesNothing()
@@ -165,10 +163,10 @@ void tst_frmSave::cancelledSaveDoesNothing()
 
     clickButton(u"cmdSave"_s);
 
-    QCOMPARE(m_desktop->saveDialogs.size(), 1);
-    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_fixture.desktop().saveDialogs.size(), 1);
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     QVERIFY(QDir(folder.path()).isEmpty());
-    QVERIFY(m_window->isVisible());
+    QVERIFY(m_fixture.window()->isVisible());
 }
 
 void tst_frmSave::failedSaveSaysSo_data()
@@ -189,7 +187,7 @@ void tst_frmSave::failedSaveSaysSo()
         path = folder.filePath(u"ann.nsk"_s);
         QVERIFY(WriteFile(path, old));
     }
-    m_desktop->saveFileNames = {path};
+    m_fixture.desktop().saveFileNames = {path};
     showWindow(ComputeReading(Ann));
 
     {
@@ -202,7 +200,7 @@ void tst_frmSave::failedSaveSaysSo()
 
     const QList<FakeDesktop::Message> expected = {
         {FakeDesktop::MessageKind::Error, u"The reading could not be saved."_s}};
-    QCOMPARE(m_desktop->messages, expected);
+    QCOMPARE(m_fixture.desktop().messages, expected);
     if (folderExists)
         QCOMPARE(FileBytes(path), old);
     else
@@ -218,12 +216,12 @@ void tst_frmSave::printHasTheReportBetweenAttributions()
     const QString attribution = AttributionLine();
     const QString expected = WithLineFeeds(attribution % u"\r\n\r\n"_s % ReportText(reading) %
                                            u"\r\n\r\n"_s % attribution);
-    QCOMPARE(m_desktop->printedTexts, QStringList{expected});
+    QCOMPARE(m_fixture.desktop().printedTexts, QStringList{expected});
     const auto* const buffer = Find<QTextEdit>(window, u"RTB1"_s);
     QCOMPARE(buffer->toPlainText(), expected);
     QCOMPARE(buffer->textCursor().position(), 0);
     QVERIFY(!buffer->textCursor().hasSelection());
-    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
 }
 
 void tst_frmSave::printingTwiceHoldsOneCopy()
@@ -234,20 +232,20 @@ void tst_frmSave::printingTwiceHoldsOneCopy()
     clickButton(u"cmdPrint"_s);
 
     const QString expected = WithLineFeeds(PrintedReportText(reading));
-    QCOMPARE(m_desktop->printedTexts, QStringList({expected, expected}));
-    QCOMPARE(m_desktop->printedTexts.last().count(AttributionLine()), 2);
+    QCOMPARE(m_fixture.desktop().printedTexts, QStringList({expected, expected}));
+    QCOMPARE(m_fixture.desktop().printedTexts.last().count(AttributionLine()), 2);
 }
 
 void tst_frmSave::failedPrintSaysSo()
 {
-    m_desktop->printSucceeds = false;
+    m_fixture.desktop().printSucceeds = false;
     showWindow(ComputeReading(Ann));
     clickButton(u"cmdPrint"_s);
 
-    QCOMPARE(m_desktop->printedTexts.size(), 1);
+    QCOMPARE(m_fixture.desktop().printedTexts.size(), 1);
     const QList<FakeDesktop::Message> expected = {
         {FakeDesktop::MessageKind::Error, u"The report could not be printed."_s}};
-    QCOMPARE(m_desktop->messages, expected);
+    QCOMPARE(m_fixture.desktop().messages, expected);
 }
 
 void tst_frmSave::linksOpenExactlyTheirPage_data()
@@ -270,8 +268,8 @@ void tst_frmSave::linksOpenExactlyTheirPage()
 
     QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
 
-    QCOMPARE(m_desktop->openedUrls, QList<QUrl>{QUrl(address)});
-    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(address)});
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
     QVERIFY(window->isVisible());
 }
 
@@ -287,7 +285,7 @@ void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
     QFETCH(QString, action);
     const frmSave* const window = showWindow(ComputeReading(Ann));
     auto* const report = Find<QTextEdit>(window, u"RTB"_s);
-    QVERIFY(ClipboardEmptiedBy(*report, action, *m_desktop));
+    QVERIFY(ClipboardEmptiedBy(*report, action, m_fixture.desktop()));
 }
 
 QTEST_MAIN(tst_frmSave)

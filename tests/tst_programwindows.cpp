@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include "reading/reading.h"
 #include "windows/frmabout.h"
 #include "windows/frmfarewell.h"
+#include "windows/frmsave.h"
 #include "app/programwindows.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
@@ -68,6 +70,7 @@ private slots:
     void farewellEndsTheProgramWithAHiddenWindowLoaded();
     void aboutFromBothMenus_data();
     void aboutFromBothMenus();
+    void saveOpensTheModalReport();
 
 private:
     // Types the name, picks 1 May 1970 and proceeds, by the button or by opening Ann's file.
@@ -271,6 +274,28 @@ void TestProgramWindows::aboutFromBothMenus()
     QTRY_VERIFY(watch.isNull());
     QVERIFY(window->isVisible());
     QVERIFY(m_windows->farewellWindow() == nullptr);
+}
+
+void TestProgramWindows::saveOpensTheModalReport()
+{
+    proceed(Way::Button);
+    QTRY_VERIFY(m_windows->resultWindow() != nullptr);
+    const frmNineStar* const window = m_windows->resultWindow();
+    QVERIFY(window->findChild<frmSave*>() == nullptr);
+    QTest::mouseClick(Find<QAbstractButton>(window, u"cmdSave"_s), Qt::LeftButton);
+
+    QPointer<frmSave> report = window->findChild<frmSave*>();
+    QVERIFY(report);
+    QTRY_VERIFY(report->isVisible());
+    QCOMPARE(report->windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), report.data());
+    QVERIFY(report->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(window->isVisible());
+
+    report->close();
+    QTRY_VERIFY(report.isNull());
+    QVERIFY(window->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
 QTEST_MAIN(TestProgramWindows)

@@ -119,12 +119,4 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     setFixedSize(Width, layout->totalHeightForWidth(Width));
 }
 
-void ShowAboutWindow(Desktop& desktop, QWidget* parent)
-{
-    auto* const about = new frmAbout(desktop, parent);
-    about->setAttribute(Qt::WA_DeleteOnClose);
-    about->setWindowModality(Qt::ApplicationModal);
-    about->show();
-}
-
 } // namespace Kistarra

@@ -32,8 +32,4 @@ private:
     FlatButton* cmdOK = nullptr;
 };
 
-// Opens the about window over parent, blocking the program's other windows until it closes, and
-// returns at once; the window deletes itself when closed.
-void ShowAboutWindow(Desktop& desktop, QWidget* parent);
-
 } // namespace Kistarra

@@ -23,12 +23,8 @@ namespace {
 constexpr QStringView NameMissing = u"Please Enter Your Name";
 constexpr QStringView FileRefused = u"Please Check The File.";
 
-// The lists' entries and the date a freshly loaded window proposes: 1 January 1970.
-constexpr int FirstDay = 1;
-constexpr int LastDay = 31;
-constexpr int FirstYear = 1900;
-constexpr int LastYear = 2050;
-constexpr int StartYearEntry = 1970 - FirstYear;
+// The date a freshly loaded window proposes: 1 January 1970.
+constexpr int StartYearEntry = 1970 - FirstListYear;
 
 // The controls reach 7425 twips across and 5655 down; the menu bar comes on top.
 constexpr int ClientWidth = 7425;
@@ -117,14 +113,11 @@ void frmMain::buildMenus()
 void frmMain::fillLists()
 {
     m_ui->cboDate->clear();
-    for (int day = FirstDay; day <= LastDay; ++day)
-        m_ui->cboDate->addItem(QString::number(day));
+    m_ui->cboDate->addItems(DayListEntries());
     m_ui->cboMonth->clear();
-    for (const QStringView month : MonthNames)
-        m_ui->cboMonth->addItem(month.toString());
+    m_ui->cboMonth->addItems(MonthListEntries());
     m_ui->cboYear->clear();
-    for (int year = FirstYear; year <= LastYear; ++year)
-        m_ui->cboYear->addItem(QString::number(year));
+    m_ui->cboYear->addItems(YearListEntries());
 
     m_ui->cboDate->setCurrentIndex(0);
     m_ui->cboMonth->setCurrentIndex(0);
@@ -158,7 +151,7 @@ void frmMain::openSavedReading()
 
 void frmMain::openFile(const QString& path)
 {
-    // Only the lower-case ending: a file saved as .NSK is refused, as it always was.
+    // Only the lower-case ending counts: a file named .NSK is refused.
     if (!path.endsWith(u"nsk"_s, Qt::CaseSensitive)) {
         m_desktop.showError(this, FileRefused.toString());
         return;
@@ -173,6 +166,11 @@ void frmMain::openFile(const QString& path)
     m_ui->cboMonth->setCurrentText(saved.details.month);
     m_ui->cboYear->setCurrentText(saved.details.year);
     proceed();
+}
+
+BrandLinks frmMain::brandLinks() const
+{
+    return {m_ui->lblCobrand, m_ui->lblFullBrand};
 }
 
 void frmMain::yearRuleToggled()

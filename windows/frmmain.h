@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "reading/reading.h"
+#include "windows/windowkit.h"
 
 class QAction;
 
@@ -44,6 +45,8 @@ public:
     // does, through yearRuleChanged.
     void setYearRule(YearRule rule);
     [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
+    // The two promotional labels of the brand frame, which the start-up draw puts in front.
+    [[nodiscard]] BrandLinks brandLinks() const;
 
 signals:
     void readingReady(const Kistarra::Reading& reading);

@@ -11,7 +11,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "windows/frmsave.h"
 #include "platform/desktop.h"
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
@@ -130,7 +129,7 @@ void frmNineStar::connectLinks()
     m_ui->Label61->setAction([this] { OpenHomePage(m_desktop); });
     SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkBlue, m_desktop);
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &frmNineStar::backRequested);
-    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNineStar::openReport);
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNineStar::reportRequested);
 }
 
 void frmNineStar::buildMenus()
@@ -207,14 +206,6 @@ void frmNineStar::showPage(int index)
     for (std::size_t i = 0; i < m_pages.size(); ++i)
         m_pages.at(i)->setVisible(static_cast<int>(i) == index);
     m_pages.at(static_cast<std::size_t>(index))->raise();
-}
-
-void frmNineStar::openReport()
-{
-    auto* const report = new frmSave(m_reading, m_desktop, this);
-    report->setAttribute(Qt::WA_DeleteOnClose);
-    report->setWindowModality(Qt::ApplicationModal);
-    report->show();
 }
 
 void frmNineStar::closeEvent(QCloseEvent* event)

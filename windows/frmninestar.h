@@ -32,9 +32,10 @@ public:
     ~frmNineStar() override;
 
 signals:
-    void backRequested();  // cmdBack or mnuBack
-    void aboutRequested(); // mnuAbout
-    void closing();        // every time the window closes, however it was closed
+    void backRequested();   // cmdBack or mnuBack
+    void reportRequested(); // cmdSave
+    void aboutRequested();  // mnuAbout
+    void closing();         // every time the window closes, however it was closed
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -47,7 +48,6 @@ private:
     void showReadingYear();
     void showProfile();
     void showPage(int index);
-    void openReport();
 
     const Reading m_reading;
     Desktop& m_desktop;

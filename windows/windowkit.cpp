@@ -10,6 +10,7 @@
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -471,6 +472,13 @@ void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop)
     QObject::connect(box, &QTextEdit::textChanged, guard, [&desktop] { desktop.clearClipboard(); });
     box->viewport()->setMouseTracking(true);
     box->viewport()->installEventFilter(guard);
+}
+
+void ShowModal(QDialog* dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
 }
 
 } // namespace Kistarra

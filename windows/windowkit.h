@@ -14,8 +14,10 @@
 #include <QStringView>
 
 #include "platform/fonts.h"
+#include "version.h"
 
 class QComboBox;
+class QDialog;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
@@ -31,7 +33,7 @@ namespace Kistarra {
 
 class Desktop;
 
-inline constexpr QStringView WindowTitle = u"Kistarra v1.35";
+inline constexpr QStringView WindowTitle = u"Kistarra v" KISTARRA_VERSION;
 
 enum class TextSize;
 
@@ -188,5 +190,9 @@ void ChainFocus(std::initializer_list<QWidget*> widgets);
 // What a reading box shows must not be carried away: every change of its text and every mouse
 // action over it empties the clipboard.
 void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop);
+
+// Shows the dialog over its opener, blocking the program's other windows until it closes, and
+// returns at once; the dialog deletes itself when closed.
+void ShowModal(QDialog* dialog);
 
 } // namespace Kistarra

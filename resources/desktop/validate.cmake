@@ -1,7 +1,7 @@
 # Runs the freedesktop validators on the desktop entry and the AppStream metadata, and checks that
 # the entry, the metadata and the file type name one another the same way: a desktop that finds
 # one of them by the application id must find the rest.
-#   cmake -DAPP_ID=... -DSOURCE_DIR=... -DVERSION=... -P validate.cmake
+#   cmake -DAPP_ID=... -DSOURCE_DIR=... -DMETAINFO=<generated metainfo> -DVERSION=... -P validate.cmake
 cmake_minimum_required(VERSION 3.25)
 
 foreach(tool desktop-file-validate appstreamcli)
@@ -13,7 +13,7 @@ foreach(tool desktop-file-validate appstreamcli)
 endforeach()
 
 set(desktop_file ${SOURCE_DIR}/${APP_ID}.desktop)
-set(metainfo_file ${SOURCE_DIR}/${APP_ID}.metainfo.xml)
+set(metainfo_file ${METAINFO})
 set(mime_file ${SOURCE_DIR}/${APP_ID}.xml)
 set(failures "")
 
