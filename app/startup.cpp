@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QSettings>
+#include <QTextStream>
 
 #include "windows/frmmain.h"
 #include "platform/desktop.h"
@@ -20,10 +21,18 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
                                         const SettingsOpener& openSettings,
                                         const QString& savedReading)
 {
-    if (!guard.tryAcquire()) {
+    switch (guard.acquire()) {
+    case SingleInstanceGuard::State::Acquired:
+        break;
+    case SingleInstanceGuard::State::HeldByAnotherCopy:
         ReportAlreadyRunning(desktop);
         UnloadAllForms();
         return nullptr;
+    case SingleInstanceGuard::State::Unavailable:
+        // Better one copy too many than none at all.
+        QTextStream(stderr) << u"kistarra: starting without the check for another running copy: "_s
+                            << guard.problem() << Qt::endl;
+        break;
     }
     desktop.seedRandom();
     if (const std::unique_ptr<QSettings> settings = openSettings())

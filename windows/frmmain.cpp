@@ -173,6 +173,8 @@ void frmMain::buildControls(QWidget* client)
     nameCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_name = Place(new QLineEdit(details), u"txtName"_s, Twips(1050, 390, 3705, 345));
     SetColours(m_name, LightGreen, WindowGrey);
+    // Whatever name is typed, its saved reading opens again.
+    m_name->setMaxLength(MaxNameLength);
     nameCaption->setBuddy(m_name);
     QLabel* const dayCaption =
         MakeLabel(details, u"Label2"_s, u"Birth Day"_s, Twips(180, 930, 810, 195));
