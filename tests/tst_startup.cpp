@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QSettings>
@@ -24,6 +25,7 @@ private slots:
     void cleanup();
 
     void secondCopyOnlySaysSo();
+    void startsWithoutALockWhenNoneCanBeMade();
     void firstStartShowsOnlyTheBirthDetails();
     void drawDecidesTheLabelInFront_data();
     void drawDecidesTheLabelInFront();
@@ -85,6 +87,19 @@ void TestStartUp::secondCopyOnlySaysSo()
     QVERIFY(VisibleWindows().isEmpty());
     QVERIFY(running.isAcquired());
     QVERIFY(QFile::exists(running.lockFilePath()));
+}
+
+void TestStartUp::startsWithoutALockWhenNoneCanBeMade()
+{
+    QVERIFY(QDir().mkpath(m_guard->lockFilePath()));
+
+    const auto windows = start();
+
+    QVERIFY(windows != nullptr);
+    QCOMPARE(VisibleWindows(), QList<QWidget*>{windows->birthDetailsWindow()});
+    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(!m_guard->isAcquired());
+    QVERIFY(QDir().rmdir(m_guard->lockFilePath()));
 }
 
 void TestStartUp::firstStartShowsOnlyTheBirthDetails()
