@@ -247,7 +247,8 @@ struct PlannedFile {
 // the same and none the opened reading unless its option allows it.
 std::variant<std::vector<PlannedFile>, Problem> planFiles(const QCommandLineParser& parser)
 {
-    const QString input = parser.isSet(u"open"_s) ? fileIdentity(parser.value(u"open"_s)) : QString();
+    const QString input =
+        parser.isSet(u"open"_s) ? fileIdentity(parser.value(u"open"_s)) : QString();
     std::vector<PlannedFile> files;
     for (const FileOption& option : FileOptions) {
         if (!parser.isSet(option.name))
@@ -256,14 +257,14 @@ std::variant<std::vector<PlannedFile>, Problem> planFiles(const QCommandLinePars
         const QString identity = fileIdentity(path);
         for (const PlannedFile& earlier : files) {
             if (fileIdentity(earlier.path) == identity)
-                return Problem{ExitBadInput, u"--%1 and --%2 name the same file '%3'; give each "
-                                             u"its own file"_s.arg(earlier.option->name,
-                                                                    option.name, path)};
+                return Problem{ExitBadInput,
+                               u"--%1 and --%2 name the same file '%3'; give each "
+                               u"its own file"_s.arg(earlier.option->name, option.name, path)};
         }
         if (!option.mayRewriteTheInput && identity == input)
-            return Problem{ExitBadInput,
-                           u"--%1 names the saved reading given to --open, '%2'"_s.arg(option.name,
-                                                                                     path)};
+            return Problem{
+                ExitBadInput,
+                u"--%1 names the saved reading given to --open, '%2'"_s.arg(option.name, path)};
         if (const QString refused = RefusedTarget(path); !refused.isEmpty())
             return Problem{ExitFileProblem, u"cannot write '%1': %2"_s.arg(path, refused)};
         files.push_back({&option, path, {}});
@@ -416,7 +417,8 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (report)
         text += terminalReport(reading) + u'\n';
     if (json)
-        text += QString::fromUtf8(QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
+        text +=
+            QString::fromUtf8(QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
 
     WholeFiles written;
     for (const PlannedFile& file : files) {

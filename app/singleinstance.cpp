@@ -44,9 +44,8 @@ SingleInstanceGuard::State SingleInstanceGuard::acquire()
         if (heldByAnotherCopy())
             return State::HeldByAnotherCopy;
     }
-    m_problem = QFileInfo(m_path).isDir()
-                    ? u"'%1' is a folder, not a lock file"_s.arg(m_path)
-                    : u"the lock file '%1' cannot be made"_s.arg(m_path);
+    m_problem = QFileInfo(m_path).isDir() ? u"'%1' is a folder, not a lock file"_s.arg(m_path)
+                                          : u"the lock file '%1' cannot be made"_s.arg(m_path);
     return State::Unavailable;
 }
 

@@ -175,8 +175,7 @@ SavedReadingResult ReadSavedReading(const QString& path)
 
 SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details)
 {
-    if (details.name.size() > MaxNameLength ||
-        !WriteWholeFile(path, EncodeSavedReading(details)))
+    if (details.name.size() > MaxNameLength || !WriteWholeFile(path, EncodeSavedReading(details)))
         return SavedReadingError::CannotWrite;
     return SavedReadingError::None;
 }
