@@ -1,9 +1,17 @@
 #include "app/commandline.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <variant>
+#include <vector>
 
+#include <sys/stat.h>
+
+#include <QBuffer>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextCursor>
@@ -11,6 +19,7 @@
 #include <QTextStream>
 
 #include "savedreading/savedreading.h"
+#include "savedreading/wholefiles.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
 #include "version.h"
@@ -73,6 +82,8 @@ std::variant<BirthDetails, Problem> detailsFromOptions(const QCommandLineParser&
     details.name = TrimmedOfBlanks(parser.value(u"name"_s));
     if (details.name.isEmpty())
         return Problem{ExitBadInput, u"the name is empty; give a name with --name"_s};
+    if (details.name.size() > MaxNameLength)
+        return Problem{ExitBadInput, u"the name is longer than %1 characters"_s.arg(MaxNameLength)};
 
     const auto day = listDay(parser.value(u"day"_s));
     if (const auto* problem = std::get_if<Problem>(&day))
@@ -160,21 +171,139 @@ QString OneLine(const QString& message)
     return line;
 }
 
-// What the report window's Print puts on paper, in the report's own font, as a PDF file.
-bool WritePdfReport(const Reading& reading, const QString& path)
+// The plain report for a terminal: control characters a name brought in are written out, so a
+// crafted saved reading cannot move the cursor, retitle the terminal or forge a line.
+QString terminalReport(const Reading& reading)
+{
+    BirthDetails shown = reading.details;
+    shown.name = OneLine(shown.name);
+    QString text = shown.name == reading.details.name ? ReportText(reading)
+                                                      : ReportText(ComputeReading(shown));
+    return text.replace(u"\r\n"_s, u"\n"_s);
+}
+
+// What the report window's Print puts on paper, in the report's own font, as PDF bytes.
+std::variant<QByteArray, QString> pdfReport(const Reading& reading)
 {
     QTextDocument document;
     document.setDefaultFont(ReportFont());
     QTextCursor(&document).insertText(PrintedReportText(reading));
-    return PrintToPdf(document, path);
+    QBuffer buffer;
+    if (!PrintToPdf(document, buffer) || buffer.data().isEmpty())
+        return u"the report could not be laid out"_s;
+    return buffer.data();
 }
 
-QString withUnixLineBreaks(QString text)
+std::variant<QByteArray, QString> savedReading(const Reading& reading)
 {
-    return text.replace(u"\r\n"_s, u"\n"_s);
+    if (reading.details.name.size() > MaxNameLength)
+        return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
+    return EncodeSavedReading(reading.details);
+}
+
+// A file option: what it writes, and whether it may name the saved reading given to --open
+// (saving a reading over itself rewrites the same birth details).
+struct FileOption {
+    QString name;
+    bool mayRewriteTheInput;
+    std::variant<QByteArray, QString> (*contents)(const Reading&); // the bytes, or why none
+};
+
+const std::array<FileOption, 2> FileOptions = {{
+    {u"save"_s, true, &savedReading},
+    {u"pdf"_s, false, &pdfReport},
+}};
+
+// The same file, however it is spelt: device and inode of a file that exists, else its folder's
+// canonical path and its name.
+QString fileIdentity(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        return u"%1:%2"_s.arg(status.st_dev).arg(status.st_ino);
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+}
+
+struct PlannedFile {
+    const FileOption* option;
+    QString path;
+    QByteArray bytes;
+};
+
+// The files the options ask for, each a new file or a regular one that may be replaced, no two
+// the same and none the opened reading unless its option allows it.
+std::variant<std::vector<PlannedFile>, Problem> planFiles(const QCommandLineParser& parser)
+{
+    const QString input =
+        parser.isSet(u"open"_s) ? fileIdentity(parser.value(u"open"_s)) : QString();
+    std::vector<PlannedFile> files;
+    for (const FileOption& option : FileOptions) {
+        if (!parser.isSet(option.name))
+            continue;
+        const QString path = parser.value(option.name);
+        const QString identity = fileIdentity(path);
+        for (const PlannedFile& earlier : files) {
+            if (fileIdentity(earlier.path) == identity)
+                return Problem{ExitBadInput,
+                               u"--%1 and --%2 name the same file '%3'; give each "
+                               u"its own file"_s.arg(earlier.option->name, option.name, path)};
+        }
+        if (!option.mayRewriteTheInput && identity == input)
+            return Problem{
+                ExitBadInput,
+                u"--%1 names the saved reading given to --open, '%2'"_s.arg(option.name, path)};
+        if (const QString refused = RefusedTarget(path); !refused.isEmpty())
+            return Problem{ExitFileProblem, u"cannot write '%1': %2"_s.arg(path, refused)};
+        files.push_back({&option, path, {}});
+    }
+    return files;
+}
+
+// Standard output, written out now: false when any of it could not be.
+bool flushed(QTextStream& out, QString& reason)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return true;
+    reason = out.device() ? out.device()->errorString() : u"write error"_s;
+    return false;
 }
 
 } // namespace
+
+ArgumentsText DecodeArguments(int argc, const char* const argv[])
+{
+    ArgumentsText text;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString argument = QFile::decodeName(bytes);
+        if (text.inexact.isEmpty() && QFile::encodeName(argument) != bytes) {
+            for (const char byte : bytes) {
+                const auto code = static_cast<unsigned char>(byte);
+                if (code >= 0x20 && code < 0x7F)
+                    text.inexact += QChar(char16_t{code});
+                else
+                    text.inexact += u"\\x"_s + QString::number(code, 16).rightJustified(2, u'0');
+            }
+        }
+        text.arguments.append(argument);
+    }
+    return text;
+}
+
+void InstallTerminalMessageHandler()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtFatalMsg)
+            return;
+        const QByteArray line = (u"kistarra: "_s + OneLine(message) + u'\n').toLocal8Bit();
+        std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+        std::fflush(stderr);
+        std::_Exit(ExitFileProblem);
+    });
+}
 
 bool CommandLineNeedsFonts(const QStringList& arguments)
 {
@@ -221,6 +350,12 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         err << u"kistarra: "_s << OneLine(problem.message) << Qt::endl;
         return static_cast<int>(problem.code);
     };
+    const auto finish = [&out, &fail] {
+        QString reason;
+        if (!flushed(out, reason))
+            return fail({ExitFileProblem, u"cannot write to standard output: "_s + reason});
+        return static_cast<int>(ExitOk);
+    };
 
     if (!parser.parse(arguments)) {
         QString problem = parser.errorText();
@@ -229,12 +364,12 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return fail({ExitBadInput, problem + u"; see kistarra --help"_s});
     }
     if (parser.isSet(u"help"_s)) {
-        out << parser.helpText() << Qt::flush;
-        return ExitOk;
+        out << parser.helpText();
+        return finish();
     }
     if (parser.isSet(u"version"_s)) {
-        out << u"Kistarra " KISTARRA_VERSION ""_s << Qt::endl;
-        return ExitOk;
+        out << u"Kistarra " KISTARRA_VERSION "\n"_s;
+        return finish();
     }
     if (!parser.positionalArguments().isEmpty())
         return fail({ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
@@ -254,27 +389,41 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const YearRule rule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
     const Reading reading = ComputeReading(std::get<BirthDetails>(details), rule);
 
-    if (parser.isSet(u"save"_s)) {
-        const QString path = parser.value(u"save"_s);
-        if (WriteSavedReading(path, reading.details) != SavedReadingError::None)
-            return fail({ExitFileProblem, u"cannot write '%1'"_s.arg(path)});
-    }
-
-    if (parser.isSet(u"pdf"_s)) {
-        const QString path = parser.value(u"pdf"_s);
-        if (!WritePdfReport(reading, path))
-            return fail({ExitFileProblem, u"cannot write '%1'"_s.arg(path)});
+    // Every output is made in memory and every target checked before anything is written; the
+    // files then go into temporaries, standard output is written, and only when all of that
+    // worked do the files replace their targets.
+    auto planned = planFiles(parser);
+    if (const auto* problem = std::get_if<Problem>(&planned))
+        return fail(*problem);
+    auto& files = std::get<std::vector<PlannedFile>>(planned);
+    for (PlannedFile& file : files) {
+        auto contents = file.option->contents(reading);
+        if (const auto* reason = std::get_if<QString>(&contents))
+            return fail({ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)});
+        file.bytes = std::get<QByteArray>(std::move(contents));
     }
 
     const bool json = parser.isSet(u"json"_s);
-    const bool report =
-        parser.isSet(u"report"_s) || (!json && !parser.isSet(u"save"_s) && !parser.isSet(u"pdf"_s));
+    const bool report = parser.isSet(u"report"_s) || (!json && files.empty());
+    QString text;
     if (report)
-        out << withUnixLineBreaks(ReportText(reading)) << u'\n';
+        text += terminalReport(reading) + u'\n';
     if (json)
-        out << QString::fromUtf8(
-            QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
-    out << Qt::flush;
+        text +=
+            QString::fromUtf8(QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
+
+    WholeFiles written;
+    for (const PlannedFile& file : files) {
+        if (!written.add(file.path, file.bytes))
+            return fail({ExitFileProblem,
+                         u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())});
+    }
+    out << text;
+    if (const int code = finish(); code != ExitOk)
+        return code;
+    if (!written.commit())
+        return fail({ExitFileProblem,
+                     u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())});
     return ExitOk;
 }
 

@@ -21,7 +21,21 @@ enum ExitCode : int {
     ExitBadInput = 2,    // a wrong or missing option or value
 };
 
-// Runs the command line; arguments[0] is the program. Returns the process's exit code.
+// The program's arguments as text. An argument whose bytes the text cannot give back exactly (a
+// file name in another encoding than the locale's) would name another file; it is reported in
+// `inexact`, its odd bytes written as \xNN, and the run must refuse it.
+struct ArgumentsText {
+    QStringList arguments;
+    QString inexact;
+};
+[[nodiscard]] ArgumentsText DecodeArguments(int argc, const char* const argv[]);
+
+// For a terminal run: the toolkit's messages stay out of the terminal, and a fatal one ends the
+// run as one "kistarra: " line on stderr with exit code 1.
+void InstallTerminalMessageHandler();
+
+// Runs the command line; arguments[0] is the program. Returns the process's exit code. Standard
+// output is flushed and checked before the files are put in place.
 [[nodiscard]] int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 } // namespace Kistarra

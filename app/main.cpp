@@ -5,10 +5,14 @@
 // result window and the report window only render it, and the .nsk codec saves and restores the
 // four texts. With options the same core answers in the terminal.
 
+#include <array>
 #include <memory>
+
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QSettings>
 #include <QStringList>
@@ -26,31 +30,35 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QStringList Arguments(int argc, char* argv[])
+// A terminal run needs no display and hands none of the person's arguments to the toolkit, whose
+// own options (-platform, -display, -name, -reverse, ...) would take them. Writing a PDF lays out
+// text, which takes a GUI application: always on the offscreen platform, whatever the environment
+// names. Everything else needs no GUI at all.
+int RunInTerminal(char* program, const QStringList& arguments, const QString& inexact)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-// A terminal run needs no display. Writing a PDF lays out text, which takes a GUI application;
-// the offscreen platform gives it one wherever the person has not chosen another.
-int RunInTerminal(int& argc, char* argv[], const QStringList& arguments)
-{
-    // The terminal gets the program's own one-line messages only, not the toolkit's chatter.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    Kistarra::InstallTerminalMessageHandler();
+    if (!inexact.isEmpty()) {
+        QTextStream(stderr) << u"kistarra: argument '%1' is not text in the locale's encoding, so "
+                               u"the file it names could not be used exactly; rename it"_s.arg(
+                                   inexact)
+                            << Qt::endl;
+        return Kistarra::ExitBadInput;
+    }
+    int argc = 1;
+    std::array<char*, 2> argv = {program, nullptr};
     std::unique_ptr<QCoreApplication> application;
     if (Kistarra::CommandLineNeedsFonts(arguments)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QGuiApplication>(argc, argv);
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv.data());
     } else {
-        application = std::make_unique<QCoreApplication>(argc, argv);
+        application = std::make_unique<QCoreApplication>(argc, argv.data());
     }
-    QTextStream out(stdout);
+    QFile standardOutput;
+    if (!standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Kistarra::ExitFileProblem;
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    return Kistarra::RunCommandLine(QCoreApplication::arguments(), out, err);
+    return Kistarra::RunCommandLine(arguments, out, err);
 }
 
 // A file manager starts the program with the saved reading to open as its only argument.
@@ -76,8 +84,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(u"kistarra"_s);
     QCoreApplication::setApplicationVersion(u"" KISTARRA_VERSION ""_s);
     // Decided before any application object exists.
-    const QStringList arguments = Arguments(argc, argv);
-    if (Kistarra::IsCommandLineRun(arguments))
-        return RunInTerminal(argc, argv, arguments);
+    const Kistarra::ArgumentsText text = Kistarra::DecodeArguments(argc, argv);
+    if (Kistarra::IsCommandLineRun(text.arguments))
+        return RunInTerminal(argv[0], text.arguments, text.inexact);
     return RunWindows(argc, argv);
 }

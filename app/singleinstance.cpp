@@ -20,12 +20,33 @@ SingleInstanceGuard::SingleInstanceGuard(const QString& lockFilePath)
     m_lock.setStaleLockTime(0);
 }
 
-bool SingleInstanceGuard::tryAcquire()
+bool SingleInstanceGuard::heldByAnotherCopy() const
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    return m_lock.getLockInfo(&pid, &host, &application);
+}
+
+SingleInstanceGuard::State SingleInstanceGuard::acquire()
 {
     if (m_lock.isLocked())
-        return true;
+        return State::Acquired;
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return m_lock.tryLock(0);
+    if (m_lock.tryLock(0))
+        return State::Acquired;
+    if (m_lock.error() == QLockFile::LockFailedError) {
+        // With no age limit QLockFile keeps a file that names no process for good. Removing it
+        // fails while a live copy holds the file, which it does from the moment it makes it.
+        if (!heldByAnotherCopy() && m_lock.removeStaleLockFile() && m_lock.tryLock(0))
+            return State::Acquired;
+        // Asked again: a copy starting this instant may only just have written its details.
+        if (heldByAnotherCopy())
+            return State::HeldByAnotherCopy;
+    }
+    m_problem = QFileInfo(m_path).isDir() ? u"'%1' is a folder, not a lock file"_s.arg(m_path)
+                                          : u"the lock file '%1' cannot be made"_s.arg(m_path);
+    return State::Unavailable;
 }
 
 bool SingleInstanceGuard::isAcquired() const

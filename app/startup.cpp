@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <QSettings>
+#include <QTextStream>
 
 #include "platform/desktop.h"
 #include "windows/frmmain.h"
@@ -10,6 +11,8 @@
 #include "app/unloadallforms.h"
 #include "app/updatereminder.h"
 #include "app/yearrulesetting.h"
+
+using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
@@ -24,10 +27,18 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
                                         const SettingsOpener& openSettings,
                                         const QString& savedReading)
 {
-    if (!guard.tryAcquire()) {
+    switch (guard.acquire()) {
+    case SingleInstanceGuard::State::Acquired:
+        break;
+    case SingleInstanceGuard::State::HeldByAnotherCopy:
         ReportAlreadyRunning(desktop);
         FormUnloader().UnloadAllForms();
         return nullptr;
+    case SingleInstanceGuard::State::Unavailable:
+        // Better one copy too many than none at all.
+        QTextStream(stderr) << u"kistarra: starting without the check for another running copy: "_s
+                            << guard.problem() << Qt::endl;
+        break;
     }
     desktop.seedRandom();
     YearRule rule = YearRule::Calendar;

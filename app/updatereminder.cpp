@@ -53,9 +53,13 @@ void UpdateReminder(Desktop& desktop, QSettings& settings)
         RememberToday(settings, key, today);
         return;
     }
+    // A date that no longer reads (the date format changed with the locale) starts the fortnight
+    // afresh, rather than silencing the reminder for good.
     const QDate last = ReadShortDate(stored, today);
-    if (!last.isValid())
+    if (!last.isValid()) {
+        RememberToday(settings, key, today);
         return;
+    }
     const qint64 difference = today.daysTo(last);
     if (difference >= -ReminderDays && difference <= ReminderDays)
         return;

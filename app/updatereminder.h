@@ -13,7 +13,7 @@ class Desktop;
 // opens the download page on Yes. The first run only notes the day. The date lives in section
 // "Settings" under the key "Duration"; key and value are both stored through EncodeText, the value
 // being the short date text of the current locale. A value that no longer reads as a date (the
-// date format changed) ends the reminder without a question and is left as it is.
+// date format changed) is replaced by today's date, without a question.
 void UpdateReminder(Desktop& desktop, QSettings& settings);
 
 // The per-user settings store: an INI file named after the executable in the user's

@@ -15,8 +15,13 @@ std::optional<int> DigitValue(QChar c)
 
 std::optional<int> DecimalValue(QStringView text)
 {
+    if (text.isEmpty())
+        return std::nullopt;
+    // Leading zeros, however many, add nothing; more significant digits than an int holds do.
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.sliced(1);
     constexpr qsizetype MaxDigits = 9;
-    if (text.isEmpty() || text.size() > MaxDigits)
+    if (text.size() > MaxDigits)
         return std::nullopt;
     int value = 0;
     for (const QChar c : text) {

@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QFont>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRectF>
 #include <QTextDocument>
@@ -23,11 +24,13 @@ QFont ReportFont()
     return WindowFont(9.75);
 }
 
-bool PrintDocument(const QTextDocument& document, QPrinter& printer)
-{
-    printer.setDocName(u"Kistarra"_s);
-    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+namespace {
 
+const QMarginsF PageMargins(20, 20, 20, 20);
+
+// Lays the document out on pages of that size in device pixels and paints every page.
+bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page)
+{
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -41,7 +44,6 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
     QFont font = pages->defaultFont();
     font.setStyleStrategy(QFont::PreferNoShaping);
     pages->setDefaultFont(font);
-    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size();
     pages->setPageSize(page);
 
     // Black text whatever the desktop's colour scheme; colours the document sets itself still hold.
@@ -67,12 +69,30 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
     return painter.end();
 }
 
-bool PrintToPdf(const QTextDocument& document, const QString& path)
+} // namespace
+
+bool PrintDocument(const QTextDocument& document, QPrinter& printer)
 {
+    printer.setDocName(u"Kistarra"_s);
+    printer.setPageMargins(PageMargins, QPageLayout::Millimeter);
+    return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
+}
+
+bool PrintToPdf(const QTextDocument& document, QIODevice& out)
+{
+    if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
+        return false;
+    if (!out.isWritable())
+        return false;
+    // The paper and resolution a PDF printer would use, written into the device.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    return PrintDocument(document, printer);
+    QPdfWriter writer(&out);
+    writer.setTitle(u"Kistarra"_s);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
+    return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
 }
 
 } // namespace Kistarra

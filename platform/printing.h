@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 
+class QIODevice;
 class QPrinter;
 class QTextDocument;
 
@@ -17,7 +18,8 @@ namespace Kistarra {
 // when the printer cannot begin, cannot start a page or cannot finish the job.
 [[nodiscard]] bool PrintDocument(const QTextDocument& document, QPrinter& printer);
 
-// The same pages written to a PDF file. False when the file cannot be written.
-[[nodiscard]] bool PrintToPdf(const QTextDocument& document, const QString& path);
+// The same pages as a PDF written into the device (opened for writing if it is not yet). False
+// when the device cannot be opened or the pages cannot be laid out.
+[[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out);
 
 } // namespace Kistarra

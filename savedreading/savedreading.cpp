@@ -2,9 +2,13 @@
 
 #include <array>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include "savedreading/wholefiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -133,12 +137,19 @@ bool IsListDate(const BirthDetails& details)
 
 SavedReadingResult ReadSavedReading(const QString& path)
 {
-    // Only a regular file: a directory, pipe or device would fail to read or never end.
-    if (!QFileInfo(path).isFile())
+    // Opened without waiting, then the opened file itself is checked: a FIFO put in the path's
+    // place would block an ordinary open for good, and a directory or device would never end.
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
         return {{}, SavedReadingError::CannotRead};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    struct stat status {};
+    QFile file;
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
         return {{}, SavedReadingError::CannotRead};
+    }
     const QByteArray contents = file.read(SavedReadingReadLimit);
     if (file.error() != QFileDevice::NoError)
         return {{}, SavedReadingError::CannotRead};
@@ -151,13 +162,7 @@ SavedReadingResult ReadSavedReading(const QString& path)
 
 SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details)
 {
-    // Unbuffered, so a disk that refuses the bytes fails the write itself rather than a later
-    // flush whose failure commit() would not see; the old file then stays as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return SavedReadingError::CannotWrite;
-    const QByteArray contents = EncodeSavedReading(details);
-    if (file.write(contents) != contents.size() || !file.flush() || !file.commit())
+    if (details.name.size() > MaxNameLength || !WriteWholeFile(path, EncodeSavedReading(details)))
         return SavedReadingError::CannotWrite;
     return SavedReadingError::None;
 }

@@ -46,11 +46,21 @@ struct SavedReadingResult {
     [[nodiscard]] bool ok() const { return error == SavedReadingError::None; }
 };
 
-// Reads at most the first 64 KiB and four lines of the file, whatever it holds.
+// Reads at most the first 64 KiB and four lines of the file, whatever it holds. The path is
+// opened without waiting and only a regular file is read.
 inline constexpr qint64 SavedReadingReadLimit = 64 * 1024;
 [[nodiscard]] SavedReadingResult ReadSavedReading(const QString& path);
 
-// Writes all four lines or nothing: an existing file keeps its old content when the write fails.
+// The longest name a saved reading holds, in UTF-16 code units (what a text box counts): the name
+// box takes no more, the command line refuses more, and the writer never writes more, so whatever
+// is saved fits in what the reader reads. A code unit is written as at most 8 bytes ("&#65535;";
+// a surrogate pair takes 10 for two), the date lines as at most "31", "September" and "2050".
+inline constexpr qsizetype MaxNameLength = 4000;
+static_assert(MaxNameLength * 8 + 2 + 9 + 4 + 4 * 2 <= SavedReadingReadLimit);
+
+// Writes all four lines or nothing: an existing file keeps its old content when the write fails,
+// and a target that is not a regular file or is read-only is refused. A name longer than
+// MaxNameLength is refused too.
 [[nodiscard]] SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details);
 
 } // namespace Kistarra

@@ -1,3 +1,11 @@
+#include <map>
+#include <optional>
+#include <tuple>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -46,8 +54,11 @@ Run runInProcess(const QStringList& options)
     return run;
 }
 
-// The real program in its own process, as a shell would start it; without a display when asked.
-Run runBinary(const QStringList& options, bool withoutDisplay = false)
+// The real program in its own process, as a shell would start it; without a display when asked,
+// with the variables given as NAME=value set, its standard output into a file when one is named.
+Run runBinary(const QStringList& options, bool withoutDisplay = false,
+              const QStringList& variables = {}, const QString& standardOutput = {},
+              const QString& program = QStringLiteral(KISTARRA_BINARY))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -56,8 +67,12 @@ Run runBinary(const QStringList& options, bool withoutDisplay = false)
         for (const QString& name : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
             environment.remove(name);
     }
+    for (const QString& variable : variables)
+        environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KISTARRA_BINARY), options);
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
+    process.start(program, options);
     Run run;
     if (!process.waitForFinished(30000)) {
         process.kill();
@@ -123,6 +138,26 @@ QJsonObject annJson()
     };
 }
 
+// What a folder holds, entry by entry: kind, mode and bytes (or link target).
+using Entries = std::map<QString, std::tuple<mode_t, QByteArray>>;
+
+Entries entries(const QString& folder)
+{
+    Entries found;
+    for (const QString& name : QDir(folder).entryList(QDir::AllEntries | QDir::System |
+                                                      QDir::Hidden | QDir::NoDotAndDotDot)) {
+        const QString path = folder + u'/' + name;
+        struct stat status {};
+        ::lstat(QFile::encodeName(path).constData(), &status);
+        const QByteArray contents = S_ISREG(status.st_mode) ? FileBytes(path)
+                                    : S_ISLNK(status.st_mode)
+                                        ? QFile::encodeName(QFileInfo(path).symLinkTarget())
+                                        : QByteArray();
+        found[name] = {status.st_mode, contents};
+    }
+    return found;
+}
+
 } // namespace
 
 class TestCommandLine : public QObject {
@@ -153,6 +188,17 @@ private slots:
     void failureWritesNothing();
     void openGivesTheSameReading_data();
     void openGivesTheSameReading();
+
+    void binaryNeedsNoUsableDisplay_data();
+    void binaryNeedsNoUsableDisplay();
+    void binaryFullStandardOutput_data();
+    void binaryFullStandardOutput();
+    void binaryFileNamesAreExact_data();
+    void binaryFileNamesAreExact();
+    void outputsAllOrNothing_data();
+    void outputsAllOrNothing();
+    void reportShowsControlCharacters_data();
+    void reportShowsControlCharacters();
 
 private:
     QTemporaryDir m_dir;
@@ -375,6 +421,9 @@ void TestCommandLine::normalisation_data()
         << u"1"_s << u"sEpTeMbEr"_s << u"1970"_s << u"1"_s << u"September"_s << u"1970"_s;
     QTest::newRow("year 01970") << u"1"_s << u"May"_s << u"01970"_s << u"1"_s << u"May"_s
                                 << u"1970"_s;
+    QTest::newRow("ten digits and more, leading zeros")
+        << u"0000000001"_s << u"000000000005"_s << u"00000000001970"_s << u"1"_s << u"May"_s
+        << u"1970"_s;
     QTest::newRow("first list date")
         << u"01"_s << u"january"_s << u"1900"_s << u"1"_s << u"January"_s << u"1900"_s;
     QTest::newRow("last list date")
@@ -439,6 +488,14 @@ void TestCommandLine::refusals_data()
         << QStringList{u"--name"_s, u"Ann"_s, u"--day"_s, u"1"_s, u"--month"_s, u"May"_s} << 2
         << u"--year"_s;
     QTest::newRow("nothing at all") << QStringList{} << 2 << u"--name"_s;
+    QTest::newRow("name over the length limit")
+        << QStringList{u"--name"_s,  QString(MaxNameLength + 1, u'a'),
+                       u"--day"_s,   u"1"_s,
+                       u"--month"_s, u"May"_s,
+                       u"--year"_s,  u"1970"_s}
+        << 2 << QString::number(MaxNameLength);
+    QTest::newRow("day 0000000000")
+        << withDate(u"0000000000"_s, u"May"_s, u"1970"_s) << 2 << u"day"_s;
     QTest::newRow("name of blanks") << QStringList{u"--name"_s,  u"  "_s,  u"--day"_s,  u"1"_s,
                                                    u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s}
                                     << 2 << u"name"_s;
@@ -568,6 +625,7 @@ void TestCommandLine::openGivesTheSameReading_data()
     QTest::newRow("Zoë Ødegård") << u"Zo\u00EB \u00D8deg\u00E5rd"_s;
     QTest::newRow("王小明") << u"\u738B\u5C0F\u660E"_s;
     QTest::newRow("commas and quotes") << u"O'Neil, Mary \"May\""_s;
+    QTest::newRow("2,000 CJK letters") << QString(2000, QChar(0x738B));
 }
 
 void TestCommandLine::openGivesTheSameReading()
@@ -596,6 +654,223 @@ void TestCommandLine::openGivesTheSameReading()
         QCOMPARE(golden.exitCode, 0);
         QCOMPARE(jsonText(parsedJson(golden.out)), jsonText(annJson()));
     }
+}
+
+void TestCommandLine::binaryNeedsNoUsableDisplay_data()
+{
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("output");
+
+    const QStringList wayland{u"QT_QPA_PLATFORM=wayland"_s, u"WAYLAND_DISPLAY=kistarra-none"_s};
+    const QStringList x11{u"QT_QPA_PLATFORM=xcb"_s, u"DISPLAY=:97"_s};
+    QTest::newRow("Wayland without a compositor, report") << wayland << u"--report"_s;
+    QTest::newRow("Wayland without a compositor, PDF") << wayland << u"--pdf"_s;
+    QTest::newRow("X11 without its display, report") << x11 << u"--report"_s;
+    QTest::newRow("X11 without its display, PDF") << x11 << u"--pdf"_s;
+}
+
+void TestCommandLine::binaryNeedsNoUsableDisplay()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(QString, output);
+    const QString pdf = m_dir.filePath(u"display.pdf"_s);
+    QFile::remove(pdf);
+    const QStringList options =
+        output == u"--pdf"_s ? QStringList{output, pdf} : QStringList{output};
+
+    const Run run = runBinary(options + AnnOptions, true, variables);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    if (output == u"--pdf"_s)
+        QVERIFY(FileBytes(pdf).startsWith("%PDF-"));
+    else
+        QVERIFY(run.out.startsWith(u"Name: Ann"_s));
+
+    // The toolkit's own options are the person's arguments here, and refused as unknown.
+    const Run toolkitOption =
+        runBinary(options + AnnOptions + QStringList{u"--reverse"_s}, true, variables);
+    QCOMPARE(toolkitOption.exitCode, 2);
+    QVERIFY2(isOneProblemLine(toolkitOption.err), qPrintable(toolkitOption.err));
+    QVERIFY(toolkitOption.err.contains(u"reverse"_s));
+}
+
+void TestCommandLine::binaryFullStandardOutput_data()
+{
+    QTest::addColumn<QStringList>("options");
+
+    QTest::newRow("report") << QStringList{u"--report"_s} + AnnOptions;
+    QTest::newRow("JSON") << QStringList{u"--json"_s} + AnnOptions;
+    QTest::newRow("version") << QStringList{u"--version"_s};
+    QTest::newRow("JSON with a file saved, which is then not saved")
+        << QStringList{u"--json"_s, u"--save"_s, m_dir.filePath(u"unsaved.nsk"_s)} + AnnOptions;
+}
+
+void TestCommandLine::binaryFullStandardOutput()
+{
+    QFETCH(QStringList, options);
+
+    const Run run = runBinary(options, false, {}, u"/dev/full"_s);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.err, u"kistarra: cannot write to standard output: No space left on device\n"_s);
+    QVERIFY(!QFileInfo::exists(m_dir.filePath(u"unsaved.nsk"_s)));
+}
+
+void TestCommandLine::binaryFileNamesAreExact_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("saving") << u"--save"_s;
+    QTest::newRow("opening") << u"--open"_s;
+}
+
+// Under a UTF-8 locale the byte E8 alone is no text; the name it is part of must be neither
+// replaced by nor confused with the name that holds U+FFFD in its place.
+void TestCommandLine::binaryFileNamesAreExact()
+{
+    QFETCH(QString, option);
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString lookalike = dir.filePath(u"caf\uFFFD.nsk"_s);
+    QVERIFY(WriteFile(lookalike, AnnFileBytes));
+    const Entries before = entries(dir.path());
+
+    // The shell gives the program the raw byte, which no QString argument could.
+    const QStringList script{u"-c"_s,
+                             u"cd \"$1\" && shift && exec \"$@\" \"$(printf 'caf\\350.nsk')\""_s,
+                             u"sh"_s, dir.path(), QStringLiteral(KISTARRA_BINARY)};
+    const QStringList details = option == u"--save"_s ? AnnOptions : QStringList{};
+    const Run run = runBinary(script + details + QStringList{u"--json"_s, option}, false,
+                              {u"LC_ALL=C.UTF-8"_s}, {}, u"/bin/sh"_s);
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"caf\\xe8.nsk"_s), qPrintable(run.err));
+    QCOMPARE(run.out, QString());
+    QVERIFY(entries(dir.path()) == before);
+}
+
+void TestCommandLine::outputsAllOrNothing_data()
+{
+    QTest::addColumn<QStringList>("options"); // "@" stands for the test's folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<rlim_t>("fileSizeLimit");
+    QTest::addColumn<QString>("changed"); // the one entry that becomes Ann's reading
+
+    const rlim_t none = RLIM_INFINITY;
+    const QStringList save = AnnOptions + QStringList{u"--save"_s};
+    const QStringList pdf = AnnOptions + QStringList{u"--pdf"_s};
+    // Full disks: the PDF does not fit in 1,000 bytes; Ann's 19-byte reading does.
+    QTest::newRow("PDF onto a full disk")
+        << pdf + QStringList{u"@old.pdf"_s} << 1 << rlim_t(1000) << QString();
+    QTest::newRow("saved reading kept when the PDF does not fit")
+        << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@old.pdf"_s} << 1 << rlim_t(1000)
+        << QString();
+    QTest::newRow("saved reading kept when the PDF's folder is missing")
+        << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@missing/x.pdf"_s} << 1 << none
+        << QString();
+    // Two outputs in one file, or an output over the input.
+    QTest::newRow("save and PDF into one new file")
+        << save + QStringList{u"@new"_s, u"--pdf"_s, u"@new"_s} << 2 << none << QString();
+    QTest::newRow("save and PDF into one file, spelt two ways")
+        << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@./keep.nsk"_s} << 2 << none
+        << QString();
+    QTest::newRow("PDF over the opened reading")
+        << QStringList{u"--open"_s, u"@keep.nsk"_s, u"--pdf"_s, u"@keep.nsk"_s} << 2 << none
+        << QString();
+    QTest::newRow("PDF over the opened reading, opened through a link")
+        << QStringList{u"--open"_s, u"@link.nsk"_s, u"--pdf"_s, u"@keep.nsk"_s} << 2 << none
+        << QString();
+    // Targets that are not regular files, or are read-only (for root too).
+    for (const QString& target : {u"fifo"_s, u"device"_s, u"readonly.nsk"_s}) {
+        QTest::newRow(qPrintable(u"save onto "_s + target))
+            << save + QStringList{u"@"_s + target} << 1 << none << QString();
+        QTest::newRow(qPrintable(u"PDF onto "_s + target))
+            << pdf + QStringList{u"@"_s + target} << 1 << none << QString();
+    }
+    // What keeps working.
+    QTest::newRow("save through a link to a regular file")
+        << save + QStringList{u"@link.nsk"_s} << 0 << none << u"keep.nsk"_s;
+    QTest::newRow("the opened reading saved over itself")
+        << QStringList{u"--open"_s, u"@keep.nsk"_s, u"--save"_s, u"@keep.nsk"_s} << 0 << none
+        << QString();
+}
+
+void TestCommandLine::outputsAllOrNothing()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, exitCode);
+    QFETCH(rlim_t, fileSizeLimit);
+    QFETCH(QString, changed);
+
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto path = [&dir](const QString& name) { return dir.filePath(name); };
+    QVERIFY(WriteFile(path(u"keep.nsk"_s),
+                      EncodeSavedReading({u"Bea"_s, u"2"_s, u"June"_s, u"1980"_s})));
+    QVERIFY(WriteFile(path(u"old.pdf"_s), "%PDF- the old report"));
+    QVERIFY(WriteFile(path(u"readonly.nsk"_s), AnnFileBytes));
+    QVERIFY(QFile::setPermissions(path(u"readonly.nsk"_s), QFileDevice::ReadOwner |
+                                                               QFileDevice::ReadGroup |
+                                                               QFileDevice::ReadOther));
+    QVERIFY(QFile::link(u"keep.nsk"_s, path(u"link.nsk"_s)));
+    QCOMPARE(::mkfifo(QFile::encodeName(path(u"fifo"_s)).constData(), 0600), 0);
+    // A device node of our own (the kind of /dev/full) where that is allowed, /dev/full otherwise.
+    QString device = path(u"device"_s);
+    if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        device = u"/dev/full"_s;
+    for (QString& option : options) {
+        if (option == u"@device"_s)
+            option = device;
+        else if (option.startsWith(u'@'))
+            option = path(option.mid(1));
+    }
+    Entries expected = entries(dir.path());
+    if (!changed.isEmpty())
+        std::get<1>(expected[changed]) = AnnFileBytes;
+
+    Run run;
+    {
+        std::optional<FileSizeLimit> limit;
+        if (fileSizeLimit != RLIM_INFINITY) {
+            limit.emplace(fileSizeLimit);
+            QVERIFY(limit->active());
+        }
+        // The child inherits the limit.
+        run = runBinary(options);
+    }
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode != 0) {
+        QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+    }
+    QVERIFY(entries(dir.path()) == expected);
+}
+
+void TestCommandLine::reportShowsControlCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("escape sequences and a bell")
+        << u"Ann\x1B]0;owned\x07\x1B[2J"_s << u"Ann\\x1b]0;owned\\x07\\x1b[2J"_s;
+    QTest::newRow("a forged report line") << u"Ann\r\nFake: line"_s << u"Ann\\r\\nFake: line"_s;
+    QTest::newRow("C1 control") << u"Ann\u009B2J"_s << u"Ann\\x9b2J"_s;
+}
+
+// Names from a crafted saved reading are written out in the plain report; JSON escapes them itself.
+void TestCommandLine::reportShowsControlCharacters()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"evil.nsk"_s);
+    QVERIFY(WriteFile(path, EncodeSavedReading({name, u"1"_s, u"May"_s, u"1970"_s})));
+
+    const Run run = runInProcess({u"--report"_s, u"--open"_s, path});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.startsWith(u"Name: "_s + shown + u'\n'));
+    for (const QChar c : run.out)
+        QVERIFY2(c == u'\n' || c.category() != QChar::Other_Control, qPrintable(run.out.left(80)));
+    QVERIFY(!run.out.contains(u"\nFake: line"_s));
 }
 
 } // namespace Kistarra

@@ -306,6 +306,12 @@ void TestFrmMain::proceedHandsOnTheReading_data()
         << Fields{u"Bo"_s, u"31"_s, u"February"_s, u"2050"_s} << u"Bo"_s << u"31 February 2050"_s;
     QTest::newRow("first entries")
         << Fields{u"Cy"_s, u"1"_s, u"January"_s, u"1900"_s} << u"Cy"_s << u"1 January 1900"_s;
+    // The box holds no longer name than a saved reading does.
+    QTest::newRow("2,000 CJK letters") << Fields{QString(2000, QChar(0x738B)), {}, {}, {}}
+                                       << QString(2000, QChar(0x738B)) << u"1 January 1970"_s;
+    QTest::newRow("name beyond what a saved reading holds")
+        << Fields{QString(MaxNameLength + 50, u'x'), {}, {}, {}} << QString(MaxNameLength, u'x')
+        << u"1 January 1970"_s;
 }
 
 void TestFrmMain::proceedHandsOnTheReading()

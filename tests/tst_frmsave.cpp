@@ -1,10 +1,13 @@
 #include <memory>
 #include <optional>
 
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
@@ -171,29 +174,37 @@ void tst_frmSave::cancelledSaveDoesNothing()
 
 void tst_frmSave::failedSaveSaysSo_data()
 {
-    QTest::addColumn<bool>("folderExists");
-    QTest::newRow("folder missing") << false;
-    QTest::newRow("disk refuses the bytes, old file kept") << true;
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder missing") << u"missingFolder"_s;
+    QTest::newRow("disk refuses the bytes, old file kept") << u"fullDisk"_s;
+    QTest::newRow("FIFO kept") << u"fifo"_s;
+    QTest::newRow("read-only file kept, even for root") << u"readOnly"_s;
 }
 
 void tst_frmSave::failedSaveSaysSo()
 {
-    QFETCH(bool, folderExists);
+    QFETCH(QString, kind);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QByteArray old = "an earlier reading\r\n";
-    QString path = folder.filePath(u"missing/ann.nsk"_s);
-    if (folderExists) {
-        path = folder.filePath(u"ann.nsk"_s);
+    QString path = folder.filePath(u"ann.nsk"_s);
+    if (kind == u"missingFolder")
+        path = folder.filePath(u"missing/ann.nsk"_s);
+    else if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
         QVERIFY(WriteFile(path, old));
-    }
+    if (kind == u"readOnly")
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                                QFileDevice::ReadOther));
+    const QFileInfo before(path);
     m_fixture.desktop().saveFileNames = {path};
     showWindow(ComputeReading(Ann));
 
     {
         // Every write of a byte fails as on a full disk.
         std::optional<FileSizeLimit> refused;
-        if (folderExists)
+        if (kind == u"fullDisk")
             refused.emplace(0);
         clickButton(u"cmdSave"_s);
     }
@@ -201,10 +212,19 @@ void tst_frmSave::failedSaveSaysSo()
     const QList<FakeDesktop::Message> expected = {
         {FakeDesktop::MessageKind::Error, u"The reading could not be saved."_s}};
     QCOMPARE(m_fixture.desktop().messages, expected);
-    if (folderExists)
-        QCOMPARE(FileBytes(path), old);
-    else
+    const QFileInfo after(path);
+    if (kind == u"missingFolder") {
         QVERIFY(!QFile::exists(path));
+    } else if (kind == u"fifo") {
+        QVERIFY(!after.isFile() && after.exists());
+    } else {
+        QCOMPARE(FileBytes(path), old);
+        QCOMPARE(after.permissions(), before.permissions());
+    }
+    QCOMPARE(QDir(folder.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden)
+                 .size(),
+             kind == u"missingFolder" ? 0 : 1);
 }
 
 void tst_frmSave::printHasTheReportBetweenAttributions()

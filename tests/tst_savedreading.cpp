@@ -1,5 +1,8 @@
+#include <atomic>
 #include <optional>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,12 +94,15 @@ private slots:
     void readStopsAtTheLimit();
     void readUnreadable_data();
     void readUnreadable();
+    void readNeverWaitsOnAFifoSwappedIn();
 
     void writeSavedReading_data();
     void writeSavedReading();
     void overwriteReplaces();
     void writeFailureKeepsOldFile_data();
     void writeFailureKeepsOldFile();
+    void whatIsSavedOpensAgain_data();
+    void whatIsSavedOpensAgain();
 };
 
 void TestSavedReading::initTestCase()
@@ -440,6 +446,50 @@ void TestSavedReading::readUnreadable()
     QVERIFY2(timer.elapsed() < 1000, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
 }
 
+// The path keeps turning from a saved reading into a FIFO and back, between any check and any open
+// the reader makes; it must never wait for a writer that does not come.
+void TestSavedReading::readNeverWaitsOnAFifoSwappedIn()
+{
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray file = QFile::encodeName(dir.filePath(u"ann.nsk"_s));
+    const QByteArray fifo = QFile::encodeName(dir.filePath(u"fifo"_s));
+    const QByteArray next = QFile::encodeName(dir.filePath(u"next"_s));
+    const QString path = dir.filePath(u"reading.nsk"_s);
+    QVERIFY(WriteFile(QFile::decodeName(file), AnnFileBytes));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    QCOMPARE(::symlink(file.constData(), QFile::encodeName(path).constData()), 0);
+
+    std::atomic<int> reads = 0;
+    std::thread reader([&reads, &path] {
+        for (int i = 0; i < 3000; ++i, ++reads)
+            (void)ReadSavedReading(path);
+    });
+    bool waited = false;
+    int seen = -1;
+    QElapsedTimer sinceLastRead;
+    for (bool toFifo = true; reads < 3000; toFifo = !toFifo) {
+        if (reads != seen) {
+            seen = reads;
+            sinceLastRead.start();
+        } else if (sinceLastRead.elapsed() > 2000) {
+            // Stuck in open(): a writer coming and going lets the reader go on.
+            waited = true;
+            toFifo = false;
+            const int writer = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+        if (waited && toFifo)
+            continue;
+        ::unlink(next.constData());
+        QCOMPARE(::symlink(toFifo ? fifo.constData() : file.constData(), next.constData()), 0);
+        QCOMPARE(::rename(next.constData(), QFile::encodeName(path).constData()), 0);
+    }
+    reader.join();
+    QVERIFY(!waited);
+}
+
 void TestSavedReading::writeSavedReading_data()
 {
     QTest::addColumn<BirthDetails>("details");
@@ -557,6 +607,39 @@ void TestSavedReading::writeFailureKeepsOldFile()
     QCOMPARE(FileBytes(oldFile), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              entriesAfter);
+}
+
+void TestSavedReading::whatIsSavedOpensAgain_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("saved");
+
+    // U+FFFD takes the longest escape a single code unit can have, "&#65533;".
+    QTest::newRow("longest escapes, at the limit") << QString(MaxNameLength, QChar(0xFFFD)) << true;
+    QTest::newRow("2,000 CJK letters") << QString(2000, QChar(0x738B)) << true;
+    QTest::newRow("longest plain name") << QString(MaxNameLength, u'a') << true;
+    QTest::newRow("one over the limit") << QString(MaxNameLength + 1, u'a') << false;
+}
+
+void TestSavedReading::whatIsSavedOpensAgain()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, saved);
+
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"reading.nsk"_s);
+    const BirthDetails details{name, u"28"_s, u"September"_s, u"2050"_s};
+
+    const SavedReadingError error = WriteSavedReading(path, details);
+    QCOMPARE(describe(error),
+             describe(saved ? SavedReadingError::None : SavedReadingError::CannotWrite));
+    QCOMPARE(QFileInfo::exists(path), saved);
+    if (saved) {
+        const SavedReadingResult read = ReadSavedReading(path);
+        QCOMPARE(describe(read.error), describe(SavedReadingError::None));
+        QCOMPARE(read.details, details);
+    }
 }
 
 } // namespace Kistarra

@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -12,6 +14,7 @@
 
 #include "app/singleinstance.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -82,6 +85,8 @@ private slots:
     void lockHeldForLongIsNotTakenOver();
     void lockOfKilledCopyIsTakenOver();
     void unwritableFolderFails();
+    void lockNamingNoLiveCopyIsNoBar_data();
+    void lockNamingNoLiveCopyIsNoBar();
     void defaultLockLivesInRuntimeFolder();
     void secondCopyIsToldOnce();
 
@@ -158,6 +163,48 @@ void TestSingleInstance::unwritableFolderFails()
     SingleInstanceGuard guard(u"/proc/kistarra-test/kistarra.lock"_s);
     QVERIFY(!guard.tryAcquire());
     QVERIFY(!guard.isAcquired());
+}
+
+void TestSingleInstance::lockNamingNoLiveCopyIsNoBar_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<SingleInstanceGuard::State>("state");
+
+    QTest::newRow("empty lock file") << u"empty"_s << SingleInstanceGuard::State::Acquired;
+    QTest::newRow("garbage lock file") << u"garbage"_s << SingleInstanceGuard::State::Acquired;
+    QTest::newRow("folder at the lock's path")
+        << u"folder"_s << SingleInstanceGuard::State::Unavailable;
+    QTest::newRow("no room for the lock's details")
+        << u"full"_s << SingleInstanceGuard::State::Unavailable;
+}
+
+// Only a live copy keeps another from starting; what a crash or a full disk leaves behind does not.
+void TestSingleInstance::lockNamingNoLiveCopyIsNoBar()
+{
+    QFETCH(QString, kind);
+    QFETCH(SingleInstanceGuard::State, state);
+    if (kind == u"empty"_s)
+        QVERIFY(WriteFile(lockPath(), {}));
+    else if (kind == u"garbage"_s)
+        QVERIFY(WriteFile(lockPath(), "\x01\xFFnot a process\n"));
+    else if (kind == u"folder"_s)
+        QVERIFY(QDir().mkpath(lockPath()));
+
+    SingleInstanceGuard guard(lockPath());
+    SingleInstanceGuard::State got = SingleInstanceGuard::State::HeldByAnotherCopy;
+    {
+        std::optional<FileSizeLimit> full;
+        if (kind == u"full"_s)
+            full.emplace(0);
+        got = guard.acquire();
+    }
+    QCOMPARE(got, state);
+    QCOMPARE(guard.problem().isEmpty(), state == SingleInstanceGuard::State::Acquired);
+    if (state == SingleInstanceGuard::State::Acquired) {
+        QVERIFY(guard.isAcquired());
+        SingleInstanceGuard second(lockPath());
+        QCOMPARE(second.acquire(), SingleInstanceGuard::State::HeldByAnotherCopy);
+    }
 }
 
 void TestSingleInstance::defaultLockLivesInRuntimeFolder()

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@ private slots:
     void cleanup();
 
     void secondCopyOnlySaysSo();
+    void startsWithoutALockWhenNoneCanBeMade();
     void firstStartShowsOnlyTheBirthDetails();
     void drawDecidesTheLabelInFront_data();
     void drawDecidesTheLabelInFront();
@@ -94,6 +96,19 @@ void TestStartUp::secondCopyOnlySaysSo()
     QVERIFY(VisibleWindows().isEmpty());
     QVERIFY(running.isAcquired());
     QVERIFY(QFile::exists(running.lockFilePath()));
+}
+
+void TestStartUp::startsWithoutALockWhenNoneCanBeMade()
+{
+    QVERIFY(QDir().mkpath(m_guard->lockFilePath()));
+
+    const auto windows = start();
+
+    QVERIFY(windows != nullptr);
+    QCOMPARE(VisibleWindows(), QList<QWidget*>{windows->birthDetailsWindow()});
+    QVERIFY(m_desktop->messages.isEmpty());
+    QVERIFY(!m_guard->isAcquired());
+    QVERIFY(QDir().rmdir(m_guard->lockFilePath()));
 }
 
 void TestStartUp::firstStartShowsOnlyTheBirthDetails()

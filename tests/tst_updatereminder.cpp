@@ -60,8 +60,8 @@ private slots:
     void asksOnlyBeyondAFortnight();
     void answerRenewsTheDate_data();
     void answerRenewsTheDate();
-    void unreadableDateIsLeftAlone_data();
-    void unreadableDateIsLeftAlone();
+    void unreadableDateIsReplacedByToday_data();
+    void unreadableDateIsReplacedByToday();
     void storeHoldsNoPlainText();
     void roundTripsInEveryLocale_data();
     void roundTripsInEveryLocale();
@@ -178,7 +178,7 @@ void TestUpdateReminder::answerRenewsTheDate()
     QVERIFY(m_desktop.openedUrls.isEmpty());
 }
 
-void TestUpdateReminder::unreadableDateIsLeftAlone_data()
+void TestUpdateReminder::unreadableDateIsReplacedByToday_data()
 {
     QTest::addColumn<QString>("storedValue");
 
@@ -188,7 +188,7 @@ void TestUpdateReminder::unreadableDateIsLeftAlone_data()
     QTest::newRow("impossible day") << QString::fromLatin1(EncodeText(u"31 Feb 2026"));
 }
 
-void TestUpdateReminder::unreadableDateIsLeftAlone()
+void TestUpdateReminder::unreadableDateIsReplacedByToday()
 {
     QFETCH(QString, storedValue);
     m_settings->setValue(StoredKey, storedValue);
@@ -197,7 +197,12 @@ void TestUpdateReminder::unreadableDateIsLeftAlone()
 
     QVERIFY(m_desktop.messages.isEmpty());
     QVERIFY(m_desktop.openedUrls.isEmpty());
-    QCOMPARE(m_settings->value(StoredKey).toString(), storedValue);
+    QCOMPARE(StoredText(*m_settings), u"7 Dec 2026"_s);
+
+    // The reminder works again: a fortnight and a day later the question comes.
+    m_desktop.todayDate = m_desktop.todayDate.addDays(15);
+    UpdateReminder(m_desktop, *m_settings);
+    QCOMPARE(m_desktop.messages, Asked());
 }
 
 void TestUpdateReminder::storeHoldsNoPlainText()

@@ -69,6 +69,8 @@ void frmMain::applyTheme()
     SetColours(m_ui->client, White, WindowGrey);
     SetColours(m_ui->fraDetails, LightGreen, FrameGrey);
     SetColours(m_ui->txtName, LightGreen, WindowGrey);
+    // Whatever name is typed, its saved reading opens again.
+    m_ui->txtName->setMaxLength(MaxNameLength);
     for (QComboBox* const list : {m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear})
         ThemeList(list, LightGreen, WindowGrey);
     SetColours(m_ui->cmdProceed, Black, Silver);
