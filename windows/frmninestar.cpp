@@ -20,6 +20,7 @@
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
 #include "windows/windowkit.h"
+#include "windows/yearaheadpage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -163,6 +164,7 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
     m_tabs->addTab(u"Nine Star Ki Chart"_s);
     m_tabs->addTab(u"Nine Star Ki Element"_s);
     m_tabs->addTab(u"Nine Star Ki Relationship Analysis"_s);
+    m_tabs->addTab(u"Nine Star Ki Year Ahead"_s);
 
     const std::array<QString, 3> pageNames = {u"picLoShuSquare"_s, u"picNineStar"_s,
                                               u"picRelationship"_s};
@@ -424,11 +426,31 @@ QTextEdit* frmNineStar::makeReadingBox(QWidget* page, const QString& name)
 
 void frmNineStar::showPage(int index)
 {
-    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+    // The year ahead's tab follows the pages.
+    if (index < 0 || index > static_cast<int>(m_pages.size()))
         return;
     for (std::size_t i = 0; i < m_pages.size(); ++i)
         m_pages.at(i)->setVisible(static_cast<int>(i) == index);
-    m_pages.at(static_cast<std::size_t>(index))->raise();
+    showYearAhead(index == static_cast<int>(m_pages.size()));
+    if (index < static_cast<int>(m_pages.size()))
+        m_pages.at(static_cast<std::size_t>(index))->raise();
+}
+
+// The year ahead is built the first time its tab is chosen: opening the window costs nothing
+// for it.
+void frmNineStar::showYearAhead(bool shown)
+{
+    if (shown && m_yearAhead == nullptr) {
+        auto* const page = new YearAheadPage(m_reading.principal, m_desktop, centralWidget());
+        page->setGeometry(m_pages[0]->geometry());
+        page->chainFocusAfter(m_tabs);
+        m_yearAhead = page;
+    }
+    if (m_yearAhead == nullptr)
+        return;
+    m_yearAhead->setVisible(shown);
+    if (shown)
+        m_yearAhead->raise();
 }
 
 void frmNineStar::openReport()

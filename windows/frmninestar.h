@@ -41,12 +41,14 @@ private:
     QTextEdit* buildRelationshipPage(QWidget* page);
     [[nodiscard]] QTextEdit* makeReadingBox(QWidget* page, const QString& name);
     void showPage(int index);
+    void showYearAhead(bool shown);
     void openReport();
 
     const Reading m_reading;
     Desktop& m_desktop;
     QTabBar* m_tabs = nullptr;
     std::array<QWidget*, 3> m_pages{};
+    QWidget* m_yearAhead = nullptr; // built when its tab is first chosen
 };
 
 } // namespace Kistarra

@@ -37,6 +37,9 @@ inline constexpr QColor PaleText{232, 232, 232};
 inline constexpr QColor LightGreen{128, 255, 128};
 inline constexpr QColor LinkYellow{255, 255, 160};
 inline constexpr QColor LinkBlue{0, 0, 128};
+// A direction to avoid on the year ahead's charts; black text reads on it, and it stands apart
+// from the page's grey, from LightGreen (favourable) and from ButtonFace (neither).
+inline constexpr QColor AvoidRose{255, 176, 176};
 
 // The fixed layouts are drawn in twips; at 100 % scaling 15 twips make one pixel.
 [[nodiscard]] constexpr int Pixels(int twips)
