@@ -10,9 +10,11 @@
 #include <QTextDocument>
 #include <QTextStream>
 
+#include "app/yearaheadjson.h"
 #include "savedreading/savedreading.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
+#include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -215,6 +217,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s, u"file"_s},
         {u"report"_s, u"Print the reading as the plain report (the default)."_s},
         {u"json"_s, u"Print the reading as one JSON object."_s},
+        {u"forecast"_s,
+         u"The year ahead from this date, YYYY-MM-DD (1900-02-04 to 2100-12-31) or today: "
+         u"printed instead of the report, or added to the JSON as \"forecast\"."_s,
+         u"date"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
          u"file"_s},
@@ -245,6 +251,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return fail({ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
                                        parser.positionalArguments().constFirst())});
 
+    std::optional<QDate> forecast;
+    if (parser.isSet(u"forecast"_s)) {
+        const QString given = parser.value(u"forecast"_s);
+        forecast = ForecastDate(given, QDate::currentDate());
+        if (!forecast)
+            return fail(
+                {ExitBadInput, u"forecast date '%1' is not accepted; give a date "
+                               u"YYYY-MM-DD from 1900-02-04 to 2100-12-31, or today"_s.arg(given)});
+    }
+
     const bool fromFile = parser.isSet(u"open"_s);
     const bool fromOptions = parser.isSet(u"name"_s) || parser.isSet(u"day"_s) ||
                              parser.isSet(u"month"_s) || parser.isSet(u"year"_s);
@@ -257,6 +273,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     if (const auto* problem = std::get_if<Problem>(&details))
         return fail(*problem);
     const Reading reading = ComputeReading(std::get<BirthDetails>(details));
+    const auto ahead = forecast ? ComputeYearAhead(reading.principal, *forecast) : std::nullopt;
+    if (forecast && !ahead)
+        return fail({ExitFileProblem, u"the birth year '%1' gives no principal number, so no "
+                                      u"year ahead"_s.arg(reading.details.year)});
 
     if (parser.isSet(u"save"_s)) {
         const QString path = parser.value(u"save"_s);
@@ -273,11 +293,15 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const bool json = parser.isSet(u"json"_s);
     const bool report =
         parser.isSet(u"report"_s) || (!json && !parser.isSet(u"save"_s) && !parser.isSet(u"pdf"_s));
-    if (report)
-        out << withUnixLineBreaks(ReportText(reading)) << u'\n';
-    if (json)
-        out << QString::fromUtf8(
-            QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
+    if (report || (ahead && !json))
+        out << (ahead ? YearAheadText(*ahead)
+                      : QString(withUnixLineBreaks(ReportText(reading)) + u'\n'));
+    if (json) {
+        QJsonObject object = readingJson(reading);
+        if (ahead)
+            object.insert(u"forecast"_s, YearAheadJson(*ahead));
+        out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    }
     out << Qt::flush;
     return ExitOk;
 }
