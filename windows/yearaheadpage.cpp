@@ -172,6 +172,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     , m_principal(principal)
 {
     setObjectName(u"picYearAhead"_s);
+    setAccessibleName(u"Nine Star Ki Year Ahead"_s);
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, FrameGrey);
 
