@@ -18,10 +18,12 @@
 #include <QTextDocument>
 #include <QTextStream>
 
+#include "app/yearaheadjson.h"
 #include "savedreading/savedreading.h"
 #include "savedreading/wholefiles.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
+#include "reading/yearaheadtext.h"
 #include "version.h"
 
 using namespace Qt::StringLiterals;
@@ -337,6 +339,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s, u"file"_s},
         {u"report"_s, u"Print the reading as the plain report (the default)."_s},
         {u"json"_s, u"Print the reading as one JSON object."_s},
+        {u"forecast"_s,
+         u"The year ahead from this date, YYYY-MM-DD (1900-02-04 to 2100-12-31) or today: "
+         u"printed instead of the report, or added to the JSON as \"forecast\"."_s,
+         u"date"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
          u"file"_s},
@@ -375,6 +381,16 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return fail({ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
                                        parser.positionalArguments().constFirst())});
 
+    std::optional<QDate> forecast;
+    if (parser.isSet(u"forecast"_s)) {
+        const QString given = parser.value(u"forecast"_s);
+        forecast = ForecastDate(given, QDate::currentDate());
+        if (!forecast)
+            return fail(
+                {ExitBadInput, u"forecast date '%1' is not accepted; give a date "
+                               u"YYYY-MM-DD from 1900-02-04 to 2100-12-31, or today"_s.arg(given)});
+    }
+
     const bool fromFile = parser.isSet(u"open"_s);
     const bool fromOptions = parser.isSet(u"name"_s) || parser.isSet(u"day"_s) ||
                              parser.isSet(u"month"_s) || parser.isSet(u"year"_s);
@@ -388,6 +404,10 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         return fail(*problem);
     const YearRule rule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
     const Reading reading = ComputeReading(std::get<BirthDetails>(details), rule);
+    const auto ahead = forecast ? ComputeYearAhead(reading.principal, *forecast) : std::nullopt;
+    if (forecast && !ahead)
+        return fail({ExitFileProblem, u"the birth year '%1' gives no principal number, so no "
+                                      u"year ahead"_s.arg(reading.details.year)});
 
     // Every output is made in memory and every target checked before anything is written; the
     // files then go into temporaries, standard output is written, and only when all of that
@@ -406,11 +426,17 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const bool json = parser.isSet(u"json"_s);
     const bool report = parser.isSet(u"report"_s) || (!json && files.empty());
     QString text;
-    if (report)
+    // The year ahead in words takes the report's place.
+    if (ahead && !json)
+        text += YearAheadText(*ahead);
+    else if (report)
         text += terminalReport(reading) + u'\n';
-    if (json)
-        text +=
-            QString::fromUtf8(QJsonDocument(readingJson(reading)).toJson(QJsonDocument::Indented));
+    if (json) {
+        QJsonObject object = readingJson(reading);
+        if (ahead)
+            object.insert(u"forecast"_s, YearAheadJson(*ahead));
+        text += QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    }
 
     WholeFiles written;
     for (const PlannedFile& file : files) {

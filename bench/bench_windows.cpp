@@ -1,7 +1,8 @@
 // What the person waits for in the windows: the birth details window built, shown, painted and
 // deleted again, and the step from a click on cmdProceed to the result window on screen, all three
-// pages filled and painted once. The constructors alone, and the result window shown without the
-// navigation around it, split those two paths into their parts.
+// pages filled and painted once, and the year-ahead page built and painted when its tab is chosen.
+// The constructors alone, and the result window shown without the navigation around it, split those
+// two paths into their parts.
 //
 // A window counts as on screen when it is visible, its platform window is exposed and it has
 // painted its first frame: the event loop is run until the window's first paint event has been
@@ -17,6 +18,7 @@
 #include <cstddef>
 #include <ctime>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
@@ -27,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTabBar>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -88,6 +91,35 @@ protected:
 
 private:
     QSet<const QObject*> m_painted;
+};
+
+// Whether a widget of the given name received a paint event since the last clear(); it may be
+// made only after the watch began.
+class PaintedByName final : public QObject {
+public:
+    explicit PaintedByName(QString name)
+        : m_name(std::move(name))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~PaintedByName() override { QCoreApplication::instance()->removeEventFilter(this); }
+    PaintedByName(const PaintedByName&) = delete;
+    PaintedByName& operator=(const PaintedByName&) = delete;
+
+    void clear() { m_painted = false; }
+    [[nodiscard]] bool painted() const { return m_painted; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->objectName() == m_name)
+            m_painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString m_name;
+    bool m_painted = false;
 };
 
 [[nodiscard]] bool OnScreen(const QWidget* window, const PaintedWindows& painted)
@@ -272,6 +304,41 @@ void ClickToResultShown(benchmark::State& state)
     samples.report();
 }
 
+// The year-ahead tab chosen in a result window already on screen: its page built for today's date
+// and painted once. The window is made, shown and deleted outside the measured time.
+void ShowYearAheadPage(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    desktop.todayDate = QDate(2026, 6, 1);
+    const Reading reading = ClickedReading();
+    PaintedWindows painted;
+    PaintedByName pagePainted(u"picYearAhead"_s);
+    Samples samples(state);
+    for (auto _ : state) {
+        painted.clear();
+        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        window->show();
+        auto* const tabs = window->findChild<QTabBar*>(u"TS"_s);
+        if (!WaitForFirstFrame(window.get(), painted) || tabs == nullptr) {
+            state.SkipWithError("the result window did not show");
+            break;
+        }
+        pagePainted.clear();
+
+        const Start start;
+        tabs->setCurrentIndex(tabs->count() - 1);
+        const QDeadlineTimer deadline(WaitLimitMs);
+        while (!pagePainted.painted() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        if (!pagePainted.painted()) {
+            state.SkipWithError("the year-ahead page did not paint");
+            break;
+        }
+        samples.add(start);
+    }
+    samples.report();
+}
+
 } // namespace
 
 BENCHMARK(BuildBirthDetails)
@@ -295,6 +362,11 @@ BENCHMARK(ShowResultWindow)
     ->Repetitions(Repetitions)
     ->DisplayAggregatesOnly(true);
 BENCHMARK(ClickToResultShown)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->DisplayAggregatesOnly(true);
+BENCHMARK(ShowYearAheadPage)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Repetitions(Repetitions)

@@ -20,19 +20,6 @@ constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
     {Palace::NE, Palace::N, Palace::NW},
 }};
 
-// "1 June 2026", written the same in every locale; "?" for an invalid date.
-QString dateText(QDate date)
-{
-    if (!date.isValid())
-        return u"?"_s;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    date.getDate(&year, &month, &day);
-    return QString::number(day) % u' ' % MonthNames[static_cast<std::size_t>(month - 1)] % u' ' %
-           QString::number(year);
-}
-
 SolarDate nextSolarMonth(SolarDate solar)
 {
     return solar.month == 12 ? SolarDate{solar.year + 1, 1}
@@ -41,7 +28,7 @@ SolarDate nextSolarMonth(SolarDate solar)
 
 QString span(QDate first, QDate next)
 {
-    return u"from "_s % dateText(first) % u" to "_s % dateText(next.addDays(-1));
+    return u"from "_s % YearAheadDateText(first) % u" to "_s % YearAheadDateText(next.addDays(-1));
 }
 
 void appendHeading(QString& out, const QString& heading, QChar rule)
@@ -79,7 +66,38 @@ void appendGrid(QString& out, const Chart& chart)
     }
 }
 
-QString avoidedText(const Chart& chart, Avoid avoid)
+void appendChart(QString& out, const QString& heading, QStringView period, const Chart& chart,
+                 int principal)
+{
+    appendHeading(out, heading, u'-');
+    out += u"Centre star: "_s % QString::number(chart.centre) %
+           u"\nThe chart, South at the top:\n\n"_s;
+    appendGrid(out, chart);
+    out += u"\nYour star "_s % QString::number(principal) % u" stands in the "_s %
+           PalaceName(chart.palace) % u' ' % period % u".\n"_s;
+    appendWrapped(out, PalaceMeaning(chart.palace));
+    out += u"\nDirections to avoid:\n"_s;
+    for (const Avoid avoid : Avoids)
+        out += Indent % QString(AvoidName(avoid) % u':').leftJustified(19) %
+               AvoidedDirectionText(chart, avoid) % u'\n';
+    out += u"Favourable directions: "_s % FavourableDirectionsText(chart) % u"\n\n"_s;
+}
+
+} // namespace
+
+QString YearAheadDateText(QDate date)
+{
+    if (!date.isValid())
+        return u"?"_s;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    date.getDate(&year, &month, &day);
+    return QString::number(day) % u' ' % MonthNames[static_cast<std::size_t>(month - 1)] % u' ' %
+           QString::number(year);
+}
+
+QString AvoidedDirectionText(const Chart& chart, Avoid avoid)
 {
     const auto palace = chart.avoided(avoid);
     switch (avoid) {
@@ -97,7 +115,7 @@ QString avoidedText(const Chart& chart, Avoid avoid)
            u" in the "_s % PalaceName(BranchPalaces[branch]);
 }
 
-QString favourableText(const Chart& chart)
+QString FavourableDirectionsText(const Chart& chart)
 {
     QStringList names;
     for (const Palace palace : Palaces) {
@@ -107,49 +125,41 @@ QString favourableText(const Chart& chart)
     return names.isEmpty() ? u"none"_s : names.join(u", "_s);
 }
 
-void appendChart(QString& out, const QString& heading, QStringView period, const Chart& chart,
-                 int principal)
+QString BranchWithArticle(int branch)
 {
-    appendHeading(out, heading, u'-');
-    out += u"Centre star: "_s % QString::number(chart.centre) %
-           u"\nThe chart, South at the top:\n\n"_s;
-    appendGrid(out, chart);
-    out += u"\nYour star "_s % QString::number(principal) % u" stands in the "_s %
-           PalaceName(chart.palace) % u' ' % period % u".\n"_s;
-    appendWrapped(out, PalaceMeaning(chart.palace));
-    out += u"\nDirections to avoid:\n"_s;
-    for (const Avoid avoid : Avoids)
-        out += Indent % QString(AvoidName(avoid) % u':').leftJustified(19) %
-               avoidedText(chart, avoid) % u'\n';
-    out += u"Favourable directions: "_s % favourableText(chart) % u"\n\n"_s;
+    const QStringView name = BranchNames[static_cast<std::size_t>(branch)];
+    return (name == u"Ox" ? u"an "_s : u"a "_s) % name;
 }
 
-} // namespace
+QString SolarYearSpanText(int solarYear)
+{
+    return span(SolarMonthBegins({solarYear, 1}), SolarMonthBegins({solarYear + 1, 1}));
+}
+
+QString SolarMonthSpanText(SolarDate solar)
+{
+    return span(SolarMonthBegins(solar), SolarMonthBegins(nextSolarMonth(solar)));
+}
 
 QString YearAheadText(const YearAhead& ahead)
 {
     const SolarDate solar = ahead.solar;
-    const QDate monthBegins = SolarMonthBegins(solar);
-    const QDate yearBegins = SolarMonthBegins({solar.year, 1});
-
     QString out;
     appendHeading(out, u"Nine Star Ki Year Ahead"_s, u'=');
-    out += u"\nDate:             "_s % dateText(ahead.date) % u'\n';
+    out += u"\nDate:             "_s % YearAheadDateText(ahead.date) % u'\n';
     out += u"Principal number: "_s % QString::number(ahead.principal) % u'\n';
     out += u"Solar year:       "_s % QString::number(solar.year) % u", "_s %
-           span(yearBegins, SolarMonthBegins({solar.year + 1, 1})) % u'\n';
+           SolarYearSpanText(solar.year) % u'\n';
     out += u"Solar month:      "_s % QString::number(solar.month) % u", "_s %
-           span(monthBegins, SolarMonthBegins(nextSolarMonth(solar))) % u"\n\n"_s;
+           SolarMonthSpanText(solar) % u"\n\n"_s;
 
-    const auto yearBranch = static_cast<std::size_t>(ahead.year.branch);
-    const auto monthBranch = static_cast<std::size_t>(ahead.month.branch);
     appendChart(out,
-                u"This Year: "_s % QString::number(solar.year) % u", a "_s %
-                    BranchNames[yearBranch] % u" year"_s,
+                u"This Year: "_s % QString::number(solar.year) % u", "_s %
+                    BranchWithArticle(ahead.year.branch) % u" year"_s,
                 u"this year", ahead.year, ahead.principal);
     appendChart(out,
-                u"This Month: solar month "_s % QString::number(solar.month) % u", a "_s %
-                    BranchNames[monthBranch] % u" month"_s,
+                u"This Month: solar month "_s % QString::number(solar.month) % u", "_s %
+                    BranchWithArticle(ahead.month.branch) % u" month"_s,
                 u"this month", ahead.month, ahead.principal);
 
     appendHeading(out, u"Nine-Year Cycle"_s, u'-');

@@ -78,6 +78,7 @@ const std::vector<Shot>& Shots()
         {u"frmninestar-chart.png"_s, ResultWindowOnTab(0)},
         {u"frmninestar-element.png"_s, ResultWindowOnTab(1)},
         {u"frmninestar-relationship.png"_s, ResultWindowOnTab(2)},
+        {u"frmninestar-yearahead.png"_s, ResultWindowOnTab(3)},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},

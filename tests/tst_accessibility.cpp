@@ -38,7 +38,7 @@ using namespace Kistarra;
 
 namespace {
 
-// The windows by the names the rows use; the result window on each of its three pages, and the
+// The windows by the names the rows use; the result window on each of its four pages, and the
 // birth details window also after the start-up draw has put the co-branding offer in front.
 std::unique_ptr<QWidget> MakeWindow(const QString& name, FakeDesktop& desktop)
 {
@@ -54,7 +54,10 @@ std::unique_ptr<QWidget> MakeWindow(const QString& name, FakeDesktop& desktop)
     }
     if (name.startsWith(u"frmNineStar"_s)) {
         auto window = std::make_unique<frmNineStar>(ann, desktop);
-        const int page = name.endsWith(u"relationship"_s) ? 2 : name.endsWith(u"element"_s) ? 1 : 0;
+        const int page = name.endsWith(u"year ahead"_s)     ? 3
+                         : name.endsWith(u"relationship"_s) ? 2
+                         : name.endsWith(u"element"_s)      ? 1
+                                                            : 0;
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
         return window;
     }
@@ -217,7 +220,7 @@ void TestAccessibility::everyControlHasAName_data()
     QTest::addColumn<QString>("window");
     for (const char* const window :
          {"frmMain", "frmNineStar chart", "frmNineStar element", "frmNineStar relationship",
-          "frmSave", "frmAbout", "frmFarewell"})
+          "frmNineStar year ahead", "frmSave", "frmAbout", "frmFarewell"})
         QTest::newRow(window) << QString::fromLatin1(window);
 }
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
@@ -158,6 +159,27 @@ Entries entries(const QString& folder)
     return found;
 }
 
+// A chart of the year ahead as the JSON gives it; an empty direction to avoid is null.
+QJsonObject chartJson(int centre, const QJsonObject& stars, const QString& palace,
+                      const QStringList& avoid, const QStringList& favourable)
+{
+    const QStringList keys = {u"fiveYellow"_s, u"darkSword"_s, u"ownStar"_s, u"oppositeOwnStar"_s,
+                              u"breaker"_s};
+    QJsonObject avoided;
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        avoided.insert(keys[i], avoid[i].isEmpty() ? QJsonValue() : QJsonValue(avoid[i]));
+    return QJsonObject{{u"centre"_s, centre},
+                       {u"stars"_s, stars},
+                       {u"palace"_s, palace},
+                       {u"avoid"_s, avoided},
+                       {u"favourable"_s, QJsonArray::fromStringList(favourable)}};
+}
+
+QStringList withForecast(const QString& date)
+{
+    return QStringList{u"--forecast"_s, date} + AnnOptions;
+}
+
 } // namespace
 
 class TestCommandLine : public QObject {
@@ -172,6 +194,11 @@ private slots:
     void binaryJson();
     void binarySolarYear_data();
     void binarySolarYear();
+    void binaryForecastJson();
+    void forecastDates_data();
+    void forecastDates();
+    void forecastText_data();
+    void forecastText();
     void binaryPdf_data();
     void binaryPdf();
     void binaryPdfUnwritable();
@@ -236,7 +263,7 @@ void TestCommandLine::binaryHelp()
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     for (const QString& option : {u"--name"_s, u"--day"_s, u"--month"_s, u"--year"_s, u"--open"_s,
-                                  u"--report"_s, u"--json"_s, u"--save"_s})
+                                  u"--report"_s, u"--json"_s, u"--save"_s, u"--forecast"_s})
         QVERIFY2(run.out.contains(option), qPrintable(option));
 }
 
@@ -305,6 +332,122 @@ void TestCommandLine::binarySolarYear()
     QCOMPARE(object.value(u"readingYear"_s).toString(), readingYear);
     QCOMPARE(object.value(u"principal"_s).toInt(), principal);
     QCOMPARE(object.value(u"year"_s).toString(), options.at(options.indexOf(u"--year"_s) + 1));
+}
+
+// Ann's principal number is 3: the first worked example of the year ahead, field by field.
+void TestCommandLine::binaryForecastJson()
+{
+    const Run run = runBinary(QStringList{u"--json"_s} + withForecast(u"2026-06-01"_s));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QJsonObject json = parsedJson(run.out);
+    const QJsonObject forecast = json.take(u"forecast"_s).toObject();
+    QCOMPARE(jsonText(json), jsonText(annJson()));
+
+    QCOMPARE(forecast.keys(), (QStringList{u"cycle"_s, u"date"_s, u"month"_s, u"solarMonth"_s,
+                                           u"solarYear"_s, u"year"_s}));
+    QCOMPARE(forecast.value(u"date"_s), QJsonValue(u"2026-06-01"_s));
+    QCOMPARE(forecast.value(u"solarYear"_s), QJsonValue(2026));
+    QCOMPARE(forecast.value(u"solarMonth"_s), QJsonValue(4));
+    const QJsonObject year =
+        chartJson(1,
+                  QJsonObject{{u"C"_s, 1},
+                              {u"N"_s, 6},
+                              {u"NE"_s, 4},
+                              {u"E"_s, 8},
+                              {u"SE"_s, 9},
+                              {u"S"_s, 5},
+                              {u"SW"_s, 7},
+                              {u"W"_s, 3},
+                              {u"NW"_s, 2}},
+                  u"W"_s, {u"S"_s, u"N"_s, u"W"_s, u"E"_s, u"N"_s}, {u"NE"_s, u"SE"_s});
+    QCOMPARE(jsonText(forecast.value(u"year"_s).toObject()), jsonText(year));
+    const QJsonObject month = chartJson(5,
+                                        QJsonObject{{u"C"_s, 5},
+                                                    {u"N"_s, 1},
+                                                    {u"NE"_s, 8},
+                                                    {u"E"_s, 3},
+                                                    {u"SE"_s, 4},
+                                                    {u"S"_s, 9},
+                                                    {u"SW"_s, 2},
+                                                    {u"W"_s, 7},
+                                                    {u"NW"_s, 6}},
+                                        u"E"_s, {QString(), QString(), u"E"_s, u"W"_s, u"NW"_s},
+                                        {u"N"_s, u"SE"_s, u"S"_s});
+    QCOMPARE(jsonText(forecast.value(u"month"_s).toObject()), jsonText(month));
+    QVERIFY(forecast.value(u"month"_s)[u"avoid"_s][u"fiveYellow"_s].isNull());
+
+    const QList<std::tuple<int, int, QString>> cycle = {
+        {2026, 1, u"W"_s},  {2027, 9, u"NE"_s}, {2028, 8, u"S"_s},
+        {2029, 7, u"N"_s},  {2030, 6, u"SW"_s}, {2031, 5, u"E"_s},
+        {2032, 4, u"SE"_s}, {2033, 3, u"C"_s},  {2034, 2, u"NW"_s}};
+    QJsonArray expected;
+    for (const auto& [cycleYear, centre, palace] : cycle)
+        expected.append(
+            QJsonObject{{u"year"_s, cycleYear}, {u"centre"_s, centre}, {u"palace"_s, palace}});
+    QCOMPARE(forecast.value(u"cycle"_s).toArray(), expected);
+}
+
+void TestCommandLine::forecastDates_data()
+{
+    QTest::addColumn<QString>("given");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("a date") << u"2026-06-01"_s << u"2026-06-01"_s;
+    QTest::newRow("first day") << u"1900-02-04"_s << u"1900-02-04"_s;
+    QTest::newRow("last day") << u"2100-12-31"_s << u"2100-12-31"_s;
+    QTest::newRow("leap day") << u"2024-02-29"_s << u"2024-02-29"_s;
+    QTest::newRow("today") << u"today"_s << QDate::currentDate().toString(Qt::ISODate);
+}
+
+void TestCommandLine::forecastDates()
+{
+    QFETCH(QString, given);
+    QFETCH(QString, date);
+    const Run run = runInProcess(QStringList{u"--json"_s} + withForecast(given));
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject forecast = parsedJson(run.out).value(u"forecast"_s).toObject();
+    QCOMPARE(forecast.value(u"date"_s).toString(), date);
+    QCOMPARE(forecast.value(u"cycle"_s).toArray().size(), 9);
+
+    // The same date from the saved reading.
+    const Run opened =
+        runInProcess({u"--json"_s, u"--forecast"_s, given, u"--open"_s, AnnFilePath()});
+    QCOMPARE(opened.exitCode, 0);
+    QCOMPARE(jsonText(parsedJson(opened.out)), jsonText(parsedJson(run.out)));
+}
+
+void TestCommandLine::forecastText_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("line");
+
+    const QStringList plain = withForecast(u"2026-06-01"_s);
+    const QStringList asReport = QStringList{u"--report"_s} + plain;
+    QTest::newRow("heading") << plain << u"Nine Star Ki Year Ahead"_s;
+    QTest::newRow("date") << plain << u"Date:             1 June 2026"_s;
+    QTest::newRow("year") << plain << u"This Year: 2026, a Horse year"_s;
+    QTest::newRow("palace") << plain << u"Your star 3 stands in the West this year."_s;
+    QTest::newRow("breaker") << plain
+                             << u"    Breaker:           North, opposite the Horse in the South"_s;
+    QTest::newRow("favourable") << plain << u"Favourable directions: North East, South East"_s;
+    QTest::newRow("cycle") << plain << u"    2034   2             North West"_s;
+    QTest::newRow("--report too") << asReport << u"Your star 3 stands in the East this month."_s;
+    QTest::newRow("an Ox month") << withForecast(u"2027-01-10"_s)
+                                 << u"This Month: solar month 12, an Ox month"_s;
+}
+
+// Without --json the year ahead is printed in words instead of the report.
+void TestCommandLine::forecastText()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, line);
+    const Run run = runInProcess(options);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.split(u'\n').contains(line), qPrintable(run.out));
+    QVERIFY(!run.out.contains(u"Date of Birth"_s));
+    QVERIFY(!run.out.contains(u'{'));
 }
 
 void TestCommandLine::binaryPdf_data()
@@ -379,6 +522,8 @@ void TestCommandLine::binaryRefusals_data()
     QTest::newRow("missing file") << QStringList{u"--open"_s, missing} << 1 << missing;
     QTest::newRow("not a saved reading")
         << QStringList{u"--open"_s, m_notASavedReading} << 1 << m_notASavedReading;
+    QTest::newRow("forecast 30 February")
+        << QStringList{u"--json"_s} + withForecast(u"2026-02-30"_s) << 2 << u"2026-02-30"_s;
 }
 
 void TestCommandLine::binaryRefusals()
@@ -503,6 +648,14 @@ void TestCommandLine::refusals_data()
         << QStringList{u"--open"_s, AnnFilePath(), u"--name"_s, u"Ann"_s} << 2 << u"--open"_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"red"_s} << 2 << u"colour"_s;
     QTest::newRow("option without its value") << QStringList{u"--open"_s} << 2 << u"open"_s;
+    for (const QString& date :
+         {u"2026-02-30"_s, u"2026-6-1"_s, u"2026-06-1"_s, u"1900-02-03"_s, u"2101-01-01"_s,
+          u"26-06-01"_s, u"2026/06/01"_s, u"2026-06-01T00:00"_s, u" 2026-06-01"_s, u"Today"_s,
+          u"tomorrow"_s, u"+2026-06-01"_s, u"\uFF12\uFF10\uFF12\uFF16-06-01"_s, u"2026-13-01"_s}) {
+        QTest::addRow("forecast '%s'", qPrintable(date)) << withForecast(date) << 2 << date;
+    }
+    QTest::newRow("forecast without birth details")
+        << QStringList{u"--forecast"_s, u"2026-06-01"_s} << 2 << u"--name"_s;
     QTest::newRow("positional argument")
         << QStringList{AnnOptions} + QStringList{u"extra"_s} << 2 << u"extra"_s;
     // The offending text is repeated in the line; a line break in it must not make two.

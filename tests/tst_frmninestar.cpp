@@ -1,10 +1,13 @@
 #include <memory>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleTableInterface>
 #include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QDialog>
+#include <QDateEdit>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -14,6 +17,7 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -24,12 +28,14 @@
 #include "engine/ninestar.h"
 #include "reading/reading.h"
 #include "resources/pictures.h"
+#include "engine/yearahead.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -59,6 +65,32 @@ struct CharLook {
     QColor colour;
     bool separator = false;
 };
+
+// The palaces of a year-ahead chart in the order its grid shows them, row by row.
+const QStringList GridOrder = {u"SE"_s, u"S"_s,  u"SW"_s, u"E"_s, u"C"_s,
+                               u"W"_s,  u"NE"_s, u"N"_s,  u"NW"_s};
+
+// What a screen reader says for each cell of a chart grid, in grid order.
+QStringList CellNames(QTableWidget* grid)
+{
+    QStringList names;
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(grid);
+    QAccessibleTableInterface* const table = face == nullptr ? nullptr : face->tableInterface();
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            QAccessibleInterface* const cell =
+                table == nullptr ? nullptr : table->cellAt(row, column);
+            names << (cell == nullptr ? u"(no cell)"_s : cell->text(QAccessible::Name));
+        }
+    }
+    return names;
+}
+
+QString AccessibleName(QObject* object)
+{
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(object);
+    return face == nullptr ? QString() : face->text(QAccessible::Name);
+}
 
 QList<CharLook> ExpectedLooks(const ComposedText& text)
 {
@@ -106,9 +138,18 @@ private slots:
     void everyCloseIsAnnounced();
     void clipboardIsEmptied_data();
     void clipboardIsEmptied();
+    void yearAheadIsBuiltWhenFirstShown();
+    void yearAheadOpensOnToday_data();
+    void yearAheadOpensOnToday();
+    void yearAheadShowsTheCharts_data();
+    void yearAheadShowsTheCharts();
+    void yearAheadFollowsTheDate();
+    void yearAheadIsReadAloudAndWalkedByTab();
+    void yearAheadFitsThePage();
 
 private:
     frmNineStar* showWindow(const Reading& reading);
+    QWidget* showYearAhead(const Reading& reading);
 
     WindowFixture<frmNineStar> m_fixture;
 };
@@ -412,10 +453,11 @@ void tst_frmNineStar::tabsBringTheirPageToTheFront()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
-    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(0), u"Nine Star Ki Chart"_s);
     QCOMPARE(tabs->tabText(1), u"Nine Star Ki Element"_s);
     QCOMPARE(tabs->tabText(2), u"Nine Star Ki Relationship Analysis"_s);
+    QCOMPARE(tabs->tabText(3), u"Nine Star Ki Year Ahead"_s);
     QWidget* const pages[] = {Find<QWidget>(window, u"picLoShuSquare"_s),
                               Find<QWidget>(window, u"picNineStar"_s),
                               Find<QWidget>(window, u"picRelationship"_s)};
@@ -580,6 +622,263 @@ void tst_frmNineStar::clipboardIsEmptied()
     QTRY_VERIFY(edit->isVisible());
 
     QVERIFY(ClipboardEmptiedBy(*edit, action, m_fixture.desktop()));
+}
+
+QWidget* tst_frmNineStar::showYearAhead(const Reading& reading)
+{
+    const frmNineStar* const window = showWindow(reading);
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    return Find<QWidget>(window, u"picYearAhead"_s);
+}
+
+void tst_frmNineStar::yearAheadIsBuiltWhenFirstShown()
+{
+    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    const auto yearAhead = [window] { return window->findChild<QWidget*>(u"picYearAhead"_s); };
+    for (const int tab : {1, 2, 0}) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        QTRY_COMPARE(tabs->currentIndex(), tab);
+        QCOMPARE(yearAhead(), nullptr);
+    }
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    QWidget* const page = yearAhead();
+    QVERIFY(page != nullptr);
+    QTRY_VERIFY(page->isVisible());
+    QCOMPARE(page->geometry(), Find<QWidget>(window, u"picLoShuSquare"_s)->geometry());
+    for (const QString& other : {u"picLoShuSquare"_s, u"picNineStar"_s, u"picRelationship"_s})
+        QVERIFY2(!Find<QWidget>(window, other)->isVisible(), qPrintable(other));
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+    QTRY_VERIFY(!page->isVisible());
+    QVERIFY(Find<QWidget>(window, u"picRelationship"_s)->isVisible());
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    QTRY_VERIFY(page->isVisible());
+    QCOMPARE(window->findChildren<QWidget*>(u"picYearAhead"_s).size(), 1);
+}
+
+void tst_frmNineStar::yearAheadOpensOnToday_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("shown");
+    QTest::newRow("today") << QDate(2026, 6, 1) << QDate(2026, 6, 1);
+    QTest::newRow("first day") << QDate(1900, 2, 4) << QDate(1900, 2, 4);
+    QTest::newRow("before the first day") << QDate(1900, 1, 1) << QDate(1900, 2, 4);
+    QTest::newRow("after the last day") << QDate(2101, 1, 1) << QDate(2100, 12, 31);
+}
+
+void tst_frmNineStar::yearAheadOpensOnToday()
+{
+    QFETCH(QDate, today);
+    QFETCH(QDate, shown);
+    m_fixture.desktop().todayDate = today;
+    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    const auto* const date = Find<QDateEdit>(page, u"dtpYearAhead"_s);
+    QCOMPARE(date->date(), shown);
+    QVERIFY(date->calendarPopup());
+    QCOMPARE(date->minimumDate(), QDate(1900, 2, 4));
+    QCOMPARE(date->maximumDate(), QDate(2100, 12, 31));
+    QVERIFY(date->isEnabled());
+    QVERIFY(!Find<QTableWidget>(page, u"tblYearChart"_s)->item(1, 1)->text().isEmpty());
+}
+
+void tst_frmNineStar::yearAheadShowsTheCharts_data()
+{
+    QTest::addColumn<QString>("birthYear");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QStringList>("year");
+    QTest::addColumn<QStringList>("month");
+    QTest::addColumn<QStringList>("words");
+
+    QTest::newRow("3 on 2026-06-01")
+        << u"1970"_s << QDate(2026, 6, 1)
+        << QStringList{u"South East: 9, favourable"_s,
+                       u"South: 5, avoid: Five Yellow"_s,
+                       u"South West: 7"_s,
+                       u"East: 8, avoid: Opposite Own Star"_s,
+                       u"Centre: 1"_s,
+                       u"West: 3, your star, avoid: Own Star"_s,
+                       u"North East: 4, favourable"_s,
+                       u"North: 6, avoid: Dark Sword, Breaker"_s,
+                       u"North West: 2"_s}
+        << QStringList{u"South East: 4, favourable"_s,
+                       u"South: 9, favourable"_s,
+                       u"South West: 2"_s,
+                       u"East: 3, your star, avoid: Own Star"_s,
+                       u"Centre: 5"_s,
+                       u"West: 7, avoid: Opposite Own Star"_s,
+                       u"North East: 8"_s,
+                       u"North: 1, favourable"_s,
+                       u"North West: 6, avoid: Breaker"_s}
+        << QStringList{u"Solar year 2026, a Horse year; solar month 4, a Snake month"_s,
+                       u"Your star 3 stands in the West this year."_s,
+                       u"Your star 3 stands in the East this month."_s,
+                       u"Favourable directions: North East, South East"_s,
+                       u"Dark Sword: none, the 5 stands in the Centre"_s,
+                       u"Favourable directions: North, South East, South"_s};
+    // Born in 1950: principal number 5, which stands in the Centre of the Lo Shu square.
+    QTest::newRow("5 on 2027-01-10")
+        << u"1950"_s << QDate(2027, 1, 10)
+        << QStringList{u"South East: 9, favourable"_s,
+                       u"South: 5, your star, avoid: Five Yellow, Own Star"_s,
+                       u"South West: 7, favourable"_s,
+                       u"East: 8, favourable"_s,
+                       u"Centre: 1"_s,
+                       u"West: 3"_s,
+                       u"North East: 4"_s,
+                       u"North: 6, avoid: Dark Sword, Opposite Own Star, Breaker"_s,
+                       u"North West: 2, favourable"_s}
+        << QStringList{u"South East: 5, your star, avoid: Five Yellow, Own Star"_s,
+                       u"South: 1"_s,
+                       u"South West: 3, avoid: Breaker"_s,
+                       u"East: 4"_s,
+                       u"Centre: 6"_s,
+                       u"West: 8, favourable"_s,
+                       u"North East: 9, favourable"_s,
+                       u"North: 2, favourable"_s,
+                       u"North West: 7, avoid: Dark Sword, Opposite Own Star"_s}
+        << QStringList{u"Solar year 2026, a Horse year; solar month 12, an Ox month"_s,
+                       u"Your star 5 stands in the South this year."_s,
+                       u"Your star 5 stands in the South East this month."_s};
+}
+
+// The worked examples, as the grids show them to the eye and to a screen reader, and in words.
+void tst_frmNineStar::yearAheadShowsTheCharts()
+{
+    QFETCH(QString, birthYear);
+    QFETCH(QDate, today);
+    QFETCH(QStringList, year);
+    QFETCH(QStringList, month);
+    QFETCH(QStringList, words);
+    m_fixture.desktop().todayDate = today;
+    const QWidget* const page =
+        showYearAhead(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, birthYear}));
+
+    auto* const yearGrid = Find<QTableWidget>(page, u"tblYearChart"_s);
+    auto* const monthGrid = Find<QTableWidget>(page, u"tblMonthChart"_s);
+    QCOMPARE(CellNames(yearGrid), year);
+    QCOMPARE(CellNames(monthGrid), month);
+
+    // Each mark is a colour and a word, and the person's star also a sign.
+    for (const auto* const grid : {yearGrid, monthGrid}) {
+        const QStringList& names = grid == yearGrid ? year : month;
+        for (int cell = 0; cell < 9; ++cell) {
+            const QTableWidgetItem* const item = grid->item(cell / 3, cell % 3);
+            const QStringList lines = item->text().split(u'\n');
+            const QString& name = names.at(cell);
+            QCOMPARE(lines.size(), 3);
+            QCOMPARE(lines.at(0), GridOrder.at(cell));
+            QCOMPARE(lines.at(1).contains(u'\u2605'), name.contains(u"your star"_s));
+            const bool avoid = name.contains(u"avoid"_s);
+            const bool good = name.contains(u"favourable"_s);
+            QCOMPARE(lines.at(2), avoid ? u"avoid"_s : good ? u"good"_s : QString());
+            QCOMPARE(item->background().color(), avoid ? AvoidRose : good ? LightGreen : Silver);
+        }
+    }
+
+    const QString text = Find<QLabel>(page, u"lblSolarDate"_s)->text() + u'\n' +
+                         Find<QTextEdit>(page, u"RTBYearAhead"_s)->toPlainText();
+    for (const QString& line : words)
+        QVERIFY2(text.contains(line), qPrintable(line + u" in:\n"_s + text));
+}
+
+void tst_frmNineStar::yearAheadFollowsTheDate()
+{
+    m_fixture.desktop().todayDate = QDate(2026, 6, 1);
+    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
+    const auto row = [cycle](int at) {
+        return QStringList{cycle->item(at, 0)->text(), cycle->item(at, 1)->text(),
+                           cycle->item(at, 2)->text()};
+    };
+    QCOMPARE(row(0), (QStringList{u"2026"_s, u"1"_s, u"West"_s}));
+    QCOMPARE(row(7), (QStringList{u"2033"_s, u"3"_s, u"Centre"_s}));
+    QCOMPARE(row(8), (QStringList{u"2034"_s, u"2"_s, u"North West"_s}));
+
+    // The last day of solar year 2023: year star 4, the Rabbit's year, the Ox's month.
+    Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2024, 2, 3));
+    QCOMPARE(Find<QLabel>(page, u"lblSolarDate"_s)->text(),
+             u"Solar year 2023, a Rabbit year; solar month 12, an Ox month"_s);
+    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Year 2023: centre 4"_s);
+    const QStringList cells = CellNames(Find<QTableWidget>(page, u"tblYearChart"_s));
+    QCOMPARE(cells.at(0), u"South East: 3, your star, avoid: Dark Sword, Own Star"_s);
+    QCOMPARE(cells.at(5), u"West: 6, avoid: Breaker"_s);
+    QCOMPARE(cells.at(7), u"North: 9, favourable"_s);
+    QCOMPARE(row(0), (QStringList{u"2023"_s, u"4"_s, u"South East"_s}));
+    const QString text = Find<QTextEdit>(page, u"RTBYearAhead"_s)->toPlainText();
+    QVERIFY(text.contains(u"Your star 3 stands in the South East this year."_s));
+    QVERIFY(text.contains(PalaceMeaning(Palace::SE).toString()));
+    QVERIFY(!text.contains(u"stands in the West this year"_s));
+}
+
+void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
+{
+    m_fixture.desktop().todayDate = QDate(2026, 6, 1);
+    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QCOMPARE(AccessibleName(Find<QDateEdit>(page, u"dtpYearAhead"_s)), u"Date of the year ahead"_s);
+    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblYearChart"_s)),
+             u"Year 2026: centre 1, South at the top"_s);
+    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblMonthChart"_s)),
+             u"Solar month 4: centre 5, South at the top"_s);
+    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblCycle"_s)), u"Nine-year cycle"_s);
+    QCOMPARE(AccessibleName(Find<QTextEdit>(page, u"RTBYearAhead"_s)), u"Year ahead"_s);
+    QCOMPARE(Find<QLabel>(page, u"lblYearAheadDate"_s)->buddy(),
+             Find<QDateEdit>(page, u"dtpYearAhead"_s));
+
+    // From the tabs through the page to the buttons, and back.
+    const QStringList order = {
+        u"TS"_s,       u"dtpYearAhead"_s, u"tblYearChart"_s, u"tblMonthChart"_s,
+        u"tblCycle"_s, u"RTBYearAhead"_s, u"cmdBack"_s};
+    QWidget* const window = page->window();
+    window->activateWindow();
+    Find<QTabBar>(window, u"TS"_s)->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), Find<QWidget>(window, u"TS"_s));
+    // Within the date control Tab first walks its day, month and year.
+    QStringList walked{u"TS"_s};
+    for (qsizetype step = 1; step < order.size(); ++step) {
+        QWidget* const from = QApplication::focusWidget();
+        for (int press = 0; press < 4 && QApplication::focusWidget() == from; ++press)
+            QTest::keyClick(from, Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(walked, order);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"RTBYearAhead"_s);
+}
+
+// At the window's fixed size every control of the page is whole: inside the page, and no label
+// shorter than its text.
+void tst_frmNineStar::yearAheadFitsThePage()
+{
+    m_fixture.desktop().todayDate = QDate(2027, 1, 10);
+    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    int checked = 0;
+    for (const QWidget* const control : page->findChildren<QWidget*>()) {
+        if (!control->isVisible() || control->parentWidget()->inherits("QAbstractScrollArea") ||
+            control->parentWidget()->inherits("QAbstractSpinBox"))
+            continue;
+        const QRect place(control->mapTo(page, QPoint(0, 0)), control->size());
+        QVERIFY2(page->rect().contains(place),
+                 qPrintable(control->objectName() + u' ' +
+                            QString::fromLatin1(control->metaObject()->className())));
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            QVERIFY2(label->width() >= label->sizeHint().width() &&
+                         label->height() >= label->sizeHint().height(),
+                     qPrintable(label->text()));
+        }
+        ++checked;
+    }
+    QVERIFY(checked >= 20);
+    // The grids show their nine cells whole.
+    for (const QString& name : {u"tblYearChart"_s, u"tblMonthChart"_s}) {
+        const auto* const grid = Find<QTableWidget>(page, name);
+        const QRect cells = grid->visualItemRect(grid->item(2, 2));
+        QVERIFY2(grid->viewport()->rect().contains(cells), qPrintable(name));
+    }
+    const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
+    QVERIFY(cycle->viewport()->rect().contains(cycle->visualItemRect(cycle->item(8, 2))));
 }
 
 QTEST_MAIN(tst_frmNineStar)

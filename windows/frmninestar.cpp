@@ -15,6 +15,7 @@
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
 #include "windows/windowkit.h"
+#include "windows/yearaheadpage.h"
 
 #include "ui_frmninestar.h"
 
@@ -25,8 +26,10 @@ namespace Kistarra {
 namespace {
 
 // The tabs of TS in order, each with the page it brings to the front.
-constexpr std::array<QStringView, 3> TabCaptions = {u"Nine Star Ki Chart", u"Nine Star Ki Element",
-                                                    u"Nine Star Ki Relationship Analysis"};
+// The year ahead's tab follows the three pages of the form.
+constexpr std::array<QStringView, 4> TabCaptions = {u"Nine Star Ki Chart", u"Nine Star Ki Element",
+                                                    u"Nine Star Ki Relationship Analysis",
+                                                    u"Nine Star Ki Year Ahead"};
 
 void InsertPieces(QTextEdit* box, const ComposedText& text)
 {
@@ -201,11 +204,31 @@ void frmNineStar::showProfile()
 
 void frmNineStar::showPage(int index)
 {
-    if (index < 0 || index >= static_cast<int>(m_pages.size()))
+    // The year ahead's tab follows the pages.
+    if (index < 0 || index > static_cast<int>(m_pages.size()))
         return;
     for (std::size_t i = 0; i < m_pages.size(); ++i)
         m_pages.at(i)->setVisible(static_cast<int>(i) == index);
-    m_pages.at(static_cast<std::size_t>(index))->raise();
+    showYearAhead(index == static_cast<int>(m_pages.size()));
+    if (index < static_cast<int>(m_pages.size()))
+        m_pages.at(static_cast<std::size_t>(index))->raise();
+}
+
+// The year ahead is built the first time its tab is chosen: opening the window costs nothing
+// for it.
+void frmNineStar::showYearAhead(bool shown)
+{
+    if (shown && m_yearAhead == nullptr) {
+        auto* const page = new YearAheadPage(m_reading.principal, m_desktop, centralWidget());
+        page->setGeometry(m_pages[0]->geometry());
+        page->chainFocusAfter(m_tabs);
+        m_yearAhead = page;
+    }
+    if (m_yearAhead == nullptr)
+        return;
+    m_yearAhead->setVisible(shown);
+    if (shown)
+        m_yearAhead->raise();
 }
 
 void frmNineStar::closeEvent(QCloseEvent* event)

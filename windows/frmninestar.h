@@ -48,6 +48,7 @@ private:
     void showReadingYear();
     void showProfile();
     void showPage(int index);
+    void showYearAhead(bool shown);
 
     const Reading m_reading;
     Desktop& m_desktop;
@@ -56,6 +57,7 @@ private:
     QTabBar* m_tabs = nullptr;
     std::array<QWidget*, 3> m_pages{};
     std::array<QLabel*, 9> m_cells{}; // the label of cell n at n - 1
+    QWidget* m_yearAhead = nullptr;   // built when its tab is first chosen
 };
 
 } // namespace Kistarra

@@ -71,6 +71,10 @@ struct CellColours {
 };
 [[nodiscard]] CellColours LoShuCellColours(int cell);
 
+// A direction to avoid on the year ahead's charts; black text reads on it, and it stands apart
+// from the page's grey, from LightGreen (favourable) and from Silver (neither).
+inline constexpr QColor AvoidRose{255, 176, 176};
+
 // The fixed layouts are drawn in twips; at 100 % scaling 15 twips make one pixel.
 [[nodiscard]] constexpr int Pixels(int twips)
 {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QJsonObject>
+#include <QStringView>
+
+#include "engine/yearahead.h"
+
+// The year ahead on the command line: the date it is asked for, and the JSON it is given as.
+namespace Kistarra {
+
+// The date of --forecast: "today", or a real calendar date written exactly as YYYY-MM-DD, within
+// the year ahead's dates. Nothing for anything else.
+[[nodiscard]] std::optional<QDate> ForecastDate(QStringView text, QDate today);
+
+// {"date", "solarYear", "solarMonth", "year": chart, "month": chart, "cycle": [{"year",
+// "centre", "palace"} x 9]}; a chart is {"centre", "stars": {palace code: star},
+// "palace", "avoid": {"fiveYellow", "darkSword", "ownStar", "oppositeOwnStar", "breaker"},
+// "favourable": [palace codes]} with null for a direction to avoid that does not exist.
+[[nodiscard]] QJsonObject YearAheadJson(const YearAhead& ahead);
+
+} // namespace Kistarra

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QTableWidget;
+class QTextEdit;
+
+namespace Kistarra {
+
+class Desktop;
+struct Chart;
+
+// The result window's page of the year ahead for one principal number: a date (today's by
+// default), the charts of that date's solar year and solar month as Lo Shu squares with South at
+// the top, the person's star, the directions to avoid and the favourable ones marked on them, what
+// the person's palace brings this year and this month, and the nine-year cycle. Changing the date
+// redraws everything. A principal number outside 1..9 has no year ahead: the page says so.
+class YearAheadPage : public QWidget {
+    Q_OBJECT
+
+public:
+    YearAheadPage(int principal, Desktop& desktop, QWidget* parent);
+    ~YearAheadPage() override;
+
+    // Puts the page's controls into the window's Tab order, right after `before`.
+    void chainFocusAfter(QWidget* before);
+
+private:
+    void showDate(QDate date);
+    void showChart(QGroupBox* frame, QTableWidget* grid, const Chart& chart, const QString& title);
+
+    const int m_principal;
+    QDateEdit* m_date = nullptr;
+    QLabel* m_solar = nullptr;
+    QGroupBox* m_yearFrame = nullptr;
+    QTableWidget* m_yearGrid = nullptr;
+    QGroupBox* m_monthFrame = nullptr;
+    QTableWidget* m_monthGrid = nullptr;
+    QTableWidget* m_cycle = nullptr;
+    QTextEdit* m_text = nullptr;
+};
+
+} // namespace Kistarra
