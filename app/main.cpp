@@ -62,16 +62,20 @@ int RunInTerminal(char* program, const QStringList& arguments, const QString& in
 }
 
 // A file manager starts the program with the saved reading to open as its only argument.
-int RunWindows(int& argc, char* argv[])
+int RunWindows(int& argc, char* argv[], bool argumentsExact)
 {
     const QApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const QString savedReading = arguments.size() > 1 ? arguments.at(1) : QString();
+    if (!argumentsExact)
+        QTextStream(stderr) << u"kistarra: the file name given is not text in the locale's "
+                               u"encoding, so it could not be opened exactly; rename it"_s
+                            << Qt::endl;
 
     Kistarra::QtDesktop desktop;
     Kistarra::SingleInstanceGuard guard;
-    const std::unique_ptr<Kistarra::ProgramWindows> windows =
-        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings, savedReading);
+    const std::unique_ptr<Kistarra::ProgramWindows> windows = Kistarra::StartUp(
+        desktop, guard, &Kistarra::OpenProgramSettings, savedReading, argumentsExact);
     if (!windows)
         return 0;
     return QApplication::exec();
@@ -87,5 +91,5 @@ int main(int argc, char* argv[])
     const Kistarra::ArgumentsText text = Kistarra::DecodeArguments(argc, argv);
     if (Kistarra::IsCommandLineRun(text.arguments))
         return RunInTerminal(argv[0], text.arguments, text.inexact);
-    return RunWindows(argc, argv);
+    return RunWindows(argc, argv, text.inexact.isEmpty());
 }

@@ -25,7 +25,7 @@ constexpr QStringView SettingNotSaved =
 
 std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& guard,
                                         const SettingsOpener& openSettings,
-                                        const QString& savedReading)
+                                        const QString& savedReading, bool savedReadingExact)
 {
     switch (guard.acquire()) {
     case SingleInstanceGuard::State::Acquired:
@@ -60,7 +60,9 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
     if (frmMain* const birthDetails = windows->birthDetailsWindow()) {
         const BrandLinks brand = birthDetails->brandLinks();
         CoBrand_Randomize(desktop, brand.fullBrand, brand.coBrand);
-        if (!savedReading.isEmpty())
+        if (!savedReadingExact)
+            birthDetails->refuseFile();
+        else if (!savedReading.isEmpty())
             birthDetails->openFile(savedReading);
     }
     return windows;

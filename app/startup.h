@@ -17,10 +17,13 @@ class SingleInstanceGuard;
 // nothing else happens - the settings store is not even opened, the running copy is left alone),
 // seeds the random draws, runs the update reminder, shows the birth details window (going on to a
 // saved reading when one is given) and draws which promotional label is in front. Null for a second
-// copy, which then ends; otherwise the running program's windows.
+// copy, which then ends; otherwise the running program's windows. A saved reading whose name could
+// not be kept byte for byte is refused as a file that cannot be read, never opened by a look-alike
+// name.
 using SettingsOpener = std::function<std::unique_ptr<QSettings>()>;
 [[nodiscard]] std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& guard,
                                                       const SettingsOpener& openSettings,
-                                                      const QString& savedReading = {});
+                                                      const QString& savedReading = {},
+                                                      bool savedReadingExact = true);
 
 } // namespace Kistarra

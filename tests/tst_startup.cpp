@@ -42,7 +42,7 @@ private slots:
 
 private:
     // Starts the program with the guard's lock in the temporary folder; counts settings openings.
-    std::unique_ptr<ProgramWindows> start(const QString& savedReading = {});
+    std::unique_ptr<ProgramWindows> start(const QString& savedReading = {}, bool exact = true);
     QString iniPath() const { return m_folder.filePath(u"kistarra.ini"_s); }
 
     QTemporaryDir m_folder;
@@ -68,7 +68,7 @@ void TestStartUp::cleanup()
     QTRY_VERIFY(VisibleWindows().isEmpty());
 }
 
-std::unique_ptr<ProgramWindows> TestStartUp::start(const QString& savedReading)
+std::unique_ptr<ProgramWindows> TestStartUp::start(const QString& savedReading, bool exact)
 {
     const QString ini = m_folder.filePath(u"kistarra.ini"_s);
     return StartUp(
@@ -77,7 +77,7 @@ std::unique_ptr<ProgramWindows> TestStartUp::start(const QString& savedReading)
             ++m_settingsOpened;
             return std::make_unique<QSettings>(ini, QSettings::IniFormat);
         },
-        savedReading);
+        savedReading, exact);
 }
 
 void TestStartUp::secondCopyOnlySaysSo()
@@ -163,10 +163,13 @@ void TestStartUp::drawDecidesTheLabelInFront()
 void TestStartUp::savedReadingFromTheFileManager_data()
 {
     QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("exact"); // the name came through byte for byte
     QTest::addColumn<bool>("opens");
-    QTest::newRow("saved reading") << AnnFilePath() << true;
-    QTest::newRow("missing file") << TestDataPath(u"no-such-reading.nsk"_s) << false;
-    QTest::newRow("not an .nsk name") << TestDataPath(u"reading-1975-10-15.txt"_s) << false;
+    QTest::newRow("saved reading") << AnnFilePath() << true << true;
+    QTest::newRow("missing file") << TestDataPath(u"no-such-reading.nsk"_s) << true << false;
+    QTest::newRow("not an .nsk name") << TestDataPath(u"reading-1975-10-15.txt"_s) << true << false;
+    // Never a look-alike file in place of the one named.
+    QTest::newRow("name not kept exactly") << AnnFilePath() << false << false;
 }
 
 // A file handed over at start goes the way of the Open button: a good one straight to its reading,
@@ -174,9 +177,10 @@ void TestStartUp::savedReadingFromTheFileManager_data()
 void TestStartUp::savedReadingFromTheFileManager()
 {
     QFETCH(QString, file);
+    QFETCH(bool, exact);
     QFETCH(bool, opens);
 
-    const auto windows = start(file);
+    const auto windows = start(file, exact);
 
     QVERIFY(windows != nullptr);
     if (opens) {

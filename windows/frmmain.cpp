@@ -155,12 +155,12 @@ void frmMain::openFile(const QString& path)
 {
     // Only the lower-case ending counts: a file named .NSK is refused.
     if (!path.endsWith(u"nsk"_s, Qt::CaseSensitive)) {
-        m_desktop.showError(this, FileRefused.toString());
+        refuseFile();
         return;
     }
     const SavedReadingResult saved = ReadSavedReading(path);
     if (!saved.ok()) {
-        m_desktop.showError(this, FileRefused.toString());
+        refuseFile();
         return;
     }
     m_ui->txtName->setText(saved.details.name);
@@ -168,6 +168,11 @@ void frmMain::openFile(const QString& path)
     m_ui->cboMonth->setCurrentText(saved.details.month);
     m_ui->cboYear->setCurrentText(saved.details.year);
     proceed();
+}
+
+void frmMain::refuseFile()
+{
+    m_desktop.showError(this, FileRefused.toString());
 }
 
 BrandLinks frmMain::brandLinks() const

@@ -39,6 +39,8 @@ public:
     // The open flow for a file already chosen (the file manager hands one to the program): the
     // same checks and messages as Open, then the reading.
     void openFile(const QString& path);
+    // What the open flow says of a file it cannot read.
+    void refuseFile();
 
     // The year rule readings are computed with, shown as the check of the File menu's "Count
     // Years From 4 February" entry. Setting it tells no one; the person's click on the entry
