@@ -1,16 +1,16 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 
-class QFrame;
-class QLabel;
-class QPushButton;
+namespace Ui {
+class frmAbout;
+}
 
 namespace Kistarra {
 
 class Desktop;
-class FlatButton;
-class LinkLabel;
 
 // The about window: what the program is, and two links - the offer of a fully branded copy and
 // the maker's home page. Fixed text only; it computes nothing and reads no setting.
@@ -19,17 +19,14 @@ class frmAbout : public QDialog {
 
 public:
     explicit frmAbout(Desktop& desktop, QWidget* parent = nullptr);
+    ~frmAbout() override;
 
 private:
+    void applyTheme();
+
     Desktop& m_desktop;
-    QLabel* picIcon = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QFrame* Line2 = nullptr;
-    QLabel* Label3 = nullptr;
-    LinkLabel* lblCoBrand = nullptr;
-    LinkLabel* lblHomePage = nullptr;
-    FlatButton* cmdOK = nullptr;
+    // The fixed layout, from frmabout.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmAbout> m_ui;
 };
 
 } // namespace Kistarra

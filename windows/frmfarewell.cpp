@@ -1,30 +1,26 @@
 #include "windows/frmfarewell.h"
 
 #include <array>
-#include <initializer_list>
+#include <utility>
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
-#include <QFont>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
-#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringList>
-#include <QVBoxLayout>
 
 #include "platform/desktop.h"
+#include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "platform/modhelp.h"
 #include "windows/modtellafriend.h"
 #include "windows/windowkit.h"
+
+#include "ui_frmfarewell.h"
 
 using namespace Qt::StringLiterals;
 
@@ -33,34 +29,6 @@ namespace {
 
 // The name under which the maker offers its other programs.
 constexpr QStringView RangeName = u"Orvantis Mystic Software";
-
-[[nodiscard]] QGroupBox* NewFrame(const QString& objectName, const QString& title, QWidget* parent)
-{
-    auto* const frame = new Frame(parent);
-    frame->setTitle(title);
-    frame->setObjectName(objectName);
-    SetColours(frame, LightGreen, WindowGrey);
-    return frame;
-}
-
-[[nodiscard]] QLineEdit* NewLineBox(const QString& objectName, QStringView placeholder,
-                                    QWidget* parent)
-{
-    auto* const box = new QLineEdit(placeholder.toString(), parent);
-    box->setObjectName(objectName);
-    SetColours(box, LightGreen, WindowGrey);
-    return box;
-}
-
-[[nodiscard]] QPushButton* NewButton(const QString& objectName, const QString& caption,
-                                     QWidget* parent)
-{
-    auto* const button = new FlatButton(parent);
-    button->setText(caption);
-    button->setObjectName(objectName);
-    SetColours(button, Black, Silver);
-    return button;
-}
 
 // The five form boxes are line edits but for the multi-line message.
 [[nodiscard]] QString BoxText(const QObject* box)
@@ -85,128 +53,70 @@ void SetBoxText(QObject* box, const QString& text)
 frmFarewell::frmFarewell(Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint)
     , m_desktop(desktop)
+    , m_ui(std::make_unique<Ui::frmFarewell>())
 {
-    setObjectName(u"frmFarewell"_s);
+    m_ui->setupUi(this);
     SetUpWindow(this, TextSize::Dialog);
     // Above everything, but it does not take the keyboard away from whatever the user is doing.
     setAttribute(Qt::WA_ShowWithoutActivating);
-    SetColours(this, PaleText, WindowGrey);
+    applyTheme();
 
-    Label1 = WrappedLabel(u"Label1"_s, WindowTitle.toString(), this);
-    Label1->setFont(ThemeFont(TextSize::Heading, true));
-    SetColour(Label1, QPalette::WindowText, White);
+    m_ui->Label1->setText(WindowTitle.toString());
     m_desktop.seedRandom();
-    Label2 = WrappedLabel(u"Label2"_s, Appeal(m_desktop.randomBounded(0, 3)), this);
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(u"Picture1"_s);
-    Picture1->setPixmap(ApplicationIcon().pixmap(64, 64));
-    Picture1->setFixedSize(64, 64);
-    Picture1->setAccessibleName(u"Kistarra icon"_s);
-
-    Check1 = new QCheckBox(u"Click Here To Visit "_s + Sites::MainSite + u" Now"_s, this);
-    Check1->setObjectName(u"Check1"_s);
-    SetColour(Check1, QPalette::WindowText, LightGreen);
-    connect(Check1, &QCheckBox::clicked, this, &frmFarewell::onCheck1Clicked);
-
-    Frame6 = NewFrame(u"Frame6"_s, u"Download "_s + RangeName, this);
-    lblGoToHome = new LinkLabel(u"Click Here To Visit "_s + RangeName, Frame6,
-                                [this] { OpenCataloguePage(m_desktop); });
-    lblGoToHome->setObjectName(u"lblGoToHome"_s);
-    lblGoToHome->setWordWrap(true);
-    QFont linkFont = lblGoToHome->font();
-    linkFont.setUnderline(true);
-    linkFont.setBold(true);
-    lblGoToHome->setFont(linkFont);
-    SetColour(lblGoToHome, QPalette::WindowText, LightGreen);
-    Label3 = WrappedLabel(
-        u"Label3"_s,
-        u"Looking for more? We also make astrology, psychic, tarot, numerology and occult "
-        u"programs, each as easy to use as this one. Download them from our site and discover "
-        u"what else the stars, the cards and the numbers have to say about you."_s,
-        Frame6);
-    SetColour(Label3, QPalette::WindowText, PaleText);
-
-    Frame2 = NewFrame(u"Frame2"_s, u"Refer A Friend"_s, this);
-    txtName = NewLineBox(u"txtName"_s, ReferralPlaceholders::Name, Frame2);
-    txtEmail = NewLineBox(u"txtEmail"_s, ReferralPlaceholders::Email, Frame2);
-    txtFriendName = NewLineBox(u"txtFriendName"_s, ReferralPlaceholders::FriendName, Frame2);
-    txtFriendEmail = NewLineBox(u"txtFriendEmail"_s, ReferralPlaceholders::FriendEmail, Frame2);
-    txtMessage = new QPlainTextEdit(ReferralPlaceholders::Message.toString(), Frame2);
-    txtMessage->setObjectName(u"txtMessage"_s);
-    SetColours(txtMessage, LightGreen, WindowGrey);
-    txtMessage->setTabChangesFocus(true);
-    txtMessage->setFixedHeight(62);
-    // Named after what the placeholders ask for, which go away once the person types.
-    txtName->setAccessibleName(u"Your name"_s);
-    txtEmail->setAccessibleName(u"Your e-mail address"_s);
-    txtFriendName->setAccessibleName(u"Your friend's name"_s);
-    txtFriendEmail->setAccessibleName(u"Your friend's e-mail address"_s);
-    txtMessage->setAccessibleName(u"Your message"_s);
-    m_placeholders = {
-        {txtName, ReferralPlaceholders::Name},
-        {txtEmail, ReferralPlaceholders::Email},
-        {txtFriendName, ReferralPlaceholders::FriendName},
-        {txtFriendEmail, ReferralPlaceholders::FriendEmail},
-        {txtMessage, ReferralPlaceholders::Message},
-    };
-    for (QWidget* const box : std::initializer_list<QWidget*>{txtName, txtEmail, txtFriendName,
-                                                              txtFriendEmail, txtMessage})
-        box->installEventFilter(this);
-
-    cmdSubmit = NewButton(u"cmdSubmit"_s, u"Refer A Friend &Now"_s, Frame2);
-    connect(cmdSubmit, &QPushButton::clicked, this, &frmFarewell::onSubmit);
-    cmdClose = NewButton(u"cmdClose"_s, u"E&xit"_s, this);
-    cmdClose->setMinimumWidth(90);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-
-    auto* const heading = new QVBoxLayout;
-    heading->setSpacing(6);
-    heading->addWidget(Label1);
-    heading->addWidget(Label2);
-    auto* const top = new QHBoxLayout;
-    top->setSpacing(14);
-    top->addWidget(Picture1, 0, Qt::AlignTop);
-    top->addLayout(heading, 1);
-
-    auto* const range = new QVBoxLayout(Frame6);
-    range->setContentsMargins(10, 20, 10, 8);
-    range->setSpacing(6);
-    range->addWidget(lblGoToHome);
-    range->addWidget(Label3);
-
-    auto* const form = new QGridLayout(Frame2);
-    form->setContentsMargins(10, 20, 10, 10);
-    form->setHorizontalSpacing(10);
-    form->setVerticalSpacing(8);
-    form->addWidget(txtName, 0, 0);
-    form->addWidget(txtEmail, 0, 1);
-    form->addWidget(txtFriendName, 1, 0);
-    form->addWidget(txtFriendEmail, 1, 1);
-    form->addWidget(txtMessage, 2, 0, 1, 2);
-    form->addWidget(cmdSubmit, 3, 1, Qt::AlignRight);
-
-    auto* const bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    bottom->addWidget(cmdClose);
-
-    auto* const layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 14);
-    layout->setSpacing(10);
-    layout->addLayout(top);
-    layout->addWidget(Check1);
-    layout->addWidget(Frame6);
-    layout->addWidget(Frame2);
-    layout->addLayout(bottom);
-
-    ChainFocus({Check1, lblGoToHome, txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage,
-                cmdSubmit, cmdClose});
+    m_ui->Label2->setText(Appeal(m_desktop.randomBounded(0, 3)));
+    m_ui->Picture1->setPixmap(ApplicationIcon().pixmap(m_ui->Picture1->maximumSize()));
+    m_ui->Check1->setText(u"Click Here To Visit "_s + Sites::MainSite + u" Now"_s);
+    connect(m_ui->Check1, &QCheckBox::clicked, this, &frmFarewell::onCheck1Clicked);
+    m_ui->Frame6->setTitle(u"Download "_s + RangeName);
+    m_ui->lblGoToHome->setText(u"Click Here To Visit "_s + RangeName);
+    m_ui->lblGoToHome->setAction([this] { OpenCataloguePage(m_desktop); });
+    setUpForm();
+    connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     // The window's first focus must not land in a form box: that would empty it before the user
     // has chosen to type there.
-    Check1->setFocus();
+    m_ui->Check1->setFocus();
 
-    // As tall as the wrapped texts need at this width, whichever font the system had.
-    constexpr int Width = 560;
-    setFixedSize(Width, layout->totalHeightForWidth(Width));
+    // As tall as the wrapped texts need at the form's width, whichever font the system had.
+    setFixedSize(width(), layout()->totalHeightForWidth(width()));
+}
+
+frmFarewell::~frmFarewell() = default;
+
+void frmFarewell::applyTheme()
+{
+    SetColours(this, PaleText, WindowGrey);
+    m_ui->Label1->setFont(ThemeFont(TextSize::Heading, true));
+    SetColour(m_ui->Label1, QPalette::WindowText, White);
+    SetColour(m_ui->Check1, QPalette::WindowText, LightGreen);
+    for (QWidget* const frame : {m_ui->Frame6, m_ui->Frame2})
+        SetColours(frame, LightGreen, WindowGrey);
+    SetColour(m_ui->lblGoToHome, QPalette::WindowText, LightGreen);
+    SetColour(m_ui->Label3, QPalette::WindowText, PaleText);
+    for (QWidget* const box :
+         {m_ui->txtName, m_ui->txtEmail, m_ui->txtFriendName, m_ui->txtFriendEmail})
+        SetColours(box, LightGreen, WindowGrey);
+    SetColours(m_ui->txtMessage, LightGreen, WindowGrey);
+    for (QWidget* const button : {m_ui->cmdSubmit, m_ui->cmdClose})
+        SetColours(button, Black, Silver);
+}
+
+// The referral form: each box starts with the text it asks for, which goes away when the person
+// comes to type there and comes back when the box is left empty.
+void frmFarewell::setUpForm()
+{
+    const std::array<std::pair<QWidget*, QStringView>, 5> boxes = {{
+        {m_ui->txtName, ReferralPlaceholders::Name},
+        {m_ui->txtEmail, ReferralPlaceholders::Email},
+        {m_ui->txtFriendName, ReferralPlaceholders::FriendName},
+        {m_ui->txtFriendEmail, ReferralPlaceholders::FriendEmail},
+        {m_ui->txtMessage, ReferralPlaceholders::Message},
+    }};
+    for (const auto& [box, placeholder] : boxes) {
+        m_placeholders.insert(box, placeholder);
+        SetBoxText(box, placeholder.toString());
+        box->installEventFilter(this);
+    }
+    connect(m_ui->cmdSubmit, &QPushButton::clicked, this, &frmFarewell::onSubmit);
 }
 
 QString frmFarewell::Appeal(int number)
@@ -246,7 +156,7 @@ bool frmFarewell::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::KeyPress:
-        if ((watched == txtEmail || watched == txtFriendEmail) &&
+        if ((watched == m_ui->txtEmail || watched == m_ui->txtFriendEmail) &&
             static_cast<QKeyEvent*>(event)->text() == u" "_s) {
             auto* const box = static_cast<QWidget*>(watched);
             m_desktop.showError(this, u"Email Address Cannot Contain Space"_s);
@@ -273,14 +183,15 @@ void frmFarewell::onCheck1Clicked(bool checked)
 {
     if (!checked)
         return;
-    Check1->setChecked(false);
+    m_ui->Check1->setChecked(false);
     OpenHomePage(m_desktop);
 }
 
 Referral frmFarewell::currentReferral() const
 {
-    return {BoxText(txtName).trimmed(), BoxText(txtEmail).trimmed(), BoxText(txtMessage).trimmed(),
-            BoxText(txtFriendName).trimmed(), BoxText(txtFriendEmail).trimmed()};
+    return {BoxText(m_ui->txtName).trimmed(), BoxText(m_ui->txtEmail).trimmed(),
+            BoxText(m_ui->txtMessage).trimmed(), BoxText(m_ui->txtFriendName).trimmed(),
+            BoxText(m_ui->txtFriendEmail).trimmed()};
 }
 
 void frmFarewell::onSubmit()

@@ -1,22 +1,21 @@
 #pragma once
 
+#include <memory>
+
 #include <QHash>
 #include <QStringView>
 #include <QWidget>
 
-class QCheckBox;
 class QCloseEvent;
 class QEvent;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
+
+namespace Ui {
+class frmFarewell;
+}
 
 namespace Kistarra {
 
 class Desktop;
-class LinkLabel;
 struct Referral;
 
 // The farewell window, shown above every other window when the user leaves: one of four appeals
@@ -28,6 +27,7 @@ class frmFarewell : public QWidget {
 
 public:
     explicit frmFarewell(Desktop& desktop, QWidget* parent = nullptr);
+    ~frmFarewell() override;
 
     // The four appeals, numbered 0 to 3; the window shows the one drawn when it opens.
     [[nodiscard]] static QString Appeal(int number);
@@ -41,30 +41,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void applyTheme();
+    void setUpForm();
     void onCheck1Clicked(bool checked);
     void onSubmit();
     [[nodiscard]] Referral currentReferral() const;
 
     Desktop& m_desktop;
     bool m_exitRequested = false;
+    // The fixed layout, from frmfarewell.ui; its controls carry their given names.
+    std::unique_ptr<Ui::frmFarewell> m_ui;
     // Each form box and the text it holds until the user types into it.
     QHash<const QObject*, QStringView> m_placeholders;
-
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QGroupBox* Frame6 = nullptr;
-    LinkLabel* lblGoToHome = nullptr;
-    QLabel* Label3 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtEmail = nullptr;
-    QLineEdit* txtFriendName = nullptr;
-    QLineEdit* txtFriendEmail = nullptr;
-    QPlainTextEdit* txtMessage = nullptr;
-    QPushButton* cmdSubmit = nullptr;
-    QPushButton* cmdClose = nullptr;
 };
 
 } // namespace Kistarra

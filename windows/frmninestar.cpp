@@ -38,7 +38,7 @@ void InsertPieces(QTextEdit* box, const ComposedText& text)
     for (const TextPiece& piece : text.pieces) {
         QTextCharFormat format;
         format.setFontWeight(piece.bold ? QFont::Bold : QFont::Normal);
-        format.setForeground(QColor(piece.colour.red, piece.colour.green, piece.colour.blue));
+        format.setForeground(ToColour(piece.colour));
         cursor.insertText(piece.text, format);
     }
     box->moveCursor(QTextCursor::Start);

@@ -25,6 +25,7 @@
 #include <QUrl>
 
 #include "platform/desktop.h"
+#include "reading/composedtext.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
 #include "platform/modhelp.h"
@@ -166,6 +167,11 @@ QFont ThemeFont(TextSize size, bool bold)
         return WindowFont(14, bold);
     }
     return WindowFont(8.25, bold);
+}
+
+QColor ToColour(const Rgb& colour)
+{
+    return {colour.red, colour.green, colour.blue};
 }
 
 CellColours LoShuCellColours(int cell)

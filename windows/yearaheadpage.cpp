@@ -6,7 +6,6 @@
 
 #include <QDateEdit>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -89,9 +88,9 @@ QTableWidget* MakeChartGrid(QWidget* parent, const QString& name)
 }
 
 // The chart in a frame with the four compass points around it.
-QGroupBox* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
+Frame* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
 {
-    auto* const frame = new QGroupBox(parent);
+    auto* const frame = new Frame(parent);
     frame->setObjectName(name);
     auto* const layout = new QGridLayout(frame);
     layout->setContentsMargins(4, 2, 4, 2);
@@ -117,7 +116,7 @@ QLabel* MakeSwatch(QWidget* parent, QStringView tag, const QColor& colour)
     swatch->setAlignment(Qt::AlignCenter);
     swatch->setMargin(1);
     swatch->setFrameShape(QFrame::Box);
-    SetColours(swatch, Qt::black, colour);
+    SetColours(swatch, Black, colour);
     return swatch;
 }
 
@@ -165,6 +164,41 @@ QString ChartHtml(const QString& heading, const QString& span, const QString& pe
            u"</p>"_s;
 }
 
+// The nine years of the cycle from this one: the year, its centre star and the person's palace.
+QTableWidget* MakeCycleTable(QWidget* parent)
+{
+    QTableWidget* const cycle = MakeTable(parent, u"tblCycle"_s, 9, 3);
+    cycle->setAccessibleName(u"Nine-year cycle"_s);
+    cycle->setHorizontalHeaderLabels({u"Year"_s, u"Star"_s, u"Your palace"_s});
+    cycle->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    const std::array<int, 3> columnWidths = {40, 34, 84};
+    for (std::size_t column = 0; column < columnWidths.size(); ++column)
+        cycle->setColumnWidth(static_cast<int>(column), columnWidths.at(column));
+    cycle->verticalHeader()->setDefaultSectionSize(CycleRowHeight);
+    cycle->horizontalHeader()->setFixedHeight(CycleRowHeight + 2);
+    cycle->setFixedSize(columnWidths[0] + columnWidths[1] + columnWidths[2] +
+                            2 * cycle->frameWidth(),
+                        (CycleRowHeight + 2) + 9 * CycleRowHeight + 2 * cycle->frameWidth());
+    SetColour(cycle, QPalette::Base, Silver);
+    return cycle;
+}
+
+// What the colours and the star on the charts mean.
+QHBoxLayout* MakeLegend(QWidget* parent)
+{
+    auto* const legend = new QHBoxLayout;
+    legend->setSpacing(4);
+    legend->addWidget(MakeSwatch(parent, AvoidTag, AvoidRose));
+    legend->addWidget(MakeLabel(parent, QString(), u"a direction to avoid"_s));
+    legend->addSpacing(10);
+    legend->addWidget(MakeSwatch(parent, FavourableTag, LightGreen));
+    legend->addWidget(MakeLabel(parent, QString(), u"a favourable direction"_s));
+    legend->addSpacing(10);
+    legend->addWidget(MakeLabel(parent, QString(), OwnStarMark % u" your star"_s));
+    legend->addStretch(1);
+    return legend;
+}
+
 } // namespace
 
 YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
@@ -179,67 +213,9 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     auto* const page = new QVBoxLayout(this);
     page->setContentsMargins(6, 4, 6, 4);
     page->setSpacing(4);
-
-    auto* const dateRow = new QHBoxLayout;
-    QLabel* const dateLabel = MakeLabel(this, u"lblYearAheadDate"_s, u"&Date:"_s);
-    dateLabel->setTextFormat(Qt::AutoText);
-    m_date = new QDateEdit(this);
-    m_date->setObjectName(u"dtpYearAhead"_s);
-    m_date->setAccessibleName(u"Date of the year ahead"_s);
-    m_date->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
-    m_date->setDisplayFormat(u"d MMMM yyyy"_s);
-    m_date->setCalendarPopup(true);
-    m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
-    dateLabel->setBuddy(m_date);
-    m_solar = MakeLabel(this, u"lblSolarDate"_s, QString());
-    dateRow->addWidget(dateLabel);
-    dateRow->addWidget(m_date);
-    dateRow->addSpacing(8);
-    dateRow->addWidget(m_solar, 1);
-    page->addLayout(dateRow);
-
-    auto* const chartRow = new QHBoxLayout;
-    m_yearGrid = MakeChartGrid(this, u"tblYearChart"_s);
-    m_yearFrame = MakeChartFrame(this, u"fraYearChart"_s, m_yearGrid);
-    m_monthGrid = MakeChartGrid(this, u"tblMonthChart"_s);
-    m_monthFrame = MakeChartFrame(this, u"fraMonthChart"_s, m_monthGrid);
-
-    auto* const cycleFrame = new QGroupBox(u"Nine-year cycle"_s, this);
-    cycleFrame->setObjectName(u"fraCycle"_s);
-    m_cycle = MakeTable(cycleFrame, u"tblCycle"_s, 9, 3);
-    m_cycle->setAccessibleName(u"Nine-year cycle"_s);
-    m_cycle->setHorizontalHeaderLabels({u"Year"_s, u"Star"_s, u"Your palace"_s});
-    m_cycle->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    const std::array<int, 3> columnWidths = {40, 34, 84};
-    for (std::size_t column = 0; column < columnWidths.size(); ++column)
-        m_cycle->setColumnWidth(static_cast<int>(column), columnWidths.at(column));
-    m_cycle->verticalHeader()->setDefaultSectionSize(CycleRowHeight);
-    m_cycle->horizontalHeader()->setFixedHeight(CycleRowHeight + 2);
-    m_cycle->setFixedSize(columnWidths[0] + columnWidths[1] + columnWidths[2] +
-                              2 * m_cycle->frameWidth(),
-                          (CycleRowHeight + 2) + 9 * CycleRowHeight + 2 * m_cycle->frameWidth());
-    SetColour(m_cycle, QPalette::Base, Silver);
-    auto* const cycleLayout = new QVBoxLayout(cycleFrame);
-    cycleLayout->setContentsMargins(4, 2, 4, 2);
-    cycleLayout->addWidget(m_cycle);
-
-    chartRow->addWidget(m_yearFrame);
-    chartRow->addWidget(m_monthFrame);
-    chartRow->addWidget(cycleFrame);
-    chartRow->addStretch(1);
-    page->addLayout(chartRow);
-
-    auto* const legend = new QHBoxLayout;
-    legend->setSpacing(4);
-    legend->addWidget(MakeSwatch(this, AvoidTag, AvoidRose));
-    legend->addWidget(MakeLabel(this, QString(), u"a direction to avoid"_s));
-    legend->addSpacing(10);
-    legend->addWidget(MakeSwatch(this, FavourableTag, LightGreen));
-    legend->addWidget(MakeLabel(this, QString(), u"a favourable direction"_s));
-    legend->addSpacing(10);
-    legend->addWidget(MakeLabel(this, QString(), OwnStarMark % u" your star"_s));
-    legend->addStretch(1);
-    page->addLayout(legend);
+    page->addLayout(makeDateRow());
+    page->addLayout(makeChartRow());
+    page->addLayout(MakeLegend(this));
 
     m_text = new QTextEdit(this);
     m_text->setObjectName(u"RTBYearAhead"_s);
@@ -255,6 +231,51 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
     m_date->setEnabled(ComputeYearAhead(m_principal, m_date->date()).has_value());
+}
+
+QHBoxLayout* YearAheadPage::makeDateRow()
+{
+    QLabel* const dateLabel = MakeLabel(this, u"lblYearAheadDate"_s, u"&Date:"_s);
+    dateLabel->setTextFormat(Qt::AutoText);
+    m_date = new QDateEdit(this);
+    m_date->setObjectName(u"dtpYearAhead"_s);
+    m_date->setAccessibleName(u"Date of the year ahead"_s);
+    m_date->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    m_date->setDisplayFormat(u"d MMMM yyyy"_s);
+    m_date->setCalendarPopup(true);
+    m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
+    dateLabel->setBuddy(m_date);
+    m_solar = MakeLabel(this, u"lblSolarDate"_s, QString());
+
+    auto* const dateRow = new QHBoxLayout;
+    dateRow->addWidget(dateLabel);
+    dateRow->addWidget(m_date);
+    dateRow->addSpacing(8);
+    dateRow->addWidget(m_solar, 1);
+    return dateRow;
+}
+
+QHBoxLayout* YearAheadPage::makeChartRow()
+{
+    m_yearGrid = MakeChartGrid(this, u"tblYearChart"_s);
+    m_yearFrame = MakeChartFrame(this, u"fraYearChart"_s, m_yearGrid);
+    m_monthGrid = MakeChartGrid(this, u"tblMonthChart"_s);
+    m_monthFrame = MakeChartFrame(this, u"fraMonthChart"_s, m_monthGrid);
+
+    auto* const cycleFrame = new Frame(this);
+    cycleFrame->setTitle(u"Nine-year cycle"_s);
+    cycleFrame->setObjectName(u"fraCycle"_s);
+    m_cycle = MakeCycleTable(cycleFrame);
+    auto* const cycleLayout = new QVBoxLayout(cycleFrame);
+    cycleLayout->setContentsMargins(4, 2, 4, 2);
+    cycleLayout->addWidget(m_cycle);
+
+    auto* const chartRow = new QHBoxLayout;
+    chartRow->addWidget(m_yearFrame);
+    chartRow->addWidget(m_monthFrame);
+    chartRow->addWidget(cycleFrame);
+    chartRow->addStretch(1);
+    return chartRow;
 }
 
 YearAheadPage::~YearAheadPage() = default;
@@ -305,7 +326,7 @@ void YearAheadPage::showDate(QDate date)
             SolarMonthSpanText(ahead->solar), u"this month"_s, ahead->month, m_principal));
 }
 
-void YearAheadPage::showChart(QGroupBox* frame, QTableWidget* grid, const Chart& chart,
+void YearAheadPage::showChart(Frame* frame, QTableWidget* grid, const Chart& chart,
                               const QString& title)
 {
     frame->setTitle(title);
@@ -326,7 +347,7 @@ void YearAheadPage::showChart(QGroupBox* frame, QTableWidget* grid, const Chart&
             item->setBackground(avoided                      ? AvoidRose
                                 : chart.isFavourable(palace) ? LightGreen
                                                              : Silver);
-            item->setForeground(QColor(Qt::black));
+            item->setForeground(Black);
             QFont font = grid->font();
             font.setBold(own);
             item->setFont(font);

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QDateEdit;
-class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 class QTextEdit;
@@ -12,6 +12,7 @@ class QTextEdit;
 namespace Kistarra {
 
 class Desktop;
+class Frame;
 struct Chart;
 
 // The result window's page of the year ahead for one principal number: a date (today's by
@@ -30,15 +31,17 @@ public:
     void chainFocusAfter(QWidget* before);
 
 private:
+    [[nodiscard]] QHBoxLayout* makeDateRow();
+    [[nodiscard]] QHBoxLayout* makeChartRow();
     void showDate(QDate date);
-    void showChart(QGroupBox* frame, QTableWidget* grid, const Chart& chart, const QString& title);
+    void showChart(Frame* frame, QTableWidget* grid, const Chart& chart, const QString& title);
 
     const int m_principal;
     QDateEdit* m_date = nullptr;
     QLabel* m_solar = nullptr;
-    QGroupBox* m_yearFrame = nullptr;
+    Frame* m_yearFrame = nullptr;
     QTableWidget* m_yearGrid = nullptr;
-    QGroupBox* m_monthFrame = nullptr;
+    Frame* m_monthFrame = nullptr;
     QTableWidget* m_monthGrid = nullptr;
     QTableWidget* m_cycle = nullptr;
     QTextEdit* m_text = nullptr;
