@@ -325,9 +325,10 @@ bool IsCommandLineRun(const QStringList& arguments)
     return false;
 }
 
-int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+namespace {
+
+void addOptions(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         u"Kistarra gives a Nine Star Ki reading for a name and birth date.\n"
         u"Without options it opens its windows; with options it works in the terminal."_s);
@@ -351,7 +352,97 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
     });
+}
 
+// What the options ask to be read: the reading, and its year ahead when --forecast is given.
+struct Request {
+    Reading reading;
+    std::optional<YearAhead> ahead;
+};
+
+std::variant<Request, Problem> readRequest(const QCommandLineParser& parser)
+{
+    std::optional<QDate> forecast;
+    if (parser.isSet(u"forecast"_s)) {
+        const QString given = parser.value(u"forecast"_s);
+        forecast = ForecastDate(given, QDate::currentDate());
+        if (!forecast)
+            return Problem{ExitBadInput,
+                           u"forecast date '%1' is not accepted; give a date "
+                           u"YYYY-MM-DD from 1900-02-04 to 2100-12-31, or today"_s.arg(given)};
+    }
+
+    const bool fromFile = parser.isSet(u"open"_s);
+    const bool fromOptions = parser.isSet(u"name"_s) || parser.isSet(u"day"_s) ||
+                             parser.isSet(u"month"_s) || parser.isSet(u"year"_s);
+    if (fromFile && fromOptions)
+        return Problem{ExitBadInput,
+                       u"give either --open FILE or --name, --day, --month and --year, not both"_s};
+
+    const auto details =
+        fromFile ? detailsFromFile(parser.value(u"open"_s)) : detailsFromOptions(parser);
+    if (const auto* problem = std::get_if<Problem>(&details))
+        return *problem;
+    const YearRule rule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
+    Request request{ComputeReading(std::get<BirthDetails>(details), rule), std::nullopt};
+    if (forecast) {
+        request.ahead = ComputeYearAhead(request.reading.principal, *forecast);
+        if (!request.ahead)
+            return Problem{ExitFileProblem, u"the birth year '%1' gives no principal number, so "
+                                            u"no year ahead"_s.arg(request.reading.details.year)};
+    }
+    return request;
+}
+
+// The files the options ask for, each target checked and its bytes made in memory.
+std::variant<std::vector<PlannedFile>, Problem> prepareFiles(const QCommandLineParser& parser,
+                                                             const Reading& reading)
+{
+    auto planned = planFiles(parser);
+    if (const auto* problem = std::get_if<Problem>(&planned))
+        return *problem;
+    auto& files = std::get<std::vector<PlannedFile>>(planned);
+    for (PlannedFile& file : files) {
+        auto contents = file.option->contents(reading);
+        if (const auto* reason = std::get_if<QString>(&contents))
+            return Problem{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)};
+        file.bytes = std::get<QByteArray>(std::move(contents));
+    }
+    return std::move(files);
+}
+
+// What goes to standard output: the report (the default when no file is asked for), or the year
+// ahead in words in its place, and the JSON object.
+QString terminalText(const QCommandLineParser& parser, const Request& request, bool writesFiles)
+{
+    const bool json = parser.isSet(u"json"_s);
+    const bool report = parser.isSet(u"report"_s) || (!json && !writesFiles);
+    QString text;
+    if (request.ahead && !json)
+        text += YearAheadText(*request.ahead);
+    else if (report)
+        text += terminalReport(request.reading) + u'\n';
+    if (json) {
+        QJsonObject object = readingJson(request.reading);
+        if (request.ahead)
+            object.insert(u"forecast"_s, YearAheadJson(*request.ahead));
+        text += QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    }
+    return text;
+}
+
+Problem writeFailure(const WholeFiles& written)
+{
+    return {ExitFileProblem,
+            u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())};
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    addOptions(parser);
     const auto fail = [&err](const Problem& problem) {
         err << u"kistarra: "_s << OneLine(problem.message) << Qt::endl;
         return static_cast<int>(problem.code);
@@ -369,87 +460,36 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
             problem.chop(1);
         return fail({ExitBadInput, problem + u"; see kistarra --help"_s});
     }
-    if (parser.isSet(u"help"_s)) {
-        out << parser.helpText();
-        return finish();
-    }
-    if (parser.isSet(u"version"_s)) {
-        out << u"Kistarra " KISTARRA_VERSION "\n"_s;
+    if (parser.isSet(u"help"_s) || parser.isSet(u"version"_s)) {
+        out << (parser.isSet(u"help"_s) ? parser.helpText() : u"Kistarra " KISTARRA_VERSION "\n"_s);
         return finish();
     }
     if (!parser.positionalArguments().isEmpty())
         return fail({ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
                                        parser.positionalArguments().constFirst())});
 
-    std::optional<QDate> forecast;
-    if (parser.isSet(u"forecast"_s)) {
-        const QString given = parser.value(u"forecast"_s);
-        forecast = ForecastDate(given, QDate::currentDate());
-        if (!forecast)
-            return fail(
-                {ExitBadInput, u"forecast date '%1' is not accepted; give a date "
-                               u"YYYY-MM-DD from 1900-02-04 to 2100-12-31, or today"_s.arg(given)});
-    }
-
-    const bool fromFile = parser.isSet(u"open"_s);
-    const bool fromOptions = parser.isSet(u"name"_s) || parser.isSet(u"day"_s) ||
-                             parser.isSet(u"month"_s) || parser.isSet(u"year"_s);
-    if (fromFile && fromOptions)
-        return fail({ExitBadInput,
-                     u"give either --open FILE or --name, --day, --month and --year, not both"_s});
-
-    const auto details =
-        fromFile ? detailsFromFile(parser.value(u"open"_s)) : detailsFromOptions(parser);
-    if (const auto* problem = std::get_if<Problem>(&details))
+    const auto request = readRequest(parser);
+    if (const auto* problem = std::get_if<Problem>(&request))
         return fail(*problem);
-    const YearRule rule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
-    const Reading reading = ComputeReading(std::get<BirthDetails>(details), rule);
-    const auto ahead = forecast ? ComputeYearAhead(reading.principal, *forecast) : std::nullopt;
-    if (forecast && !ahead)
-        return fail({ExitFileProblem, u"the birth year '%1' gives no principal number, so no "
-                                      u"year ahead"_s.arg(reading.details.year)});
-
     // Every output is made in memory and every target checked before anything is written; the
     // files then go into temporaries, standard output is written, and only when all of that
     // worked do the files replace their targets.
-    auto planned = planFiles(parser);
-    if (const auto* problem = std::get_if<Problem>(&planned))
+    const auto files = prepareFiles(parser, std::get<Request>(request).reading);
+    if (const auto* problem = std::get_if<Problem>(&files))
         return fail(*problem);
-    auto& files = std::get<std::vector<PlannedFile>>(planned);
-    for (PlannedFile& file : files) {
-        auto contents = file.option->contents(reading);
-        if (const auto* reason = std::get_if<QString>(&contents))
-            return fail({ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)});
-        file.bytes = std::get<QByteArray>(std::move(contents));
-    }
-
-    const bool json = parser.isSet(u"json"_s);
-    const bool report = parser.isSet(u"report"_s) || (!json && files.empty());
-    QString text;
-    // The year ahead in words takes the report's place.
-    if (ahead && !json)
-        text += YearAheadText(*ahead);
-    else if (report)
-        text += terminalReport(reading) + u'\n';
-    if (json) {
-        QJsonObject object = readingJson(reading);
-        if (ahead)
-            object.insert(u"forecast"_s, YearAheadJson(*ahead));
-        text += QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
-    }
+    const auto& planned = std::get<std::vector<PlannedFile>>(files);
+    const QString text = terminalText(parser, std::get<Request>(request), !planned.empty());
 
     WholeFiles written;
-    for (const PlannedFile& file : files) {
+    for (const PlannedFile& file : planned) {
         if (!written.add(file.path, file.bytes))
-            return fail({ExitFileProblem,
-                         u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())});
+            return fail(writeFailure(written));
     }
     out << text;
     if (const int code = finish(); code != ExitOk)
         return code;
     if (!written.commit())
-        return fail({ExitFileProblem,
-                     u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())});
+        return fail(writeFailure(written));
     return ExitOk;
 }
 
