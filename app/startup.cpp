@@ -5,6 +5,7 @@
 
 #include "platform/desktop.h"
 #include "windows/frmmain.h"
+#include "windows/windowkit.h"
 #include "app/cobrand.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
@@ -47,6 +48,7 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
         rule = StoredYearRule(*settings);
     }
 
+    UseProgramStyle();
     auto windows = std::make_unique<ProgramWindows>(desktop);
     windows->setYearRule(rule);
     // The person's choice of the rule holds for the next start too.

@@ -10,8 +10,10 @@ namespace Kistarra {
 QFont WindowFont(qreal points, bool bold)
 {
     // Asking for a family the system lacks costs a search through every font at each window's
-    // first paint, so Verdana is asked for only where it is installed.
-    static const bool hasVerdana = QFontDatabase::hasFamily(u"Verdana"_s);
+    // first paint, so Verdana is asked for only where it is installed. Its styles tell without
+    // the alias search of QFontDatabase::hasFamily, which loads the system's font configuration
+    // a second way.
+    static const bool hasVerdana = !QFontDatabase::styles(u"Verdana"_s).isEmpty();
     QFont font;
     font.setFamilies(hasVerdana ? QStringList{u"Verdana"_s, u"DejaVu Sans"_s}
                                 : QStringList{u"DejaVu Sans"_s});

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -98,6 +99,8 @@ private slots:
     void sexRowStaysOutOfSight();
     void coloursShowOnScreen_data();
     void coloursShowOnScreen();
+    void listPopupsTakeTheListColours_data();
+    void listPopupsTakeTheListColours();
     void refusedNames_data();
     void refusedNames();
     void proceedHandsOnTheReading_data();
@@ -252,6 +255,37 @@ void TestFrmMain::coloursShowOnScreen()
     auto* const widget = Find<QWidget>(m_fixture.window(), control);
     const QImage image = widget->grab().toImage();
     QCOMPARE(image.pixelColor(at * image.devicePixelRatio()), colour);
+}
+
+void TestFrmMain::listPopupsTakeTheListColours_data()
+{
+    QTest::addColumn<QString>("list");
+
+    QTest::newRow("days") << u"cboDate"_s;
+    QTest::newRow("years") << u"cboYear"_s;
+}
+
+// The pop-up is coloured when it first opens; its entries and the frame around them show the
+// list's own colours, the chosen entry inverted.
+void TestFrmMain::listPopupsTakeTheListColours()
+{
+    QFETCH(QString, list);
+
+    auto* const box = Find<QComboBox>(m_fixture.window(), list);
+    // What the offscreen platform says of any pop-up.
+    QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+    QTest::ignoreMessage(QtWarningMsg, "This plugin does not support grabbing the keyboard");
+    box->showPopup();
+    QAbstractItemView* const popup = box->view();
+    QTRY_VERIFY(popup->isVisible());
+    const QPalette entries = popup->palette();
+    const QPalette frame = popup->parentWidget()->palette();
+    box->hidePopup();
+    QCOMPARE(entries.color(QPalette::Base), QColor(64, 64, 64));
+    QCOMPARE(entries.color(QPalette::Text), QColor(128, 255, 128));
+    QCOMPARE(entries.color(QPalette::Highlight), QColor(128, 255, 128));
+    QCOMPARE(entries.color(QPalette::HighlightedText), QColor(64, 64, 64));
+    QCOMPARE(frame.color(QPalette::Window), QColor(64, 64, 64));
 }
 
 void TestFrmMain::refusedNames_data()

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QToolButton>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -124,6 +126,10 @@ void TestStartUp::firstStartShowsOnlyTheBirthDetails()
     QVERIFY(m_guard->isAcquired());
     QSettings written(m_folder.filePath(u"kistarra.ini"_s), QSettings::IniFormat);
     QCOMPARE(written.childGroups(), QStringList{u"Settings"_s});
+    // The menu bar's button for entries that do not fit still has its picture, decoded late.
+    const auto* const more = windows->birthDetailsWindow()->menuBar()->findChild<QToolButton*>();
+    QVERIFY(more != nullptr);
+    QVERIFY(!more->icon().pixmap(16, 16).isNull());
 }
 
 void TestStartUp::drawDecidesTheLabelInFront_data()

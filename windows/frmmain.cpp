@@ -40,8 +40,9 @@ frmMain::frmMain(Desktop& desktop, QWidget* parent)
     , m_desktop(desktop)
     , m_ui(std::make_unique<Ui::frmMain>())
 {
-    m_ui->setupUi(this);
+    // The font first, so that the controls are born with it rather than laid out again.
     SetUpWindow(this, TextSize::Window);
+    m_ui->setupUi(this);
     m_ui->client->setFixedSize(Pixels(ClientWidth), Pixels(ClientHeight));
     applyTheme();
 

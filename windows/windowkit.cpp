@@ -9,15 +9,19 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
+#include <QApplication>
+#include <QChildEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QEvent>
+#include <QIconEngine>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOption>
 #include <QStyleOptionButton>
@@ -111,6 +115,115 @@ private:
 
     QPointer<QWidget> m_first;
     QPointer<QWidget> m_second;
+};
+
+// Gives a list's pop-up its colours once the list has built it: the pop-up lets the window know
+// when it is readied for its first showing, before anything of it is drawn.
+class PopupColours final : public QObject {
+public:
+    PopupColours(QComboBox* list, const QColor& text, const QColor& back)
+        : QObject(list)
+        , m_text(text)
+        , m_back(back)
+    {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildPolished) {
+            QObject* const child = static_cast<QChildEvent*>(event)->child();
+            auto* const list = static_cast<QComboBox*>(watched);
+            const auto* const popup = child->findChild<QAbstractItemView*>();
+            if (child->isWidgetType() && popup != nullptr && popup == list->view()) {
+                colour(list->view());
+                list->removeEventFilter(this);
+                deleteLater();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void colour(QAbstractItemView* popup) const
+    {
+        SetColours(popup, m_text, m_back);
+        QPalette palette = popup->palette();
+        palette.setColor(QPalette::Highlight, m_text);
+        palette.setColor(QPalette::HighlightedText, m_back);
+        popup->setPalette(palette);
+        // The pop-up's own window frames the entries and shows above and below them.
+        if (QWidget* const container = popup->parentWidget())
+            container->setPalette(palette);
+    }
+
+    QColor m_text;
+    QColor m_back;
+};
+
+// A picture of the style's, decoded from the style when first drawn or measured.
+class DeferredIconEngine final : public QIconEngine {
+public:
+    DeferredIconEngine(QStyle* style, QStyle::StandardPixmap picture)
+        : m_style(style)
+        , m_picture(picture)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    // There is a picture, whether decoded yet or not.
+    bool isNull() override { return false; }
+    [[nodiscard]] QString key() const override { return u"Kistarra::DeferredIconEngine"_s; }
+    [[nodiscard]] QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!m_decoded && m_style != nullptr) {
+            m_icon = m_style->standardIcon(m_picture);
+            m_decoded = true;
+        }
+        return m_icon;
+    }
+
+    QPointer<QStyle> m_style;
+    QStyle::StandardPixmap m_picture;
+    QIcon m_icon;
+    bool m_decoded = false;
+};
+
+class ProgramStyle final : public QProxyStyle {
+    Q_OBJECT
+
+public:
+    [[nodiscard]] QIcon standardIcon(StandardPixmap picture, const QStyleOption* option,
+                                     const QWidget* widget) const override
+    {
+        if (picture == SP_ToolBarHorizontalExtensionButton && option == nullptr)
+            return QIcon(new DeferredIconEngine(baseStyle(), picture));
+        return QProxyStyle::standardIcon(picture, option, widget);
+    }
 };
 
 class ClipboardGuard final : public QObject {
@@ -236,15 +349,13 @@ QString VisitInvitation()
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back)
 {
     SetColours(list, text, back);
-    QAbstractItemView* const popup = list->view();
-    SetColours(popup, text, back);
-    QPalette palette = popup->palette();
-    palette.setColor(QPalette::Highlight, text);
-    palette.setColor(QPalette::HighlightedText, back);
-    popup->setPalette(palette);
-    // The pop-up's own window frames the entries and shows above and below them.
-    if (QWidget* const container = popup->parentWidget())
-        container->setPalette(palette);
+    new PopupColours(list, text, back);
+}
+
+void UseProgramStyle()
+{
+    if (qobject_cast<ProgramStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new ProgramStyle);
 }
 
 LinkLabel::LinkLabel(QWidget* parent)
@@ -488,3 +599,5 @@ void ShowModal(QDialog* dialog)
 }
 
 } // namespace Kistarra
+
+#include "windowkit.moc"

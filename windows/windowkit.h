@@ -105,8 +105,15 @@ inline constexpr QStringView ForumInvitation = u"Join our online discussion foru
 [[nodiscard]] QString VisitInvitation();
 
 // A drop-down list in the given colours, its pop-up too (a pop-up is a window of its own and
-// does not take on its list's colours by itself).
+// does not take on its list's colours by itself). The pop-up is built and coloured when it first
+// opens, not with the window.
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back);
+
+// Makes the application draw with the platform's style through the program's own: the same
+// look, but the menu bar's button for entries that do not fit decodes its picture only when it
+// first shows. No bar of the program overflows, so a start would decode it for nothing. Call it
+// before the first window; calling it again changes nothing.
+void UseProgramStyle();
 
 // A label that works as a link: a left click on it, or Enter, Return or Space while it has the
 // focus, runs its action. Tab reaches it but a click does not take the focus from where the
