@@ -1,7 +1,6 @@
 #include "windows/windowkit.h"
 
 #include <utility>
-#include <vector>
 
 #include <array>
 
@@ -327,15 +326,6 @@ void SetColours(QWidget* widget, const QColor& text, const QColor& back)
     widget->setAutoFillBackground(true);
 }
 
-QLabel* WrappedLabel(const QString& objectName, const QString& text, QWidget* parent)
-{
-    auto* const label = new QLabel(text, parent);
-    label->setObjectName(objectName);
-    label->setWordWrap(true);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QString MainSiteHost()
 {
     return QUrl(Sites::MainSite.toString()).host();
@@ -561,26 +551,6 @@ QAction* AddHiddenMakeMoneyEntry(QMenuBar* bar, Desktop& desktop, bool onTheBar)
     if (onTheBar)
         bar->addAction(action);
     return action;
-}
-
-void ChainFocus(std::initializer_list<QWidget*> widgets)
-{
-    // setTabOrder passes over widgets that take no focus.
-    std::vector<QWidget*> covered;
-    for (QWidget* const widget : widgets) {
-        if (widget->focusPolicy() == Qt::NoFocus) {
-            covered.push_back(widget);
-            widget->setFocusPolicy(Qt::TabFocus);
-        }
-    }
-    QWidget* previous = nullptr;
-    for (QWidget* const widget : widgets) {
-        if (previous != nullptr)
-            QWidget::setTabOrder(previous, widget);
-        previous = widget;
-    }
-    for (QWidget* const widget : covered)
-        widget->setFocusPolicy(Qt::NoFocus);
 }
 
 void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop)

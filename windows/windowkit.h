@@ -93,9 +93,6 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // fills its background.
 void SetColours(QWidget* widget, const QColor& text, const QColor& back);
 
-// A word-wrapped label of plain text, for the windows laid out by layouts.
-[[nodiscard]] QLabel* WrappedLabel(const QString& objectName, const QString& text, QWidget* parent);
-
 // The host name of the maker's site, as the "Visit us now at" labels show it.
 [[nodiscard]] QString MainSiteHost();
 
@@ -197,10 +194,6 @@ QMenu* AddMenu(QMenuBar* bar, QStringView name, QStringView caption,
 QAction* AddBarEntry(QMenuBar* bar, const MenuEntry& entry, QObject* context);
 // The entry for the full-branding page, which the person never sees nor reaches.
 QAction* AddHiddenMakeMoneyEntry(QMenuBar* bar, Desktop& desktop, bool onTheBar);
-
-// Sets the Tab order of the widgets as listed. Links that take no focus for now, because another
-// one lies in front of them, get their place too.
-void ChainFocus(std::initializer_list<QWidget*> widgets);
 
 // What a reading box shows must not be carried away: every change of its text and every mouse
 // action over it empties the clipboard.
