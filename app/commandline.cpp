@@ -19,11 +19,11 @@
 #include <QTextStream>
 
 #include "app/yearaheadjson.h"
-#include "savedreading/savedreading.h"
-#include "savedreading/wholefiles.h"
 #include "platform/printing.h"
 #include "reading/reading.h"
 #include "reading/yearaheadtext.h"
+#include "savedreading/savedreading.h"
+#include "savedreading/wholefiles.h"
 #include "version.h"
 
 using namespace Qt::StringLiterals;

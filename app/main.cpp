@@ -18,12 +18,12 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "platform/qtdesktop.h"
 #include "app/commandline.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "app/updatereminder.h"
+#include "platform/qtdesktop.h"
 #include "version.h"
 
 using namespace Qt::StringLiterals;

@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QString>
 
-#include "engine/ninestar.h"
 #include "app/unloadallforms.h"
+#include "engine/ninestar.h"
 
 namespace Kistarra {
 

@@ -3,15 +3,15 @@
 #include <QSettings>
 #include <QTextStream>
 
-#include "platform/desktop.h"
-#include "windows/frmmain.h"
-#include "windows/windowkit.h"
 #include "app/cobrand.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/unloadallforms.h"
 #include "app/updatereminder.h"
 #include "app/yearrulesetting.h"
+#include "platform/desktop.h"
+#include "windows/frmmain.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 

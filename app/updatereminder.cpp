@@ -6,9 +6,9 @@
 #include <QSettings>
 #include <QString>
 
-#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
+#include "savedreading/savedreading.h"
 
 using namespace Qt::StringLiterals;
 

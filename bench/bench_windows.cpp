@@ -34,11 +34,11 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "app/programwindows.h"
+#include "reading/reading.h"
+#include "tests/support/fakedesktop.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
-#include "reading/reading.h"
-#include "app/programwindows.h"
-#include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;
 

@@ -23,14 +23,14 @@
 #include <QTextStream>
 #include <QTimer>
 
-#include "bench/firstpaintwatch.h"
-#include "windows/frmmain.h"
-#include "windows/frmninestar.h"
-#include "platform/qtdesktop.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "app/updatereminder.h"
+#include "bench/firstpaintwatch.h"
+#include "platform/qtdesktop.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 
 using namespace Qt::StringLiterals;
 

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include <QAbstractTextDocumentLayout>
-#include <QMarginsF>
-#include <QPalette>
-#include <QPageLayout>
 #include <QFont>
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPalette>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRectF>

@@ -19,19 +19,19 @@
 #include <QTest>
 #include <QUrl>
 
-#include "windows/frmmain.h"
-#include "windows/frmsave.h"
-#include "windows/frmninestar.h"
-#include "reading/reading.h"
 #include "app/cobrand.h"
-#include "windows/frmabout.h"
-#include "windows/frmfarewell.h"
 #include "platform/modhelp.h"
+#include "reading/reading.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/qtdesktop.h"
 #include "app/cobrand.h"
+#include "platform/qtdesktop.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

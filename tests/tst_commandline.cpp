@@ -15,18 +15,18 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 
-#include "engine/ninestar.h"
-#include "savedreading/savedreading.h"
-#include "reading/reading.h"
 #include "app/commandline.h"
+#include "engine/ninestar.h"
+#include "reading/reading.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;

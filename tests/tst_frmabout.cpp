@@ -9,13 +9,13 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "windows/frmabout.h"
-#include "windows/windowkit.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmabout.h"
+#include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -11,12 +11,12 @@
 #include <QTest>
 #include <QUrlQuery>
 
-#include "reading/sites.h"
-#include "windows/frmfarewell.h"
 #include "platform/modhelp.h"
+#include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmfarewell.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

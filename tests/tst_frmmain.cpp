@@ -12,15 +12,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "windows/frmmain.h"
-#include "savedreading/savedreading.h"
-#include "reading/reading.h"
 #include "platform/modhelp.h"
+#include "reading/reading.h"
 #include "reading/sites.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmmain.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -6,8 +6,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
-#include <QDialog>
 #include <QDateEdit>
+#include <QDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -24,17 +24,17 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "windows/frmninestar.h"
 #include "engine/ninestar.h"
-#include "reading/reading.h"
-#include "resources/pictures.h"
 #include "engine/yearahead.h"
 #include "platform/modhelp.h"
+#include "reading/reading.h"
 #include "reading/sites.h"
+#include "resources/pictures.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmninestar.h"
 #include "windows/windowkit.h"
 
 using namespace Qt::StringLiterals;

@@ -19,14 +19,14 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "windows/frmsave.h"
-#include "reading/reading.h"
 #include "platform/modhelp.h"
+#include "reading/reading.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

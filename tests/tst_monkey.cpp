@@ -32,16 +32,16 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "windows/frmmain.h"
-#include "savedreading/savedreading.h"
-#include "windows/frmninestar.h"
-#include "reading/sites.h"
-#include "windows/frmfarewell.h"
-#include "platform/modhelp.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
+#include "platform/modhelp.h"
+#include "reading/sites.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
+#include "windows/frmfarewell.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -13,16 +13,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include "windows/frmmain.h"
-#include "windows/frmninestar.h"
-#include "reading/reading.h"
-#include "windows/frmabout.h"
-#include "windows/frmfarewell.h"
-#include "windows/frmsave.h"
 #include "app/programwindows.h"
+#include "reading/reading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -5,21 +5,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QToolButton>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
-#include "windows/frmmain.h"
-#include "windows/frmninestar.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

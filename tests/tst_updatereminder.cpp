@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "savedreading/savedreading.h"
+#include "app/updatereminder.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
-#include "app/updatereminder.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;

@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "engine/ninestar.h"
-#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
+#include "savedreading/savedreading.h"
 #include "windows/windowkit.h"
 
 #include "ui_frmmain.h"

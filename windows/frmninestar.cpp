@@ -12,8 +12,8 @@
 #include <QTextEdit>
 
 #include "platform/desktop.h"
-#include "resources/pictures.h"
 #include "platform/modhelp.h"
+#include "resources/pictures.h"
 #include "windows/windowkit.h"
 #include "windows/yearaheadpage.h"
 

@@ -4,10 +4,10 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-#include "savedreading/savedreading.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "platform/printing.h"
+#include "savedreading/savedreading.h"
 #include "windows/windowkit.h"
 
 #include "ui_frmsave.h"

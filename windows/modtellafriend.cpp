@@ -6,8 +6,8 @@
 #include <QUrlQuery>
 
 #include "platform/desktop.h"
-#include "reading/sites.h"
 #include "platform/modhelp.h"
+#include "reading/sites.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,8 +1,7 @@
 #include "windows/windowkit.h"
 
-#include <utility>
-
 #include <array>
+#include <utility>
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -28,10 +27,10 @@
 #include <QUrl>
 
 #include "platform/desktop.h"
+#include "platform/modhelp.h"
 #include "reading/composedtext.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "platform/modhelp.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,8 +7,8 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QPalette>
+#include <QPushButton>
 #include <QRect>
 #include <QString>
 #include <QStringView>

@@ -12,8 +12,8 @@
 #include <QString>
 
 #include "engine/ninestar.h"
-#include "savedreading/savedreading.h"
 #include "fuzzchecks.h"
+#include "savedreading/savedreading.h"
 
 using namespace Qt::StringLiterals;
 

@@ -8,8 +8,8 @@
 #include <QString>
 #include <QStringView>
 
-#include "savedreading/savedreading.h"
 #include "fuzzchecks.h"
+#include "savedreading/savedreading.h"
 
 // EncodeText and DecodeText on any text and any bytes. One input is read three ways: as UTF-8
 // text, as UTF-16 code units (which may hold unpaired surrogates, as a QString may), and as the
