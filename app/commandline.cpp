@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -327,6 +328,13 @@ bool IsCommandLineRun(const QStringList& arguments)
 
 namespace {
 
+// The dates --forecast takes, as its help and its refusal name them: "1900-02-04 to 2100-12-31".
+QString forecastDates()
+{
+    return YearAheadFirstDate().toString(Qt::ISODate) + u" to "_s +
+           YearAheadLastDate().toString(Qt::ISODate);
+}
+
 void addOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
@@ -341,8 +349,8 @@ void addOptions(QCommandLineParser& parser)
         {u"report"_s, u"Print the reading as the plain report (the default)."_s},
         {u"json"_s, u"Print the reading as one JSON object."_s},
         {u"forecast"_s,
-         u"The year ahead from this date, YYYY-MM-DD (1900-02-04 to 2100-12-31) or today: "
-         u"printed instead of the report, or added to the JSON as \"forecast\"."_s,
+         u"The year ahead from this date, YYYY-MM-DD (%1) or today: printed instead of the "
+         u"report, or added to the JSON as \"forecast\"."_s.arg(forecastDates()),
          u"date"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
@@ -369,7 +377,7 @@ std::variant<Request, Problem> readRequest(const QCommandLineParser& parser)
         if (!forecast)
             return Problem{ExitBadInput,
                            u"forecast date '%1' is not accepted; give a date "
-                           u"YYYY-MM-DD from 1900-02-04 to 2100-12-31, or today"_s.arg(given)};
+                           u"YYYY-MM-DD from %2, or today"_s.arg(given, forecastDates())};
     }
 
     const bool fromFile = parser.isSet(u"open"_s);
