@@ -145,7 +145,7 @@ QString YearAheadText(const YearAhead& ahead)
 {
     const SolarDate solar = ahead.solar;
     QString out;
-    appendHeading(out, u"Nine Star Ki Year Ahead"_s, u'=');
+    appendHeading(out, YearAheadTitle.toString(), u'=');
     out += u"\nDate:             "_s % YearAheadDateText(ahead.date) % u'\n';
     out += u"Principal number: "_s % QString::number(ahead.principal) % u'\n';
     out += u"Solar year:       "_s % QString::number(solar.year) % u", "_s %

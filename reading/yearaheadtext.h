@@ -1,11 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 #include "engine/yearahead.h"
 
 // The year ahead in words, for a terminal: the same things its page shows.
 namespace Kistarra {
+
+// The year ahead's title: the heading of its text, its page's name and its tab's caption.
+inline constexpr QStringView YearAheadTitle = u"Nine Star Ki Year Ahead";
 
 // Headings, the date, the solar year and month; for the year and for the month its chart with
 // South at the top, where the person's star stands and what that palace brings, the directions

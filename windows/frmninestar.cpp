@@ -13,6 +13,7 @@
 
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
+#include "reading/yearaheadtext.h"
 #include "resources/pictures.h"
 #include "windows/windowkit.h"
 #include "windows/yearaheadpage.h"
@@ -25,11 +26,10 @@ namespace Kistarra {
 
 namespace {
 
-// The tabs of TS in order, each with the page it brings to the front.
-// The year ahead's tab follows the three pages of the form.
+// The captions of the tab strip TS in order: the three pages of the form, then the year ahead.
 constexpr std::array<QStringView, 4> TabCaptions = {u"Nine Star Ki Chart", u"Nine Star Ki Element",
                                                     u"Nine Star Ki Relationship Analysis",
-                                                    u"Nine Star Ki Year Ahead"};
+                                                    YearAheadTitle};
 
 void InsertPieces(QTextEdit* box, const ComposedText& text)
 {

@@ -36,6 +36,7 @@ constexpr int CellWidth = 54;
 constexpr int CellHeight = 40;
 constexpr int CycleRowHeight = 16;
 constexpr QStringView OwnStarMark = u"\u2605";
+constexpr QStringView CycleTitle = u"Nine-year cycle";
 constexpr QStringView AvoidTag = u"avoid";
 constexpr QStringView FavourableTag = u"good";
 
@@ -168,7 +169,7 @@ QString ChartHtml(const QString& heading, const QString& span, const QString& pe
 QTableWidget* MakeCycleTable(QWidget* parent)
 {
     QTableWidget* const cycle = MakeTable(parent, u"tblCycle"_s, 9, 3);
-    cycle->setAccessibleName(u"Nine-year cycle"_s);
+    cycle->setAccessibleName(CycleTitle.toString());
     cycle->setHorizontalHeaderLabels({u"Year"_s, u"Star"_s, u"Your palace"_s});
     cycle->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const std::array<int, 3> columnWidths = {40, 34, 84};
@@ -206,7 +207,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     , m_principal(principal)
 {
     setObjectName(u"picYearAhead"_s);
-    setAccessibleName(u"Nine Star Ki Year Ahead"_s);
+    setAccessibleName(YearAheadTitle.toString());
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, FrameGrey);
 
@@ -263,7 +264,7 @@ QHBoxLayout* YearAheadPage::makeChartRow()
     m_monthFrame = MakeChartFrame(this, u"fraMonthChart"_s, m_monthGrid);
 
     auto* const cycleFrame = new Frame(this);
-    cycleFrame->setTitle(u"Nine-year cycle"_s);
+    cycleFrame->setTitle(CycleTitle.toString());
     cycleFrame->setObjectName(u"fraCycle"_s);
     m_cycle = MakeCycleTable(cycleFrame);
     auto* const cycleLayout = new QVBoxLayout(cycleFrame);
