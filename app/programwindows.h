@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
 
 #include "app/unloadallforms.h"
 #include "engine/ninestar.h"
