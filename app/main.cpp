@@ -1,9 +1,11 @@
 // Kistarra: a Nine Star Ki reading for a name and a birth date.
 //
-// The road of one reading: the birth details window hands BirthDetails (four texts) to the core,
-// which derives a Reading (star numbers, Lo Shu cells, Feng Shui profile, composed texts); the
-// result window and the report window only render it, and the .nsk codec saves and restores the
-// four texts. With options the same core answers in the terminal.
+// The road of one reading: the birth details window (windows/) hands BirthDetails (four texts) to
+// the core (engine/, fengshui/, reading/), which derives a Reading (star numbers, Lo Shu cells,
+// Feng Shui profile, composed texts); the result window and the report window only render it, and
+// the .nsk codec (savedreading/) saves and restores the four texts. ProgramWindows leads the
+// person from window to window, and whatever leaves the process goes through the Desktop of
+// platform/. With options the same core answers in the terminal (commandline.h), no window built.
 
 #include <array>
 #include <memory>

@@ -124,6 +124,7 @@ void EmptyOwnClipboards(ClipboardModes& modes)
 
 namespace {
 
+// The clipboard and selection of the running application.
 class SystemClipboards final : public ClipboardModes {
 public:
     [[nodiscard]] bool supports(QClipboard::Mode mode) const override

@@ -18,6 +18,7 @@ namespace Kistarra {
 // is kept even from root. A symbolic link is judged by what it points to.
 [[nodiscard]] QString RefusedTarget(const QString& path);
 
+// A set of files written together: add each one's bytes, then commit them all at once.
 class WholeFiles {
 public:
     WholeFiles();

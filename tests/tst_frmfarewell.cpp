@@ -478,7 +478,7 @@ void TestFrmFarewell::closingAsksForExitOnce()
     Shown shown;
     QVERIFY(shown.ready());
     QSignalSpy exits(shown.window, &frmFarewell::exitRequested);
-    // The shell answers by closing every window, this one included.
+    // The program answers by closing every window, this one included.
     connect(shown.window, &frmFarewell::exitRequested, shown.window,
             [&shown] { shown.window->close(); });
 

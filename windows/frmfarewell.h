@@ -21,7 +21,7 @@ struct Referral;
 // The farewell window, shown above every other window when the user leaves: one of four appeals
 // to visit the maker's forum, links to the maker's site and catalogue, and the refer-a-friend
 // form. Its only way out is the program's end: closing it, by "E&xit" or the close box, asks the
-// shell to close every window.
+// program to close every window.
 class frmFarewell : public QWidget {
     Q_OBJECT
 

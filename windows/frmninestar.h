@@ -20,10 +20,11 @@ namespace Kistarra {
 
 class Desktop;
 
-// The result window: one finished reading on three pages behind a tab strip - the Lo Shu chart
-// with the reading text, the Feng Shui element and trigram, and the relationship text - with Back
-// and Save buttons, a menu bar and the maker's links. It renders the Reading it is given and
-// computes nothing; where the person goes next is the shell's business, told by the signals.
+// The result window: one finished reading on four pages behind a tab strip - the Lo Shu chart
+// with the reading text, the Feng Shui element and trigram, the relationship text and the year
+// ahead - with Back and Save buttons, a menu bar and the maker's links. It renders the Reading it
+// is given and computes nothing; where the person goes next is ProgramWindows' business, told by
+// the signals.
 class frmNineStar : public QMainWindow {
     Q_OBJECT
 

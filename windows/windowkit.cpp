@@ -211,6 +211,7 @@ private:
     bool m_decoded = false;
 };
 
+// The platform's style, except that the menu bar's overflow picture is decoded when first drawn.
 class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 
@@ -224,6 +225,8 @@ public:
     }
 };
 
+// Empties the clipboard whenever the mouse presses, moves or lets go in a text box's viewport,
+// where it could select text to copy.
 class ClipboardGuard final : public QObject {
 public:
     ClipboardGuard(QObject* parent, Desktop& desktop)
