@@ -2,7 +2,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
-#include "windows/modtellafriend.h"
+#include "reading/referral.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
