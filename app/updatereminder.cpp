@@ -1,9 +1,14 @@
 #include "app/updatereminder.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDate>
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 
 #include "platform/desktop.h"
@@ -76,6 +81,17 @@ std::unique_ptr<QSettings> OpenProgramSettings()
 {
     // Without an organisation QSettings would file the store under "Unknown Organization".
     const QString application = QCoreApplication::applicationName();
+    // QSettings opens its user files by name and reads them whole, the store and the folder-wide
+    // file beside it: a FIFO in their place would stop the start for good, a device never end.
+    // Without a store the program runs on its defaults.
+    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString store = application + u".ini"_s;
+    for (const QString& file : {QString(application + u'/' + store), store}) {
+        struct stat status {};
+        if (::stat(QFile::encodeName(folder.filePath(file)).constData(), &status) == 0 &&
+            !S_ISREG(status.st_mode))
+            return nullptr;
+    }
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, application,
                                        application);
 }

@@ -17,7 +17,7 @@ class Desktop;
 void UpdateReminder(Desktop& desktop, QSettings& settings);
 
 // The per-user settings store: an INI file named after the executable in the user's
-// configuration folder.
+// configuration folder. Nothing when something other than a regular file stands in its place.
 [[nodiscard]] std::unique_ptr<QSettings> OpenProgramSettings();
 
 } // namespace Kistarra

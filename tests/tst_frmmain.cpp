@@ -346,6 +346,10 @@ void TestFrmMain::proceedHandsOnTheReading_data()
     QTest::newRow("name beyond what a saved reading holds")
         << Fields{QString(MaxNameLength + 50, u'x'), {}, {}, {}} << QString(MaxNameLength, u'x')
         << u"1 January 1970"_s;
+    const QString smile = u"\U0001F600"_s;
+    QTest::newRow("character cut in two by the limit")
+        << Fields{u"a"_s + smile.repeated(MaxNameLength / 2), {}, {}, {}}
+        << u"a"_s + smile.repeated(MaxNameLength / 2 - 1) << u"1 January 1970"_s;
 }
 
 void TestFrmMain::proceedHandsOnTheReading()

@@ -1,9 +1,13 @@
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +70,8 @@ private slots:
     void roundTripsInEveryLocale_data();
     void roundTripsInEveryLocale();
     void programSettingsAreAnIniFileNamedAfterTheProgram();
+    void programSettingsThatAreNoFileAreLeftAlone_data();
+    void programSettingsThatAreNoFileAreLeftAlone();
 
 private:
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -280,6 +286,49 @@ void TestUpdateReminder::programSettingsAreAnIniFileNamedAfterTheProgram()
     const QDir configuration(
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     QCOMPARE(settings->fileName(), configuration.filePath(u"kistarra/kistarra.ini"_s));
+}
+
+void TestUpdateReminder::programSettingsThatAreNoFileAreLeftAlone_data()
+{
+    QTest::addColumn<QString>("file"); // in the configuration folder
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("regular file") << u"kistarra/kistarra.ini"_s << u"file"_s << true;
+    QTest::newRow("FIFO") << u"kistarra/kistarra.ini"_s << u"fifo"_s << false;
+    QTest::newRow("FIFO as the folder-wide file") << u"kistarra.ini"_s << u"fifo"_s << false;
+    QTest::newRow("link to an endless device") << u"kistarra/kistarra.ini"_s << u"zero"_s << false;
+    QTest::newRow("folder") << u"kistarra/kistarra.ini"_s << u"folder"_s << false;
+}
+
+// The store is opened by name and read whole: a FIFO would stop the start for good and a device
+// never end, so the program runs without its settings instead.
+void TestUpdateReminder::programSettingsThatAreNoFileAreLeftAlone()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, kind);
+    QFETCH(bool, opened);
+    // The test mode's own configuration folder stands in for the person's.
+    const QDir configuration(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString path = configuration.filePath(file);
+    QVERIFY(!QFileInfo::exists(path) && QDir().mkpath(configuration.filePath(u"kistarra"_s)));
+    const auto removed = qScopeGuard([path] { QFile::remove(path) || QDir().rmdir(path); });
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == u"file"_s)
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    else if (kind == u"fifo"_s)
+        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+    else if (kind == u"zero"_s)
+        QVERIFY(QFile::link(u"/dev/zero"_s, path));
+    else
+        QVERIFY(QDir().mkpath(path));
+    const QString application = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(u"kistarra"_s);
+
+    const bool got = OpenProgramSettings() != nullptr;
+
+    QCoreApplication::setApplicationName(application);
+    QCOMPARE(got, opened);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateReminder)

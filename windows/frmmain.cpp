@@ -140,8 +140,13 @@ void frmMain::proceed()
 {
     if (!CheckDetails())
         return;
-    const BirthDetails details{m_ui->txtName->text(), m_ui->cboDate->currentText(),
-                               m_ui->cboMonth->currentText(), m_ui->cboYear->currentText()};
+    // The box cuts a longer name at its limit, which can split a character written as two units;
+    // the half left over is no character, and a saved reading could only hold a stand-in for it.
+    QString name = m_ui->txtName->text();
+    if (!name.isEmpty() && name.back().isHighSurrogate())
+        name.chop(1);
+    const BirthDetails details{name, m_ui->cboDate->currentText(), m_ui->cboMonth->currentText(),
+                               m_ui->cboYear->currentText()};
     emit readingReady(ComputeReading(details, m_yearRule));
 }
 
