@@ -147,17 +147,11 @@ std::optional<int> CalculatePrincipalNumber(QStringView year)
 
 QString ReadingYear(QStringView day, QStringView month, QStringView year, YearRule rule)
 {
-    // The start of spring: solar month 1 begins on 4 February.
-    constexpr int SpringMonth = 2;
-    constexpr int SpringDay = 4;
     if (rule == YearRule::Calendar)
         return year.toString();
-    const int monthNumber = MonthNumber(month);
     const auto dayValue = DecimalValue(day);
     const auto yearValue = DecimalValue(year); // digits only, as for the day
-    const bool beforeSpring =
-        monthNumber != 0 && dayValue &&
-        (monthNumber < SpringMonth || (monthNumber == SpringMonth && *dayValue < SpringDay));
+    const bool beforeSpring = dayValue && BeforeSolarNewYear(MonthNumber(month), *dayValue);
     if (!beforeSpring || !yearValue || *yearValue == 0)
         return year.toString();
     return QString::number(*yearValue - 1).rightJustified(year.size(), u'0');

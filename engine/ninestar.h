@@ -120,6 +120,13 @@ inline constexpr std::array<SolarMonthStart, 12> SolarMonthStarts = {{
     return day < start.firstDay ? start.before : start.from;
 }
 
+// A day of January, or of February before the 4th, closes the solar year before its calendar
+// year; calendarMonth is 1..12 (any other value is no such day).
+[[nodiscard]] constexpr bool BeforeSolarNewYear(int calendarMonth, int day)
+{
+    return (calendarMonth == 1 || calendarMonth == 2) && SolarMonthOfDay(calendarMonth, day) >= 11;
+}
+
 // Which year the star numbers and the Feng Shui profile are taken from: the calendar year of
 // birth, or the year counted from the start of spring on 4 February, so that a birth in January
 // or on 1, 2 or 3 February belongs to the year before.

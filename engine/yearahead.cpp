@@ -153,10 +153,8 @@ struct CalendarDate {
 
 SolarDate solarDateOf(CalendarDate date)
 {
-    const int solarMonth = SolarMonthOfDay(date.month, date.day);
-    // January and the first days of February close the solar year before.
-    const bool yearBefore = date.month <= 2 && solarMonth >= 11;
-    return {yearBefore ? date.year - 1 : date.year, solarMonth};
+    const bool yearBefore = BeforeSolarNewYear(date.month, date.day);
+    return {yearBefore ? date.year - 1 : date.year, SolarMonthOfDay(date.month, date.day)};
 }
 
 } // namespace
