@@ -12,7 +12,8 @@ PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
 # What the build, the tests and the checks need from Debian.
-PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev fonts-dejavu-core poppler-utils \
+PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev liberfa-dev pkgconf \
+            fonts-dejavu-core poppler-utils \
             desktop-file-utils appstream shared-mime-info dpkg-dev
 BENCH_PACKAGES := libbenchmark-dev
 
