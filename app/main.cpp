@@ -5,7 +5,7 @@
 // Feng Shui profile, composed texts); the result window and the report window only render it, and
 // the .nsk codec (savedreading/) saves and restores the four texts. ProgramWindows leads the
 // person from window to window, and whatever leaves the process goes through the Desktop of
-// platform/. With options the same core answers in the terminal (commandline.h), no window built.
+// platform/. With options the same core answers in the terminal (cli/), no window built.
 
 #include <array>
 #include <memory>
@@ -20,7 +20,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "app/commandline.h"
+#include "cli/commandline.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"

@@ -1,4 +1,4 @@
-#include "app/yearaheadjson.h"
+#include "cli/yearaheadjson.h"
 
 #include <array>
 

@@ -2,11 +2,15 @@
 
 #include <QStringList>
 
+#include "cli/arguments.h"
+
 class QTextStream;
 
 // The headless side of kistarra: a reading as the plain report, as JSON or as the printed report
 // in a PDF file, from birth details given as options or from a saved reading file, and saving a
-// saved reading file.
+// saved reading file. A run goes in steps, each in a file of this folder: the arguments become a
+// request (arguments.h), the request a reading and its year ahead, the answer an output plan
+// (outputs.h: the terminal text of terminaltext.h and the files), and the plan is written.
 namespace Kistarra {
 
 // True when the arguments ask for the command line rather than the windows: any option at all.
@@ -14,12 +18,6 @@ namespace Kistarra {
 
 // True when the run lays out text (a PDF), which needs a GUI application, though no display.
 [[nodiscard]] bool CommandLineNeedsFonts(const QStringList& arguments);
-
-enum ExitCode : int {
-    ExitOk = 0,
-    ExitFileProblem = 1, // a file that cannot be read, is not a saved reading, or cannot be written
-    ExitBadInput = 2,    // a wrong or missing option or value
-};
 
 // The program's arguments as text. An argument whose bytes the text cannot give back exactly (a
 // file name in another encoding than the locale's) would name another file; it is reported in

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include "reading/reading.h"
+
+// What the options of a terminal run ask for, read from the arguments alone: no file is opened
+// and nothing is written here, so every refusal of a wrong or missing option is known before the
+// run touches the file system.
+namespace Kistarra {
+
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitFileProblem = 1, // a file that cannot be read, is not a saved reading, or cannot be written
+    ExitBadInput = 2,    // a wrong or missing option or value
+};
+
+// Why a run stops: its exit code and one message, without the "kistarra: " prefix.
+struct Refusal {
+    ExitCode code;
+    QString message;
+};
+
+// The files a run can write, in the order they are checked and made.
+enum class OutputFile { SavedReading, Pdf };
+
+struct RequestedFile {
+    OutputFile kind;
+    QString option; // the option that named it, without "--"
+    QString path;
+};
+
+// What a run is asked to do. With `help` or `version` set nothing else is read.
+struct CommandLineRequest {
+    bool help = false;
+    bool version = false;
+    QString helpText;
+
+    std::optional<BirthDetails> details; // from --name, --day, --month, --year
+    std::optional<QString> openPath;     // from --open: the details are in this saved reading
+    YearRule yearRule = YearRule::Calendar;
+    std::optional<QDate> forecast;
+
+    bool json = false;
+    bool report = false;
+    std::vector<RequestedFile> files;
+};
+
+// The arguments (arguments[0] is the program) as a request, or why they are refused. `today` is
+// the date "--forecast today" names.
+[[nodiscard]] std::variant<CommandLineRequest, Refusal> ParseArguments(const QStringList& arguments,
+                                                                       QDate today);
+
+} // namespace Kistarra

@@ -1,0 +1,132 @@
+#include "cli/commandline.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QFile>
+#include <QTextStream>
+
+#include "cli/outputs.h"
+#include "cli/terminaltext.h"
+#include "savedreading/savedreading.h"
+#include "version.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
+{
+    const SavedReadingResult result = ReadSavedReading(path);
+    switch (result.error) {
+    case SavedReadingError::None:
+        break;
+    case SavedReadingError::CannotRead:
+    case SavedReadingError::CannotWrite:
+        return Refusal{ExitFileProblem, u"cannot read '%1'"_s.arg(path)};
+    case SavedReadingError::NotASavedReading:
+        return Refusal{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};
+    }
+    if (TrimmedOfBlanks(result.details.name).isEmpty())
+        return Refusal{ExitFileProblem, u"'%1' is a saved reading without a name"_s.arg(path)};
+    return result.details;
+}
+
+// The reading the request asks for, from its options or its saved reading, and its year ahead.
+std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
+{
+    const auto details = request.openPath ? detailsFromFile(*request.openPath) : *request.details;
+    if (const auto* refused = std::get_if<Refusal>(&details))
+        return *refused;
+    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule), std::nullopt};
+    if (request.forecast) {
+        answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast);
+        if (!answer.ahead)
+            return Refusal{ExitFileProblem, u"the birth year '%1' gives no principal number, so "
+                                            u"no year ahead"_s.arg(answer.reading.details.year)};
+    }
+    return answer;
+}
+
+} // namespace
+
+ArgumentsText DecodeArguments(int argc, const char* const argv[])
+{
+    ArgumentsText text;
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray bytes(argv[i]);
+        const QString argument = QFile::decodeName(bytes);
+        if (text.inexact.isEmpty() && QFile::encodeName(argument) != bytes) {
+            for (const char byte : bytes) {
+                const auto code = static_cast<unsigned char>(byte);
+                if (code >= 0x20 && code < 0x7F)
+                    text.inexact += QChar(char16_t{code});
+                else
+                    text.inexact += u"\\x"_s + QString::number(code, 16).rightJustified(2, u'0');
+            }
+        }
+        text.arguments.append(argument);
+    }
+    return text;
+}
+
+void InstallTerminalMessageHandler()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type != QtFatalMsg)
+            return;
+        const QByteArray line = (u"kistarra: "_s + OneLine(message) + u'\n').toLocal8Bit();
+        std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+        std::fflush(stderr);
+        std::_Exit(ExitFileProblem);
+    });
+}
+
+bool CommandLineNeedsFonts(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--pdf"_s || arguments[i].startsWith(u"--pdf="_s))
+            return true;
+    }
+    return false;
+}
+
+bool IsCommandLineRun(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].startsWith(u'-'))
+            return true;
+    }
+    return false;
+}
+
+int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const auto fail = [&err](const Refusal& refusal) {
+        err << u"kistarra: "_s << OneLine(refusal.message) << Qt::endl;
+        return static_cast<int>(refusal.code);
+    };
+    const auto parsed = ParseArguments(arguments, QDate::currentDate());
+    if (const auto* refused = std::get_if<Refusal>(&parsed))
+        return fail(*refused);
+    const auto& request = std::get<CommandLineRequest>(parsed);
+    if (request.help || request.version) {
+        out << (request.help ? request.helpText : u"Kistarra " KISTARRA_VERSION "\n"_s);
+        const auto refused = FlushStandardOutput(out);
+        return refused ? fail(*refused) : ExitOk;
+    }
+
+    const auto answer = answerOf(request);
+    if (const auto* refused = std::get_if<Refusal>(&answer))
+        return fail(*refused);
+    const auto plan = PlanOutputs(request, std::get<Answer>(answer));
+    if (const auto* refused = std::get_if<Refusal>(&plan))
+        return fail(*refused);
+    if (const auto refused = WriteOutputs(std::get<OutputPlan>(plan), out))
+        return fail(*refused);
+    return ExitOk;
+}
+
+} // namespace Kistarra

@@ -1,0 +1,142 @@
+#include "cli/outputs.h"
+
+#include <sys/stat.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextStream>
+
+#include "platform/printing.h"
+#include "savedreading/savedreading.h"
+#include "savedreading/wholefiles.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+// What the report window's Print puts on paper, in the report's own font, as PDF bytes.
+std::variant<QByteArray, QString> pdfReport(const Reading& reading)
+{
+    QTextDocument document;
+    document.setDefaultFont(ReportFont());
+    QTextCursor(&document).insertText(PrintedReportText(reading));
+    QBuffer buffer;
+    if (!PrintToPdf(document, buffer) || buffer.data().isEmpty())
+        return u"the report could not be laid out"_s;
+    return buffer.data();
+}
+
+std::variant<QByteArray, QString> savedReading(const Reading& reading)
+{
+    if (reading.details.name.size() > MaxNameLength)
+        return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
+    return EncodeSavedReading(reading.details);
+}
+
+// What a file output writes (its bytes, or why none), and whether it may name the saved reading
+// given to --open (saving a reading over itself rewrites the same birth details).
+struct FileMaker {
+    bool mayRewriteTheInput;
+    std::variant<QByteArray, QString> (*contents)(const Reading&);
+};
+
+FileMaker makerOf(OutputFile kind)
+{
+    switch (kind) {
+    case OutputFile::SavedReading:
+        return {true, &savedReading};
+    case OutputFile::Pdf:
+        break;
+    }
+    return {false, &pdfReport};
+}
+
+// The same file, however it is spelt: device and inode of a file that exists, else its folder's
+// canonical path and its name.
+QString fileIdentity(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
+        return u"%1:%2"_s.arg(status.st_dev).arg(status.st_ino);
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+}
+
+// The files the request asks for, each a new file or a regular one that may be replaced, no two
+// the same and none the opened reading unless its kind allows it.
+std::optional<Refusal> checkTargets(const CommandLineRequest& request)
+{
+    const QString input = request.openPath ? fileIdentity(*request.openPath) : QString();
+    for (auto file = request.files.begin(); file != request.files.end(); ++file) {
+        const QString identity = fileIdentity(file->path);
+        for (auto earlier = request.files.begin(); earlier != file; ++earlier) {
+            if (fileIdentity(earlier->path) == identity)
+                return Refusal{ExitBadInput,
+                               u"--%1 and --%2 name the same file '%3'; give each its own "
+                               u"file"_s.arg(earlier->option, file->option, file->path)};
+        }
+        if (!makerOf(file->kind).mayRewriteTheInput && identity == input)
+            return Refusal{ExitBadInput,
+                           u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
+                                                                                       file->path)};
+        if (const QString refused = RefusedTarget(file->path); !refused.isEmpty())
+            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file->path, refused)};
+    }
+    return std::nullopt;
+}
+
+Refusal writeFailure(const WholeFiles& written)
+{
+    return {ExitFileProblem,
+            u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())};
+}
+
+} // namespace
+
+std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
+                                              const Answer& answer)
+{
+    if (auto refused = checkTargets(request))
+        return *refused;
+    OutputPlan plan;
+    for (const RequestedFile& file : request.files) {
+        auto contents = makerOf(file.kind).contents(answer.reading);
+        if (const auto* reason = std::get_if<QString>(&contents))
+            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)};
+        plan.files.push_back({file.path, std::get<QByteArray>(std::move(contents))});
+    }
+    plan.text = TerminalText(request, answer);
+    return plan;
+}
+
+std::optional<Refusal> FlushStandardOutput(QTextStream& out)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return std::nullopt;
+    const QString reason = out.device() ? out.device()->errorString() : u"write error"_s;
+    return Refusal{ExitFileProblem, u"cannot write to standard output: "_s + reason};
+}
+
+std::optional<Refusal> WriteOutputs(const OutputPlan& plan, QTextStream& out)
+{
+    WholeFiles written;
+    for (const PlannedFile& file : plan.files) {
+        if (!written.add(file.path, file.bytes))
+            return writeFailure(written);
+    }
+    out << plan.text;
+    if (auto refused = FlushStandardOutput(out))
+        return refused;
+    if (!written.commit())
+        return writeFailure(written);
+    return std::nullopt;
+}
+
+} // namespace Kistarra
