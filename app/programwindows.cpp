@@ -5,7 +5,7 @@
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
 #include "windows/frmsave.h"
-#include "windows/windowkit.h"
+#include "windows/widgets.h"
 
 namespace Kistarra {
 

@@ -11,7 +11,8 @@
 #include "app/yearrulesetting.h"
 #include "platform/desktop.h"
 #include "windows/frmmain.h"
-#include "windows/windowkit.h"
+#include "windows/programstyle.h"
+#include "windows/brandlinks.h"
 
 using namespace Qt::StringLiterals;
 

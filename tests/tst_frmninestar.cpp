@@ -35,7 +35,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;

@@ -8,7 +8,8 @@
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
+#include "windows/brandlinks.h"
 
 #include "ui_frmabout.h"
 
@@ -27,8 +28,8 @@ frmAbout::frmAbout(Desktop& desktop, QWidget* parent)
     m_ui->picIcon->setPixmap(ApplicationIcon().pixmap(m_ui->picIcon->maximumSize()));
     m_ui->Label2->setText(WindowTitle.toString());
     m_ui->lblCoBrand->setAction([this] { OpenFullBrandPage(m_desktop); });
-    m_ui->lblHomePage->setText(u"Click here to visit "_s + Sites::MainSite);
-    m_ui->lblHomePage->setAction([this] { OpenHomePage(m_desktop); });
+    SetUpSiteLinks({{m_ui->lblHomePage, u"Click here to visit "_s + Sites::MainSite}}, LightGreen,
+                   m_desktop);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     // The window opens on OK, so Enter closes it at once.
     m_ui->cmdOK->setFocus();
@@ -44,8 +45,7 @@ void frmAbout::applyTheme()
     SetColours(this, PaleText, WindowGrey);
     m_ui->Label2->setFont(ThemeFont(TextSize::Heading, true));
     SetColour(m_ui->Label2, QPalette::WindowText, White);
-    for (LinkLabel* const link : {m_ui->lblCoBrand, m_ui->lblHomePage})
-        SetColour(link, QPalette::WindowText, LightGreen);
+    SetColour(m_ui->lblCoBrand, QPalette::WindowText, LightGreen);
     SetColours(m_ui->cmdOK, Black, Silver);
 }
 

@@ -10,7 +10,9 @@
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "savedreading/savedreading.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
+#include "windows/widgets.h"
+#include "windows/menus.h"
 
 #include "ui_frmmain.h"
 
@@ -46,11 +48,6 @@ frmMain::frmMain(Desktop& desktop, QWidget* parent)
     m_ui->client->setFixedSize(Pixels(ClientWidth), Pixels(ClientHeight));
     applyTheme();
 
-    const auto openHome = [this] { OpenHomePage(m_desktop); };
-    m_ui->Label14->setText(ForumInvitation.toString());
-    m_ui->Label14->setAction(openHome);
-    m_ui->Label3->setText(VisitInvitation());
-    m_ui->Label3->setAction(openHome);
     connect(m_ui->cmdProceed, &QPushButton::clicked, this, &frmMain::proceed);
     connect(m_ui->cmdOpen, &QPushButton::clicked, this, &frmMain::openSavedReading);
 
@@ -76,8 +73,8 @@ void frmMain::applyTheme()
         ThemeList(list, LightGreen, WindowGrey);
     SetColours(m_ui->cmdProceed, Black, Silver);
     SetColours(m_ui->cmdOpen, Black, PaleButtonGrey);
-    for (QLabel* const link : {m_ui->Label14, m_ui->Label3})
-        SetColour(link, QPalette::WindowText, LinkYellow);
+    SetUpSiteLinks({{m_ui->Label14, ForumInvitation.toString()}, {m_ui->Label3, VisitInvitation()}},
+                   LinkYellow, m_desktop);
     m_ui->Label6->setFont(ThemeFont(TextSize::Title, true));
     SetColour(m_ui->Label6, QPalette::WindowText, LightGreen);
     SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkYellow, m_desktop);
@@ -87,7 +84,6 @@ void frmMain::buildMenus()
 {
     QMenuBar* const bar = menuBar();
     bar->setObjectName(u"menuBar"_s);
-    const auto link = [this](void (*open)(Desktop&)) { return [this, open] { open(m_desktop); }; };
     // The calculate entry is kept but hidden, so the File menu shows the year rule and Exit.
     QMenu* const file = AddMenu(
         bar, u"mnuFile", u"&File",
@@ -99,18 +95,10 @@ void frmMain::buildMenus()
         this);
     m_solarYear = file->findChild<QAction*>(u"mnuSolarYear"_s);
     m_solarYear->setCheckable(true);
-    AddMenu(bar, u"mnuHelp", u"&Help",
-            {{u"mnuOnline", u"&Online Help", link(OpenOnlineHelpPage)},
-             {u"mnuVisit", u"&Visit Us Online", link(OpenHomePage)},
-             {u"mnuSep2", {}},
-             {u"mnuUpdate", u"Check for Software &Update", link(OpenDownloadPage)},
-             {u"mnuSep3", {}},
-             {u"mnuAbout", u"&About Software", [this] { emit aboutRequested(); }}},
-            this);
-    AddBarEntry(bar, {u"mnuDonate", u"&Donate", link(OpenDonatePage)}, this);
-    // Kept off the bar as well as hidden: a menu bar claims the access key of every entry on it,
-    // shown or not, and Alt+O belongs to cmdOpen.
-    AddHiddenMakeMoneyEntry(bar, m_desktop, false);
+    // The hidden full-branding entry is kept off the bar: a menu bar claims the access key of
+    // every entry on it, shown or not, and Alt+O belongs to cmdOpen.
+    AddHelpMenu(
+        bar, m_desktop, {u"mnuSep2", u"mnuSep3", false}, [this] { emit aboutRequested(); }, this);
 }
 
 void frmMain::fillLists()

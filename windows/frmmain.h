@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 #include "reading/reading.h"
-#include "windows/windowkit.h"
+#include "windows/brandlinks.h"
 
 class QAction;
 

@@ -15,7 +15,10 @@
 #include "platform/modhelp.h"
 #include "reading/yearaheadtext.h"
 #include "resources/pictures.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
+#include "windows/widgets.h"
+#include "windows/brandlinks.h"
+#include "windows/menus.h"
 #include "windows/yearaheadpage.h"
 
 #include "ui_frmninestar.h"
@@ -112,7 +115,6 @@ void frmNineStar::applyTheme()
     for (QLabel* const word : {m_ui->lblFengShuiGroup, m_ui->lblFengShuiTrigram})
         word->setFont(ThemeFont(TextSize::Profile, true));
     m_ui->lblFengShuiElement->setFont(ThemeFont(TextSize::Element, true));
-    SetColour(m_ui->Label61, QPalette::WindowText, LinkBlue);
     for (FlatButton* const button : {m_ui->cmdBack, m_ui->cmdSave})
         SetColours(button, Black, Silver);
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
@@ -126,10 +128,11 @@ void frmNineStar::applyTheme()
 
 void frmNineStar::connectLinks()
 {
-    m_ui->Label61->setText(
-        u"Talk about your reading with others on our Nine Star Ki discussion board at "_s +
-        MainSiteHost());
-    m_ui->Label61->setAction([this] { OpenHomePage(m_desktop); });
+    SetUpSiteLinks(
+        {{m_ui->Label61,
+          u"Talk about your reading with others on our Nine Star Ki discussion board at "_s +
+              MainSiteHost()}},
+        LinkBlue, m_desktop);
     SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkBlue, m_desktop);
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &frmNineStar::backRequested);
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNineStar::reportRequested);
@@ -138,24 +141,14 @@ void frmNineStar::connectLinks()
 void frmNineStar::buildMenus()
 {
     QMenuBar* const bar = menuBar();
-    const auto link = [this](void (*open)(Desktop&)) { return [this, open] { open(m_desktop); }; };
     AddMenu(bar, u"mnuFile", u"&File",
             {{u"mnuBack", u"&Back", [this] { emit backRequested(); }},
              {u"mnuFile1", {}},
              {u"mnuExit", u"E&xit", [this] { close(); }}},
             this);
-    AddMenu(bar, u"mnuHelp", u"&Help",
-            {{u"mnuOnline", u"&Online Help", link(OpenOnlineHelpPage)},
-             {u"mnuVisit", u"&Visit Us Online", link(OpenHomePage)},
-             {u"mnuHelp1", {}},
-             {u"mnuUpdate", u"Check for Software &Update", link(OpenDownloadPage)},
-             {u"mnuHelp2", {}},
-             {u"mnuAbout", u"&About Software", [this] { emit aboutRequested(); }}},
-            this);
-    // Acts on a click on the menu bar itself: it has no submenu.
-    AddBarEntry(bar, {u"mnuDonate", u"&Donate", link(OpenDonatePage)}, this);
-    // Kept on the bar but out of sight and out of reach.
-    AddHiddenMakeMoneyEntry(bar, m_desktop, true);
+    // The hidden full-branding entry is kept on the bar but out of sight and out of reach.
+    AddHelpMenu(
+        bar, m_desktop, {u"mnuHelp1", u"mnuHelp2", true}, [this] { emit aboutRequested(); }, this);
 }
 
 void frmNineStar::showChart()

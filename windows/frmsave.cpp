@@ -8,7 +8,9 @@
 #include "platform/modhelp.h"
 #include "platform/printing.h"
 #include "savedreading/savedreading.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
+#include "windows/widgets.h"
+#include "windows/brandlinks.h"
 
 #include "ui_frmsave.h"
 
@@ -29,13 +31,8 @@ frmSave::frmSave(const Reading& reading, Desktop& desktop, QWidget* parent)
     SetColour(this, QPalette::Window, WindowGrey);
     for (FlatButton* const button : {m_ui->cmdSave, m_ui->cmdPrint})
         SetColours(button, Black, Silver);
-    const auto openHome = [this] { OpenHomePage(m_desktop); };
-    m_ui->Label14->setText(ForumInvitation.toString());
-    m_ui->Label1->setText(VisitInvitation());
-    for (LinkLabel* const link : {m_ui->Label14, m_ui->Label1}) {
-        link->setAction(openHome);
-        SetColour(link, QPalette::WindowText, LinkYellow);
-    }
+    SetUpSiteLinks({{m_ui->Label14, ForumInvitation.toString()}, {m_ui->Label1, VisitInvitation()}},
+                   LinkYellow, m_desktop);
     SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkYellow, m_desktop);
 
     m_reportBox = m_ui->RTB;

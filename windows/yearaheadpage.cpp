@@ -17,7 +17,8 @@
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
 #include "reading/yearaheadtext.h"
-#include "windows/windowkit.h"
+#include "windows/theme.h"
+#include "windows/widgets.h"
 
 using namespace Qt::StringLiterals;
 

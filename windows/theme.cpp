@@ -1,0 +1,84 @@
+#include "windows/theme.h"
+
+#include <array>
+
+#include <QWidget>
+
+#include "platform/fonts.h"
+#include "reading/composedtext.h"
+#include "resources/pictures.h"
+
+namespace Kistarra {
+
+void SetUpWindow(QWidget* window, TextSize size)
+{
+    window->setWindowTitle(WindowTitle.toString());
+    window->setWindowIcon(ApplicationIcon());
+    window->setFont(ThemeFont(size));
+}
+
+QFont ThemeFont(TextSize size, bool bold)
+{
+    switch (size) {
+    case TextSize::Window:
+        return WindowFont(8.25, bold);
+    case TextSize::Dialog:
+        return WindowFont(9, bold);
+    case TextSize::Title:
+        return WindowFont(11, bold);
+    case TextSize::Profile:
+        return WindowFont(11.25, bold);
+    case TextSize::Element:
+        return WindowFont(12, bold);
+    case TextSize::Heading:
+        return WindowFont(14, bold);
+    }
+    return WindowFont(8.25, bold);
+}
+
+QColor ToColour(const Rgb& colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+CellColours LoShuCellColours(int cell)
+{
+    // The digits are white where the box is too dark for black.
+    static const std::array<CellColours, 9> colours = {{
+        {QColor(0, 0, 255), White},
+        {QColor(255, 192, 255), Black},
+        {QColor(0, 128, 0), White},
+        {QColor(0, 192, 192), Black},
+        {QColor(255, 255, 128), Black},
+        {QColor(192, 192, 192), Black},
+        {QColor(128, 128, 128), White},
+        {QColor(0, 0, 0), White},
+        {QColor(255, 192, 128), Black},
+    }};
+    return colours.at(static_cast<std::size_t>(cell - 1));
+}
+
+QRect Twips(int left, int top, int width, int height)
+{
+    return {Pixels(left), Pixels(top), Pixels(width), Pixels(height)};
+}
+
+void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void SetColours(QWidget* widget, const QColor& text, const QColor& back)
+{
+    QPalette palette = widget->palette();
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, back);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace Kistarra

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QPushButton>
+
+class QColor;
+class QComboBox;
+class QDialog;
+class QPaintEvent;
+class QTextEdit;
+
+// The widgets the fixed layouts draw the same on every style, and what the windows do alike with
+// lists, reading boxes and dialogs.
+namespace Kistarra {
+
+class Desktop;
+
+// A frame as the fixed layouts draw it, the same on every style: its own background throughout,
+// an etched line around it, the caption set into the top line. Its children are placed from its
+// outer top-left corner, so the line runs above them.
+class Frame : public QGroupBox {
+    Q_OBJECT
+
+public:
+    explicit Frame(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A button filled flat with its Button colour, darker while pressed, with a dotted outline while
+// it has the focus. Its caption wraps onto more lines where the button is tall enough.
+class FlatButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    explicit FlatButton(QWidget* parent = nullptr);
+
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A drop-down list in the given colours, its pop-up too (a pop-up is a window of its own and
+// does not take on its list's colours by itself). The pop-up is built and coloured when it first
+// opens, not with the window.
+void ThemeList(QComboBox* list, const QColor& text, const QColor& back);
+
+// What a reading box shows must not be carried away: every change of its text and every mouse
+// action over it empties the clipboard.
+void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop);
+
+// Shows the dialog over its opener, blocking the program's other windows until it closes, and
+// returns at once; the dialog deletes itself when closed.
+void ShowModal(QDialog* dialog);
+
+} // namespace Kistarra
