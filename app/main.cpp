@@ -16,15 +16,14 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
-#include <QSettings>
 #include <QStringList>
 #include <QTextStream>
 
-#include "cli/commandline.h"
+#include "app/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
-#include "app/updatereminder.h"
+#include "cli/commandline.h"
 #include "platform/qtdesktop.h"
 #include "version.h"
 
@@ -77,7 +76,12 @@ int RunWindows(int& argc, char* argv[], bool argumentsExact)
     Kistarra::QtDesktop desktop;
     Kistarra::SingleInstanceGuard guard;
     const std::unique_ptr<Kistarra::ProgramWindows> windows = Kistarra::StartUp(
-        desktop, guard, &Kistarra::OpenProgramSettings, savedReading, argumentsExact);
+        desktop, guard,
+        [] {
+            return std::make_unique<Kistarra::ProgramSettings>(
+                Kistarra::ProgramSettings::UserFolder());
+        },
+        savedReading, argumentsExact);
     if (!windows)
         return 0;
     return QApplication::exec();

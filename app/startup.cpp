@@ -1,14 +1,13 @@
 #include "app/startup.h"
 
-#include <QSettings>
 #include <QTextStream>
 
 #include "app/cobrand.h"
+#include "app/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/unloadallforms.h"
 #include "app/updatereminder.h"
-#include "app/yearrulesetting.h"
 #include "platform/desktop.h"
 #include "windows/frmmain.h"
 #include "windows/programstyle.h"
@@ -43,20 +42,19 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
         break;
     }
     desktop.seedRandom();
-    YearRule rule = YearRule::Calendar;
-    if (const std::unique_ptr<QSettings> settings = openSettings()) {
-        UpdateReminder(desktop, *settings);
-        rule = StoredYearRule(*settings);
-    }
+    const std::shared_ptr<ProgramSettings> settings = openSettings();
+    if (!settings->problem().isEmpty())
+        QTextStream(stderr) << u"kistarra: running on the default settings: "_s
+                            << settings->problem() << Qt::endl;
+    UpdateReminder(desktop, *settings);
 
     UseProgramStyle();
     auto windows = std::make_unique<ProgramWindows>(desktop);
-    windows->setYearRule(rule);
+    windows->setYearRule(settings->yearRule());
     // The person's choice of the rule holds for the next start too.
     QObject::connect(windows.get(), &ProgramWindows::yearRuleChanged, windows.get(),
-                     [&desktop, openSettings](YearRule changed) {
-                         const std::unique_ptr<QSettings> settings = openSettings();
-                         if (!settings || !StoreYearRule(*settings, changed))
+                     [&desktop, settings](YearRule changed) {
+                         if (!settings->storeYearRule(changed))
                              desktop.showError(nullptr, SettingNotSaved.toString());
                      });
     windows->start();

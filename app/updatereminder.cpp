@@ -1,19 +1,12 @@
 #include "app/updatereminder.h"
 
-#include <sys/stat.h>
-
-#include <QCoreApplication>
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QString>
 
+#include "app/programsettings.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
-#include "savedreading/savedreading.h"
 
 using namespace Qt::StringLiterals;
 
@@ -40,29 +33,29 @@ constexpr qint64 ReminderDays = 14;
     return QLocale().toString(date, QLocale::ShortFormat);
 }
 
-void RememberToday(QSettings& settings, const QString& key, const QDate& today)
+// Says nothing when the day cannot be noted (a read-only settings file): the reminder then comes
+// again at a later start, which is all it costs.
+void RememberToday(ProgramSettings& settings, const QDate& today)
 {
-    settings.setValue(key, QString::fromLatin1(EncodeText(ShortDateText(today))));
-    settings.sync();
+    static_cast<void>(settings.storeReminderDate(ShortDateText(today)));
 }
 
 } // namespace
 
-void UpdateReminder(Desktop& desktop, QSettings& settings)
+void UpdateReminder(Desktop& desktop, ProgramSettings& settings)
 {
-    const QString key = u"Settings/"_s + QString::fromLatin1(EncodeText(u"Duration"));
     const QDate today = desktop.today();
 
-    const QString stored = DecodeText(settings.value(key).toString().toLatin1());
+    const QString stored = settings.reminderDate();
     if (stored.isEmpty()) {
-        RememberToday(settings, key, today);
+        RememberToday(settings, today);
         return;
     }
     // A date that no longer reads (the date format changed with the locale) starts the fortnight
     // afresh, rather than silencing the reminder for good.
     const QDate last = ReadShortDate(stored, today);
     if (!last.isValid()) {
-        RememberToday(settings, key, today);
+        RememberToday(settings, today);
         return;
     }
     const qint64 difference = today.daysTo(last);
@@ -72,28 +65,9 @@ void UpdateReminder(Desktop& desktop, QSettings& settings)
     const bool check =
         desktop.askYesNo(nullptr, u"There maybe an update to this software available\r"
                                   u"Do you want to check for an update?"_s);
-    RememberToday(settings, key, today);
+    RememberToday(settings, today);
     if (check)
         OpenDownloadPage(desktop);
-}
-
-std::unique_ptr<QSettings> OpenProgramSettings()
-{
-    // Without an organisation QSettings would file the store under "Unknown Organization".
-    const QString application = QCoreApplication::applicationName();
-    // QSettings opens its user files by name and reads them whole, the store and the folder-wide
-    // file beside it: a FIFO in their place would stop the start for good, a device never end.
-    // Without a store the program runs on its defaults.
-    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    const QString store = application + u".ini"_s;
-    for (const QString& file : {QString(application + u'/' + store), store}) {
-        struct stat status {};
-        if (::stat(QFile::encodeName(folder.filePath(file)).constData(), &status) == 0 &&
-            !S_ISREG(status.st_mode))
-            return nullptr;
-    }
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, application,
-                                       application);
 }
 
 } // namespace Kistarra

@@ -7,8 +7,7 @@
 // differ, both so that the runs leave the person's own files alone: the lock file and the settings
 // store live in the folder given as the first argument (the temporary folder when none is given).
 // A saved reading given as the second argument is opened as a file manager would have the program
-// open it, and the run then ends at the result window's first frame instead. The settings store is
-// redirected with QSettings::setPath, so OpenProgramSettings itself is what opens it.
+// open it, and the run then ends at the result window's first frame instead.
 //
 // Prints the birth details window's size as WIDTHxHEIGHT, for the baseline to show a window of
 // the same size.
@@ -18,15 +17,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QSettings>
 #include <QStringList>
 #include <QTextStream>
 #include <QTimer>
 
+#include "app/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
-#include "app/updatereminder.h"
 #include "bench/firstpaintwatch.h"
 #include "platform/qtdesktop.h"
 #include "windows/frmmain.h"
@@ -41,13 +39,13 @@ int main(int argc, char* argv[])
     const QStringList arguments = QCoreApplication::arguments();
     const QString folder =
         arguments.size() > 1 ? arguments.at(1) : QDir::temp().filePath(u"kistarra-startup-probe"_s);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 
     Kistarra::QtDesktop desktop;
     Kistarra::SingleInstanceGuard guard(QDir(folder).filePath(u"kistarra.lock"_s));
     const QString savedReading = arguments.size() > 2 ? arguments.at(2) : QString();
-    const std::unique_ptr<Kistarra::ProgramWindows> windows =
-        Kistarra::StartUp(desktop, guard, &Kistarra::OpenProgramSettings, savedReading);
+    const std::unique_ptr<Kistarra::ProgramWindows> windows = Kistarra::StartUp(
+        desktop, guard, [folder] { return std::make_unique<Kistarra::ProgramSettings>(folder); },
+        savedReading);
     if (!windows)
         return 1;
     QWidget* const shown = savedReading.isEmpty()

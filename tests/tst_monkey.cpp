@@ -25,13 +25,13 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSettings>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QUrl>
 
+#include "app/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -558,10 +558,7 @@ void TestMonkey::startProgram()
 void TestMonkey::startByStartUp()
 {
     const QString lockFile = m_folder.filePath(u"kistarra.lock"_s);
-    const QString ini = m_folder.filePath(u"kistarra.ini"_s);
-    const auto openSettings = [ini] {
-        return std::make_unique<QSettings>(ini, QSettings::IniFormat);
-    };
+    const auto openSettings = [this] { return std::make_unique<ProgramSettings>(m_folder.path()); };
 
     if (m_random.bounded(4) == 0) {
         note(u"start: a second copy while one runs"_s);

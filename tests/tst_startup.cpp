@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
@@ -5,13 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -41,6 +47,9 @@ private slots:
     void solarYearSettingSurvivesARestart_data();
     void solarYearSettingSurvivesARestart();
     void solarYearSettingThatCannotBeSaved();
+    void readOnlySettingsStayAsTheyAre();
+    void realStartNeverWaitsOnSettings_data();
+    void realStartNeverWaitsOnSettings();
 
 private:
     // Starts the program with the guard's lock in the temporary folder; counts settings openings.
@@ -72,12 +81,11 @@ void TestStartUp::cleanup()
 
 std::unique_ptr<ProgramWindows> TestStartUp::start(const QString& savedReading, bool exact)
 {
-    const QString ini = m_folder.filePath(u"kistarra.ini"_s);
     return StartUp(
         *m_desktop, *m_guard,
-        [this, ini] {
+        [this] {
             ++m_settingsOpened;
-            return std::make_unique<QSettings>(ini, QSettings::IniFormat);
+            return std::make_unique<ProgramSettings>(m_folder.path());
         },
         savedReading, exact);
 }
@@ -281,7 +289,7 @@ void TestStartUp::solarYearSettingThatCannotBeSaved()
     const QString notAFolder = m_folder.filePath(u"plain-file"_s);
     QVERIFY(WriteFile(notAFolder, "not a folder"));
     const auto windows = StartUp(*m_desktop, *m_guard, [notAFolder] {
-        return std::make_unique<QSettings>(notAFolder + u"/kistarra.ini"_s, QSettings::IniFormat);
+        return std::make_unique<ProgramSettings>(notAFolder);
     });
     QVERIFY(windows != nullptr);
     m_desktop->messages.clear();
@@ -294,6 +302,103 @@ void TestStartUp::solarYearSettingThatCannotBeSaved()
     QCOMPARE(m_desktop->messages, expected);
     QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Solar);
     QVERIFY(!QFileInfo(notAFolder).isDir());
+}
+
+// Even root leaves a settings file alone that its owner may not write to: the reminder's day is
+// not noted, and a change says it could not be saved.
+void TestStartUp::readOnlySettingsStayAsTheyAre()
+{
+    QVERIFY(WriteFile(iniPath(), "[Settings]\nSolarYear=true\n"));
+    QVERIFY(
+        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+
+    const auto windows = start();
+    auto* const entry = Find<QAction>(windows->birthDetailsWindow(), u"mnuSolarYear"_s);
+    QVERIFY(entry->isChecked());
+    entry->trigger();
+
+    const QList<FakeDesktop::Message> expected = {
+        {FakeDesktop::MessageKind::Error,
+         u"The setting could not be saved; it holds until the program ends."_s}};
+    QCOMPARE(m_desktop->messages, expected);
+    QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Calendar);
+    QCOMPARE(FileBytes(iniPath()), QByteArray("[Settings]\nSolarYear=true\n"));
+    QCOMPARE(FileMode(iniPath()), 0444u);
+}
+
+void TestStartUp::realStartNeverWaitsOnSettings_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<QByteArray>("configHome"); // null: not set
+    QTest::addColumn<bool>("home");             // HOME names the test's home folder, else empty
+    QTest::addColumn<bool>("noted");            // the first start notes the day in the settings
+
+    QTest::newRow("folder left as the settings lock")
+        << u"lock folder"_s << QByteArray() << true << true;
+    QTest::newRow("empty settings lock file") << u"lock file"_s << QByteArray() << true << true;
+    QTest::newRow("FIFOs in the system-wide place")
+        << u"system FIFOs"_s << QByteArray() << true << true;
+    QTest::newRow("empty XDG_CONFIG_HOME") << QString() << QByteArray("") << true << true;
+    QTest::newRow("relative XDG_CONFIG_HOME") << QString() << QByteArray("conf") << true << true;
+    QTest::newRow("empty HOME: no place") << QString() << QByteArray() << false << false;
+}
+
+// The real program, started the way a person starts it, with its settings in odd places: the
+// birth details window comes up at once, the first start noting the day in
+// ~/.config/kistarra/kistarra.ini; with no place for settings it says so on stderr and runs on.
+void TestStartUp::realStartNeverWaitsOnSettings()
+{
+    QFETCH(QString, setUp);
+    QFETCH(QByteArray, configHome);
+    QFETCH(bool, home);
+    QFETCH(bool, noted);
+    const QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QDir folders(root.path());
+    for (const QString& folder :
+         {u"home/.config/kistarra"_s, u"runtime"_s, u"system/kistarra"_s, u"work"_s})
+        QVERIFY(folders.mkpath(folder));
+    QVERIFY(QFile::setPermissions(folders.filePath(u"runtime"_s),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString ini = folders.filePath(u"home/.config/kistarra/kistarra.ini"_s);
+    if (setUp == u"lock folder"_s)
+        QVERIFY(folders.mkpath(ini + u".lock"_s));
+    else if (setUp == u"lock file"_s)
+        QVERIFY(WriteFile(ini + u".lock"_s, {}));
+    for (const QString& fifo : {u"system/kistarra/kistarra.ini"_s, u"system/kistarra.ini"_s}) {
+        if (setUp == u"system FIFOs"_s)
+            QCOMPARE(::mkfifo(QFile::encodeName(folders.filePath(fifo)).constData(), 0600), 0);
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    environment.insert(u"HOME"_s, home ? folders.filePath(u"home"_s) : QString());
+    environment.remove(u"XDG_CONFIG_HOME"_s);
+    if (!configHome.isNull())
+        environment.insert(u"XDG_CONFIG_HOME"_s, QString::fromUtf8(configHome));
+    environment.insert(u"XDG_CONFIG_DIRS"_s, folders.filePath(u"system"_s));
+    environment.insert(u"XDG_RUNTIME_DIR"_s, folders.filePath(u"runtime"_s));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(folders.filePath(u"work"_s));
+
+    program.start(QStringLiteral(KISTARRA_BINARY), {});
+    QVERIFY(program.waitForStarted());
+    const auto stopped = qScopeGuard([&program] {
+        program.kill();
+        program.waitForFinished();
+    });
+
+    QByteArray errors;
+    if (noted)
+        QTRY_VERIFY_WITH_TIMEOUT(FileBytes(ini).startsWith("[Settings]\n"), 10000);
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (errors += program.readAllStandardError())
+                .contains("kistarra: running on the default settings: neither XDG_CONFIG_HOME nor "
+                          "HOME names a folder to keep them in\n"),
+            10000);
+    QCOMPARE(program.state(), QProcess::Running);
+    QVERIFY(!QFileInfo::exists(folders.filePath(u"work/conf"_s)));
 }
 
 QTEST_MAIN(TestStartUp)

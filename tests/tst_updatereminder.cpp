@@ -1,22 +1,18 @@
-#include <sys/stat.h>
-
-#include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
-#include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/programsettings.h"
 #include "app/updatereminder.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -29,19 +25,23 @@ const QString Question = u"There maybe an update to this software available\r"
 // The key as the store holds it: "Duration" through EncodeText, in section "Settings".
 const QString StoredKey = u"Settings/"_s + QString::fromLatin1(EncodeText(u"Duration"));
 
-void StoreDateText(QSettings& settings, const QString& text)
+// The file as another INI reader sees it.
+[[nodiscard]] QString StoredText(const QString& iniPath)
 {
-    settings.setValue(StoredKey, QString::fromLatin1(EncodeText(text)));
+    return DecodeText(
+        QSettings(iniPath, QSettings::IniFormat).value(StoredKey).toString().toLatin1());
 }
 
-void StoreDate(QSettings& settings, const QDate& date)
+// Writes the value under the reminder's key as another INI writer would.
+void StoreValue(const QString& iniPath, const QString& value)
 {
-    StoreDateText(settings, QLocale().toString(date, QLocale::ShortFormat));
+    QSettings(iniPath, QSettings::IniFormat).setValue(StoredKey, value);
 }
 
-[[nodiscard]] QString StoredText(QSettings& settings)
+void StoreDate(const QString& iniPath, const QDate& date)
 {
-    return DecodeText(settings.value(StoredKey).toString().toLatin1());
+    StoreValue(iniPath,
+               QString::fromLatin1(EncodeText(QLocale().toString(date, QLocale::ShortFormat))));
 }
 
 [[nodiscard]] QList<FakeDesktop::Message> Asked()
@@ -55,7 +55,6 @@ class TestUpdateReminder : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
     void firstRunOnlyNotesToday_data();
@@ -69,28 +68,22 @@ private slots:
     void storeHoldsNoPlainText();
     void roundTripsInEveryLocale_data();
     void roundTripsInEveryLocale();
-    void programSettingsAreAnIniFileNamedAfterTheProgram();
-    void programSettingsThatAreNoFileAreLeftAlone_data();
-    void programSettingsThatAreNoFileAreLeftAlone();
+    void dayThatCannotBeNotedAsksNothingMore();
 
 private:
+    // One start: the settings read afresh from the folder, then the reminder.
+    void remind();
+
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<QSettings> m_settings;
     FakeDesktop m_desktop;
     [[nodiscard]] QString iniPath() const { return m_folder->filePath(u"kistarra.ini"_s); }
 };
-
-void TestUpdateReminder::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void TestUpdateReminder::init()
 {
     QLocale::setDefault(QLocale::c());
     m_folder = std::make_unique<QTemporaryDir>();
     QVERIFY(m_folder->isValid());
-    m_settings = std::make_unique<QSettings>(iniPath(), QSettings::IniFormat);
     m_desktop.messages.clear();
     m_desktop.openedUrls.clear();
     m_desktop.yesNoAnswers.clear();
@@ -99,8 +92,14 @@ void TestUpdateReminder::init()
 
 void TestUpdateReminder::cleanup()
 {
-    m_settings.reset();
     QLocale::setDefault(QLocale::c());
+}
+
+void TestUpdateReminder::remind()
+{
+    ProgramSettings settings(m_folder->path());
+    QVERIFY(settings.problem().isEmpty());
+    UpdateReminder(m_desktop, settings);
 }
 
 void TestUpdateReminder::firstRunOnlyNotesToday_data()
@@ -114,13 +113,13 @@ void TestUpdateReminder::firstRunOnlyNotesToday()
 {
     QFETCH(bool, emptyValue);
     if (emptyValue)
-        m_settings->setValue(StoredKey, QString());
+        StoreValue(iniPath(), QString());
 
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
 
     QVERIFY(m_desktop.messages.isEmpty());
     QVERIFY(m_desktop.openedUrls.isEmpty());
-    QCOMPARE(StoredText(*m_settings), u"7 Dec 2026"_s);
+    QCOMPARE(StoredText(iniPath()), u"7 Dec 2026"_s);
 }
 
 void TestUpdateReminder::asksOnlyBeyondAFortnight_data()
@@ -141,17 +140,17 @@ void TestUpdateReminder::asksOnlyBeyondAFortnight()
     QFETCH(int, daysFromToday);
     QFETCH(bool, asks);
     const QDate stored = m_desktop.todayDate.addDays(daysFromToday);
-    StoreDate(*m_settings, stored);
-    const QVariant before = m_settings->value(StoredKey);
+    StoreDate(iniPath(), stored);
+    const QByteArray before = FileBytes(iniPath());
 
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
 
     QCOMPARE(m_desktop.messages, asks ? Asked() : QList<FakeDesktop::Message>());
     QVERIFY(m_desktop.openedUrls.isEmpty());
     if (asks)
-        QCOMPARE(StoredText(*m_settings), u"7 Dec 2026"_s);
+        QCOMPARE(StoredText(iniPath()), u"7 Dec 2026"_s);
     else
-        QCOMPARE(m_settings->value(StoredKey), before);
+        QCOMPARE(FileBytes(iniPath()), before);
 }
 
 void TestUpdateReminder::answerRenewsTheDate_data()
@@ -167,19 +166,19 @@ void TestUpdateReminder::answerRenewsTheDate()
 {
     QFETCH(bool, answer);
     QFETCH(QList<QUrl>, opened);
-    StoreDate(*m_settings, QDate(2026, 10, 1));
+    StoreDate(iniPath(), QDate(2026, 10, 1));
     m_desktop.yesNoAnswers = {answer};
 
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
 
     QCOMPARE(m_desktop.messages, Asked());
     QCOMPARE(m_desktop.openedUrls, opened);
-    QCOMPARE(StoredText(*m_settings), u"7 Dec 2026"_s);
+    QCOMPARE(StoredText(iniPath()), u"7 Dec 2026"_s);
 
     // The next start on the same day asks nothing.
     m_desktop.messages.clear();
     m_desktop.openedUrls.clear();
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
     QVERIFY(m_desktop.messages.isEmpty());
     QVERIFY(m_desktop.openedUrls.isEmpty());
 }
@@ -197,24 +196,23 @@ void TestUpdateReminder::unreadableDateIsReplacedByToday_data()
 void TestUpdateReminder::unreadableDateIsReplacedByToday()
 {
     QFETCH(QString, storedValue);
-    m_settings->setValue(StoredKey, storedValue);
+    StoreValue(iniPath(), storedValue);
 
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
 
     QVERIFY(m_desktop.messages.isEmpty());
     QVERIFY(m_desktop.openedUrls.isEmpty());
-    QCOMPARE(StoredText(*m_settings), u"7 Dec 2026"_s);
+    QCOMPARE(StoredText(iniPath()), u"7 Dec 2026"_s);
 
     // The reminder works again: a fortnight and a day later the question comes.
     m_desktop.todayDate = m_desktop.todayDate.addDays(15);
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
     QCOMPARE(m_desktop.messages, Asked());
 }
 
 void TestUpdateReminder::storeHoldsNoPlainText()
 {
-    UpdateReminder(m_desktop, *m_settings);
-    m_settings.reset();
+    remind();
 
     QFile ini(iniPath());
     QVERIFY(ini.open(QIODevice::ReadOnly));
@@ -251,84 +249,42 @@ void TestUpdateReminder::roundTripsInEveryLocale()
     QLocale::setDefault(QLocale(locale));
     m_desktop.todayDate = today;
 
-    UpdateReminder(m_desktop, *m_settings);
-    QCOMPARE(StoredText(*m_settings), QLocale().toString(today, QLocale::ShortFormat));
+    remind();
+    QCOMPARE(StoredText(iniPath()), QLocale().toString(today, QLocale::ShortFormat));
 
     // A fortnight later nothing is due; a day more and the question comes.
     m_desktop.todayDate = today.addDays(14);
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
     QVERIFY(m_desktop.messages.isEmpty());
 
     m_desktop.todayDate = today.addDays(15);
-    UpdateReminder(m_desktop, *m_settings);
+    remind();
     QCOMPARE(m_desktop.messages, Asked());
-    QCOMPARE(StoredText(*m_settings), QLocale().toString(today.addDays(15), QLocale::ShortFormat));
+    QCOMPARE(StoredText(iniPath()), QLocale().toString(today.addDays(15), QLocale::ShortFormat));
 
     // The fortnights above and this one cross the year end (and the century) and still count
     // right.
     m_desktop.messages.clear();
-    StoreDate(*m_settings, m_desktop.todayDate.addDays(-14));
-    UpdateReminder(m_desktop, *m_settings);
+    StoreDate(iniPath(), m_desktop.todayDate.addDays(-14));
+    remind();
     QVERIFY(m_desktop.messages.isEmpty());
 }
 
-void TestUpdateReminder::programSettingsAreAnIniFileNamedAfterTheProgram()
+// A read-only settings file is left as it is: no question comes of it at this start, and the
+// next start after a fortnight asks again, since the day could not be noted.
+void TestUpdateReminder::dayThatCannotBeNotedAsksNothingMore()
 {
-    const QString before = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(u"kistarra"_s);
-    const std::unique_ptr<QSettings> settings = OpenProgramSettings();
-    QCoreApplication::setApplicationName(before);
+    StoreDate(iniPath(), QDate(2026, 10, 1));
+    QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup));
+    const QByteArray before = FileBytes(iniPath());
+    m_desktop.yesNoAnswers = {false, false};
 
-    QVERIFY(settings != nullptr);
-    QCOMPARE(settings->format(), QSettings::IniFormat);
-    QCOMPARE(settings->scope(), QSettings::UserScope);
-    QCOMPARE(settings->applicationName(), u"kistarra"_s);
-    const QDir configuration(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    QCOMPARE(settings->fileName(), configuration.filePath(u"kistarra/kistarra.ini"_s));
-}
+    remind();
+    remind();
 
-void TestUpdateReminder::programSettingsThatAreNoFileAreLeftAlone_data()
-{
-    QTest::addColumn<QString>("file"); // in the configuration folder
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("opened");
-    QTest::newRow("regular file") << u"kistarra/kistarra.ini"_s << u"file"_s << true;
-    QTest::newRow("FIFO") << u"kistarra/kistarra.ini"_s << u"fifo"_s << false;
-    QTest::newRow("FIFO as the folder-wide file") << u"kistarra.ini"_s << u"fifo"_s << false;
-    QTest::newRow("link to an endless device") << u"kistarra/kistarra.ini"_s << u"zero"_s << false;
-    QTest::newRow("folder") << u"kistarra/kistarra.ini"_s << u"folder"_s << false;
-}
-
-// The store is opened by name and read whole: a FIFO would stop the start for good and a device
-// never end, so the program runs without its settings instead.
-void TestUpdateReminder::programSettingsThatAreNoFileAreLeftAlone()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, kind);
-    QFETCH(bool, opened);
-    // The test mode's own configuration folder stands in for the person's.
-    const QDir configuration(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-    const QString path = configuration.filePath(file);
-    QVERIFY(!QFileInfo::exists(path) && QDir().mkpath(configuration.filePath(u"kistarra"_s)));
-    const auto removed = qScopeGuard([path] { QFile::remove(path) || QDir().rmdir(path); });
-    const QByteArray name = QFile::encodeName(path);
-    if (kind == u"file"_s)
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-    else if (kind == u"fifo"_s)
-        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
-    else if (kind == u"zero"_s)
-        QVERIFY(QFile::link(u"/dev/zero"_s, path));
-    else
-        QVERIFY(QDir().mkpath(path));
-    const QString application = QCoreApplication::applicationName();
-    QCoreApplication::setApplicationName(u"kistarra"_s);
-
-    const bool got = OpenProgramSettings() != nullptr;
-
-    QCoreApplication::setApplicationName(application);
-    QCOMPARE(got, opened);
+    QCOMPARE(m_desktop.messages, Asked() + Asked());
+    QCOMPARE(FileBytes(iniPath()), before);
+    QCOMPARE(FileMode(iniPath()), 0440u);
 }
 
 QTEST_GUILESS_MAIN(TestUpdateReminder)

@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -25,6 +27,14 @@ QByteArray FileBytes(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return "<cannot open " + path.toUtf8() + '>';
     return file.readAll();
+}
+
+unsigned FileMode(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return ~0u;
+    return status.st_mode & 07777u;
 }
 
 bool WriteFile(const QString& path, const QByteArray& contents)

@@ -30,6 +30,10 @@ inline const QByteArray AnnFileBytes =
 // Makes or replaces the file with exactly those bytes; false when any of them was not written.
 [[nodiscard]] bool WriteFile(const QString& path, const QByteArray& contents);
 
+// The permission bits of the file (set-user-ID, set-group-ID and sticky included); ~0u when it
+// cannot be looked at.
+[[nodiscard]] unsigned FileMode(const QString& path);
+
 // Holds the process's file size limit at that many bytes while it lives, the way a full disk
 // stops a write part-way - for root too, which no folder permission stops. The signal the kernel
 // sends for it is ignored, so the write just fails.
