@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <QTimeZone>
 
 #include "cli/outputs.h"
 #include "cli/terminaltext.h"
@@ -42,7 +43,8 @@ std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
         return *refused;
     Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule), std::nullopt};
     if (request.forecast) {
-        answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast);
+        answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast,
+                                        QTimeZone::systemTimeZone());
         if (!answer.ahead)
             return Refusal{ExitFileProblem, u"the birth year '%1' gives no principal number, so "
                                             u"no year ahead"_s.arg(answer.reading.details.year)};

@@ -4,6 +4,8 @@
 
 #include <QJsonArray>
 
+#include "reading/yearaheadtext.h"
+
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
@@ -81,9 +83,16 @@ QJsonObject YearAheadJson(const YearAhead& ahead)
         cycle.append(QJsonObject{
             {u"year"_s, year.year}, {u"centre"_s, year.centre}, {u"palace"_s, code(year.palace)}});
     return QJsonObject{
-        {u"date"_s, ahead.date.toString(Qt::ISODate)}, {u"solarYear"_s, ahead.solar.year},
-        {u"solarMonth"_s, ahead.solar.month},          {u"year"_s, chartJson(ahead.year)},
-        {u"month"_s, chartJson(ahead.month)},          {u"cycle"_s, cycle},
+        {u"date"_s, ahead.date.toString(Qt::ISODate)},
+        {u"timeZone"_s, TimeZoneName(ahead.zone)},
+        {u"solarYear"_s, ahead.solar.year},
+        {u"yearBegins"_s, LocalMinuteIso(ahead.yearBegins)},
+        {u"solarMonth"_s, ahead.solar.month},
+        {u"monthBegins"_s, LocalMinuteIso(ahead.monthBegins)},
+        {u"monthEnds"_s, LocalMinuteIso(ahead.monthEnds)},
+        {u"year"_s, chartJson(ahead.year)},
+        {u"month"_s, chartJson(ahead.month)},
+        {u"cycle"_s, cycle},
     };
 }
 

@@ -15,10 +15,12 @@ namespace Kistarra {
 // the year ahead's dates. Nothing for anything else.
 [[nodiscard]] std::optional<QDate> ForecastDate(QStringView text, QDate today);
 
-// {"date", "solarYear", "solarMonth", "year": chart, "month": chart, "cycle": [{"year",
-// "centre", "palace"} x 9]}; a chart is {"centre", "stars": {palace code: star},
-// "palace", "avoid": {"fiveYellow", "darkSword", "ownStar", "oppositeOwnStar", "breaker"},
-// "favourable": [palace codes]} with null for a direction to avoid that does not exist.
+// {"date", "timeZone", "solarYear", "yearBegins", "solarMonth", "monthBegins", "monthEnds",
+// "year": chart, "month": chart, "cycle": [{"year", "centre", "palace"} x 9]}; the instants are
+// local times with their offset, to the minute ("2026-02-04T05:02+09:00"). A chart is {"centre",
+// "stars": {palace code: star}, "palace", "avoid": {"fiveYellow", "darkSword", "ownStar",
+// "oppositeOwnStar", "breaker"}, "favourable": [palace codes]} with null for a direction to avoid
+// that does not exist.
 [[nodiscard]] QJsonObject YearAheadJson(const YearAhead& ahead);
 
 } // namespace Kistarra

@@ -271,25 +271,59 @@ QDate YearAheadLastDate()
     return {LastCalendarYear, 12, 31};
 }
 
-std::optional<YearAhead> ComputeYearAhead(int principal, QDate date)
+std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone)
 {
-    if (!date.isValid() || !IsStarNumber(principal))
+    if (!date.isValid() || !zone.isValid())
         return std::nullopt;
     const CalendarDate calendar = CalendarDate::of(date);
-    const SolarDate solar = solarDateOf(calendar);
-    if (solar.year < FirstSolarYear || calendar.year > LastCalendarYear)
+    // Every calendar month holds the term that begins one solar month: Minor Cold in January,
+    // Start of Spring in February, ..., Major Snow in December (index 2 * (month - 1)).
+    int year = calendar.year;
+    int index = 2 * (calendar.month - 1);
+    auto begins = SolarTermLocalInstant(year, index, zone);
+    if (begins && date < begins->localDate()) {
+        index = index == 0 ? SolarTermCount - 2 : index - 2;
+        year = index == SolarTermCount - 2 ? year - 1 : year;
+        begins = SolarTermLocalInstant(year, index, zone);
+    }
+    const bool lastOfYear = index == SolarTermCount - 2;
+    const auto ends =
+        SolarTermLocalInstant(lastOfYear ? year + 1 : year, lastOfYear ? 0 : index + 2, zone);
+    if (!begins || !ends)
         return std::nullopt;
-    const auto year = YearChart(principal, solar.year);
-    const auto month = MonthChart(principal, solar);
-    if (!year || !month)
+    // Minor Cold begins solar month 12 of the year before; the others months 1..11.
+    const SolarDate solar = index == 0 ? SolarDate{year - 1, 12} : SolarDate{year, index / 2};
+    return TrueSolarMonth{solar, *begins, *ends};
+}
+
+std::optional<YearAhead> ComputeYearAhead(int principal, QDate date, const QTimeZone& zone)
+{
+    if (!date.isValid() || !IsStarNumber(principal) || date < YearAheadFirstDate() ||
+        date > YearAheadLastDate())
+        return std::nullopt;
+    const auto month = TrueSolarMonthOf(date, zone);
+    if (!month)
+        return std::nullopt;
+    const SolarDate solar = month->solar;
+    constexpr int StartOfSpring = 2;
+    const auto yearBegins = SolarTermLocalInstant(solar.year, StartOfSpring, zone);
+    const auto yearEnds = SolarTermLocalInstant(solar.year + 1, StartOfSpring, zone);
+    const auto yearChart = YearChart(principal, solar.year);
+    const auto monthChart = MonthChart(principal, solar);
+    if (!yearBegins || !yearEnds || !yearChart || !monthChart)
         return std::nullopt;
 
     YearAhead ahead;
     ahead.date = date;
     ahead.principal = principal;
     ahead.solar = solar;
-    ahead.year = *year;
-    ahead.month = *month;
+    ahead.zone = zone;
+    ahead.yearBegins = *yearBegins;
+    ahead.yearEnds = *yearEnds;
+    ahead.monthBegins = month->begins;
+    ahead.monthEnds = month->ends;
+    ahead.year = *yearChart;
+    ahead.month = *monthChart;
     for (std::size_t i = 0; i < ahead.cycle.size(); ++i) {
         const int cycleYear = solar.year + static_cast<int>(i);
         const int centre = YearStar(cycleYear);

@@ -7,6 +7,9 @@
 
 #include <QDate>
 #include <QStringView>
+#include <QTimeZone>
+
+#include "engine/solarterms.h"
 
 // The year ahead of a person: the Nine Star Ki charts of the solar year and the solar month of a
 // date, where the person's star stands in each, the directions to avoid and to favour, and the
@@ -75,6 +78,22 @@ struct SolarDate {
 // Nothing for an invalid date.
 [[nodiscard]] std::optional<SolarDate> SolarDateOf(QDate date);
 
+// A solar month on the true solar terms in a zone: the term that begins it and the one that begins
+// the month after.
+struct TrueSolarMonth {
+    SolarDate solar;
+    LocalInstant begins;
+    LocalInstant ends;
+
+    friend constexpr bool operator==(const TrueSolarMonth&, const TrueSolarMonth&) = default;
+};
+
+// The solar month a local date belongs to: the one whose starting term's local date is on or
+// before it, so the whole day of a term counts to the month it begins. Nothing for an invalid
+// date or zone, or a date whose month begins or ends beyond the terms' years either side of
+// 1900..2100.
+[[nodiscard]] std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone);
+
 // The first day of a solar month: solar month 1 of 2026 begins on 4 February 2026, solar month 12
 // of 2026 on 6 January 2027. An invalid date for a month outside 1..12.
 [[nodiscard]] QDate SolarMonthBegins(SolarDate solar);
@@ -128,6 +147,11 @@ struct YearAhead {
     QDate date;
     int principal = 0;
     SolarDate solar;
+    QTimeZone zone;          // where the solar year and month begin and end as below
+    LocalInstant yearBegins; // Start of Spring of the solar year
+    LocalInstant yearEnds;   // and of the year after
+    LocalInstant monthBegins;
+    LocalInstant monthEnds;
     Chart year;
     Chart month;
     std::array<CycleYear, 9> cycle{}; // the solar year of the date and the eight after it
@@ -139,7 +163,9 @@ struct YearAhead {
 [[nodiscard]] QDate YearAheadFirstDate();
 [[nodiscard]] QDate YearAheadLastDate();
 
-// Nothing for a principal number outside 1..9 or a date that is invalid or outside the range.
-[[nodiscard]] std::optional<YearAhead> ComputeYearAhead(int principal, QDate date);
+// The solar year and month come from the true solar terms in the zone. Nothing for a principal
+// number outside 1..9, a date that is invalid or outside the range, or an invalid zone.
+[[nodiscard]] std::optional<YearAhead> ComputeYearAhead(int principal, QDate date,
+                                                        const QTimeZone& zone);
 
 } // namespace Kistarra

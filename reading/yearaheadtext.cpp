@@ -20,15 +20,15 @@ constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
     {Palace::NE, Palace::N, Palace::NW},
 }};
 
-SolarDate nextSolarMonth(SolarDate solar)
+QString span(const LocalInstant& begins, const LocalInstant& ends)
 {
-    return solar.month == 12 ? SolarDate{solar.year + 1, 1}
-                             : SolarDate{solar.year, solar.month + 1};
+    return u"from "_s % LocalMinuteText(begins) % u" to "_s % LocalMinuteText(ends);
 }
 
-QString span(QDate first, QDate next)
+// "2026-02-04T05:02": the date and the minute, the seconds dropped.
+QString isoMinute(const QDateTime& moment)
 {
-    return u"from "_s % YearAheadDateText(first) % u" to "_s % YearAheadDateText(next.addDays(-1));
+    return moment.date().toString(Qt::ISODate) % u'T' % moment.time().toString(u"HH:mm");
 }
 
 void appendHeading(QString& out, const QString& heading, QChar rule)
@@ -131,14 +131,39 @@ QString BranchWithArticle(int branch)
     return (name == u"Ox" ? u"an "_s : u"a "_s) % name;
 }
 
-QString SolarYearSpanText(int solarYear)
+QString LocalMinuteText(const LocalInstant& instant)
 {
-    return span(SolarMonthBegins({solarYear, 1}), SolarMonthBegins({solarYear + 1, 1}));
+    const QDateTime local = instant.localDateTime();
+    return YearAheadDateText(local.date()) % u' ' % local.time().toString(u"HH:mm");
 }
 
-QString SolarMonthSpanText(SolarDate solar)
+QString LocalMinuteIso(const LocalInstant& instant)
 {
-    return span(SolarMonthBegins(solar), SolarMonthBegins(nextSolarMonth(solar)));
+    const int offset = instant.offsetSeconds;
+    const int minutes = (offset < 0 ? -offset : offset) / 60;
+    return isoMinute(instant.localDateTime()) % (offset < 0 ? u'-' : u'+') %
+           QString::number(minutes / 60).rightJustified(2, u'0') % u':' %
+           QString::number(minutes % 60).rightJustified(2, u'0');
+}
+
+QString UtcMinuteIso(const LocalInstant& instant)
+{
+    return isoMinute(QDateTime::fromSecsSinceEpoch(instant.utcSeconds, Qt::UTC)) % u'Z';
+}
+
+QString TimeZoneName(const QTimeZone& zone)
+{
+    return QString::fromUtf8(zone.id());
+}
+
+QString SolarYearSpanText(const YearAhead& ahead)
+{
+    return span(ahead.yearBegins, ahead.yearEnds);
+}
+
+QString SolarMonthSpanText(const YearAhead& ahead)
+{
+    return span(ahead.monthBegins, ahead.monthEnds);
 }
 
 QString YearAheadText(const YearAhead& ahead)
@@ -148,10 +173,11 @@ QString YearAheadText(const YearAhead& ahead)
     appendHeading(out, YearAheadTitle.toString(), u'=');
     out += u"\nDate:             "_s % YearAheadDateText(ahead.date) % u'\n';
     out += u"Principal number: "_s % QString::number(ahead.principal) % u'\n';
+    out += u"Time zone:        "_s % TimeZoneName(ahead.zone) % u'\n';
     out += u"Solar year:       "_s % QString::number(solar.year) % u", "_s %
-           SolarYearSpanText(solar.year) % u'\n';
+           SolarYearSpanText(ahead) % u'\n';
     out += u"Solar month:      "_s % QString::number(solar.month) % u", "_s %
-           SolarMonthSpanText(solar) % u"\n\n"_s;
+           SolarMonthSpanText(ahead) % u"\n\n"_s;
 
     appendChart(out,
                 u"This Year: "_s % QString::number(solar.year) % u", "_s %

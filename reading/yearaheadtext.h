@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <QTimeZone>
 
 #include "engine/yearahead.h"
 
@@ -11,10 +12,11 @@ namespace Kistarra {
 // The year ahead's title: the heading of its text, its page's name and its tab's caption.
 inline constexpr QStringView YearAheadTitle = u"Nine Star Ki Year Ahead";
 
-// Headings, the date, the solar year and month; for the year and for the month its chart with
-// South at the top, where the person's star stands and what that palace brings, the directions
-// to avoid by name and the favourable ones; then the nine-year cycle as a table. Every line ends
-// in "\n"; paragraphs are wrapped to 78 columns. Meant for what ComputeYearAhead gives.
+// Headings, the date, the time zone, when the solar year and month begin and end; for the year and
+// for the month its chart with South at the top, where the person's star stands and what that
+// palace brings, the directions to avoid by name and the favourable ones; then the nine-year cycle
+// as a table. Every line ends in "\n"; paragraphs are wrapped to 78 columns. Meant for what
+// ComputeYearAhead gives.
 [[nodiscard]] QString YearAheadText(const YearAhead& ahead);
 
 // "1 June 2026", written the same in every locale; "?" for an invalid date.
@@ -23,9 +25,20 @@ inline constexpr QStringView YearAheadTitle = u"Nine Star Ki Year Ahead";
 // "a Horse", "an Ox": the zodiac branch 0..11 (0 = Rat) with its article.
 [[nodiscard]] QString BranchWithArticle(int branch);
 
-// "from 4 February 2026 to 3 February 2027": the days of a solar year, and of a solar month.
-[[nodiscard]] QString SolarYearSpanText(int solarYear);
-[[nodiscard]] QString SolarMonthSpanText(SolarDate solar);
+// "4 February 2026 05:02": a term's local date and time, to the minute it falls in.
+[[nodiscard]] QString LocalMinuteText(const LocalInstant& instant);
+
+// "2026-02-04T05:02+09:00" and "2026-02-03T20:02Z": ISO 8601 to the minute it falls in.
+[[nodiscard]] QString LocalMinuteIso(const LocalInstant& instant);
+[[nodiscard]] QString UtcMinuteIso(const LocalInstant& instant);
+
+// The zone's IANA name ("Asia/Tokyo"), "UTC", or its fixed offset ("UTC+09:00").
+[[nodiscard]] QString TimeZoneName(const QTimeZone& zone);
+
+// "from 4 February 2026 05:02 to 4 February 2027 10:46": when the solar year, and the solar
+// month, of the year ahead begin and end in its zone.
+[[nodiscard]] QString SolarYearSpanText(const YearAhead& ahead);
+[[nodiscard]] QString SolarMonthSpanText(const YearAhead& ahead);
 
 // Where the chart puts one direction to avoid, in words: "North", "none, the 5 stands in the
 // Centre", "North, opposite the Horse in the South".

@@ -21,6 +21,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <QTextStream>
 
 #include "cli/commandline.h"
@@ -234,6 +235,10 @@ private:
 
 void TestCommandLine::initTestCase()
 {
+    // The computer's time zone, which the year ahead follows unless told otherwise: Japan's, in
+    // this process and the programs it starts.
+    qputenv("TZ", "Asia/Tokyo");
+    QCOMPARE(QTimeZone::systemTimeZoneId(), QByteArrayLiteral("Asia/Tokyo"));
     QVERIFY(m_dir.isValid());
     QVERIFY2(QFile::exists(QStringLiteral(KISTARRA_BINARY)), KISTARRA_BINARY);
     QCOMPARE(FileBytes(AnnFilePath()).size(), 19);
@@ -342,9 +347,14 @@ void TestCommandLine::binaryForecastJson()
     const QJsonObject forecast = json.take(u"forecast"_s).toObject();
     QCOMPARE(jsonText(json), jsonText(annJson()));
 
-    QCOMPARE(forecast.keys(), (QStringList{u"cycle"_s, u"date"_s, u"month"_s, u"solarMonth"_s,
-                                           u"solarYear"_s, u"year"_s}));
+    QCOMPARE(forecast.keys(), (QStringList{u"cycle"_s, u"date"_s, u"month"_s, u"monthBegins"_s,
+                                           u"monthEnds"_s, u"solarMonth"_s, u"solarYear"_s,
+                                           u"timeZone"_s, u"year"_s, u"yearBegins"_s}));
     QCOMPARE(forecast.value(u"date"_s), QJsonValue(u"2026-06-01"_s));
+    QCOMPARE(forecast.value(u"timeZone"_s), QJsonValue(u"Asia/Tokyo"_s));
+    QCOMPARE(forecast.value(u"yearBegins"_s), QJsonValue(u"2026-02-04T05:02+09:00"_s));
+    QCOMPARE(forecast.value(u"monthBegins"_s), QJsonValue(u"2026-05-05T20:48+09:00"_s));
+    QCOMPARE(forecast.value(u"monthEnds"_s), QJsonValue(u"2026-06-06T00:48+09:00"_s));
     QCOMPARE(forecast.value(u"solarYear"_s), QJsonValue(2026));
     QCOMPARE(forecast.value(u"solarMonth"_s), QJsonValue(4));
     const QJsonObject year =
@@ -424,6 +434,9 @@ void TestCommandLine::forecastText_data()
     const QStringList asReport = QStringList{u"--report"_s} + plain;
     QTest::newRow("heading") << plain << u"Nine Star Ki Year Ahead"_s;
     QTest::newRow("date") << plain << u"Date:             1 June 2026"_s;
+    QTest::newRow("time zone") << plain << u"Time zone:        Asia/Tokyo"_s;
+    QTest::newRow("solar month")
+        << plain << u"Solar month:      4, from 5 May 2026 20:48 to 6 June 2026 00:48"_s;
     QTest::newRow("year") << plain << u"This Year: 2026, a Horse year"_s;
     QTest::newRow("palace") << plain << u"Your star 3 stands in the West this year."_s;
     QTest::newRow("breaker") << plain

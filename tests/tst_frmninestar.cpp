@@ -22,6 +22,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimeZone>
 #include <QUrl>
 
 #include "engine/ninestar.h"
@@ -36,6 +37,7 @@
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
 #include "windows/theme.h"
+#include "windows/yearaheadpage.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -629,7 +631,10 @@ QWidget* tst_frmNineStar::showYearAhead(const Reading& reading)
     const frmNineStar* const window = showWindow(reading);
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
-    return Find<QWidget>(window, u"picYearAhead"_s);
+    // The solar months begin on the days they begin in Japan, whatever this computer's zone.
+    auto* const page = Find<YearAheadPage>(window, u"picYearAhead"_s);
+    page->setTimeZone(QTimeZone(QByteArrayLiteral("Asia/Tokyo")));
+    return page;
 }
 
 void tst_frmNineStar::yearAheadIsBuiltWhenFirstShown()
@@ -712,7 +717,9 @@ void tst_frmNineStar::yearAheadShowsTheCharts_data()
                        u"North East: 8"_s,
                        u"North: 1, favourable"_s,
                        u"North West: 6, avoid: Breaker"_s}
-        << QStringList{u"Solar year 2026, a Horse year; solar month 4, a Snake month"_s,
+        << QStringList{u"Times in Asia/Tokyo\nSolar year 2026, a Horse year: from 4 February "
+                       u"2026 05:02 to 4 February 2027 10:46\nSolar month 4, a Snake month: "
+                       u"from 5 May 2026 20:48 to 6 June 2026 00:48\n"_s,
                        u"Your star 3 stands in the West this year."_s,
                        u"Your star 3 stands in the East this month."_s,
                        u"Favourable directions: North East, South East"_s,
@@ -739,7 +746,8 @@ void tst_frmNineStar::yearAheadShowsTheCharts_data()
                        u"North East: 9, favourable"_s,
                        u"North: 2, favourable"_s,
                        u"North West: 7, avoid: Dark Sword, Opposite Own Star"_s}
-        << QStringList{u"Solar year 2026, a Horse year; solar month 12, an Ox month"_s,
+        << QStringList{u"Solar year 2026, a Horse year: from 4 February 2026 05:02"_s,
+                       u"Solar month 12, an Ox month: from 5 January 2027 "_s,
                        u"Your star 5 stands in the South this year."_s,
                        u"Your star 5 stands in the South East this month."_s};
 }
@@ -778,7 +786,8 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
         }
     }
 
-    const QString text = Find<QLabel>(page, u"lblSolarDate"_s)->text() + u'\n' +
+    const QString text = Find<QLabel>(page, u"lblTimeZone"_s)->text() + u'\n' +
+                         Find<QLabel>(page, u"lblSolarDate"_s)->text() + u'\n' +
                          Find<QTextEdit>(page, u"RTBYearAhead"_s)->toPlainText();
     for (const QString& line : words)
         QVERIFY2(text.contains(line), qPrintable(line + u" in:\n"_s + text));
@@ -787,7 +796,7 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
 void tst_frmNineStar::yearAheadFollowsTheDate()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
-    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann));
     const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
     const auto row = [cycle](int at) {
         return QStringList{cycle->item(at, 0)->text(), cycle->item(at, 1)->text(),
@@ -800,7 +809,10 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
     // The last day of solar year 2023: year star 4, the Rabbit's year, the Ox's month.
     Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2024, 2, 3));
     QCOMPARE(Find<QLabel>(page, u"lblSolarDate"_s)->text(),
-             u"Solar year 2023, a Rabbit year; solar month 12, an Ox month"_s);
+             u"Solar year 2023, a Rabbit year: from 4 February 2023 11:42 to 4 February 2024 "
+             u"17:27\nSolar month 12, an Ox month: from 6 January 2024 05:49 to 4 February 2024 "
+             u"17:27"_s);
+    QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(), u"Times in Asia/Tokyo"_s);
     QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Year 2023: centre 4"_s);
     const QStringList cells = CellNames(Find<QTableWidget>(page, u"tblYearChart"_s));
     QCOMPARE(cells.at(0), u"South East: 3, your star, avoid: Dark Sword, Own Star"_s);
@@ -811,6 +823,18 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
     QVERIFY(text.contains(u"Your star 3 stands in the South East this year."_s));
     QVERIFY(text.contains(PalaceMeaning(Palace::SE).toString()));
     QVERIFY(!text.contains(u"stands in the West this year"_s));
+
+    // 3 February 2026 is the last day of solar year 2025 in Japan, the first of 2026 in UTC.
+    auto* const yearAhead = qobject_cast<YearAheadPage*>(page);
+    QVERIFY(yearAhead);
+    Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2026, 2, 3));
+    QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)->text().startsWith(u"Solar year 2025,"_s));
+    yearAhead->setTimeZone(QTimeZone(QByteArrayLiteral("UTC")));
+    QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(), u"Times in UTC"_s);
+    QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)
+                ->text()
+                .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
+    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Year 2026: centre 1"_s);
 }
 
 void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
@@ -853,7 +877,13 @@ void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 void tst_frmNineStar::yearAheadFitsThePage()
 {
     m_fixture.desktop().todayDate = QDate(2027, 1, 10);
-    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    // One of the longest zone names, with the longest month names in its times.
+    qobject_cast<YearAheadPage*>(page)->setTimeZone(
+        QTimeZone(QByteArrayLiteral("America/North_Dakota/New_Salem")));
+    Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2026, 9, 20));
+    const auto* const header = Find<QLabel>(page, u"lblSolarDate"_s);
+    QTRY_VERIFY(header->height() >= header->heightForWidth(header->width()));
     int checked = 0;
     for (const QWidget* const control : page->findChildren<QWidget*>()) {
         if (!control->isVisible() || control->parentWidget()->inherits("QAbstractScrollArea") ||
@@ -863,9 +893,11 @@ void tst_frmNineStar::yearAheadFitsThePage()
         QVERIFY2(page->rect().contains(place),
                  qPrintable(control->objectName() + u' ' +
                             QString::fromLatin1(control->metaObject()->className())));
+        // A label that wraps needs the height of its lines at its width; any other its size.
         if (const auto* label = qobject_cast<const QLabel*>(control)) {
-            QVERIFY2(label->width() >= label->sizeHint().width() &&
-                         label->height() >= label->sizeHint().height(),
+            QVERIFY2(label->wordWrap() ? label->height() >= label->heightForWidth(label->width())
+                                       : label->width() >= label->sizeHint().width() &&
+                                             label->height() >= label->sizeHint().height(),
                      qPrintable(label->text()));
         }
         ++checked;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <QTimeZone>
 
 #include "engine/ninestar.h"
 #include "engine/yearahead.h"
@@ -37,9 +38,18 @@ QString describe(const Chart& chart)
            favourable.join(u' ');
 }
 
+// The zone the suite reads the solar terms in, unless a case names another.
+QTimeZone tokyo()
+{
+    static const QTimeZone zone(QByteArrayLiteral("Asia/Tokyo"));
+    if (!zone.isValid())
+        qFatal("the time zone Asia/Tokyo is not installed (Debian tzdata)");
+    return zone;
+}
+
 YearAhead computed(int principal, QDate date)
 {
-    const auto ahead = ComputeYearAhead(principal, date);
+    const auto ahead = ComputeYearAhead(principal, date, tokyo());
     if (!ahead)
         qFatal("no year ahead for %d on %s", principal, qPrintable(date.toString(Qt::ISODate)));
     return *ahead;
@@ -55,6 +65,9 @@ private slots:
     void charts();
     void solarDate_data();
     void solarDate();
+    void trueSolarMonth_data();
+    void trueSolarMonth();
+    void trueMonthsFollowEachOther();
     void agreesWithTheReading();
     void branches_data();
     void branches();
@@ -120,18 +133,28 @@ void TestYearAhead::solarDate_data()
     QTest::addColumn<int>("solarYear");
     QTest::addColumn<int>("solarMonth");
     QTest::addColumn<QDate>("monthBegins");
+    QTest::addColumn<int>("trueMonth"); // on the true terms in Japan time
     QTest::addColumn<int>("yearStar");
     QTest::addColumn<int>("monthStar");
 
-    QTest::newRow("3 February") << QDate(2026, 2, 3) << 2025 << 12 << QDate(2026, 1, 6) << 2 << 9;
-    QTest::newRow("4 February") << QDate(2026, 2, 4) << 2026 << 1 << QDate(2026, 2, 4) << 1 << 8;
-    QTest::newRow("5 January") << QDate(2026, 1, 5) << 2025 << 11 << QDate(2025, 12, 8) << 2 << 1;
-    QTest::newRow("6 January") << QDate(2026, 1, 6) << 2025 << 12 << QDate(2026, 1, 6) << 2 << 9;
-    QTest::newRow("31 December") << QDate(2025, 12, 31) << 2025 << 11 << QDate(2025, 12, 8) << 2
-                                 << 1;
-    QTest::newRow("29 February") << QDate(2024, 2, 29) << 2024 << 1 << QDate(2024, 2, 4) << 3 << 5;
-    QTest::newRow("8 October") << QDate(2026, 10, 8) << 2026 << 8 << QDate(2026, 9, 8) << 1 << 1;
-    QTest::newRow("9 October") << QDate(2026, 10, 9) << 2026 << 9 << QDate(2026, 10, 9) << 1 << 9;
+    // The fixed table's days; the year ahead follows the terms, which differ on 5 January 2026
+    // (Minor Cold at 17:23) and 8 October 2026 (Cold Dew).
+    QTest::newRow("3 February") << QDate(2026, 2, 3) << 2025 << 12 << QDate(2026, 1, 6) << 12 << 2
+                                << 9;
+    QTest::newRow("4 February") << QDate(2026, 2, 4) << 2026 << 1 << QDate(2026, 2, 4) << 1 << 1
+                                << 8;
+    QTest::newRow("5 January") << QDate(2026, 1, 5) << 2025 << 11 << QDate(2025, 12, 8) << 12 << 2
+                               << 9;
+    QTest::newRow("6 January") << QDate(2026, 1, 6) << 2025 << 12 << QDate(2026, 1, 6) << 12 << 2
+                               << 9;
+    QTest::newRow("31 December") << QDate(2025, 12, 31) << 2025 << 11 << QDate(2025, 12, 8) << 11
+                                 << 2 << 1;
+    QTest::newRow("29 February") << QDate(2024, 2, 29) << 2024 << 1 << QDate(2024, 2, 4) << 1 << 3
+                                 << 5;
+    QTest::newRow("8 October") << QDate(2026, 10, 8) << 2026 << 8 << QDate(2026, 9, 8) << 9 << 1
+                               << 9;
+    QTest::newRow("9 October") << QDate(2026, 10, 9) << 2026 << 9 << QDate(2026, 10, 9) << 9 << 1
+                               << 9;
 }
 
 void TestYearAhead::solarDate()
@@ -140,6 +163,7 @@ void TestYearAhead::solarDate()
     QFETCH(int, solarYear);
     QFETCH(int, solarMonth);
     QFETCH(QDate, monthBegins);
+    QFETCH(int, trueMonth);
     QFETCH(int, yearStar);
     QFETCH(int, monthStar);
 
@@ -147,8 +171,97 @@ void TestYearAhead::solarDate()
     QCOMPARE(SolarDateOf(date), std::optional<SolarDate>(solar));
     QCOMPARE(SolarMonthBegins(solar), monthBegins);
     const YearAhead ahead = computed(1, date);
+    QCOMPARE(ahead.solar.month, trueMonth);
     QCOMPARE(ahead.year.centre, yearStar);
     QCOMPARE(ahead.month.centre, monthStar);
+}
+
+void TestYearAhead::trueSolarMonth_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<int>("solarYear");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<QString>("begins");
+    QTest::addColumn<QString>("ends");
+
+    // The year began on 3 February in Japan time in 2021 and 2025; in 2026 on the 4th there, but
+    // on the 3rd in UTC. A minute is the one the term falls in: 2021 began at 23:58:45.
+    QTest::newRow("2021, Japan") << QDate(2021, 2, 3) << "Asia/Tokyo"_ba << 2021 << 1
+                                 << u"2021-02-03T23:58+09:00"_s << u"2021-03-05T17:53+09:00"_s;
+    QTest::newRow("2025, Japan") << QDate(2025, 2, 3) << "Asia/Tokyo"_ba << 2025 << 1
+                                 << u"2025-02-03T23:10+09:00"_s << u"2025-03-05T17:07+09:00"_s;
+    QTest::newRow("2026 day before, Japan")
+        << QDate(2026, 2, 3) << "Asia/Tokyo"_ba << 2025 << 12 << u"2026-01-05T17:23+09:00"_s
+        << u"2026-02-04T05:02+09:00"_s;
+    QTest::newRow("2026, UTC") << QDate(2026, 2, 3) << "UTC"_ba << 2026 << 1
+                               << u"2026-02-03T20:02+00:00"_s << u"2026-03-05T13:58+00:00"_s;
+    // Clear and Bright 2013 came at 00:02 on 5 April in Japan, still 4 April in UTC and New York.
+    QTest::newRow("4 April 2013, Japan")
+        << QDate(2013, 4, 4) << "Asia/Tokyo"_ba << 2013 << 2 << u"2013-03-05T19:14+09:00"_s
+        << u"2013-04-05T00:02+09:00"_s;
+    QTest::newRow("5 April 2013, Japan")
+        << QDate(2013, 4, 5) << "Asia/Tokyo"_ba << 2013 << 3 << u"2013-04-05T00:02+09:00"_s
+        << u"2013-05-05T17:18+09:00"_s;
+    QTest::newRow("4 April 2013, UTC")
+        << QDate(2013, 4, 4) << "UTC"_ba << 2013 << 3 << u"2013-04-04T15:02+00:00"_s
+        << u"2013-05-05T08:18+00:00"_s;
+    QTest::newRow("4 April 2013, New York, summer time")
+        << QDate(2013, 4, 4) << "America/New_York"_ba << 2013 << 3 << u"2013-04-04T11:02-04:00"_s
+        << u"2013-05-05T04:18-04:00"_s;
+    QTest::newRow("last day, month ends in 2101")
+        << QDate(2100, 12, 31) << "UTC"_ba << 2100 << 11 << u"2100-12-07T01:39+00:00"_s
+        << u"2101-01-05T13:06+00:00"_s;
+}
+
+void TestYearAhead::trueSolarMonth()
+{
+    QFETCH(QDate, date);
+    QFETCH(QByteArray, zone);
+    QFETCH(int, solarYear);
+    QFETCH(int, solarMonth);
+    QFETCH(QString, begins);
+    QFETCH(QString, ends);
+
+    const QTimeZone timeZone(zone);
+    QVERIFY(timeZone.isValid());
+    const auto month = TrueSolarMonthOf(date, timeZone);
+    QVERIFY(month);
+    QCOMPARE(month->solar, (SolarDate{solarYear, solarMonth}));
+    QCOMPARE(LocalMinuteIso(month->begins), begins);
+    QCOMPARE(LocalMinuteIso(month->ends), ends);
+    QVERIFY(month->begins.localDate() <= date && date < month->ends.localDate());
+
+    const auto ahead = ComputeYearAhead(1, date, timeZone);
+    QVERIFY(ahead);
+    QCOMPARE(ahead->solar, month->solar);
+    QCOMPARE(ahead->monthBegins, month->begins);
+    QCOMPARE(ahead->monthEnds, month->ends);
+    QCOMPARE(ahead->yearBegins, SolarTermLocalInstant(solarYear, 2, timeZone));
+    QCOMPARE(ahead->yearEnds, SolarTermLocalInstant(solarYear + 1, 2, timeZone));
+    QCOMPARE(ahead->year.centre, YearStar(solarYear));
+}
+
+// Every day of a stretch of years lies in the month the terms say, whose neighbours meet.
+void TestYearAhead::trueMonthsFollowEachOther()
+{
+    for (const QByteArray& id : {"Asia/Tokyo"_ba, "UTC"_ba, "America/New_York"_ba}) {
+        const QTimeZone zone(id);
+        auto before = TrueSolarMonthOf(QDate(2019, 12, 31), zone);
+        QVERIFY(before);
+        for (QDate date(2020, 1, 1); date.year() < 2030; date = date.addDays(1)) {
+            const auto month = TrueSolarMonthOf(date, zone);
+            QVERIFY(month);
+            if (month->solar != before->solar) {
+                QCOMPARE(month->begins, before->ends);
+                QCOMPARE(month->begins.localDate(), date);
+                const int next = before->solar.month % 12 + 1;
+                QCOMPARE(month->solar.month, next);
+                QCOMPARE(month->solar.year, before->solar.year + (next == 1 ? 1 : 0));
+            }
+            before = month;
+        }
+    }
 }
 
 // Every date of the range falls in the reading's solar month and inside the solar month that the
@@ -268,7 +381,7 @@ void TestYearAhead::refused()
     QFETCH(QDate, date);
     QFETCH(bool, given);
 
-    const auto ahead = ComputeYearAhead(principal, date);
+    const auto ahead = ComputeYearAhead(principal, date, tokyo());
     QCOMPARE(ahead.has_value(), given);
     if (ahead) {
         QVERIFY(date == YearAheadFirstDate() || date == YearAheadLastDate());
@@ -282,9 +395,11 @@ void TestYearAhead::text_data()
     QTest::addColumn<QString>("line");
 
     QTest::newRow("date") << u"Date:             1 June 2026"_s;
+    QTest::newRow("time zone") << u"Time zone:        Asia/Tokyo"_s;
     QTest::newRow("solar year")
-        << u"Solar year:       2026, from 4 February 2026 to 3 February 2027"_s;
-    QTest::newRow("solar month") << u"Solar month:      4, from 6 May 2026 to 5 June 2026"_s;
+        << u"Solar year:       2026, from 4 February 2026 05:02 to 4 February 2027 10:46"_s;
+    QTest::newRow("solar month")
+        << u"Solar month:      4, from 5 May 2026 20:48 to 6 June 2026 00:48"_s;
     QTest::newRow("year heading") << u"This Year: 2026, a Horse year"_s;
     QTest::newRow("chart, South on top") << u"    SE 9    S 5     SW 7"_s;
     QTest::newRow("palace") << u"Your star 3 stands in the West this year."_s;

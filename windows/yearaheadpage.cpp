@@ -216,6 +216,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     page->setContentsMargins(6, 4, 6, 4);
     page->setSpacing(4);
     page->addLayout(makeDateRow());
+    page->addWidget(m_solar);
     page->addLayout(makeChartRow());
     page->addLayout(MakeLegend(this));
 
@@ -232,7 +233,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     m_date->setDate(std::clamp(desktop.today(), YearAheadFirstDate(), YearAheadLastDate()));
     showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
-    m_date->setEnabled(ComputeYearAhead(m_principal, m_date->date()).has_value());
+    m_date->setEnabled(ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value());
 }
 
 QHBoxLayout* YearAheadPage::makeDateRow()
@@ -247,13 +248,17 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     m_date->setCalendarPopup(true);
     m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
     dateLabel->setBuddy(m_date);
+    // Beside the date the zone of the times; below it, the whole page wide, when the solar year
+    // and month begin and end, one line each.
+    m_zoneLabel = MakeLabel(this, u"lblTimeZone"_s, QString());
     m_solar = MakeLabel(this, u"lblSolarDate"_s, QString());
+    m_solar->setWordWrap(true);
 
     auto* const dateRow = new QHBoxLayout;
     dateRow->addWidget(dateLabel);
     dateRow->addWidget(m_date);
     dateRow->addSpacing(8);
-    dateRow->addWidget(m_solar, 1);
+    dateRow->addWidget(m_zoneLabel, 1);
     return dateRow;
 }
 
@@ -292,21 +297,28 @@ void YearAheadPage::chainFocusAfter(QWidget* before)
     }
 }
 
+void YearAheadPage::setTimeZone(const QTimeZone& zone)
+{
+    m_zone = zone;
+    showDate(m_date->date());
+}
+
 void YearAheadPage::showDate(QDate date)
 {
-    const auto ahead = ComputeYearAhead(m_principal, date);
+    const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
     if (!ahead) {
         m_solar->clear();
+        m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
                              u"principal number."_s);
         return;
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
-    m_solar->setText(u"Solar year %1, %2 year; solar month %3, %4 month"_s.arg(ahead->solar.year)
-                         .arg(yearBranch)
-                         .arg(ahead->solar.month)
-                         .arg(monthBranch));
+    m_zoneLabel->setText(u"Times in "_s % TimeZoneName(ahead->zone));
+    m_solar->setText(u"Solar year %1, %2 year: %3\nSolar month %4, %5 month: %6"_s.arg(
+        QString::number(ahead->solar.year), yearBranch, SolarYearSpanText(*ahead),
+        QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
     showChart(m_yearFrame, m_yearGrid, ahead->year,
               u"Year %1: centre %2"_s.arg(ahead->solar.year).arg(ahead->year.centre));
@@ -322,10 +334,10 @@ void YearAheadPage::showDate(QDate date)
 
     m_text->setHtml(
         ChartHtml(u"This year: %1, %2 year"_s.arg(ahead->solar.year).arg(yearBranch),
-                  SolarYearSpanText(ahead->solar.year), u"this year"_s, ahead->year, m_principal) %
+                  SolarYearSpanText(*ahead), u"this year"_s, ahead->year, m_principal) %
         ChartHtml(
             u"This month: solar month %1, %2 month"_s.arg(ahead->solar.month).arg(monthBranch),
-            SolarMonthSpanText(ahead->solar), u"this month"_s, ahead->month, m_principal));
+            SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal));
 }
 
 void YearAheadPage::showChart(Frame* frame, QTableWidget* grid, const Chart& chart,
