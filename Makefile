@@ -14,7 +14,9 @@ JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 # What the build, the tests and the checks need from Debian.
 PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev liberfa-dev pkgconf \
             fonts-dejavu-core poppler-utils \
-            desktop-file-utils appstream shared-mime-info dpkg-dev
+            desktop-file-utils appstream shared-mime-info dpkg-dev \
+            xvfb xauth dbus dbus-daemon at-spi2-core python3 python3-gi python3-pyatspi \
+            gir1.2-atspi-2.0
 BENCH_PACKAGES := libbenchmark-dev
 
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")

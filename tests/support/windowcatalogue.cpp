@@ -1,0 +1,93 @@
+#include "tests/support/windowcatalogue.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include <QLabel>
+#include <QTabBar>
+#include <QWidget>
+
+#include "app/cobrand.h"
+#include "reading/reading.h"
+#include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/windowtesting.h"
+#include "windows/frmabout.h"
+#include "windows/frmfarewell.h"
+#include "windows/frmmain.h"
+#include "windows/frmninestar.h"
+#include "windows/frmsave.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+using Maker = std::function<std::unique_ptr<QWidget>(FakeDesktop&)>;
+
+// The birth details window; the start-up draw may put the co-branding offer in front.
+Maker BirthDetails(bool coBrandInFront)
+{
+    return [coBrandInFront](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<frmMain>(desktop);
+        if (coBrandInFront) {
+            desktop.randomValues = {1};
+            CoBrand_Randomize(desktop, Find<QLabel>(window.get(), u"lblFullBrand"_s),
+                              Find<QLabel>(window.get(), u"lblCobrand"_s));
+        }
+        return window;
+    };
+}
+
+// The result window on one of its pages, by the index of its tab.
+Maker ResultOnPage(int page)
+{
+    return [page](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<frmNineStar>(ComputeReading(Ann), desktop);
+        Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
+        return window;
+    };
+}
+
+const std::vector<std::pair<QString, Maker>>& Catalogue()
+{
+    static const std::vector<std::pair<QString, Maker>> rows = {
+        {u"frmMain"_s, BirthDetails(false)},
+        {u"frmMain, co-brand in front"_s, BirthDetails(true)},
+        {u"frmNineStar chart"_s, ResultOnPage(0)},
+        {u"frmNineStar element"_s, ResultOnPage(1)},
+        {u"frmNineStar relationship"_s, ResultOnPage(2)},
+        {u"frmNineStar year ahead"_s, ResultOnPage(3)},
+        {u"frmSave"_s,
+         [](FakeDesktop& desktop) {
+             return std::make_unique<frmSave>(ComputeReading(Ann), desktop);
+         }},
+        {u"frmAbout"_s, [](FakeDesktop& desktop) { return std::make_unique<frmAbout>(desktop); }},
+        {u"frmFarewell"_s,
+         [](FakeDesktop& desktop) { return std::make_unique<frmFarewell>(desktop); }},
+    };
+    return rows;
+}
+
+} // namespace
+
+QStringList CatalogueWindowNames()
+{
+    QStringList names;
+    for (const auto& [name, make] : Catalogue())
+        names.append(name);
+    return names;
+}
+
+std::unique_ptr<QWidget> MakeCatalogueWindow(const QString& name, FakeDesktop& desktop)
+{
+    for (const auto& [row, make] : Catalogue()) {
+        if (row == name)
+            return make(desktop);
+    }
+    qFatal("No window %s in the catalogue", qPrintable(name));
+}
+
+} // namespace Kistarra
