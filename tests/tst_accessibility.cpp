@@ -11,63 +11,35 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QMap>
 #include <QMenuBar>
+#include <QPair>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 #include <QUrl>
 
-#include "app/cobrand.h"
 #include "platform/modhelp.h"
-#include "reading/reading.h"
 #include "reading/sites.h"
 #include "tests/support/fakedesktop.h"
-#include "tests/support/testfiles.h"
+#include "tests/support/windowcatalogue.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
-#include "windows/frmabout.h"
-#include "windows/frmfarewell.h"
-#include "windows/frmmain.h"
-#include "windows/frmninestar.h"
-#include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
 
 namespace {
 
-// The windows by the names the rows use; the result window on each of its four pages, and the
-// birth details window also after the start-up draw has put the co-branding offer in front.
-std::unique_ptr<QWidget> MakeWindow(const QString& name, FakeDesktop& desktop)
+// One row for every window of the catalogue.
+void AddWindowRows()
 {
-    const Reading ann = ComputeReading(Ann);
-    if (name.startsWith(u"frmMain"_s)) {
-        auto window = std::make_unique<frmMain>(desktop);
-        if (name.endsWith(u"co-brand in front"_s)) {
-            desktop.randomValues = {1};
-            CoBrand_Randomize(desktop, Find<QLabel>(window.get(), u"lblFullBrand"_s),
-                              Find<QLabel>(window.get(), u"lblCobrand"_s));
-        }
-        return window;
-    }
-    if (name.startsWith(u"frmNineStar"_s)) {
-        auto window = std::make_unique<frmNineStar>(ann, desktop);
-        const int page = name.endsWith(u"year ahead"_s)     ? 3
-                         : name.endsWith(u"relationship"_s) ? 2
-                         : name.endsWith(u"element"_s)      ? 1
-                                                            : 0;
-        Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
-        return window;
-    }
-    if (name == u"frmSave"_s)
-        return std::make_unique<frmSave>(ann, desktop);
-    if (name == u"frmAbout"_s)
-        return std::make_unique<frmAbout>(desktop);
-    if (name == u"frmFarewell"_s)
-        return std::make_unique<frmFarewell>(desktop);
-    qFatal("No window %s", qPrintable(name));
+    QTest::addColumn<QString>("window");
+    for (const QString& window : CatalogueWindowNames())
+        QTest::newRow(qPrintable(window)) << window;
 }
 
 QString FocusName()
@@ -106,6 +78,71 @@ QList<QWidget*> VisibleControls(const QWidget* window)
     return controls;
 }
 
+// The captions that claim an access key, as "&Date:" claims Alt+D, with what claims it: the
+// visible buttons and check boxes, the labels that lead to a control, the frames, the tabs and
+// the visible entries of the menu bar. The entries inside one menu are a group of their own.
+QList<QPair<QString, QString>> AccessKeyClaims(const QWidget* window)
+{
+    QList<QPair<QString, QString>> claims;
+    const auto claim = [&claims](const QString& caption, const QString& owner) {
+        const QKeySequence key = QKeySequence::mnemonic(caption);
+        if (!key.isEmpty())
+            claims.append({key.toString(), owner + u" \""_s + caption + u'"'});
+    };
+    for (const QWidget* const widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        if (const auto* const button = qobject_cast<const QAbstractButton*>(widget))
+            claim(button->text(), widget->objectName());
+        else if (const auto* const label = qobject_cast<const QLabel*>(widget);
+                 label != nullptr && label->buddy() != nullptr)
+            claim(label->text(), widget->objectName());
+        else if (const auto* const frame = qobject_cast<const QGroupBox*>(widget))
+            claim(frame->title(), widget->objectName());
+        else if (const auto* const tabs = qobject_cast<const QTabBar*>(widget)) {
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                claim(tabs->tabText(tab), widget->objectName());
+        } else if (const auto* const bar = qobject_cast<const QMenuBar*>(widget)) {
+            for (const QAction* const entry : bar->actions()) {
+                if (entry->isVisible())
+                    claim(entry->text(), entry->objectName());
+            }
+        }
+    }
+    return claims;
+}
+
+// The keys claimed more than once, each with its claimants.
+QStringList Clashes(const QList<QPair<QString, QString>>& claims)
+{
+    QMap<QString, QStringList> owners;
+    for (const auto& [key, owner] : claims)
+        owners[key].append(owner);
+    QStringList clashes;
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it) {
+        if (it.value().size() > 1)
+            clashes.append(it.key() + u": "_s + it.value().join(u", "_s));
+    }
+    return clashes;
+}
+
+// Every text a person reads in the window: captions, link texts, frame titles, tabs.
+QStringList VisibleTexts(const QWidget* window)
+{
+    QStringList texts;
+    for (const QWidget* const widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        if (const auto* const label = qobject_cast<const QLabel*>(widget))
+            texts.append(label->text());
+        else if (const auto* const button = qobject_cast<const QAbstractButton*>(widget))
+            texts.append(button->text());
+        else if (const auto* const frame = qobject_cast<const QGroupBox*>(widget))
+            texts.append(frame->title());
+    }
+    return texts;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -125,6 +162,10 @@ private slots:
     void fieldsAreLabelled();
     void accessKeysWork_data();
     void accessKeysWork();
+    void accessKeysAreUnique_data();
+    void accessKeysAreUnique();
+    void makersAddressIsWrittenOneWay_data();
+    void makersAddressIsWrittenOneWay();
     void linksFollowTheKeyboard_data();
     void linksFollowTheKeyboard();
     void focusedLinkShowsIt();
@@ -147,7 +188,7 @@ void TestAccessibility::cleanup()
 
 QWidget* TestAccessibility::open(const QString& name)
 {
-    m_fixture.adopt(MakeWindow(name, m_fixture.desktop()));
+    m_fixture.adopt(MakeCatalogueWindow(name, m_fixture.desktop()));
     return m_fixture.showActive();
 }
 
@@ -217,11 +258,7 @@ void TestAccessibility::tabWalksEveryControlInOrder()
 
 void TestAccessibility::everyControlHasAName_data()
 {
-    QTest::addColumn<QString>("window");
-    for (const char* const window :
-         {"frmMain", "frmNineStar chart", "frmNineStar element", "frmNineStar relationship",
-          "frmNineStar year ahead", "frmSave", "frmAbout", "frmFarewell"})
-        QTest::newRow(window) << QString::fromLatin1(window);
+    AddWindowRows();
 }
 
 void TestAccessibility::everyControlHasAName()
@@ -254,12 +291,15 @@ void TestAccessibility::namesReadAloud_data()
             << QString::fromLatin1(window) << QString::fromLatin1(control) << name;
     };
     row("frmMain", "txtName", u"Name"_s);
-    // Lists are read by their entry; what they are for comes from their labels (below).
-    row("frmMain", "cboMonth", u"January"_s);
+    // Lists are read by what they are for; their entry is their value.
+    row("frmMain", "cboDate", u"Birth Day"_s);
+    row("frmMain", "cboMonth", u"Birth month"_s);
+    row("frmMain", "cboYear", u"Birth year"_s);
+    row("frmNineStar element", "fraGroup", u"Feng Shui group"_s);
     row("frmMain", "cmdProceed", u"Calculate My 9 Star Ki Astrology"_s);
     row("frmMain", "cmdOpen", u"Open Previously Saved Reading"_s);
     row("frmMain", "fraDetails", u"Personal Details"_s);
-    row("frmMain", "Label3", u"Visit us now at "_s + QUrl(Pages::Home()).host());
+    row("frmMain", "Label3", u"Visit us now at "_s + Sites::MainSite);
     row("frmNineStar chart", "TS", u"Nine Star Ki Chart"_s);
     row("frmNineStar relationship", "TS", u"Nine Star Ki Relationship Analysis"_s);
     row("frmNineStar chart", "RTBLoshu", u"Reading"_s);
@@ -333,7 +373,8 @@ void TestAccessibility::accessKeysWork_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("target"); // a button clicked, a menu opened or an entry triggered
+    // a button clicked, a menu opened, an entry triggered or a field given the focus
+    QTest::addColumn<QString>("target");
 
     QTest::newRow("frmMain Alt+K") << u"frmMain"_s << int(Qt::Key_K) << u"cmdProceed"_s;
     QTest::newRow("frmMain Alt+O") << u"frmMain"_s << int(Qt::Key_O) << u"cmdOpen"_s;
@@ -346,6 +387,10 @@ void TestAccessibility::accessKeysWork_data()
     QTest::newRow("frmNineStar Alt+H") << u"frmNineStar chart"_s << int(Qt::Key_H) << u"mnuHelp"_s;
     QTest::newRow("frmNineStar Alt+D")
         << u"frmNineStar chart"_s << int(Qt::Key_D) << u"mnuDonate"_s;
+    QTest::newRow("frmNineStar year ahead Alt+T")
+        << u"frmNineStar year ahead"_s << int(Qt::Key_T) << u"dtpYearAhead"_s;
+    QTest::newRow("frmNineStar year ahead Alt+D")
+        << u"frmNineStar year ahead"_s << int(Qt::Key_D) << u"mnuDonate"_s;
     QTest::newRow("frmSave Alt+S") << u"frmSave"_s << int(Qt::Key_S) << u"cmdSave"_s;
     QTest::newRow("frmSave Alt+P") << u"frmSave"_s << int(Qt::Key_P) << u"cmdPrint"_s;
     QTest::newRow("frmFarewell Alt+N") << u"frmFarewell"_s << int(Qt::Key_N) << u"cmdSubmit"_s;
@@ -366,6 +411,13 @@ void TestAccessibility::accessKeysWork()
         menu->close();
         return;
     }
+    if (qobject_cast<QAbstractButton*>(control) == nullptr &&
+        qobject_cast<QAction*>(control) == nullptr) {
+        // A field: its label's key moves the focus there.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+        QTRY_COMPARE(FocusName(), target);
+        return;
+    }
     std::unique_ptr<QSignalSpy> done;
     if (auto* const button = qobject_cast<QAbstractButton*>(control))
         done = std::make_unique<QSignalSpy>(button, &QAbstractButton::clicked);
@@ -373,6 +425,52 @@ void TestAccessibility::accessKeysWork()
         done = std::make_unique<QSignalSpy>(Find<QAction>(shown, target), &QAction::triggered);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
     QTRY_COMPARE(done->count(), 1);
+}
+
+void TestAccessibility::accessKeysAreUnique_data()
+{
+    AddWindowRows();
+}
+
+// One press of Alt and a letter does one thing: no two captions of a window, nor two entries of
+// one menu, claim the same key.
+void TestAccessibility::accessKeysAreUnique()
+{
+    QFETCH(QString, window);
+    const QWidget* const shown = open(window);
+
+    const QList<QPair<QString, QString>> claims = AccessKeyClaims(shown);
+    QCOMPARE(Clashes(claims), QStringList());
+    for (const QMenu* const menu : shown->findChildren<QMenu*>()) {
+        QList<QPair<QString, QString>> entries;
+        for (const QAction* const entry : menu->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(entry->text());
+            if (entry->isVisible() && !key.isEmpty())
+                entries.append({key.toString(), entry->objectName()});
+        }
+        QCOMPARE(Clashes(entries), QStringList());
+    }
+}
+
+void TestAccessibility::makersAddressIsWrittenOneWay_data()
+{
+    AddWindowRows();
+}
+
+// Wherever a window shows the maker's site, it writes the whole address.
+void TestAccessibility::makersAddressIsWrittenOneWay()
+{
+    QFETCH(QString, window);
+    const QWidget* const shown = open(window);
+    const QString host = QUrl(Sites::MainSite.toString()).host();
+    for (const QString& text : VisibleTexts(shown)) {
+        const qsizetype at = text.indexOf(host);
+        if (at < 0)
+            continue;
+        QVERIFY2(text.mid(at - (Sites::MainSite.size() - host.size()), Sites::MainSite.size()) ==
+                     Sites::MainSite,
+                 qPrintable(text));
+    }
 }
 
 void TestAccessibility::linksFollowTheKeyboard_data()

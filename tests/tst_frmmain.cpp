@@ -233,6 +233,8 @@ void TestFrmMain::sexRowStaysOutOfSight()
     const auto* const frame = Find<QGroupBox>(m_fixture.window(), u"fraDetails"_s);
     QCOMPARE(widget->parentWidget(), frame);
     QCOMPARE(frame->rect().intersects(widget->geometry()), seen);
+    // Hidden too, so that no screen reader reports it as showing.
+    QCOMPARE(widget->isHidden(), !seen);
 }
 
 void TestFrmMain::coloursShowOnScreen_data()
@@ -243,6 +245,11 @@ void TestFrmMain::coloursShowOnScreen_data()
 
     QTest::newRow("window") << u"client"_s << QPoint(4, 4) << QColor(64, 64, 64);
     QTest::newRow("details frame") << u"fraDetails"_s << QPoint(200, 83) << QColor(128, 128, 128);
+    // Above its line the frame shows the window behind it, left of the caption and right of it.
+    QTest::newRow("above the frame's line, left")
+        << u"fraDetails"_s << QPoint(2, 3) << QColor(64, 64, 64);
+    QTest::newRow("above the frame's line, right")
+        << u"fraDetails"_s << QPoint(200, 3) << QColor(64, 64, 64);
     QTest::newRow("name field") << u"txtName"_s << QPoint(200, 12) << QColor(64, 64, 64);
 }
 

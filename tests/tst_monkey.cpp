@@ -516,8 +516,13 @@ void TestMonkey::randomUse()
     qInfo("Messages: %s; pages opened: %lld", qPrintable(messages.join(u", "_s)),
           static_cast<long long>(m_desktop->openedUrls.size()));
 
+    // The only option buttons, the sex row of the birth details window, are hidden: nobody
+    // reaches them.
+    QCOMPARE(m_kinds.at(static_cast<std::size_t>(Kind::Option)), 0);
     for (int kind = 0; kind < KindCount; ++kind) {
         const int count = m_kinds.at(static_cast<std::size_t>(kind));
+        if (static_cast<Kind>(kind) == Kind::Option)
+            continue;
         QVERIFY2(count >= 3, qPrintable(u"only %1 actions of kind %2"_s.arg(count).arg(
                                  NameOf(static_cast<Kind>(kind)))));
     }

@@ -1,5 +1,7 @@
 #include "windows/frmmain.h"
 
+#include <initializer_list>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,7 +38,8 @@ constexpr int ClientHeight = 5655;
 
 // The two control arrays, optSex and Label4, are single widgets named optSex_0, optSex_1,
 // Label4_0 and Label4_1. The sex row stands below the details frame's lower edge, so the frame
-// clips it out of sight; no part of the reading depends on it, and Tab does not lead there.
+// clips it out of sight; no part of the reading depends on it, and Tab does not lead there. It is
+// hidden as well, so that assistive technology does not report it as showing.
 frmMain::frmMain(Desktop& desktop, QWidget* parent)
     : QMainWindow(parent)
     , m_desktop(desktop)
@@ -46,6 +49,9 @@ frmMain::frmMain(Desktop& desktop, QWidget* parent)
     SetUpWindow(this, TextSize::Window);
     m_ui->setupUi(this);
     m_ui->client->setFixedSize(Pixels(ClientWidth), Pixels(ClientHeight));
+    for (QWidget* const unseen :
+         std::initializer_list<QWidget*>{m_ui->Label5, m_ui->optSex_0, m_ui->optSex_1})
+        unseen->hide();
     applyTheme();
 
     connect(m_ui->cmdProceed, &QPushButton::clicked, this, &frmMain::proceed);
@@ -69,7 +75,8 @@ void frmMain::applyTheme()
     SetColours(m_ui->txtName, LightGreen, WindowGrey);
     // Whatever name is typed, its saved reading opens again.
     m_ui->txtName->setMaxLength(MaxNameLength);
-    for (QComboBox* const list : {m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear})
+    for (QComboBox* const list :
+         std::initializer_list<QComboBox*>{m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear})
         ThemeList(list, LightGreen, WindowGrey);
     SetColours(m_ui->cmdProceed, Black, Silver);
     SetColours(m_ui->cmdOpen, Black, PaleButtonGrey);

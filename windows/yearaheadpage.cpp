@@ -61,6 +61,9 @@ QTableWidget* MakeTable(QWidget* parent, const QString& name, int rows, int colu
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false);
     table->verticalHeader()->hide();
+    // A reader names a cell by its row and column: hidden numbers say nothing, so the rows have
+    // no names unless a table gives them.
+    table->setVerticalHeaderLabels(QStringList(rows, QString()));
     for (QHeaderView* const header : {table->horizontalHeader(), table->verticalHeader()})
         header->setMinimumSectionSize(1);
     for (int row = 0; row < rows; ++row) {
@@ -82,6 +85,8 @@ QTableWidget* MakeChartGrid(QWidget* parent, const QString& name)
     grid->setFixedSize(3 * CellWidth + 2 * grid->frameWidth(),
                        3 * CellHeight + 2 * grid->frameWidth());
     SetColour(grid, QPalette::Base, Silver);
+    grid->setHorizontalHeaderLabels({u"East"_s, u"Centre"_s, u"West"_s});
+    grid->setVerticalHeaderLabels({u"South"_s, u"Centre"_s, u"North"_s});
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column)
             grid->item(row, column)->setTextAlignment(Qt::AlignCenter);
@@ -238,7 +243,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
 
 QHBoxLayout* YearAheadPage::makeDateRow()
 {
-    QLabel* const dateLabel = MakeLabel(this, u"lblYearAheadDate"_s, u"&Date:"_s);
+    QLabel* const dateLabel = MakeLabel(this, u"lblYearAheadDate"_s, u"Da&te:"_s);
     dateLabel->setTextFormat(Qt::AutoText);
     m_date = new QDateEdit(this);
     m_date->setObjectName(u"dtpYearAhead"_s);
