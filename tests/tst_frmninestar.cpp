@@ -22,6 +22,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
+#include <QTextOption>
 #include <QTimeZone>
 #include <QUrl>
 
@@ -123,6 +125,8 @@ private slots:
     void captions_data();
     void captions();
     void readingFillsTheControls();
+    void starSummaryBreaksOnlyBetweenItsParts_data();
+    void starSummaryBreaksOnlyBetweenItsParts();
     void withoutProfileTheElementPageKeepsItsDrawing();
     void yearRuleNoteOnlyWhenTheYearMoved_data();
     void yearRuleNoteOnlyWhenTheYearMoved();
@@ -239,7 +243,7 @@ void tst_frmNineStar::readingFillsTheControls()
     QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_4"_s)->text(), u"[5]\r\n5"_s);
     QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_6"_s)->text(), u"[7]\r\n7"_s);
     QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_8"_s)->text(), u"[9]\r\n9"_s);
-    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text(),
+    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text().replace(QChar::Nbsp, u' '),
              u"Your 9 Star Ki is: 3 Wood, 3 Wood, 5 Soil/ Earth"_s);
 
     QCOMPARE(Find<QLabel>(window, u"lblFengShuiGroup"_s)->text(), u"East"_s);
@@ -261,6 +265,49 @@ void tst_frmNineStar::readingFillsTheControls()
              WithLineFeeds(reading.relationshipText.plainText()));
     QVERIFY(Find<QTextEdit>(window, u"RTBLoshu"_s)->isReadOnly());
     QVERIFY(Find<QTextEdit>(window, u"RTB"_s)->isReadOnly());
+}
+
+void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+
+    QTest::newRow("11 November 1911: three Soil/ Earth parts")
+        << u"11"_s << u"November"_s << u"1911"_s;
+    QTest::newRow("1 May 1970") << u"1"_s << u"May"_s << u"1970"_s;
+    QTest::newRow("20 March 1916") << u"20"_s << u"March"_s << u"1916"_s;
+    QTest::newRow("1 January 1900") << u"1"_s << u"January"_s << u"1900"_s;
+}
+
+// The summary is wider than its place, so it takes two lines: the break falls between two star
+// parts, and both lines stay inside the label, clear of the compass labels below it.
+void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    const frmNineStar* const window = showWindow(ComputeReading({u"Ann"_s, day, month, year}));
+    const auto* const caption = Find<QLabel>(window, u"lblCaption"_s);
+
+    QTextLayout layout(caption->text(), caption->font());
+    QTextOption option(caption->alignment());
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(caption->contentsRect().width());
+        lines.append(caption->text().mid(line.textStart(), line.textLength()));
+        height += line.height();
+    }
+    layout.endLayout();
+    const QString shown = lines.join(u" | "_s);
+    for (qsizetype index = 0; index + 1 < lines.size(); ++index)
+        QVERIFY2(lines.at(index).endsWith(u", "_s) || lines.at(index).endsWith(u": "_s),
+                 qPrintable(shown));
+    QVERIFY2(height <= caption->contentsRect().height(), qPrintable(shown));
 }
 
 void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
@@ -302,7 +349,8 @@ void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved()
     const Reading reading = ComputeReading({u"Ann"_s, day, month, u"1990"_s},
                                            solar ? YearRule::Solar : YearRule::Calendar);
     const frmNineStar* const window = showWindow(reading);
-    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text(), reading.starSummary);
+    QCOMPARE(Find<QLabel>(window, u"lblCaption"_s)->text().replace(QChar::Nbsp, u' '),
+             reading.starSummary);
     const auto* const shown = window->findChild<QLabel*>(u"lblReadingYear"_s);
     if (note.isEmpty()) {
         QVERIFY(shown == nullptr);

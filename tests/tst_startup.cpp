@@ -202,7 +202,10 @@ void TestStartUp::savedReadingFromTheFileManager()
         QTRY_VERIFY(windows->birthDetailsWindow() == nullptr);
         QVERIFY(windows->resultWindow() != nullptr);
         QCOMPARE(VisibleWindows(), QList<QWidget*>{windows->resultWindow()});
-        QCOMPARE(windows->resultWindow()->findChild<QLabel*>(u"lblCaption"_s)->text(),
+        QCOMPARE(windows->resultWindow()
+                     ->findChild<QLabel*>(u"lblCaption"_s)
+                     ->text()
+                     .replace(QChar::Nbsp, u' '),
                  u"Your 9 Star Ki is: 3 Wood, 3 Wood, 5 Soil/ Earth"_s);
     } else {
         const QList<FakeDesktop::Message> expected = {
@@ -272,7 +275,7 @@ void TestStartUp::solarYearSettingSurvivesARestart()
         QTRY_VERIFY(windows->birthDetailsWindow() == nullptr);
         const frmNineStar* const result = windows->resultWindow();
         QVERIFY(result != nullptr);
-        QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text(),
+        QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text().replace(QChar::Nbsp, u' '),
                  on ? u"Your 9 Star Ki is: 2 Soil/ Earth, 9 Fire, 7 Metal"_s
                     : u"Your 9 Star Ki is: 1 Water, 6 Metal, 9 Fire"_s);
         const auto* const note = result->findChild<QLabel*>(u"lblReadingYear"_s);

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QPointer>
-#include <QUrl>
 
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
@@ -53,14 +52,14 @@ private:
 
 } // namespace
 
-QString MainSiteHost()
+QString MainSiteAddress()
 {
-    return QUrl(Sites::MainSite.toString()).host();
+    return Sites::MainSite.toString();
 }
 
 QString VisitInvitation()
 {
-    return u"Visit us now at "_s + MainSiteHost();
+    return u"Visit us now at "_s + MainSiteAddress();
 }
 
 void SetUpSiteLinks(std::initializer_list<std::pair<LinkLabel*, QString>> links,

@@ -16,8 +16,8 @@ namespace Kistarra {
 
 class Desktop;
 
-// The host name of the maker's site, as the "Visit us now at" labels show it.
-[[nodiscard]] QString MainSiteHost();
+// The address of the maker's site, written the one way every window shows it.
+[[nodiscard]] QString MainSiteAddress();
 
 // The one line under the title of the birth details and report windows that leads to the maker's
 // discussion forum, and the one under it that leads to the maker's site.

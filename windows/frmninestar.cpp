@@ -59,6 +59,19 @@ void ShowPicture(QLabel* box, const std::optional<QStringView>& key, QString (*p
     box->setAccessibleName(what + u": "_s + key->toString());
 }
 
+// The star summary as the chart shows it: it may break between its three star parts but never
+// inside one, so "2 Soil/ Earth" stays on one line. The blanks of a part do not break.
+QString KeepStarPartsWhole(const QString& summary)
+{
+    QStringList parts = summary.split(u", "_s);
+    for (QString& part : parts) {
+        const qsizetype star = part.lastIndexOf(u": "_s);
+        const qsizetype from = star < 0 ? 0 : star + 2;
+        part = part.left(from) + part.mid(from).replace(u' ', QChar::Nbsp);
+    }
+    return parts.join(u", "_s);
+}
+
 } // namespace
 
 // The control arrays of the chart page have numbered names: lblLoshuGrid_0..8 (the label of cell
@@ -131,7 +144,7 @@ void frmNineStar::connectLinks()
     SetUpSiteLinks(
         {{m_ui->Label61,
           u"Talk about your reading with others on our Nine Star Ki discussion board at "_s +
-              MainSiteHost()}},
+              MainSiteAddress()}},
         LinkBlue, m_desktop);
     SetUpBrandLinks({m_ui->lblCobrand, m_ui->lblFullBrand}, LinkBlue, m_desktop);
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &frmNineStar::backRequested);
@@ -153,7 +166,7 @@ void frmNineStar::buildMenus()
 
 void frmNineStar::showChart()
 {
-    m_ui->lblCaption->setText(m_reading.starSummary);
+    m_ui->lblCaption->setText(KeepStarPartsWhole(m_reading.starSummary));
     showReadingYear();
     for (std::size_t index = 0; index < m_cells.size(); ++index) {
         const int cell = static_cast<int>(index) + 1;

@@ -113,6 +113,10 @@ void Frame::paintEvent(QPaintEvent*)
     const QFontMetrics metrics(font());
     const int lineTop = title().isEmpty() ? 0 : metrics.height() / 2;
     const QRect line = rect().adjusted(0, lineTop, -2, -2);
+    // Above its line the frame is not there: what lies behind it shows, not a band of its own
+    // colour.
+    if (lineTop > 0 && parentWidget() != nullptr)
+        painter.fillRect(0, 0, width(), lineTop, parentWidget()->palette().color(QPalette::Window));
     painter.setPen(back.darker(220));
     painter.drawRect(line);
     painter.setPen(back.lighter(180));
@@ -122,7 +126,8 @@ void Frame::paintEvent(QPaintEvent*)
     constexpr int Indent = 6;
     constexpr int Gap = 3;
     const QRect caption(Indent, 0, metrics.horizontalAdvance(title()) + 2 * Gap, metrics.height());
-    painter.fillRect(caption, back);
+    // The caption breaks the line; above the line it stands on what lies behind the frame.
+    painter.fillRect(caption.adjusted(0, lineTop, 0, 0), back);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
 }

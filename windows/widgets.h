@@ -15,9 +15,9 @@ namespace Kistarra {
 
 class Desktop;
 
-// A frame as the fixed layouts draw it, the same on every style: its own background throughout,
-// an etched line around it, the caption set into the top line. Its children are placed from its
-// outer top-left corner, so the line runs above them.
+// A frame as the fixed layouts draw it, the same on every style: an etched line around it, its
+// own background inside the line and what lies behind it above, the caption set into the top
+// line. Its children are placed from its outer top-left corner, so the line runs above them.
 class Frame : public QGroupBox {
     Q_OBJECT
 
