@@ -75,7 +75,7 @@ template <typename Use>
 {
     const QTemporaryDir folder;
     const QString path = folder.filePath(u"kistarra.ini"_s);
-    if (!folder.isValid() || !WriteWholeFile(path, bytes))
+    if (!folder.isValid() || WriteWholeFile(path, bytes))
         return std::nullopt;
     QSettings settings(path, QSettings::IniFormat);
     return use(settings, path);
@@ -202,7 +202,7 @@ bool ProgramSettings::store(const Key& key, const QString& value)
         return false;
     if (*changed == current.bytes)
         return true;
-    return MakeFolder(m_folder) && WriteWholeFile(filePath(), *changed);
+    return MakeFolder(m_folder) && !WriteWholeFile(filePath(), *changed);
 }
 
 QString ProgramSettings::reminderDate() const

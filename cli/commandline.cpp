@@ -25,7 +25,6 @@ std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
     case SavedReadingError::None:
         break;
     case SavedReadingError::CannotRead:
-    case SavedReadingError::CannotWrite:
         return Refusal{ExitFileProblem, u"cannot read '%1'"_s.arg(path)};
     case SavedReadingError::NotASavedReading:
         return Refusal{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};

@@ -1,10 +1,6 @@
 #include "cli/outputs.h"
 
-#include <sys/stat.h>
-
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
@@ -56,37 +52,24 @@ FileMaker makerOf(OutputFile kind)
     return {false, &pdfReport};
 }
 
-// The same file, however it is spelt: device and inode of a file that exists, else its folder's
-// canonical path and its name.
-QString fileIdentity(const QString& path)
-{
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0)
-        return u"%1:%2"_s.arg(status.st_dev).arg(status.st_ino);
-    const QFileInfo info(path);
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
-}
-
 // The files the request asks for, each a new file or a regular one that may be replaced, no two
 // the same and none the opened reading unless its kind allows it.
 std::optional<Refusal> checkTargets(const CommandLineRequest& request)
 {
-    const QString input = request.openPath ? fileIdentity(*request.openPath) : QString();
     for (auto file = request.files.begin(); file != request.files.end(); ++file) {
-        const QString identity = fileIdentity(file->path);
         for (auto earlier = request.files.begin(); earlier != file; ++earlier) {
-            if (fileIdentity(earlier->path) == identity)
+            if (SameTarget(earlier->path, file->path))
                 return Refusal{ExitBadInput,
                                u"--%1 and --%2 name the same file '%3'; give each its own "
                                u"file"_s.arg(earlier->option, file->option, file->path)};
         }
-        if (!makerOf(file->kind).mayRewriteTheInput && identity == input)
+        if (!makerOf(file->kind).mayRewriteTheInput && request.openPath &&
+            SameTarget(*request.openPath, file->path))
             return Refusal{ExitBadInput,
                            u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
                                                                                        file->path)};
-        if (const QString refused = RefusedTarget(file->path); !refused.isEmpty())
-            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file->path, refused)};
+        if (const std::optional<QString> refused = RefusedTarget(file->path))
+            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file->path, *refused)};
     }
     return std::nullopt;
 }

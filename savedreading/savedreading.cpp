@@ -160,11 +160,11 @@ SavedReadingResult ReadSavedReading(const QString& path)
     return {std::move(details), SavedReadingError::None};
 }
 
-SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details)
+std::optional<QString> WriteSavedReading(const QString& path, const BirthDetails& details)
 {
-    if (details.name.size() > MaxNameLength || !WriteWholeFile(path, EncodeSavedReading(details)))
-        return SavedReadingError::CannotWrite;
-    return SavedReadingError::None;
+    if (details.name.size() > MaxNameLength)
+        return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
+    return WriteWholeFile(path, EncodeSavedReading(details));
 }
 
 } // namespace Kistarra

@@ -32,11 +32,11 @@ namespace Kistarra {
 // the twelve month names exactly, year "1900".."2050".
 [[nodiscard]] bool IsListDate(const BirthDetails& details);
 
+// Why a saved reading could not be read.
 enum class SavedReadingError {
     None,
     CannotRead,       // missing, unreadable, or not a file
     NotASavedReading, // its date is not one the birth details lists hold
-    CannotWrite,
 };
 
 struct SavedReadingResult {
@@ -58,9 +58,11 @@ inline constexpr qint64 SavedReadingReadLimit = 64 * 1024;
 inline constexpr qsizetype MaxNameLength = 4000;
 static_assert(MaxNameLength * 8 + 2 + 9 + 4 + 4 * 2 <= SavedReadingReadLimit);
 
-// Writes all four lines or nothing: an existing file keeps its old content when the write fails,
-// and a target that is not a regular file or is read-only is refused. A name longer than
-// MaxNameLength is refused too.
-[[nodiscard]] SavedReadingError WriteSavedReading(const QString& path, const BirthDetails& details);
+// Writes all four lines or nothing, as WholeFiles does: an existing file keeps its old content
+// when the write fails, and a target that is not a regular file or is read-only is refused. A
+// name longer than MaxNameLength is refused too. Nothing when the file was written, else why not
+// (the system's reason when it has one).
+[[nodiscard]] std::optional<QString> WriteSavedReading(const QString& path,
+                                                       const BirthDetails& details);
 
 } // namespace Kistarra

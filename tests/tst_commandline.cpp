@@ -1,7 +1,9 @@
+#include <array>
 #include <map>
 #include <optional>
 #include <tuple>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -223,6 +226,9 @@ private slots:
     void binaryFileNamesAreExact();
     void outputsAllOrNothing_data();
     void outputsAllOrNothing();
+    void binaryTargetChangedWhileStandardOutputWaits();
+    void binaryReplacedFileStaysItsOwners_data();
+    void binaryReplacedFileStaysItsOwners();
     void reportShowsControlCharacters_data();
     void reportShowsControlCharacters();
 
@@ -808,44 +814,51 @@ void TestCommandLine::outputsAllOrNothing_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<rlim_t>("fileSizeLimit");
     QTest::addColumn<QString>("changed"); // the one entry that becomes Ann's reading
+    QTest::addColumn<QString>("reason");  // the end of the problem line, where it matters
 
     const rlim_t none = RLIM_INFINITY;
     const QStringList save = AnnOptions + QStringList{u"--save"_s};
     const QStringList pdf = AnnOptions + QStringList{u"--pdf"_s};
     // Full disks: the PDF does not fit in 1,000 bytes; Ann's 19-byte reading does.
-    QTest::newRow("PDF onto a full disk")
-        << pdf + QStringList{u"@old.pdf"_s} << 1 << rlim_t(1000) << QString();
+    QTest::newRow("PDF onto a full disk") << pdf + QStringList{u"@old.pdf"_s} << 1 << rlim_t(1000)
+                                          << QString() << u"File too large"_s;
     QTest::newRow("saved reading kept when the PDF does not fit")
         << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@old.pdf"_s} << 1 << rlim_t(1000)
-        << QString();
+        << QString() << QString();
     QTest::newRow("saved reading kept when the PDF's folder is missing")
         << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@missing/x.pdf"_s} << 1 << none
-        << QString();
+        << QString() << QString();
     // Two outputs in one file, or an output over the input.
     QTest::newRow("save and PDF into one new file")
-        << save + QStringList{u"@new"_s, u"--pdf"_s, u"@new"_s} << 2 << none << QString();
+        << save + QStringList{u"@new"_s, u"--pdf"_s, u"@new"_s} << 2 << none << QString()
+        << QString();
     QTest::newRow("save and PDF into one file, spelt two ways")
         << save + QStringList{u"@keep.nsk"_s, u"--pdf"_s, u"@./keep.nsk"_s} << 2 << none
-        << QString();
+        << QString() << QString();
     QTest::newRow("PDF over the opened reading")
         << QStringList{u"--open"_s, u"@keep.nsk"_s, u"--pdf"_s, u"@keep.nsk"_s} << 2 << none
-        << QString();
+        << QString() << QString();
     QTest::newRow("PDF over the opened reading, opened through a link")
         << QStringList{u"--open"_s, u"@link.nsk"_s, u"--pdf"_s, u"@keep.nsk"_s} << 2 << none
-        << QString();
+        << QString() << QString();
+    QTest::newRow("save through a dangling link and PDF into the file it names")
+        << save + QStringList{u"@dang.nsk"_s, u"--pdf"_s, u"@nothere.nsk"_s} << 2 << none
+        << QString() << QString();
+    QTest::newRow("save onto a link loop") << save + QStringList{u"@l1"_s} << 1 << none << QString()
+                                           << u"Too many levels of symbolic links"_s;
     // Targets that are not regular files, or are read-only (for root too).
     for (const QString& target : {u"fifo"_s, u"device"_s, u"readonly.nsk"_s}) {
         QTest::newRow(qPrintable(u"save onto "_s + target))
-            << save + QStringList{u"@"_s + target} << 1 << none << QString();
+            << save + QStringList{u"@"_s + target} << 1 << none << QString() << QString();
         QTest::newRow(qPrintable(u"PDF onto "_s + target))
-            << pdf + QStringList{u"@"_s + target} << 1 << none << QString();
+            << pdf + QStringList{u"@"_s + target} << 1 << none << QString() << QString();
     }
     // What keeps working.
     QTest::newRow("save through a link to a regular file")
-        << save + QStringList{u"@link.nsk"_s} << 0 << none << u"keep.nsk"_s;
+        << save + QStringList{u"@link.nsk"_s} << 0 << none << u"keep.nsk"_s << QString();
     QTest::newRow("the opened reading saved over itself")
         << QStringList{u"--open"_s, u"@keep.nsk"_s, u"--save"_s, u"@keep.nsk"_s} << 0 << none
-        << QString();
+        << QString() << QString();
 }
 
 void TestCommandLine::outputsAllOrNothing()
@@ -855,9 +868,13 @@ void TestCommandLine::outputsAllOrNothing()
     QFETCH(rlim_t, fileSizeLimit);
     QFETCH(QString, changed);
 
+    QFETCH(QString, reason);
+
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const auto path = [&dir](const QString& name) { return dir.filePath(name); };
+    QVERIFY(QFile::link(u"nothere.nsk"_s, path(u"dang.nsk"_s)));
+    QVERIFY(QFile::link(u"l2"_s, path(u"l1"_s)) && QFile::link(u"l1"_s, path(u"l2"_s)));
     QVERIFY(WriteFile(path(u"keep.nsk"_s),
                       EncodeSavedReading({u"Bea"_s, u"2"_s, u"June"_s, u"1980"_s})));
     QVERIFY(WriteFile(path(u"old.pdf"_s), "%PDF- the old report"));
@@ -894,9 +911,92 @@ void TestCommandLine::outputsAllOrNothing()
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode != 0) {
         QVERIFY2(isOneProblemLine(run.err), qPrintable(run.err));
+        QVERIFY2(run.err.endsWith(u": "_s + reason + u'\n') || reason.isEmpty(),
+                 qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }
     QVERIFY(entries(dir.path()) == expected);
+}
+
+// All or nothing holds to the very end: a target that turns into a folder while standard output
+// waits for a slow reader stops every file, the ones before it included.
+void TestCommandLine::binaryTargetChangedWhileStandardOutputWaits()
+{
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString saved = dir.filePath(u"keep.nsk"_s);
+    const QString pdf = dir.filePath(u"old.pdf"_s);
+    const QByteArray fifo = QFile::encodeName(dir.filePath(u"out"_s));
+    const QByteArray bea = EncodeSavedReading({u"Bea"_s, u"2"_s, u"June"_s, u"1980"_s});
+    QVERIFY(WriteFile(saved, bea) && WriteFile(pdf, "%PDF- the old report"));
+    QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+    // The test holds the reading end and fills the pipe, so the program's first byte of output
+    // waits until the test reads.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int filler = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    QVERIFY(reader >= 0 && filler >= 0);
+    const auto closed = qScopeGuard([reader] { ::close(reader); });
+    while (::write(filler, "x", 1) == 1) {
+    }
+    ::close(filler);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    process.setProcessEnvironment(environment);
+    process.setStandardOutputFile(QFile::decodeName(fifo));
+    process.start(QStringLiteral(KISTARRA_BINARY),
+                  QStringList{u"--report"_s} + AnnOptions +
+                      QStringList{u"--save"_s, saved, u"--pdf"_s, pdf});
+
+    // Both files' bytes are written beside them before standard output is.
+    const qsizetype before = entries(dir.path()).size();
+    QTRY_COMPARE_WITH_TIMEOUT(entries(dir.path()).size(), before + 2, 20000);
+    QVERIFY(QFile::remove(pdf) && QDir(dir.path()).mkdir(u"old.pdf"_s));
+    std::array<char, 4096> buffer{};
+    while (!process.waitForFinished(10)) {
+        while (::read(reader, buffer.data(), buffer.size()) > 0) {
+        }
+    }
+
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+             u"kistarra: cannot write '%1': not a regular file\n"_s.arg(pdf));
+    QCOMPARE(FileBytes(saved), bea);
+    QCOMPARE(entries(dir.path()).size(), before);
+    QVERIFY(QFileInfo(pdf).isDir());
+}
+
+void TestCommandLine::binaryReplacedFileStaysItsOwners_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("--save") << u"--save"_s;
+    QTest::newRow("--pdf") << u"--pdf"_s;
+}
+
+// Root replacing another user's file leaves it theirs, set-group-ID bit and all.
+void TestCommandLine::binaryReplacedFileStaysItsOwners()
+{
+    QFETCH(QString, option);
+    if (::geteuid() != 0)
+        QSKIP("handing a file to another user takes root");
+    const QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(u"theirs"_s);
+    const QByteArray name = QFile::encodeName(file);
+    QVERIFY(WriteFile(file, "an earlier file"));
+    QCOMPARE(::chown(name.constData(), 1234, 1234), 0);
+    QCOMPARE(::chmod(name.constData(), 02664), 0);
+
+    const Run run = runBinary(AnnOptions + QStringList{option, file});
+
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(FileBytes(file) != "an earlier file");
+    struct stat status {};
+    QCOMPARE(::stat(name.constData(), &status), 0);
+    QCOMPARE(status.st_uid, 1234u);
+    QCOMPARE(status.st_gid, 1234u);
+    QCOMPARE(status.st_mode & 07777u, 02664u);
 }
 
 void TestCommandLine::reportShowsControlCharacters_data()

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QColor>
@@ -45,6 +46,7 @@ private slots:
     void cancelledSaveDoesNothing();
     void failedSaveSaysSo_data();
     void failedSaveSaysSo();
+    void savingOverAnotherUsersFileKeepsItTheirs();
     void printHasTheReportBetweenAttributions();
     void printingTwiceHoldsOneCopy();
     void failedPrintSaysSo();
@@ -172,18 +174,47 @@ void tst_frmSave::cancelledSaveDoesNothing()
     QVERIFY(m_fixture.window()->isVisible());
 }
 
+// Root saving over another user's reading leaves it theirs, set-group-ID bit and all.
+void tst_frmSave::savingOverAnotherUsersFileKeepsItTheirs()
+{
+    if (::geteuid() != 0)
+        QSKIP("handing a file to another user takes root");
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"theirs.nsk"_s);
+    const QByteArray name = QFile::encodeName(path);
+    QVERIFY(WriteFile(path, "an earlier reading\r\n"));
+    QCOMPARE(::chown(name.constData(), 1234, 1234), 0);
+    QCOMPARE(::chmod(name.constData(), 02664), 0);
+    m_fixture.desktop().saveFileNames = {path};
+    showWindow(ComputeReading(Ann));
+
+    clickButton(u"cmdSave"_s);
+
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
+    QCOMPARE(FileBytes(path), AnnFileBytes);
+    struct stat status {};
+    QCOMPARE(::stat(name.constData(), &status), 0);
+    QCOMPARE(status.st_uid, 1234u);
+    QCOMPARE(status.st_gid, 1234u);
+    QCOMPARE(FileMode(path), 02664u);
+}
+
 void tst_frmSave::failedSaveSaysSo_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("folder missing") << u"missingFolder"_s;
-    QTest::newRow("disk refuses the bytes, old file kept") << u"fullDisk"_s;
-    QTest::newRow("FIFO kept") << u"fifo"_s;
-    QTest::newRow("read-only file kept, even for root") << u"readOnly"_s;
+    QTest::addColumn<QString>("reason"); // on the message's second line
+    QTest::newRow("folder missing") << u"missingFolder"_s << u"No such file or directory"_s;
+    QTest::newRow("disk refuses the bytes, old file kept") << u"fullDisk"_s << u"File too large"_s;
+    QTest::newRow("FIFO kept") << u"fifo"_s << u"not a regular file"_s;
+    QTest::newRow("read-only file kept, even for root")
+        << u"readOnly"_s << u"the file is read-only"_s;
 }
 
 void tst_frmSave::failedSaveSaysSo()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QByteArray old = "an earlier reading\r\n";
@@ -210,7 +241,7 @@ void tst_frmSave::failedSaveSaysSo()
     }
 
     const QList<FakeDesktop::Message> expected = {
-        {FakeDesktop::MessageKind::Error, u"The reading could not be saved."_s}};
+        {FakeDesktop::MessageKind::Error, u"The reading could not be saved.\n"_s + reason}};
     QCOMPARE(m_fixture.desktop().messages, expected);
     const QFileInfo after(path);
     if (kind == u"missingFolder") {

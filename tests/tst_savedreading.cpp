@@ -60,10 +60,14 @@ QString describe(SavedReadingError error)
         return u"CannotRead"_s;
     case SavedReadingError::NotASavedReading:
         return u"NotASavedReading"_s;
-    case SavedReadingError::CannotWrite:
-        return u"CannotWrite"_s;
     }
     return u"unknown"_s;
+}
+
+// What a write says: "written", or why not.
+QString written(const std::optional<QString>& problem)
+{
+    return problem ? u"not written: "_s + *problem : u"written"_s;
 }
 
 } // namespace
@@ -515,7 +519,7 @@ void TestSavedReading::writeSavedReading()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"reading.nsk"_s);
 
-    QCOMPARE(describe(WriteSavedReading(path, details)), describe(SavedReadingError::None));
+    QCOMPARE(written(WriteSavedReading(path, details)), u"written"_s);
     QCOMPARE(FileBytes(path), contents);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{u"reading.nsk"_s});
@@ -533,31 +537,34 @@ void TestSavedReading::overwriteReplaces()
     const BirthDetails longer{u"Maximilian Alexander von Habsburg"_s, u"28"_s, u"September"_s,
                               u"2001"_s};
 
-    QCOMPARE(describe(WriteSavedReading(path, longer)), describe(SavedReadingError::None));
-    QCOMPARE(describe(WriteSavedReading(path, Ann)), describe(SavedReadingError::None));
+    QCOMPARE(written(WriteSavedReading(path, longer)), u"written"_s);
+    QCOMPARE(written(WriteSavedReading(path, Ann)), u"written"_s);
     QCOMPARE(FileBytes(path), AnnFileBytes);
-    QCOMPARE(describe(WriteSavedReading(path, Ann)), describe(SavedReadingError::None));
+    QCOMPARE(written(WriteSavedReading(path, Ann)), u"written"_s);
     QCOMPARE(FileBytes(path), AnnFileBytes);
 }
 
 void TestSavedReading::writeFailureKeepsOldFile_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // the system's, where it gives one
 
-    QTest::newRow("missing folder") << u"missingFolder"_s;
-    QTest::newRow("parent is a regular file") << u"parentIsFile"_s;
-    QTest::newRow("target is a directory") << u"targetIsDirectory"_s;
-    // Permissions stop everyone but root; root meets a folder no one may create files in.
-    QTest::newRow("folder without write permission") << u"readOnlyFolder"_s;
+    QTest::newRow("missing folder") << u"missingFolder"_s << u"No such file or directory"_s;
+    QTest::newRow("parent is a regular file") << u"parentIsFile"_s << u"Not a directory"_s;
+    QTest::newRow("target is a directory") << u"targetIsDirectory"_s << u"not a regular file"_s;
+    // Permissions stop everyone but root; root meets a file no one may write to.
+    QTest::newRow("folder without write permission")
+        << u"readOnlyFolder"_s << (isRoot() ? u"the file is read-only"_s : u"Permission denied"_s);
     // A full disk or file size limit: either no byte goes out, or the first few do and then
     // the system refuses the rest.
-    QTest::newRow("write refused at once") << u"refusedAtOnce"_s;
-    QTest::newRow("write stops part-way") << u"stopsPartWay"_s;
+    QTest::newRow("write refused at once") << u"refusedAtOnce"_s << u"File too large"_s;
+    QTest::newRow("write stops part-way") << u"stopsPartWay"_s << u"File too large"_s;
 }
 
 void TestSavedReading::writeFailureKeepsOldFile()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -591,7 +598,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
     }
     const QByteArray before = FileBytes(oldFile);
 
-    SavedReadingError error = SavedReadingError::None;
+    std::optional<QString> error;
     {
         std::optional<FileSizeLimit> limit;
         if (fileSizeLimit != RLIM_INFINITY) {
@@ -603,7 +610,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ExeOwner));
 
-    QCOMPARE(describe(error), describe(SavedReadingError::CannotWrite));
+    QCOMPARE(written(error), u"not written: "_s + reason);
     QCOMPARE(FileBytes(oldFile), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              entriesAfter);
@@ -631,9 +638,8 @@ void TestSavedReading::whatIsSavedOpensAgain()
     const QString path = dir.filePath(u"reading.nsk"_s);
     const BirthDetails details{name, u"28"_s, u"September"_s, u"2050"_s};
 
-    const SavedReadingError error = WriteSavedReading(path, details);
-    QCOMPARE(describe(error),
-             describe(saved ? SavedReadingError::None : SavedReadingError::CannotWrite));
+    QCOMPARE(written(WriteSavedReading(path, details)),
+             saved ? u"written"_s : u"not written: the name is longer than 4000 characters"_s);
     QCOMPARE(QFileInfo::exists(path), saved);
     if (saved) {
         const SavedReadingResult read = ReadSavedReading(path);

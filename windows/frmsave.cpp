@@ -61,8 +61,8 @@ void frmSave::saveReading()
     const QString path = m_desktop.saveFileName(this, SavedReadingSaveDialog());
     if (path.isEmpty())
         return;
-    if (WriteSavedReading(path, m_reading.details) != SavedReadingError::None)
-        m_desktop.showError(this, u"The reading could not be saved."_s);
+    if (const std::optional<QString> problem = WriteSavedReading(path, m_reading.details))
+        m_desktop.showError(this, u"The reading could not be saved.\n"_s + *problem);
 }
 
 void frmSave::printReport()
