@@ -18,21 +18,14 @@ constexpr std::array<QStringView, 9> PalaceNames = {u"North",      u"North East"
 constexpr std::array<QStringView, 5> AvoidNames = {u"Five Yellow", u"Dark Sword", u"Own Star",
                                                    u"Opposite Own Star", u"Breaker"};
 
-// The five elements in the order in which each feeds the next; Metal feeds Water again.
-enum class Element : std::uint8_t { Water, Wood, Fire, Earth, Metal };
-
-constexpr std::array<Element, 9> StarElements = {Element::Water, Element::Earth, Element::Wood,
-                                                 Element::Wood,  Element::Earth, Element::Metal,
-                                                 Element::Metal, Element::Earth, Element::Fire};
-
 constexpr int wrapStar(int n)
 {
     return ((n - 1) % 9 + 9) % 9 + 1;
 }
 
-constexpr Element elementOf(int star)
+Element elementOf(int star)
 {
-    return StarElements[static_cast<std::size_t>(star - 1)];
+    return StarAttributesOf(star)->element;
 }
 
 constexpr bool feeds(Element from, Element to)
@@ -42,7 +35,7 @@ constexpr bool feeds(Element from, Element to)
 
 // The five is never favourable, nor the person's own number; any other star of the person's
 // element, of the element that feeds it or of the element it feeds is.
-constexpr bool supports(int star, int principal)
+bool supports(int star, int principal)
 {
     if (star == 5 || star == principal)
         return false;

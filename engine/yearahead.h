@@ -24,6 +24,13 @@ inline constexpr std::array<Palace, 9> Palaces = {Palace::N,  Palace::NE, Palace
                                                   Palace::SE, Palace::S,  Palace::SW,
                                                   Palace::W,  Palace::NW, Palace::C};
 
+// The palaces as a chart is drawn, row by row: South at the top, East on the left.
+inline constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
+    {Palace::SE, Palace::S, Palace::SW},
+    {Palace::E, Palace::C, Palace::W},
+    {Palace::NE, Palace::N, Palace::NW},
+}};
+
 [[nodiscard]] constexpr std::size_t PalaceIndex(Palace palace)
 {
     return static_cast<std::size_t>(palace);

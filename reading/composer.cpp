@@ -59,7 +59,8 @@ void appendSection(ComposedText& text, QStringView heading, QStringView content)
 void appendNumberBlock(ComposedText& text, QString& summary, const NumberHeader& header, int number,
                        SummaryRole role)
 {
-    if (!IsStarNumber(number))
+    const StarAttributes* const star = StarAttributesOf(number);
+    if (star == nullptr)
         return;
     const QString numberText = QString::number(number);
     if (role == SummaryRole::Principal)
@@ -67,22 +68,25 @@ void appendNumberBlock(ComposedText& text, QString& summary, const NumberHeader&
     else
         summary += numberText % u' ';
 
-    appendSection(text, header.blockHeading, NumberText(number));
-    appendSection(text, u"Lucky Color: ", LuckyColour(number));
-    appendSection(text, u"Element: ", NumberElement(number));
-    summary += NumberElement(number);
+    const QStringView element = ElementWord(star->element);
+    appendSection(text, header.blockHeading, star->description);
+    appendSection(text, u"Lucky Color: ", star->luckyColours);
+    appendSection(text, u"Element: ", element);
+    summary += element;
     if (role != SummaryRole::Energetic)
         summary += u", ";
-    appendSection(text, u"Best Career Options: ", BestCareers(number));
-    appendSection(text, u"Compatible Numbers: ", CompatibleNumbers(number));
+    appendSection(text, u"Best Career Options: ", star->careers);
+    appendSection(text, u"Compatible Numbers: ", star->compatible);
 }
 
 ComposedText composeRelationship(int principal)
 {
     ComposedText text;
     text.append(true, DarkBlue, u"Partners who influence your energy level\r\n\r\n"_s);
-    if (!IsStarNumber(principal))
+    const StarAttributes* const star = StarAttributesOf(principal);
+    if (star == nullptr)
         return text;
+    const PartnerLists& lists = star->partners;
 
     const auto heading = [&text](QStringView words) { text.append(true, DarkRed, words % CRLF); };
     const auto partners = [&text](QStringView label, QStringView numbers) {
@@ -100,28 +104,26 @@ ComposedText composeRelationship(int principal)
               u"very little friction or antagonism.",
               twoBreaks);
     heading(u"Who Supports Your Relationship");
-    partners(u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ",
-             SupportNumbers(principal));
+    partners(u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ", lists.support);
     paragraph(u"In this relationship, it is your partner who will be doing all the work, with you "
               u"enjoying all the benefits. Constant hard work may leave your partner drained and "
               u"exhausted from time to time.",
               twoBreaks);
     heading(u"Who Controls You");
-    partners(u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ",
-             ControlNumbers(principal));
+    partners(u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ", lists.control);
     paragraph(u"In such a relationship, you will find yourself doing almost all the work with your "
               u"partner enjoying all the benefits. It may leave you drained and exhausted from "
               u"time to time.",
               twoBreaks);
     heading(u"Who Do You Support");
     partners(u"Partners with 9 Star Ki Numbers Who Leave You Drained in Your Relationship: ",
-             DrainNumbers(principal));
+             lists.drain);
     paragraph(u"As human beings we all need someone to control us. To control a person means to "
               u"keep him/ her steady.",
               twoBreaks);
     heading(u"Who Do You Control");
     partners(u"Partners with 9 Star Ki Numbers Whom You Control in Your Relationship: ",
-             ControlledNumbers(principal));
+             lists.controlled);
     paragraph(u"In this relationship, you will exert control over your partner. In this "
               u"relationship, you will dictate terms and conditions on how your partner should "
               u"act. It is not that you dominate your partner, you just determine their course "
@@ -132,11 +134,9 @@ ComposedText composeRelationship(int principal)
 
 } // namespace
 
-ComposedReading ComposeReading(int principal, int character, int energetic,
-                               const QString& previousSummary)
+ComposedReading ComposeReading(int principal, int character, int energetic)
 {
     ComposedReading result;
-    result.starSummary = previousSummary;
     ComposedText& text = result.reading;
 
     appendHeader(text, PrincipalHeader, principal);

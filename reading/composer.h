@@ -15,9 +15,8 @@ struct ComposedReading {
 };
 
 // A number outside 1..9 keeps its header line and explanation but gets no number block and adds
-// nothing to the summary. The summary starts afresh only when the principal number's block runs;
-// otherwise what the previous summary held is extended.
-[[nodiscard]] ComposedReading ComposeReading(int principal, int character, int energetic,
-                                             const QString& previousSummary = {});
+// nothing to the summary; only the principal number's block opens the summary with "Your 9 Star
+// Ki is: ".
+[[nodiscard]] ComposedReading ComposeReading(int principal, int character, int energetic);
 
 } // namespace Kistarra

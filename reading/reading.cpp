@@ -7,9 +7,9 @@ using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-Reading ComputeReading(const BirthDetails& details, YearRule rule, const Reading& previous)
+Reading ComputeReading(const BirthDetails& details, YearRule rule)
 {
-    Reading reading = previous;
+    Reading reading;
     reading.details = TrimmedDetails(details);
     const BirthDetails& kept = reading.details;
     reading.birthDateText = BirthDateText(kept);
@@ -41,8 +41,8 @@ Reading ComputeReading(const BirthDetails& details, YearRule rule, const Reading
     }
     reading.energetic = CalculateEnergeticNumber(reading.principal, reading.character);
 
-    ComposedReading composed = ComposeReading(reading.principal, reading.character,
-                                              reading.energetic, previous.starSummary);
+    ComposedReading composed =
+        ComposeReading(reading.principal, reading.character, reading.energetic);
     reading.readingText = std::move(composed.reading);
     reading.relationshipText = std::move(composed.relationship);
     reading.starSummary = std::move(composed.starSummary);

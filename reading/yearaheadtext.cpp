@@ -13,13 +13,6 @@ namespace {
 constexpr qsizetype TextWidth = 78;
 constexpr QStringView Indent = u"    ";
 
-// The chart as its page draws it: South at the top, East on the left.
-constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
-    {Palace::SE, Palace::S, Palace::SW},
-    {Palace::E, Palace::C, Palace::W},
-    {Palace::NE, Palace::N, Palace::NW},
-}};
-
 QString span(const LocalInstant& begins, const LocalInstant& ends)
 {
     return u"from "_s % LocalMinuteText(begins) % u" to "_s % LocalMinuteText(ends);

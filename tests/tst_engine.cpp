@@ -160,18 +160,14 @@ private slots:
     void newDateReplacesCells();
     void nonDigits_data();
     void nonDigits();
-    void nonDigitsKeepPreviousReading_data();
-    void nonDigitsKeepPreviousReading();
+    void nonDigitsLeaveTheirNumbersEmpty_data();
+    void nonDigitsLeaveTheirNumbersEmpty();
     void solarYearRule_data();
     void solarYearRule();
     void yearWithoutPrincipal();
     void birthDateText();
-    void earthNumbers_data();
-    void earthNumbers();
-    void partnerLists_data();
-    void partnerLists();
-    void numberNine();
-    void threeAndFour();
+    void starAttributes_data();
+    void starAttributes();
     void outsideStarNumbers_data();
     void outsideStarNumbers();
 };
@@ -236,7 +232,7 @@ void TestEngine::starNumbers()
     // The whole calculation gives the same, and repeating it changes nothing.
     const BirthDetails details{u"Ann"_s, day, month, year};
     const Reading first = ComputeReading(details);
-    const Reading again = ComputeReading(details, YearRule::Calendar, first);
+    const Reading again = ComputeReading(details);
     for (const Reading* reading : {&first, &again}) {
         QCOMPARE(reading->principal, principal);
         QCOMPARE(reading->solarMonth, solarMonth);
@@ -392,8 +388,8 @@ void TestEngine::loShuCaption()
 void TestEngine::newDateReplacesCells()
 {
     const Reading earlier = ComputeReading({u"Ann"_s, u"9"_s, u"September"_s, u"1999"_s});
-    const Reading later =
-        ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s}, YearRule::Calendar, earlier);
+    QCOMPARE(earlier.loShuCells[0], u"1"_s);
+    const Reading later = ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s});
 
     QCOMPARE(cellList(later.loShuCells),
              (QStringList{u"111"_s, u"2"_s, {}, {}, {}, {}, {}, {}, {}}));
@@ -428,7 +424,7 @@ void TestEngine::nonDigits()
     QVERIFY(!CalculateLoShuGrid(day, month, year));
 }
 
-void TestEngine::nonDigitsKeepPreviousReading_data()
+void TestEngine::nonDigitsLeaveTheirNumbersEmpty_data()
 {
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("month");
@@ -438,16 +434,15 @@ void TestEngine::nonDigitsKeepPreviousReading_data()
     QTest::addColumn<int>("character");
     QTest::addColumn<int>("energetic");
 
-    // The previous reading is 15 October 1975: principal 7, solar month 9, character 9.
-    QTest::newRow("bad day and year keep everything")
-        << u"1a"_s << u"March"_s << u"19x5"_s << 7 << 9 << 9 << 3;
-    QTest::newRow("bad year keeps the principal, the day still counts")
-        << u"10"_s << u"June"_s << u"19x5"_s << 7 << 5 << 4 << 8;
-    QTest::newRow("bad day keeps solar month and character")
-        << u"1a"_s << u"June"_s << u"2000"_s << 9 << 9 << 9 << 5;
+    QTest::newRow("bad day and year give no number")
+        << u"1a"_s << u"March"_s << u"19x5"_s << 0 << 0 << 0 << 0;
+    QTest::newRow("bad year gives no principal, the day still gives the solar month")
+        << u"10"_s << u"June"_s << u"19x5"_s << 0 << 5 << 0 << 0;
+    QTest::newRow("bad day gives no solar month and character")
+        << u"1a"_s << u"June"_s << u"2000"_s << 9 << 0 << 0 << 5;
 }
 
-void TestEngine::nonDigitsKeepPreviousReading()
+void TestEngine::nonDigitsLeaveTheirNumbersEmpty()
 {
     QFETCH(QString, day);
     QFETCH(QString, month);
@@ -457,13 +452,7 @@ void TestEngine::nonDigitsKeepPreviousReading()
     QFETCH(int, character);
     QFETCH(int, energetic);
 
-    const Reading previous = ComputeReading({u"Ann"_s, u"15"_s, u"October"_s, u"1975"_s});
-    QCOMPARE(previous.principal, 7);
-    QCOMPARE(previous.solarMonth, 9);
-    QCOMPARE(previous.character, 9);
-
-    const Reading reading =
-        ComputeReading({u"Bob"_s, day, month, year}, YearRule::Calendar, previous);
+    const Reading reading = ComputeReading({u"Bob"_s, day, month, year});
 
     QCOMPARE(reading.principal, principal);
     QCOMPARE(reading.solarMonth, solarMonth);
@@ -588,100 +577,66 @@ void TestEngine::birthDateText()
     QCOMPARE(reading.solarMonth, 9);
 }
 
-void TestEngine::earthNumbers_data()
+void TestEngine::starAttributes_data()
 {
     QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("colour");
-    QTest::addColumn<QString>("careers");
+    QTest::addColumn<QStringList>("attributes"); // colours, element, careers, compatible
+    QTest::addColumn<QStringList>("partners");   // support, control, drain, controlled
 
-    QTest::newRow("2") << 2 << u"Red, White, Pink"_s
-                       << u"Teachers, Organizers, Managers and Team Leaders."_s;
-    QTest::newRow("5") << 5 << u"Yellow"_s
-                       << u"Business Managers, Army Officers, Judge, Advocates"_s;
-    QTest::newRow("8") << 8 << u"Black, Blue, Green"_s
-                       << u"Lawyers, Comedians, Scientists and Editors"_s;
-}
-
-void TestEngine::earthNumbers()
-{
-    QFETCH(int, number);
-    QFETCH(QString, colour);
-    QFETCH(QString, careers);
-
-    QCOMPARE(NumberElement(number), u"Soil/ Earth"_s);
-    QCOMPARE(LuckyColour(number), colour);
-    QCOMPARE(BestCareers(number), careers);
-    QCOMPARE(CompatibleNumbers(number), u"1"_s);
-}
-
-void TestEngine::partnerLists_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("element");
-    QTest::addColumn<QString>("compatible");
-    QTest::addColumn<QString>("support");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("drain");
-    QTest::addColumn<QString>("controlled");
-
-    QTest::newRow("1") << 1 << u"Water"_s << u"9"_s << u"6,7"_s << u"9"_s << u"3"_s << u"9"_s;
-    QTest::newRow("2") << 2 << u"Soil/ Earth"_s << u"1"_s << u"9"_s << u"1"_s << u"7,6"_s
-                       << u"3,4"_s;
-    QTest::newRow("3") << 3 << u"Wood"_s << u"2, 5, 8"_s << u"1"_s << u"2,5,8"_s << u"9"_s
-                       << u"6"_s;
-    QTest::newRow("4") << 4 << u"Wood"_s << u"2, 5, 8"_s << u"1"_s << u"2,5,8"_s << u"9"_s
-                       << u"7"_s;
-    QTest::newRow("5") << 5 << u"Soil/ Earth"_s << u"1"_s << u"9"_s << u"1"_s << u"7,6"_s
-                       << u"3,4"_s;
-    QTest::newRow("6") << 6 << u"Metal"_s << u"3, 4"_s << u"2,5,8"_s << u"3,4"_s << u"1"_s
-                       << u"9"_s;
-    QTest::newRow("7") << 7 << u"Metal"_s << u"3, 4"_s << u"2,5,8"_s << u"3,4"_s << u"1"_s
-                       << u"9"_s;
-    QTest::newRow("8") << 8 << u"Soil/ Earth"_s << u"1"_s << u"9"_s << u"1"_s << u"7,6"_s
-                       << u"3,4"_s;
-    QTest::newRow("9") << 9 << u"Fire"_s << u"6, 7"_s << u"3,4"_s << u"6,7"_s << u"2,5,8"_s
-                       << u"1"_s;
-}
-
-void TestEngine::partnerLists()
-{
-    QFETCH(int, number);
-    QFETCH(QString, element);
-    QFETCH(QString, compatible);
-    QFETCH(QString, support);
-    QFETCH(QString, control);
-    QFETCH(QString, drain);
-    QFETCH(QString, controlled);
-
-    QCOMPARE(NumberElement(number), element);
-    QCOMPARE(CompatibleNumbers(number), compatible);
-    QCOMPARE(SupportNumbers(number), support);
-    QCOMPARE(ControlNumbers(number), control);
-    QCOMPARE(DrainNumbers(number), drain);
-    QCOMPARE(ControlledNumbers(number), controlled);
-}
-
-void TestEngine::numberNine()
-{
+    const auto row = [](int number, const QStringList& attributes, const QStringList& partners) {
+        QTest::addRow("%d", number) << number << attributes << partners;
+    };
+    row(1, {u"Blue, Black"_s, u"Water"_s, u"Arbitrators, Mediators and Lawyers"_s, u"9"_s},
+        {u"6,7"_s, u"9"_s, u"3"_s, u"9"_s});
+    row(2,
+        {u"Red, White, Pink"_s, u"Soil/ Earth"_s,
+         u"Teachers, Organizers, Managers and Team Leaders."_s, u"1"_s},
+        {u"9"_s, u"1"_s, u"7,6"_s, u"3,4"_s});
+    row(3,
+        {u"Bright Green"_s, u"Wood"_s, u"Models, Entertainers, Anchors and Teachers"_s,
+         u"2, 5, 8"_s},
+        {u"1"_s, u"2,5,8"_s, u"9"_s, u"6"_s});
+    row(4,
+        {u"Dark Green, Red, Blue"_s, u"Wood"_s, u"Counselors, Musicians and Artists"_s,
+         u"2, 5, 8"_s},
+        {u"1"_s, u"2,5,8"_s, u"9"_s, u"7"_s});
+    row(5,
+        {u"Yellow"_s, u"Soil/ Earth"_s, u"Business Managers, Army Officers, Judge, Advocates"_s,
+         u"1"_s},
+        {u"9"_s, u"1"_s, u"7,6"_s, u"3,4"_s});
+    row(6,
+        {u"White, Black, Grey"_s, u"Metal"_s,
+         u"Lawyers, Psychologists, Real Estate Dealers, Business Proprietors"_s, u"3, 4"_s},
+        {u"2,5,8"_s, u"3,4"_s, u"1"_s, u"9"_s});
+    row(7, {u"Red"_s, u"Metal"_s, u"Lawyers, Scientists, Comedians and Editors"_s, u"3, 4"_s},
+        {u"2,5,8"_s, u"3,4"_s, u"1"_s, u"9"_s});
+    row(8,
+        {u"Black, Blue, Green"_s, u"Soil/ Earth"_s, u"Lawyers, Comedians, Scientists and Editors"_s,
+         u"1"_s},
+        {u"9"_s, u"1"_s, u"7,6"_s, u"3,4"_s});
     // Compatible numbers carry a blank after the comma, the partner lists none.
-    QCOMPARE(CompatibleNumbers(9), u"6, 7"_s);
-    QCOMPARE(SupportNumbers(9), u"3,4"_s);
-    QCOMPARE(ControlNumbers(9), u"6,7"_s);
-    QCOMPARE(LuckyColour(9), u"Purple, Red, Orange"_s);
-    QCOMPARE(NumberElement(9), u"Fire"_s);
+    row(9,
+        {u"Purple, Red, Orange"_s, u"Fire"_s,
+         u"Fashion Designer, Models, Politician, Journalists"_s, u"6, 7"_s},
+        {u"3,4"_s, u"6,7"_s, u"2,5,8"_s, u"1"_s});
 }
 
-void TestEngine::threeAndFour()
+// Every entry of every star, so that two entries swapped between stars are seen.
+void TestEngine::starAttributes()
 {
-    QCOMPARE(SupportNumbers(3), SupportNumbers(4));
-    QCOMPARE(ControlNumbers(3), ControlNumbers(4));
-    QCOMPARE(DrainNumbers(3), DrainNumbers(4));
-    QCOMPARE(ControlledNumbers(3), u"6"_s);
-    QCOMPARE(ControlledNumbers(4), u"7"_s);
-    QCOMPARE(NumberElement(3), NumberElement(4));
-    QCOMPARE(CompatibleNumbers(3), CompatibleNumbers(4));
-    QCOMPARE(LuckyColour(3), u"Bright Green"_s);
-    QCOMPARE(LuckyColour(4), u"Dark Green, Red, Blue"_s);
+    QFETCH(int, number);
+    QFETCH(QStringList, attributes);
+    QFETCH(QStringList, partners);
+
+    const StarAttributes* const star = StarAttributesOf(number);
+    QVERIFY(star != nullptr);
+    QCOMPARE((QStringList{star->luckyColours.toString(), ElementWord(star->element).toString(),
+                          star->careers.toString(), star->compatible.toString()}),
+             attributes);
+    const PartnerLists& lists = star->partners;
+    QCOMPARE((QStringList{lists.support.toString(), lists.control.toString(),
+                          lists.drain.toString(), lists.controlled.toString()}),
+             partners);
 }
 
 void TestEngine::outsideStarNumbers_data()
@@ -698,15 +653,7 @@ void TestEngine::outsideStarNumbers()
     QFETCH(int, number);
 
     QVERIFY(!IsStarNumber(number));
-    QVERIFY(LuckyColour(number).isEmpty());
-    QVERIFY(NumberElement(number).isEmpty());
-    QVERIFY(BestCareers(number).isEmpty());
-    QVERIFY(CompatibleNumbers(number).isEmpty());
-    QVERIFY(SupportNumbers(number).isEmpty());
-    QVERIFY(ControlNumbers(number).isEmpty());
-    QVERIFY(DrainNumbers(number).isEmpty());
-    QVERIFY(ControlledNumbers(number).isEmpty());
-    QVERIFY(NumberText(number).isEmpty());
+    QVERIFY(StarAttributesOf(number) == nullptr);
 }
 
 } // namespace Kistarra

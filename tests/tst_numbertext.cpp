@@ -41,8 +41,6 @@ class TestNumberText : public QObject {
 private slots:
     void description_data();
     void description();
-    void outsideStarNumbers_data();
-    void outsideStarNumbers();
 };
 
 void TestNumberText::description_data()
@@ -99,7 +97,9 @@ void TestNumberText::description()
     QFETCH(QString, energyOf);
     QFETCH(QString, paragraphOpening);
 
-    const QStringView text = NumberText(number);
+    const StarAttributes* const star = StarAttributesOf(number);
+    QVERIFY(star != nullptr);
+    const QStringView text = star->description;
 
     QCOMPARE(text.count(BlankLine), 1);
     QCOMPARE(text.count(u'\r'), 2);
@@ -127,22 +127,6 @@ void TestNumberText::description()
     QVERIFY2(paragraph.size() >= 500 && paragraph.size() <= 800,
              qPrintable(QString::number(paragraph.size())));
     QVERIFY(!paragraph.endsWith(u' '));
-}
-
-void TestNumberText::outsideStarNumbers_data()
-{
-    QTest::addColumn<int>("number");
-
-    QTest::newRow("0") << 0;
-    QTest::newRow("10") << 10;
-    QTest::newRow("-1") << -1;
-}
-
-void TestNumberText::outsideStarNumbers()
-{
-    QFETCH(int, number);
-
-    QVERIFY(NumberText(number).isEmpty());
 }
 
 } // namespace Kistarra

@@ -26,13 +26,6 @@ namespace Kistarra {
 
 namespace {
 
-// The chart page's Lo Shu arrangement: South at the top, East on the left.
-constexpr std::array<std::array<Palace, 3>, 3> ChartRows = {{
-    {Palace::SE, Palace::S, Palace::SW},
-    {Palace::E, Palace::C, Palace::W},
-    {Palace::NE, Palace::N, Palace::NW},
-}};
-
 constexpr int CellWidth = 54;
 constexpr int CellHeight = 40;
 constexpr int CycleRowHeight = 16;
