@@ -160,6 +160,11 @@ SavedReadingResult ReadSavedReading(const QString& path)
     return {std::move(details), SavedReadingError::None};
 }
 
+QString WithSavedReadingSuffix(const QString& chosen)
+{
+    return chosen.endsWith(u".nsk"_s, Qt::CaseSensitive) ? chosen : chosen + u".nsk"_s;
+}
+
 std::optional<QString> WriteSavedReading(const QString& path, const BirthDetails& details)
 {
     if (details.name.size() > MaxNameLength)

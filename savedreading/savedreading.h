@@ -58,6 +58,11 @@ inline constexpr qint64 SavedReadingReadLimit = 64 * 1024;
 inline constexpr qsizetype MaxNameLength = 4000;
 static_assert(MaxNameLength * 8 + 2 + 9 + 4 + 4 * 2 <= SavedReadingReadLimit);
 
+// The name a saved reading is written under: the chosen one when it ends in ".nsk", else that
+// name with ".nsk" added ("Ann 01.05.1970" and "ann.NSK" included), so that whatever is saved
+// opens again.
+[[nodiscard]] QString WithSavedReadingSuffix(const QString& chosen);
+
 // Writes all four lines or nothing, as WholeFiles does: an existing file keeps its old content
 // when the write fails, and a target that is not a regular file or is read-only is refused. A
 // name longer than MaxNameLength is refused too. Nothing when the file was written, else why not

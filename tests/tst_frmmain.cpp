@@ -107,6 +107,8 @@ private slots:
     void proceedHandsOnTheReading();
     void openFlow_data();
     void openFlow();
+    void openedLongNameIsShortenedOnce_data();
+    void openedLongNameIsShortenedOnce();
     void linksOpenTheirPage_data();
     void linksOpenTheirPage();
     void menusShowOnlyTheirVisibleEntries();
@@ -454,6 +456,49 @@ void TestFrmMain::openFlow()
         QCOMPARE(reading.details.name, fields.name);
         QCOMPARE(reading.birthDateText, birthDateText);
     }
+}
+
+void TestFrmMain::openedLongNameIsShortenedOnce_data()
+{
+    QTest::addColumn<QString>("name");  // in the file
+    QTest::addColumn<QString>("shown"); // in the box and the reading
+    QTest::addColumn<bool>("notice");
+
+    const QString smile = u"\U0001F600"_s;
+    QTest::newRow("at the limit") << QString(MaxNameLength, u'x') << QString(MaxNameLength, u'x')
+                                  << false;
+    QTest::newRow("one over") << QString(MaxNameLength + 1, u'x') << QString(MaxNameLength, u'x')
+                              << true;
+    QTest::newRow("far over, from an old file")
+        << QString(3 * MaxNameLength, u'y') << QString(MaxNameLength, u'y') << true;
+    QTest::newRow("character cut in two by the limit")
+        << u"a"_s + smile.repeated(MaxNameLength / 2)
+        << u"a"_s + smile.repeated(MaxNameLength / 2 - 1) << true;
+}
+
+// An old file may hold a longer name than the box takes: the window says so, once, before the
+// shortened name goes on into a reading that could be saved.
+void TestFrmMain::openedLongNameIsShortenedOnce()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFETCH(bool, notice);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"long.nsk"_s);
+    QVERIFY(WriteFile(path, EncodeSavedReading({name, u"1"_s, u"May"_s, u"1970"_s})));
+    m_fixture.desktop().openFileNames.append(path);
+
+    QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdOpen"_s), Qt::LeftButton);
+
+    QList<FakeDesktop::Message> expected;
+    if (notice)
+        expected.append({FakeDesktop::MessageKind::Notice,
+                         u"The name in this file is longer than 4,000 characters; it has been "
+                         u"shortened to 4,000."_s});
+    QCOMPARE(m_fixture.desktop().messages, expected);
+    QCOMPARE(m_readings->count(), 1);
+    QCOMPARE(m_readings->at(0).at(0).value<Reading>().details.name, shown);
 }
 
 void TestFrmMain::linksOpenTheirPage_data()

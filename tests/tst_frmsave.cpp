@@ -23,6 +23,7 @@
 #include "platform/modhelp.h"
 #include "reading/reading.h"
 #include "reading/sites.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowfixture.h"
@@ -47,6 +48,8 @@ private slots:
     void failedSaveSaysSo_data();
     void failedSaveSaysSo();
     void savingOverAnotherUsersFileKeepsItTheirs();
+    void savedNameEndsInNsk_data();
+    void savedNameEndsInNsk();
     void printHasTheReportBetweenAttributions();
     void printingTwiceHoldsOneCopy();
     void failedPrintSaysSo();
@@ -172,6 +175,60 @@ void tst_frmSave::cancelledSaveDoesNothing()
     QVERIFY(m_fixture.desktop().messages.isEmpty());
     QVERIFY(QDir(folder.path()).isEmpty());
     QVERIFY(m_fixture.window()->isVisible());
+}
+
+void tst_frmSave::savedNameEndsInNsk_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QList<bool>>("answers"); // to "already exists": one answer each time asked
+
+    QTest::newRow("name ending in .nsk") << u"ann.nsk"_s << u"ann.nsk"_s << QList<bool>{};
+    QTest::newRow("name with a date, dots and all")
+        << u"Ann 01.05.1970"_s << u"Ann 01.05.1970.nsk"_s << QList<bool>{};
+    QTest::newRow("upper-case ending") << u"ann.NSK"_s << u"ann.NSK.nsk"_s << QList<bool>{};
+    QTest::newRow("other suffix") << u"ann.txt"_s << u"ann.txt.nsk"_s << QList<bool>{};
+    QTest::newRow("ending without a dot") << u"annnsk"_s << u"annnsk.nsk"_s << QList<bool>{};
+    QTest::newRow("name with .nsk added exists, replaced")
+        << u"old.txt"_s << u"old.txt.nsk"_s << QList<bool>{true};
+    QTest::newRow("name with .nsk added exists, kept")
+        << u"old.txt"_s << QString() << QList<bool>{false};
+}
+
+// Everything the window saves, the birth details window opens: whatever the person types, the
+// file ends in .nsk; a file the dialog never asked about is replaced only on Yes.
+void tst_frmSave::savedNameEndsInNsk()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QFETCH(QList<bool>, answers);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(WriteFile(folder.filePath(u"old.txt.nsk"_s), "an earlier reading\r\n"));
+    m_fixture.desktop().saveFileNames = {folder.filePath(typed)};
+    m_fixture.desktop().yesNoAnswers = answers;
+    showWindow(ComputeReading(Ann));
+
+    clickButton(u"cmdSave"_s);
+
+    QCOMPARE(m_fixture.desktop().messages.size(), answers.size());
+    if (!answers.isEmpty())
+        QCOMPARE(m_fixture.desktop().messages.front().text,
+                 u"old.txt.nsk already exists.\nDo you want to replace it?"_s);
+    QStringList expected{u"old.txt.nsk"_s};
+    if (saved != expected.front() && !saved.isEmpty())
+        expected.append(saved);
+    expected.sort();
+    QStringList found = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+    found.sort();
+    QCOMPARE(found, expected);
+    if (saved.isEmpty()) {
+        QCOMPARE(FileBytes(folder.filePath(u"old.txt.nsk"_s)), "an earlier reading\r\n");
+    } else {
+        const SavedReadingResult read = ReadSavedReading(folder.filePath(saved));
+        QVERIFY(read.ok());
+        QCOMPARE(read.details, Ann);
+    }
 }
 
 // Root saving over another user's reading leaves it theirs, set-group-ID bit and all.

@@ -1031,22 +1031,21 @@ void TestMonkey::checkSaved(const Snapshot& before)
         break;
     }
     QVERIFY2(said.isEmpty(), qPrintable(what + u"it complained; "_s + context()));
-    QVERIFY2(QFileInfo(m_saveAnswer.path).isFile(), qPrintable(what + u"no file; "_s + context()));
+    // Whatever name was chosen, the file ends in .nsk, so everything saved opens again.
+    const QString path = WithSavedReadingSuffix(m_saveAnswer.path);
+    QVERIFY2(QFileInfo(path).isFile(), qPrintable(what + u"no file; "_s + context()));
     ++m_milestones[static_cast<std::size_t>(Milestone::ReadingSaved)];
     // The report belongs to the one result window; its reading is what the file must bring back.
     const QString readingText = ReadingText(m_windows->resultWindow());
-    const bool openable = m_saveAnswer.path.endsWith(u"nsk"_s);
     for (OpenAnswer& saved : m_savedFiles) {
-        if (saved.path == m_saveAnswer.path) {
+        if (saved.path == path) {
             saved.readingText = readingText;
             saved.rule = m_windows->yearRule();
             return;
         }
     }
-    m_savedFiles.append({m_saveAnswer.path, openable ? Outcome::Opens : Outcome::Refused,
-                         openable ? readingText : QString(),
-                         u"saved "_s + QFileInfo(m_saveAnswer.path).fileName(),
-                         m_windows->yearRule()});
+    m_savedFiles.append({path, Outcome::Opens, readingText,
+                         u"saved "_s + QFileInfo(path).fileName(), m_windows->yearRule()});
 }
 
 void TestMonkey::checkPrinted(const Snapshot& before)

@@ -26,6 +26,9 @@ namespace {
 
 constexpr QStringView NameMissing = u"Please Enter Your Name";
 constexpr QStringView FileRefused = u"Please Check The File.";
+static_assert(MaxNameLength == 4000, "the notice below names the limit");
+constexpr QStringView NameShortened =
+    u"The name in this file is longer than 4,000 characters; it has been shortened to 4,000.";
 
 // The date a freshly loaded window proposes: 1 January 1970.
 constexpr int StartYearEntry = 1970 - FirstListYear;
@@ -164,6 +167,10 @@ void frmMain::openFile(const QString& path)
         refuseFile();
         return;
     }
+    // The box holds no more than a saved reading may: say so before the shortened name goes on
+    // into a reading that could be saved.
+    if (saved.details.name.size() > MaxNameLength)
+        m_desktop.showNotice(this, NameShortened.toString());
     m_ui->txtName->setText(saved.details.name);
     m_ui->cboDate->setCurrentText(saved.details.day);
     m_ui->cboMonth->setCurrentText(saved.details.month);

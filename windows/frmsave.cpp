@@ -1,5 +1,6 @@
 #include "windows/frmsave.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -58,8 +59,15 @@ frmSave::~frmSave() = default;
 void frmSave::saveReading()
 {
     // The file holds the birth details the reading came from, whatever the report box shows.
-    const QString path = m_desktop.saveFileName(this, SavedReadingSaveDialog());
-    if (path.isEmpty())
+    const QString chosen = m_desktop.saveFileName(this, SavedReadingSaveDialog());
+    if (chosen.isEmpty())
+        return;
+    // Whatever was typed, the file ends in .nsk, so that the birth details window opens it. The
+    // dialog asked before replacing the name typed, not the one with .nsk added.
+    const QString path = WithSavedReadingSuffix(chosen);
+    if (path != chosen && QFileInfo(path).exists() &&
+        !m_desktop.askYesNo(this, u"%1 already exists.\nDo you want to replace it?"_s.arg(
+                                      QFileInfo(path).fileName())))
         return;
     if (const std::optional<QString> problem = WriteSavedReading(path, m_reading.details))
         m_desktop.showError(this, u"The reading could not be saved.\n"_s + *problem);
