@@ -8,8 +8,13 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QApplication>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QKeySequence>
 #include <QLabel>
@@ -17,8 +22,12 @@
 #include <QMap>
 #include <QMenuBar>
 #include <QPair>
+#include <QRegion>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QSignalSpy>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -28,6 +37,7 @@
 #include "tests/support/windowcatalogue.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/theme.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -143,6 +153,25 @@ QStringList VisibleTexts(const QWidget* window)
     return texts;
 }
 
+// Where the control lies in the window's picture.
+QRect InWindow(const QWidget* control, const QWidget* window)
+{
+    return {control->mapTo(window, QPoint(0, 0)), control->size()};
+}
+
+// The pixels of the area that changed between two pictures by at least 3:1.
+QRegion MarkedPixels(const QImage& before, const QImage& after, const QRect& area)
+{
+    QRegion marked;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (ContrastRatio(before.pixelColor(x, y), after.pixelColor(x, y)) >= 3.0)
+                marked += QRect(x, y, 1, 1);
+        }
+    }
+    return marked;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -169,6 +198,13 @@ private slots:
     void linksFollowTheKeyboard_data();
     void linksFollowTheKeyboard();
     void focusedLinkShowsIt();
+    void focusIsSeen_data();
+    void focusIsSeen();
+    void bordersStandOut_data();
+    void bordersStandOut();
+    void closedListsAreFlat_data();
+    void closedListsAreFlat();
+    void dateBoxTakesTheThemeColours();
 
 private:
     QWidget* open(const QString& name);
@@ -556,6 +592,143 @@ void TestAccessibility::focusedLinkShowsIt()
     Find<QWidget>(shown, u"txtName"_s)->setFocus(Qt::TabFocusReason);
     QTRY_VERIFY(!link->hasFocus());
     QCOMPARE(link->grab().toImage(), unfocused);
+}
+
+void TestAccessibility::focusIsSeen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+
+    const auto row = [](const char* window, const char* control, const char* kind) {
+        QTest::addRow("%s %s (%s)", window, control, kind)
+            << QString::fromLatin1(window) << QString::fromLatin1(control);
+    };
+    row("frmMain", "txtName", "field");
+    row("frmMain", "cboDate", "list");
+    row("frmMain", "cmdProceed", "button");
+    row("frmMain", "Label14", "link");
+    row("frmNineStar chart", "TS", "tabs");
+    row("frmNineStar chart", "RTBLoshu", "read-only text box");
+    row("frmNineStar chart", "cmdBack", "button on silver");
+    row("frmNineStar chart", "Label61", "link on a pale window");
+    row("frmNineStar year ahead", "dtpYearAhead", "date box");
+    row("frmNineStar year ahead", "tblYearChart", "table");
+    row("frmNineStar year ahead", "tblCycle", "table");
+    row("frmNineStar year ahead", "RTBYearAhead", "read-only text box");
+    row("frmSave", "RTB", "read-only text box");
+    row("frmAbout", "lblHomePage", "link");
+    row("frmFarewell", "Check1", "check box");
+    row("frmFarewell", "cmdSubmit", "button");
+}
+
+// Every kind of control shows the keyboard focus: focused and not, its picture differs by at
+// least 3:1 along an outline. A table outlines its current cell and leaves the cell's colour.
+void TestAccessibility::focusIsSeen()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QWidget* const shown = open(window);
+    auto* const widget = Find<QWidget>(shown, control);
+
+    widget->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(widget->hasFocus());
+    const QImage focused = shown->grab().toImage();
+    widget->clearFocus();
+    QTRY_VERIFY(!widget->hasFocus());
+    const QImage unfocused = shown->grab().toImage();
+
+    const QRect area = InWindow(widget, shown).adjusted(-3, -3, 3, 3) & shown->rect();
+    const QRegion marked = MarkedPixels(unfocused, focused, area);
+    int count = 0;
+    for (const QRect& pixel : marked)
+        count += pixel.width() * pixel.height();
+    QVERIFY2(count >= 100, qPrintable(u"%1 pixels mark the focus"_s.arg(count)));
+
+    if (const auto* const table = qobject_cast<const QTableWidget*>(widget)) {
+        const QRect cell = table->visualRect(table->currentIndex())
+                               .translated(InWindow(table->viewport(), shown).topLeft());
+        QVERIFY(cell.isValid());
+        QVERIFY2(cell.contains(marked.boundingRect()), "the outline stays on the current cell");
+        QCOMPARE(focused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)),
+                 unfocused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)));
+    }
+}
+
+void TestAccessibility::bordersStandOut_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+
+    for (const char* const box :
+         {"txtName", "txtEmail", "txtFriendName", "txtFriendEmail", "txtMessage", "Check1"})
+        QTest::newRow(box) << u"frmFarewell"_s << QString::fromLatin1(box);
+    QTest::newRow("frmMain txtName") << u"frmMain"_s << u"txtName"_s;
+    QTest::newRow("frmMain cboYear") << u"frmMain"_s << u"cboYear"_s;
+}
+
+// A field's border, and a check box's, stands out at least 3:1 from the window around it.
+void TestAccessibility::bordersStandOut()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QWidget* const shown = open(window);
+    auto* const widget = Find<QWidget>(shown, control);
+    shown->setFocus();
+
+    QRect edge = InWindow(widget, shown);
+    if (auto* const check = qobject_cast<QCheckBox*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(check);
+        edge = check->style()
+                   ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check)
+                   .translated(edge.topLeft());
+    }
+    const QImage picture = shown->grab().toImage();
+    const QPoint border(edge.left(), edge.center().y());
+    const QColor line = picture.pixelColor(border);
+    const QColor around = picture.pixelColor(border - QPoint(3, 0));
+    QVERIFY2(ContrastRatio(line, around) >= 3.0,
+             qPrintable(u"%1 on %2"_s.arg(line.name(), around.name())));
+}
+
+void TestAccessibility::closedListsAreFlat_data()
+{
+    QTest::addColumn<QString>("list");
+    for (const char* const list : {"cboDate", "cboMonth", "cboYear"})
+        QTest::newRow(list) << QString::fromLatin1(list);
+}
+
+// A closed list is filled flat in the window's dark grey, from its border to its arrow.
+void TestAccessibility::closedListsAreFlat()
+{
+    QFETCH(QString, list);
+    const QWidget* const shown = open(u"frmMain"_s);
+    auto* const widget = Find<QComboBox>(shown, list);
+    const QImage picture = widget->grab().toImage();
+    for (const int y : {2, widget->height() - 3}) {
+        for (int x = 2; x < widget->width() / 2; ++x)
+            QCOMPARE(picture.pixelColor(x, y), QColor(64, 64, 64));
+    }
+}
+
+// The year ahead's date box, its calendar and the cycle table's header take the theme's colours
+// rather than the platform's white and blue.
+void TestAccessibility::dateBoxTakesTheThemeColours()
+{
+    const QWidget* const shown = open(u"frmNineStar year ahead"_s);
+    auto* const box = Find<QDateEdit>(shown, u"dtpYearAhead"_s);
+    for (const QWidget* const part :
+         std::initializer_list<const QWidget*>{box, box->calendarWidget()}) {
+        QCOMPARE(part->palette().color(QPalette::Base), QColor(192, 192, 192));
+        QCOMPARE(part->palette().color(QPalette::Text), QColor(0, 0, 0));
+        QCOMPARE(part->palette().color(QPalette::Highlight), QColor(64, 64, 64));
+        QCOMPARE(part->palette().color(QPalette::HighlightedText), QColor(128, 255, 128));
+    }
+    const QImage picture = box->grab().toImage();
+    QCOMPARE(picture.pixelColor(box->width() / 2, box->height() - 4), QColor(192, 192, 192));
+    const auto* const header = Find<QTableWidget>(shown, u"tblCycle"_s)->horizontalHeader();
+    QCOMPARE(header->palette().color(QPalette::Button), QColor(64, 64, 64));
+    QCOMPARE(header->palette().color(QPalette::ButtonText), QColor(255, 255, 255));
 }
 
 QTEST_MAIN(TestAccessibility)

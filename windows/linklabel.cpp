@@ -10,6 +10,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "windows/theme.h"
+
 namespace Kistarra {
 
 namespace {
@@ -131,8 +133,7 @@ void LinkLabel::paintEvent(QPaintEvent*)
                           foregroundRole());
     if (!hasFocus())
         return;
-    painter.setPen(QPen(option.palette.color(foregroundRole()), 1, Qt::DotLine));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    DrawFocusOutline(painter, rect(), option.palette.color(backgroundRole()));
 }
 
 } // namespace Kistarra

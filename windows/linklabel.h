@@ -12,7 +12,7 @@ namespace Kistarra {
 
 // A label that works as a link: a left click on it, or Enter, Return or Space while it has the
 // focus, runs its action. Tab reaches it but a click does not take the focus from where the
-// person was typing; a dotted outline shows while it has the focus. Assistive technology is told
+// person was typing; the focus outline shows while it has the focus. Assistive technology is told
 // it is a link and can follow it.
 class LinkLabel : public QLabel {
     Q_OBJECT

@@ -1,10 +1,19 @@
 #include "windows/programstyle.h"
 
+#include <optional>
+
 #include <QApplication>
 #include <QIconEngine>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyle>
+#include <QStyleOption>
+#include <QTextEdit>
+
+#include "windows/theme.h"
 
 using namespace Qt::StringLiterals;
 
@@ -63,7 +72,35 @@ private:
     bool m_decoded = false;
 };
 
-// The platform's style, except that the menu bar's overflow picture is decoded when first drawn.
+// A border colour for a control drawn on the given background: its own text colour where that
+// stands out at least 3:1, as the platform's shade of the background never does on dark grey.
+std::optional<QColor> ContrastingBorder(const QColor& text, const QColor& around)
+{
+    if (ContrastRatio(text, around) >= 3.0)
+        return text;
+    return std::nullopt;
+}
+
+// A box of text, which shows a reading or takes what a person types.
+bool IsTextBox(const QWidget* widget)
+{
+    return qobject_cast<const QTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QPlainTextEdit*>(widget) != nullptr;
+}
+
+// A text box a person types in, as opposed to one that only shows a reading.
+bool IsEditableTextBox(const QWidget* widget)
+{
+    if (const auto* const box = qobject_cast<const QTextEdit*>(widget))
+        return !box->isReadOnly();
+    if (const auto* const box = qobject_cast<const QPlainTextEdit*>(widget))
+        return !box->isReadOnly();
+    return false;
+}
+
+// The platform's style with the program's own marks: one focus outline on every control, field
+// and check box borders that stand out from the dark windows, and drop-down lists filled flat
+// in their colour. The menu bar's overflow picture is decoded when first drawn.
 class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 
@@ -74,6 +111,156 @@ public:
         if (picture == SP_ToolBarHorizontalExtensionButton && option == nullptr)
             return QIcon(new DeferredIconEngine(baseStyle(), picture));
         return QProxyStyle::standardIcon(picture, option, widget);
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        switch (element) {
+        case PE_FrameFocusRect:
+            DrawFocusOutline(*painter, option->rect, FocusBackground(option));
+            return;
+        case PE_FrameLineEdit:
+            if (drawBorder(option, painter, option->palette.color(QPalette::Text)))
+                return;
+            break;
+        case PE_Frame:
+            if (IsEditableTextBox(widget) &&
+                drawBorder(option, painter, option->palette.color(QPalette::Text)))
+                return;
+            break;
+        case PE_IndicatorCheckBox:
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            outline(option, painter, option->palette.color(QPalette::WindowText));
+            return;
+        default:
+            break;
+        }
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element == CE_ItemViewItem && (option->state & State_HasFocus)) {
+            drawFocusedItem(option, painter, widget);
+            return;
+        }
+        if (element == CE_TabBarTabLabel && (option->state & State_HasFocus)) {
+            // The current tab is outlined whole, where the platform draws its own mark only
+            // after a key press and only as a wash.
+            const auto* const tab = qstyleoption_cast<const QStyleOptionTab*>(option);
+            if (tab != nullptr) {
+                QStyleOptionTab unfocused(*tab);
+                unfocused.state &= ~State_HasFocus;
+                QProxyStyle::drawControl(element, &unfocused, painter, widget);
+                DrawFocusOutline(*painter, tab->rect.adjusted(1, 1, -1, 0),
+                                 tab->palette.color(QPalette::Window));
+                return;
+            }
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+        // A text box's frame carries the outline around the whole box, in the colour that stands
+        // out from the frame it covers, which takes the window's colour.
+        if (element == CE_ShapedFrame && (option->state & State_HasFocus) && IsTextBox(widget))
+            DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Window));
+    }
+
+    [[nodiscard]] int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                  const QWidget* widget) const override
+    {
+        // A text box's frame is as wide as the focus outline, so that all of it shows.
+        if (metric == PM_DefaultFrameWidth && IsTextBox(widget))
+            return FocusWidth;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        const auto* const list = qstyleoption_cast<const QStyleOptionComboBox*>(option);
+        if (control == CC_ComboBox && list != nullptr && !list->editable) {
+            drawFlatList(list, painter, widget);
+        } else {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            if ((control == CC_SpinBox || control == CC_ComboBox) &&
+                (option->state & State_HasFocus))
+                DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Base));
+        }
+    }
+
+private:
+    static QColor FocusBackground(const QStyleOption* option)
+    {
+        const auto* const focus = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
+        if (focus != nullptr && focus->backgroundColor.isValid())
+            return focus->backgroundColor;
+        return option->palette.color(QPalette::Window);
+    }
+
+    // A one-pixel border that stands out from the window, and the focus outline over it.
+    static bool drawBorder(const QStyleOption* option, QPainter* painter, const QColor& text)
+    {
+        const std::optional<QColor> border =
+            ContrastingBorder(text, option->palette.color(QPalette::Window));
+        if (!border)
+            return false;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(*border);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+        if (option->state & State_HasFocus)
+            DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Base));
+        return true;
+    }
+
+    static void outline(const QStyleOption* option, QPainter* painter, const QColor& text)
+    {
+        const std::optional<QColor> border =
+            ContrastingBorder(text, option->palette.color(QPalette::Window));
+        if (!border)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(*border);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+        painter->restore();
+    }
+
+    // A table cell or list entry with the keyboard on it: the outline around it, on its own
+    // colour, where the platform would wash the cell in a tint.
+    void drawFocusedItem(const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+    {
+        const auto* const item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
+        if (item == nullptr) {
+            QProxyStyle::drawControl(CE_ItemViewItem, option, painter, widget);
+            return;
+        }
+        QStyleOptionViewItem unfocused(*item);
+        unfocused.state &= ~State_HasFocus;
+        QProxyStyle::drawControl(CE_ItemViewItem, &unfocused, painter, widget);
+        const QColor back = item->backgroundBrush.style() != Qt::NoBrush
+                                ? item->backgroundBrush.color()
+                                : item->palette.color(QPalette::Base);
+        DrawFocusOutline(*painter, item->rect, back);
+    }
+
+    // A closed drop-down list filled flat in its Button colour, with a border in its text colour
+    // where that stands out, the arrow, and the focus outline.
+    void drawFlatList(const QStyleOptionComboBox* list, QPainter* painter,
+                      const QWidget* widget) const
+    {
+        const QColor back = list->palette.color(QPalette::Button);
+        painter->fillRect(list->rect, back);
+        outline(list, painter, list->palette.color(QPalette::ButtonText));
+        QStyleOption arrow(*list);
+        arrow.rect = subControlRect(CC_ComboBox, list, SC_ComboBoxArrow, widget);
+        proxy()->drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+        if (list->state & State_HasFocus)
+            DrawFocusOutline(*painter, list->rect, back);
     }
 };
 

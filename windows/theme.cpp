@@ -1,12 +1,17 @@
 #include "windows/theme.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
+#include <QPainter>
+#include <QRect>
 #include <QWidget>
 
 #include "platform/fonts.h"
 #include "reading/composedtext.h"
 #include "resources/pictures.h"
+#include "windows/programstyle.h"
 
 namespace Kistarra {
 
@@ -15,6 +20,44 @@ void SetUpWindow(QWidget* window, TextSize size)
     window->setWindowTitle(WindowTitle.toString());
     window->setWindowIcon(ApplicationIcon());
     window->setFont(ThemeFont(size));
+    // The focus mark and the flat lists come from the program's style, which every window
+    // needs, however it was started.
+    UseProgramStyle();
+}
+
+namespace {
+
+double Luminance(const QColor& colour)
+{
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& first, const QColor& second)
+{
+    const double one = Luminance(first);
+    const double other = Luminance(second);
+    return (std::max(one, other) + 0.05) / (std::min(one, other) + 0.05);
+}
+
+QColor FocusColour(const QColor& around)
+{
+    return ContrastRatio(White, around) >= 3.0 ? White : Black;
+}
+
+void DrawFocusOutline(QPainter& painter, const QRect& rect, const QColor& around)
+{
+    const QColor colour = FocusColour(around);
+    const int width = std::min({FocusWidth, rect.width(), rect.height()});
+    painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.bottom() - width + 1, rect.width(), width), colour);
+    painter.fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
+    painter.fillRect(QRect(rect.right() - width + 1, rect.top(), width, rect.height()), colour);
 }
 
 QFont ThemeFont(TextSize size, bool bold)

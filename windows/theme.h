@@ -8,6 +8,7 @@
 
 #include "version.h"
 
+class QPainter;
 class QWidget;
 
 // How every window of the program looks: its title and icon, the twips layout, the fonts and the
@@ -68,6 +69,17 @@ inline constexpr QColor AvoidRose{255, 176, 176};
 }
 
 [[nodiscard]] QRect Twips(int left, int top, int width, int height);
+
+// How far apart two colours stand for the eye, from 1 (the same) to 21 (black and white), as
+// the Web Content Accessibility Guidelines measure it.
+[[nodiscard]] double ContrastRatio(const QColor& first, const QColor& second);
+
+// The one mark of the keyboard focus on every control: an outline FocusWidth pixels wide, white,
+// or black where white would not stand out at least 3:1 from what it is drawn over.
+inline constexpr int FocusWidth = 2;
+[[nodiscard]] QColor FocusColour(const QColor& around);
+// Draws the mark just inside the rectangle.
+void DrawFocusOutline(QPainter& painter, const QRect& rect, const QColor& around);
 
 void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 

@@ -1,10 +1,15 @@
 #include "windows/widgets.h"
 
+#include <initializer_list>
+
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QChildEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDialog>
 #include <QEvent>
+#include <QHeaderView>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -94,6 +99,25 @@ private:
 
 } // namespace
 
+void ThemeDateBox(QDateEdit* box)
+{
+    for (QWidget* const part : std::initializer_list<QWidget*>{box, box->calendarWidget()}) {
+        SetColours(part, Black, Silver);
+        QPalette palette = part->palette();
+        palette.setColor(QPalette::Highlight, WindowGrey);
+        palette.setColor(QPalette::HighlightedText, LightGreen);
+        part->setPalette(palette);
+    }
+}
+
+void ThemeHeader(QHeaderView* header)
+{
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Button, WindowGrey);
+    palette.setColor(QPalette::ButtonText, White);
+    header->setPalette(palette);
+}
+
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back)
 {
     SetColours(list, text, back);
@@ -167,8 +191,7 @@ void FlatButton::paintEvent(QPaintEvent*)
                           QPalette::ButtonText);
     if (!hasFocus())
         return;
-    painter.setPen(QPen(colours.color(QPalette::ButtonText), 1, Qt::DotLine));
-    painter.drawRect(whole.adjusted(3, 3, -4, -4));
+    DrawFocusOutline(painter, whole, colours.color(QPalette::Button));
 }
 
 void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop)

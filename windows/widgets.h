@@ -5,7 +5,9 @@
 
 class QColor;
 class QComboBox;
+class QDateEdit;
 class QDialog;
+class QHeaderView;
 class QPaintEvent;
 class QTextEdit;
 
@@ -28,7 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// A button filled flat with its Button colour, darker while pressed, with a dotted outline while
+// A button filled flat with its Button colour, darker while pressed, with the focus outline while
 // it has the focus. Its caption wraps onto more lines where the button is tall enough.
 class FlatButton : public QPushButton {
     Q_OBJECT
@@ -46,6 +48,13 @@ protected:
 // does not take on its list's colours by itself). The pop-up is built and coloured when it first
 // opens, not with the window.
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back);
+
+// A date box in the year ahead's colours, black on silver as its tables, its calendar pop-up too;
+// the part being changed and the chosen day stand out light green on dark grey.
+void ThemeDateBox(QDateEdit* box);
+
+// The headers of a table in the windows' dark grey with white captions.
+void ThemeHeader(QHeaderView* header);
 
 // What a reading box shows must not be carried away: every change of its text and every mouse
 // action over it empties the clipboard.

@@ -180,6 +180,7 @@ QTableWidget* MakeCycleTable(QWidget* parent)
                             2 * cycle->frameWidth(),
                         (CycleRowHeight + 2) + 9 * CycleRowHeight + 2 * cycle->frameWidth());
     SetColour(cycle, QPalette::Base, Silver);
+    ThemeHeader(cycle->horizontalHeader());
     return cycle;
 }
 
@@ -245,6 +246,7 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     m_date->setDisplayFormat(u"d MMMM yyyy"_s);
     m_date->setCalendarPopup(true);
     m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
+    ThemeDateBox(m_date);
     dateLabel->setBuddy(m_date);
     // Beside the date the zone of the times; below it, the whole page wide, when the solar year
     // and month begin and end, one line each.
