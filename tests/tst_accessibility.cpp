@@ -5,6 +5,7 @@
 #include <memory>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAction>
@@ -724,6 +725,10 @@ void TestAccessibility::dateBoxTakesTheThemeColours()
         QCOMPARE(part->palette().color(QPalette::Highlight), QColor(64, 64, 64));
         QCOMPARE(part->palette().color(QPalette::HighlightedText), QColor(128, 255, 128));
     }
+    // The row of weekday names, which the calendar draws from its days' alternate colour.
+    const auto* const days = box->calendarWidget()->findChild<QAbstractItemView*>();
+    QVERIFY(days != nullptr);
+    QCOMPARE(days->palette().color(QPalette::AlternateBase), QColor(128, 128, 128));
     const QImage picture = box->grab().toImage();
     QCOMPARE(picture.pixelColor(box->width() / 2, box->height() - 4), QColor(192, 192, 192));
     const auto* const header = Find<QTableWidget>(shown, u"tblCycle"_s)->horizontalHeader();

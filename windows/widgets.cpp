@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextCharFormat>
 #include <QTextEdit>
 
 #include "platform/desktop.h"
@@ -101,13 +102,23 @@ private:
 
 void ThemeDateBox(QDateEdit* box)
 {
-    for (QWidget* const part : std::initializer_list<QWidget*>{box, box->calendarWidget()}) {
+    QCalendarWidget* const calendar = box->calendarWidget();
+    for (QWidget* const part : std::initializer_list<QWidget*>{box, calendar}) {
         SetColours(part, Black, Silver);
         QPalette palette = part->palette();
         palette.setColor(QPalette::Highlight, WindowGrey);
         palette.setColor(QPalette::HighlightedText, LightGreen);
         part->setPalette(palette);
     }
+    // The platform's red weekend would hardly stand out from the silver.
+    QTextCharFormat weekend;
+    weekend.setForeground(Black);
+    weekend.setFontWeight(QFont::Bold);
+    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        calendar->setWeekdayTextFormat(day, weekend);
+    // The row of weekday names stands on the page's grey.
+    if (auto* const days = calendar->findChild<QAbstractItemView*>())
+        SetColour(days, QPalette::AlternateBase, FrameGrey);
 }
 
 void ThemeHeader(QHeaderView* header)
