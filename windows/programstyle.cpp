@@ -198,8 +198,19 @@ private:
         return option->palette.color(QPalette::Window);
     }
 
-    // A one-pixel border that stands out from the window, and the focus outline over it.
+    // A one-pixel border that stands out from the window, and the focus outline over it; false
+    // where the text colour does not stand out, and nothing is drawn.
     static bool drawBorder(const QStyleOption* option, QPainter* painter, const QColor& text)
+    {
+        if (!outline(option, painter, text))
+            return false;
+        if (option->state & State_HasFocus)
+            DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Base));
+        return true;
+    }
+
+    // A one-pixel border in the text colour where that stands out from the window.
+    static bool outline(const QStyleOption* option, QPainter* painter, const QColor& text)
     {
         const std::optional<QColor> border =
             ContrastingBorder(text, option->palette.color(QPalette::Window));
@@ -211,23 +222,7 @@ private:
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
         painter->restore();
-        if (option->state & State_HasFocus)
-            DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Base));
         return true;
-    }
-
-    static void outline(const QStyleOption* option, QPainter* painter, const QColor& text)
-    {
-        const std::optional<QColor> border =
-            ContrastingBorder(text, option->palette.color(QPalette::Window));
-        if (!border)
-            return;
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing, false);
-        painter->setPen(*border);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
-        painter->restore();
     }
 
     // A table cell or list entry with the keyboard on it: the outline around it, on its own
