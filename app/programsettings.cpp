@@ -227,4 +227,24 @@ bool ProgramSettings::storeYearRule(YearRule rule)
     return store(SolarYearKey, rule == YearRule::Solar ? u"true"_s : u"false"_s);
 }
 
+QByteArray ProgramSettings::timeZoneId() const
+{
+    return text(TimeZoneKey).trimmed().toLatin1();
+}
+
+bool ProgramSettings::storeTimeZoneId(const QByteArray& id)
+{
+    return store(TimeZoneKey, QString::fromLatin1(id));
+}
+
+bool ProgramSettings::trueSolarTerms() const
+{
+    return text(SolarTermsKey).trimmed().compare(u"true"_s, Qt::CaseInsensitive) == 0;
+}
+
+bool ProgramSettings::storeTrueSolarTerms(bool on)
+{
+    return store(SolarTermsKey, on ? u"true"_s : u"false"_s);
+}
+
 } // namespace Kistarra

@@ -48,6 +48,16 @@ public:
     [[nodiscard]] YearRule yearRule() const;
     [[nodiscard]] bool storeYearRule(YearRule rule);
 
+    // The chosen time zone: "TimeZone", its id stored plain ("Asia/Tokyo"); empty when nothing
+    // is stored, which means the computer's own zone, as storing an empty id does.
+    [[nodiscard]] QByteArray timeZoneId() const;
+    [[nodiscard]] bool storeTimeZoneId(const QByteArray& id);
+
+    // Whether the birth reading follows the true solar terms: "SolarTerms", stored plain as "true"
+    // or "false"; read like the year rule.
+    [[nodiscard]] bool trueSolarTerms() const;
+    [[nodiscard]] bool storeTrueSolarTerms(bool on);
+
 private:
     enum class Encoding { Plain, Shifted };
     struct Key {
@@ -56,6 +66,8 @@ private:
     };
     static constexpr Key ReminderDateKey{u"Duration", Encoding::Shifted};
     static constexpr Key SolarYearKey{u"SolarYear", Encoding::Plain};
+    static constexpr Key TimeZoneKey{u"TimeZone", Encoding::Plain};
+    static constexpr Key SolarTermsKey{u"SolarTerms", Encoding::Plain};
 
     // The key or value as the file holds it.
     [[nodiscard]] static QString Stored(Encoding encoding, QStringView text);

@@ -1,5 +1,7 @@
 #include "app/programwindows.h"
 
+#include "engine/timezones.h"
+
 #include "windows/frmabout.h"
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
@@ -35,6 +37,20 @@ void ProgramWindows::setYearRule(YearRule rule)
         m_birthDetails->setYearRule(rule);
 }
 
+void ProgramWindows::setTimeZoneId(const QByteArray& id)
+{
+    m_timeZoneId = id;
+    if (m_birthDetails)
+        m_birthDetails->setTimeZoneId(id);
+}
+
+void ProgramWindows::setTrueSolarTerms(bool on)
+{
+    m_trueSolarTerms = on;
+    if (m_birthDetails)
+        m_birthDetails->setTrueSolarTerms(on);
+}
+
 frmMain* ProgramWindows::birthDetailsWindow() const
 {
     return m_birthDetails.data();
@@ -55,9 +71,19 @@ void ProgramWindows::showBirthDetails()
     auto* const window = new frmMain(m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setYearRule(m_yearRule);
+    window->setTimeZoneId(m_timeZoneId);
+    window->setTrueSolarTerms(m_trueSolarTerms);
     connect(window, &frmMain::yearRuleChanged, this, [this](YearRule rule) {
         m_yearRule = rule;
         emit yearRuleChanged(rule);
+    });
+    connect(window, &frmMain::timeZoneChanged, this, [this](const QByteArray& id) {
+        m_timeZoneId = id;
+        emit timeZoneChanged(id);
+    });
+    connect(window, &frmMain::trueSolarTermsChanged, this, [this](bool on) {
+        m_trueSolarTerms = on;
+        emit trueSolarTermsChanged(on);
     });
     connect(window, &frmMain::readingReady, this, &ProgramWindows::showReading);
     const QPointer<frmMain> opener = window;
@@ -77,6 +103,7 @@ void ProgramWindows::showReading(const Reading& reading)
 {
     auto* const window = new frmNineStar(reading, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setTimeZone(ChosenTimeZone(m_timeZoneId));
     connect(window, &frmNineStar::backRequested, this, &ProgramWindows::goBack);
     const QPointer<frmNineStar> opener = window;
     connect(window, &frmNineStar::reportRequested, this, [this, opener, reading] {

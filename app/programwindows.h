@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 
@@ -35,6 +36,13 @@ public:
     void setYearRule(YearRule rule);
     [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
 
+    // The time zone id (empty: the computer's own zone) and the true solar terms option every
+    // birth details window opens with, and the result window is given; the person's change of
+    // either in a birth details window holds for the next windows and is told through
+    // timeZoneChanged and trueSolarTermsChanged.
+    void setTimeZoneId(const QByteArray& id);
+    void setTrueSolarTerms(bool on);
+
     // The window of each kind that is open now, or null.
     [[nodiscard]] frmMain* birthDetailsWindow() const;
     [[nodiscard]] frmNineStar* resultWindow() const;
@@ -42,6 +50,8 @@ public:
 
 signals:
     void yearRuleChanged(Kistarra::YearRule rule);
+    void timeZoneChanged(const QByteArray& id);
+    void trueSolarTermsChanged(bool on);
 
 private:
     void showBirthDetails();
@@ -51,6 +61,8 @@ private:
 
     Desktop& m_desktop;
     YearRule m_yearRule = YearRule::Calendar;
+    QByteArray m_timeZoneId;
+    bool m_trueSolarTerms = false;
     FormUnloader m_unloader;
     QPointer<frmMain> m_birthDetails;
     QPointer<frmNineStar> m_result;

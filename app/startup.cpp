@@ -22,6 +22,28 @@ namespace {
 constexpr QStringView SettingNotSaved =
     u"The setting could not be saved; it holds until the program ends.";
 
+// The windows open with the stored year rule, time zone and true solar terms option, and the
+// person's change of any of them holds for the next start too.
+void FollowSettings(ProgramWindows& windows, Desktop& desktop,
+                    const std::shared_ptr<ProgramSettings>& settings)
+{
+    windows.setYearRule(settings->yearRule());
+    windows.setTimeZoneId(settings->timeZoneId());
+    windows.setTrueSolarTerms(settings->trueSolarTerms());
+    const auto told = [&desktop](bool stored) {
+        if (!stored)
+            desktop.showError(nullptr, SettingNotSaved.toString());
+    };
+    QObject::connect(
+        &windows, &ProgramWindows::yearRuleChanged, &windows,
+        [told, settings](YearRule changed) { told(settings->storeYearRule(changed)); });
+    QObject::connect(
+        &windows, &ProgramWindows::timeZoneChanged, &windows,
+        [told, settings](const QByteArray& id) { told(settings->storeTimeZoneId(id)); });
+    QObject::connect(&windows, &ProgramWindows::trueSolarTermsChanged, &windows,
+                     [told, settings](bool on) { told(settings->storeTrueSolarTerms(on)); });
+}
+
 } // namespace
 
 std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& guard,
@@ -50,13 +72,7 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
 
     UseProgramStyle();
     auto windows = std::make_unique<ProgramWindows>(desktop);
-    windows->setYearRule(settings->yearRule());
-    // The person's choice of the rule holds for the next start too.
-    QObject::connect(windows.get(), &ProgramWindows::yearRuleChanged, windows.get(),
-                     [&desktop, settings](YearRule changed) {
-                         if (!settings->storeYearRule(changed))
-                             desktop.showError(nullptr, SettingNotSaved.toString());
-                     });
+    FollowSettings(*windows, desktop, settings);
     windows->start();
     if (frmMain* const birthDetails = windows->birthDetailsWindow()) {
         const BrandLinks brand = birthDetails->brandLinks();

@@ -23,6 +23,7 @@
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
 #include "windows/frmsave.h"
+#include "windows/frmtimezone.h"
 
 using namespace Qt::StringLiterals;
 using namespace Kistarra;
@@ -70,6 +71,11 @@ std::unique_ptr<QWidget> FarewellWindow(Desktop& desktop, const Reading&)
     return std::make_unique<frmFarewell>(desktop);
 }
 
+std::unique_ptr<QWidget> TimeZoneDialog(Desktop&, const Reading&)
+{
+    return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);
+}
+
 // One line per window picture.
 const std::vector<Shot>& Shots()
 {
@@ -82,6 +88,7 @@ const std::vector<Shot>& Shots()
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},
+        {u"frmtimezone.png"_s, TimeZoneDialog},
     };
     return shots;
 }

@@ -1,7 +1,12 @@
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QTimeZone>
+#include <QListWidget>
+#include <QDialogButtonBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -78,6 +83,13 @@ QStringList VisibleActionNames(const QWidget& holder)
     return names;
 }
 
+// What a screen reader hears as the control's name.
+QString AccessibleName(QObject* object)
+{
+    QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(object);
+    return face == nullptr ? QString() : face->text(QAccessible::Name);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Fields)
@@ -114,6 +126,9 @@ private slots:
     void menusShowOnlyTheirVisibleEntries();
     void solarYearEntry_data();
     void solarYearEntry();
+    void solarTermsEntry();
+    void timeZoneDialog();
+    void timeZoneDialogCancelled();
     void closingTellsWhy();
 
 private:
@@ -553,7 +568,8 @@ void TestFrmMain::menusShowOnlyTheirVisibleEntries()
     QVERIFY(!makeMoney->isEnabled());
 
     QCOMPARE(VisibleActionNames(*Find<QMenu>(m_fixture.window(), u"mnuFile"_s)),
-             (QStringList{u"mnuSolarYear"_s, u"mnuSep4"_s, u"mnuExit"_s}));
+             (QStringList{u"mnuSolarYear"_s, u"mnuTimeZone"_s, u"mnuSolarTerms"_s, u"mnuSep4"_s,
+                          u"mnuExit"_s}));
     QCOMPARE(VisibleActionNames(*Find<QMenu>(m_fixture.window(), u"mnuHelp"_s)),
              (QStringList{u"mnuOnline"_s, u"mnuVisit"_s, u"mnuSep2"_s, u"mnuUpdate"_s, u"mnuSep3"_s,
                           u"mnuAbout"_s}));
@@ -625,6 +641,96 @@ void TestFrmMain::closingTellsWhy()
     QCOMPARE(closing.count(), 2);
     QCOMPARE(closing.at(1).at(0).toBool(), true);
     QVERIFY(!m_fixture.window()->isVisible());
+}
+
+// Like the year rule: the check is the option, and only the person's clicks are told on.
+void TestFrmMain::solarTermsEntry()
+{
+    auto* const entry = Find<QAction>(m_fixture.window(), u"mnuSolarTerms"_s);
+    QCOMPARE(entry->text(), u"Use True &Solar Terms"_s);
+    QVERIFY(entry->isCheckable());
+    QVERIFY(!entry->isChecked());
+    QSignalSpy changes(m_fixture.window(), &frmMain::trueSolarTermsChanged);
+    m_fixture.window()->setTrueSolarTerms(true);
+    QVERIFY(entry->isChecked());
+    QCOMPARE(changes.count(), 0);
+    entry->trigger();
+    QVERIFY(!m_fixture.window()->trueSolarTerms());
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.last().at(0).toBool(), false);
+}
+
+// By keyboard alone: the filter narrows the list, the arrows walk it, Enter takes the zone.
+void TestFrmMain::timeZoneDialog()
+{
+    QSignalSpy changes(m_fixture.window(), &frmMain::timeZoneChanged);
+    auto* const entry = Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s);
+    QCOMPARE(entry->text(), u"Time &Zone\u2026"_s);
+    entry->trigger();
+    auto* const dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
+    QTRY_VERIFY(dialog->isVisible());
+    QVERIFY(dialog->isModal());
+    QCOMPARE(dialog->windowTitle(), u"Time Zone"_s);
+    auto* const filter = Find<QLineEdit>(dialog, u"txtZoneFilter"_s);
+    auto* const zones = Find<QListWidget>(dialog, u"lstTimeZones"_s);
+    QCOMPARE(AccessibleName(filter), u"Filter time zones"_s);
+    QCOMPARE(AccessibleName(zones), u"Time zones"_s);
+    QTRY_VERIFY(filter->hasFocus());
+    // The computer's zone first and highlighted, then the database's, Asia/Tokyo among them.
+    QCOMPARE(zones->item(0)->text(), u"The computer's time zone (%1)"_s.arg(
+                                         QString::fromUtf8(QTimeZone::systemTimeZoneId())));
+    QCOMPARE(zones->currentRow(), 0);
+    QVERIFY(zones->count() > 300);
+
+    QTest::keyClicks(filter, u"ToKy"_s);
+    QCOMPARE(zones->currentItem()->text(), u"Asia/Tokyo"_s);
+    QTest::keyClicks(filter, u"zzz"_s);
+    QVERIFY(!Find<QDialogButtonBox>(dialog, u"cmdZoneButtons"_s)
+                 ->button(QDialogButtonBox::Ok)
+                 ->isEnabled());
+    filter->setText(u"america/"_s);
+    const QString first = zones->currentItem()->text();
+    QVERIFY(first.startsWith(u"America/"_s));
+    QTest::keyClick(filter, Qt::Key_Down);
+    QVERIFY(zones->currentItem()->text() != first);
+    QVERIFY(zones->currentItem()->text().startsWith(u"America/"_s));
+    const QByteArray chosen = zones->currentItem()->text().toUtf8();
+    QTest::keyClick(filter, Qt::Key_Return);
+
+    QTRY_VERIFY(m_fixture.window()->findChild<QDialog*>(u"frmTimeZone"_s) == nullptr);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(changes.at(0).at(0).toByteArray(), chosen);
+    QCOMPARE(m_fixture.window()->timeZoneId(), chosen);
+
+    // Opened again, the choice is highlighted.
+    entry->trigger();
+    auto* const again = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
+    QCOMPARE(Find<QListWidget>(again, u"lstTimeZones"_s)->currentItem()->text(),
+             QString::fromUtf8(chosen));
+    again->reject();
+}
+
+// Escape keeps the choice; the computer's zone is chosen with an empty id.
+void TestFrmMain::timeZoneDialogCancelled()
+{
+    m_fixture.window()->setTimeZoneId("Asia/Tokyo");
+    QSignalSpy changes(m_fixture.window(), &frmMain::timeZoneChanged);
+    Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
+    auto* dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
+    QTRY_VERIFY(Find<QLineEdit>(dialog, u"txtZoneFilter"_s)->hasFocus());
+    QTest::keyClick(Find<QLineEdit>(dialog, u"txtZoneFilter"_s), Qt::Key_Escape);
+    QTRY_VERIFY(m_fixture.window()->findChild<QDialog*>(u"frmTimeZone"_s) == nullptr);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray("Asia/Tokyo"));
+
+    Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
+    dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
+    auto* const zones = Find<QListWidget>(dialog, u"lstTimeZones"_s);
+    QCOMPARE(zones->currentItem()->text(), u"Asia/Tokyo"_s);
+    zones->setCurrentRow(0);
+    dialog->accept();
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray());
 }
 
 QTEST_MAIN(TestFrmMain)

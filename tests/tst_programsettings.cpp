@@ -47,6 +47,7 @@ private slots:
     void noPlaceKeepsNothing();
     void changeKeepsWhatElseTheFileHolds();
     void missingFoldersAreMadeForThePersonAlone();
+    void timeZoneAndSolarTermsAreKept();
 
 private:
     [[nodiscard]] QString folder() const { return m_root->filePath(u"kistarra"_s); }
@@ -204,6 +205,32 @@ void TestProgramSettings::missingFoldersAreMadeForThePersonAlone()
     QCOMPARE(FileMode(m_root->filePath(u"config"_s)), 0700u);
     QCOMPARE(FileMode(nested), 0700u);
     QCOMPARE(FileBytes(nested + u"/kistarra.ini"_s), SolarYearOn);
+}
+
+// The chosen zone and the true solar terms option are kept plain beside the year rule; an empty
+// zone is the computer's own.
+void TestProgramSettings::timeZoneAndSolarTermsAreKept()
+{
+    {
+        ProgramSettings settings(folder());
+        QCOMPARE(settings.timeZoneId(), QByteArray());
+        QVERIFY(!settings.trueSolarTerms());
+        QVERIFY(settings.storeTimeZoneId("Asia/Tokyo"));
+        QVERIFY(settings.storeTrueSolarTerms(true));
+    }
+    QCOMPARE(FileBytes(iniPath()),
+             QByteArray("[Settings]\nSolarTerms=true\nTimeZone=Asia/Tokyo\n"));
+    ProgramSettings settings(folder());
+    QCOMPARE(settings.timeZoneId(), QByteArray("Asia/Tokyo"));
+    QVERIFY(settings.trueSolarTerms());
+    QVERIFY(settings.storeTimeZoneId({}));
+    QVERIFY(settings.storeTrueSolarTerms(false));
+    QCOMPARE(ProgramSettings(folder()).timeZoneId(), QByteArray());
+    QVERIFY(!ProgramSettings(folder()).trueSolarTerms());
+
+    QVERIFY(WriteFile(iniPath(), "[Settings]\nTimeZone= UTC+09:00 \nSolarTerms=TRUE\n"));
+    QCOMPARE(ProgramSettings(folder()).timeZoneId(), QByteArray("UTC+09:00"));
+    QVERIFY(ProgramSettings(folder()).trueSolarTerms());
 }
 
 QTEST_GUILESS_MAIN(TestProgramSettings)

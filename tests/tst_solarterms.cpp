@@ -13,6 +13,7 @@
 #include <QTimeZone>
 
 #include "engine/solarterms.h"
+#include "engine/timezones.h"
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +107,8 @@ private slots:
     void outOfRange();
     void agreesWithAnIndependentComputation();
     void monthTerms();
+    void timeZones_data();
+    void timeZones();
 };
 
 void TestSolarTerms::names()
@@ -290,6 +293,40 @@ void TestSolarTerms::monthTerms()
     QCOMPARE(SolarTermNameAt(SolarMonthTermIndex(12)).name, u"Minor Cold");
     QCOMPARE(SolarMonthTermIndex(0), -1);
     QCOMPARE(SolarMonthTermIndex(13), -1);
+}
+
+void TestSolarTerms::timeZones_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<bool>("known");
+    QTest::newRow("IANA name") << u"Asia/Tokyo"_s << true;
+    QTest::newRow("UTC") << u"UTC"_s << true;
+    QTest::newRow("fixed offset") << u"UTC+09:00"_s << true;
+    QTest::newRow("negative half hour") << u"UTC-03:30"_s << true;
+    QTest::newRow("an older name, a link") << u"US/Eastern"_s << true;
+    QTest::newRow("Etc/UTC") << u"Etc/UTC"_s << true;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("no such zone") << u"Mars/Olympus_Mons"_s << false;
+    QTest::newRow("offset without minutes") << u"UTC+9"_s << false;
+    QTest::newRow("lower case") << u"asia/tokyo"_s << false;
+    QTest::newRow("POSIX rule") << u"JST-9"_s << false;
+    QTest::newRow("a path out of the database") << u"../../../etc/passwd"_s << false;
+    QTest::newRow("an absolute path") << u"/etc/localtime"_s << false;
+    QTest::newRow("a folder of the database") << u"America"_s << false;
+    QTest::newRow("a device") << u"../../../dev/zero"_s << false;
+    QTest::newRow("not Latin") << u"Asia/\u6771\u4eac"_s << false;
+}
+
+void TestSolarTerms::timeZones()
+{
+    QFETCH(QString, id);
+    QFETCH(bool, known);
+    const auto zone = TimeZoneFromId(id);
+    QCOMPARE(zone.has_value(), known);
+    if (zone)
+        QVERIFY(zone->isValid());
+    // A stored choice that names no zone means the computer's own.
+    QCOMPARE(ChosenTimeZone(id.toLatin1()), known ? *zone : QTimeZone::systemTimeZone());
 }
 
 } // namespace Kistarra

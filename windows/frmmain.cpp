@@ -12,6 +12,7 @@
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "savedreading/savedreading.h"
+#include "windows/frmtimezone.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
 #include "windows/menus.h"
@@ -100,11 +101,19 @@ void frmMain::buildMenus()
         {{u"mnuCalculate", u"Calculate My 9 Star &Ki Astrology", [this] { proceed(); }, false},
          {u"mnuSep1", {}, {}, false},
          {u"mnuSolarYear", u"Count Years From 4 &February", [this] { yearRuleToggled(); }},
+         {u"mnuTimeZone", u"Time &Zone\u2026", [this] { chooseTimeZone(); }},
+         {u"mnuSolarTerms", u"Use True &Solar Terms",
+          [this] {
+              m_trueSolarTerms = m_solarTerms->isChecked();
+              emit trueSolarTermsChanged(m_trueSolarTerms);
+          }},
          {u"mnuSep4", {}},
          {u"mnuExit", u"E&xit", [this] { close(); }}},
         this);
     m_solarYear = file->findChild<QAction*>(u"mnuSolarYear"_s);
     m_solarYear->setCheckable(true);
+    m_solarTerms = file->findChild<QAction*>(u"mnuSolarTerms"_s);
+    m_solarTerms->setCheckable(true);
     // The hidden full-branding entry is kept off the bar: a menu bar claims the access key of
     // every entry on it, shown or not, and Alt+O belongs to cmdOpen.
     AddHelpMenu(
@@ -186,6 +195,27 @@ void frmMain::refuseFile()
 BrandLinks frmMain::brandLinks() const
 {
     return {m_ui->lblCobrand, m_ui->lblFullBrand};
+}
+
+void frmMain::chooseTimeZone()
+{
+    auto* const dialog = new frmTimeZone(m_timeZoneId, this);
+    connect(dialog, &frmTimeZone::zoneChosen, this, [this](const QByteArray& id) {
+        m_timeZoneId = id;
+        emit timeZoneChanged(id);
+    });
+    ShowModal(dialog);
+}
+
+void frmMain::setTimeZoneId(const QByteArray& id)
+{
+    m_timeZoneId = id;
+}
+
+void frmMain::setTrueSolarTerms(bool on)
+{
+    m_trueSolarTerms = on;
+    m_solarTerms->setChecked(on);
 }
 
 void frmMain::yearRuleToggled()

@@ -47,12 +47,22 @@ public:
     // does, through yearRuleChanged.
     void setYearRule(YearRule rule);
     [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
+    // The time zone the solar terms are read in (its id, empty for the computer's own zone) and
+    // whether the reading follows the true solar terms: the File menu's "Time Zone..." dialog and
+    // the check of its "Use True Solar Terms" entry. Setting them tells no one; the person's
+    // choices do, through timeZoneChanged and trueSolarTermsChanged.
+    void setTimeZoneId(const QByteArray& id);
+    [[nodiscard]] QByteArray timeZoneId() const { return m_timeZoneId; }
+    void setTrueSolarTerms(bool on);
+    [[nodiscard]] bool trueSolarTerms() const { return m_trueSolarTerms; }
     // The two promotional labels of the brand frame, which the start-up draw puts in front.
     [[nodiscard]] BrandLinks brandLinks() const;
 
 signals:
     void readingReady(const Kistarra::Reading& reading);
     void yearRuleChanged(Kistarra::YearRule rule);
+    void timeZoneChanged(const QByteArray& id);
+    void trueSolarTermsChanged(bool on);
     void aboutRequested();
     void closing(bool forReading);
 
@@ -63,6 +73,7 @@ private:
     void applyTheme();
     void buildMenus();
     void yearRuleToggled();
+    void chooseTimeZone();
     void fillLists();
 
     void proceed();
@@ -72,6 +83,9 @@ private:
     bool m_closingForReading = false;
     YearRule m_yearRule = YearRule::Calendar;
     QAction* m_solarYear = nullptr;
+    QByteArray m_timeZoneId;
+    bool m_trueSolarTerms = false;
+    QAction* m_solarTerms = nullptr;
 
     // The fixed layout, from frmmain.ui; its controls carry their given names.
     std::unique_ptr<Ui::frmMain> m_ui;

@@ -228,6 +228,7 @@ void frmNineStar::showYearAhead(bool shown)
         auto* const page = new YearAheadPage(m_reading.principal, m_desktop, centralWidget());
         page->setGeometry(m_pages[0]->geometry());
         page->chainFocusAfter(m_tabs);
+        page->setTimeZone(m_zone);
         m_yearAhead = page;
     }
     if (m_yearAhead == nullptr)
@@ -235,6 +236,13 @@ void frmNineStar::showYearAhead(bool shown)
     m_yearAhead->setVisible(shown);
     if (shown)
         m_yearAhead->raise();
+}
+
+void frmNineStar::setTimeZone(const QTimeZone& zone)
+{
+    m_zone = zone;
+    if (m_yearAhead != nullptr)
+        m_yearAhead->setTimeZone(zone);
 }
 
 void frmNineStar::closeEvent(QCloseEvent* event)

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QTimeZone>
 
 #include "reading/reading.h"
 
@@ -19,6 +20,7 @@ class frmNineStar;
 namespace Kistarra {
 
 class Desktop;
+class YearAheadPage;
 
 // The result window: one finished reading on four pages behind a tab strip - the Lo Shu chart
 // with the reading text, the Feng Shui element and trigram, the relationship text and the year
@@ -31,6 +33,9 @@ class frmNineStar : public QMainWindow {
 public:
     frmNineStar(const Reading& reading, Desktop& desktop, QWidget* parent = nullptr);
     ~frmNineStar() override;
+
+    // The zone the year ahead's solar year and month begin in; the computer's until told.
+    void setTimeZone(const QTimeZone& zone);
 
 signals:
     void backRequested();   // cmdBack or mnuBack
@@ -57,8 +62,9 @@ private:
     std::unique_ptr<Ui::frmNineStar> m_ui;
     QTabBar* m_tabs = nullptr;
     std::array<QWidget*, 3> m_pages{};
-    std::array<QLabel*, 9> m_cells{}; // the label of cell n at n - 1
-    QWidget* m_yearAhead = nullptr;   // built when its tab is first chosen
+    std::array<QLabel*, 9> m_cells{};     // the label of cell n at n - 1
+    YearAheadPage* m_yearAhead = nullptr; // built when its tab is first chosen
+    QTimeZone m_zone = QTimeZone::systemTimeZone();
 };
 
 } // namespace Kistarra
