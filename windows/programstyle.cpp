@@ -237,9 +237,10 @@ private:
         QStyleOptionViewItem unfocused(*item);
         unfocused.state &= ~State_HasFocus;
         QProxyStyle::drawControl(CE_ItemViewItem, &unfocused, painter, widget);
-        const QColor back = item->backgroundBrush.style() != Qt::NoBrush
-                                ? item->backgroundBrush.color()
-                                : item->palette.color(QPalette::Base);
+        const QColor back =
+            (item->state & State_Selected) ? item->palette.color(QPalette::Highlight)
+            : item->backgroundBrush.style() != Qt::NoBrush ? item->backgroundBrush.color()
+                                                           : item->palette.color(QPalette::Base);
         DrawFocusOutline(*painter, item->rect, back);
     }
 
