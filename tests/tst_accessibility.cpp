@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -66,7 +67,8 @@ QString AccessibleName(QObject* object)
 }
 
 // Panes that only hold other controls, which carry the names: plain widgets and frames, frames
-// without a caption, and the menu bar, whose entries are read as menu items.
+// without a caption, the menu bar, whose entries are read as menu items, and a row of dialog
+// buttons.
 bool IsPane(const QWidget* widget)
 {
     const QByteArray type = widget->metaObject()->className();
@@ -74,7 +76,8 @@ bool IsPane(const QWidget* widget)
         return true;
     if (const auto* const frame = qobject_cast<const QGroupBox*>(widget))
         return frame->title().isEmpty();
-    return qobject_cast<const QMenuBar*>(widget) != nullptr;
+    return qobject_cast<const QMenuBar*>(widget) != nullptr ||
+           qobject_cast<const QDialogButtonBox*>(widget) != nullptr;
 }
 
 // Our controls on screen: named widgets, none of Qt's own parts inside them.
@@ -314,7 +317,8 @@ void TestAccessibility::everyControlHasAName()
             ++named;
     }
     QCOMPARE(nameless, QStringList());
-    QVERIFY(named >= 5);
+    // The smallest window, the time zone dialog, names its filter and its list.
+    QVERIFY(named >= 2);
 }
 
 void TestAccessibility::namesReadAloud_data()
@@ -620,6 +624,8 @@ void TestAccessibility::focusIsSeen_data()
     row("frmAbout", "lblHomePage", "link");
     row("frmFarewell", "Check1", "check box");
     row("frmFarewell", "cmdSubmit", "button");
+    row("frmTimeZone", "txtZoneFilter", "field on a pale window");
+    row("frmTimeZone", "lstTimeZones", "list of entries");
 }
 
 // Every kind of control shows the keyboard focus: focused and not, its picture differs by at

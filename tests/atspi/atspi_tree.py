@@ -47,6 +47,8 @@ EXPECTED = [
     ("frmNineStar year ahead", "spin button", "Date of the year ahead"),
     ("frmNineStar year ahead", "table", "Nine-year cycle"),
     ("frmFarewell", "check box", "Click Here To Visit https://www.orvantis.example Now"),
+    ("frmTimeZone", "list", "Time zones"),
+    ("frmTimeZone", "text", "Filter time zones"),
 ]
 
 # Objects whose name the reader takes from elsewhere: a page tab's text is the tab's own, and

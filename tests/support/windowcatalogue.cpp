@@ -18,6 +18,7 @@
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
 #include "windows/frmsave.h"
+#include "windows/frmtimezone.h"
 
 using namespace Qt::StringLiterals;
 
@@ -67,6 +68,10 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
         {u"frmAbout"_s, [](FakeDesktop& desktop) { return std::make_unique<frmAbout>(desktop); }},
         {u"frmFarewell"_s,
          [](FakeDesktop& desktop) { return std::make_unique<frmFarewell>(desktop); }},
+        {u"frmTimeZone"_s,
+         [](FakeDesktop&) {
+             return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);
+         }},
     };
     return rows;
 }
