@@ -129,6 +129,11 @@ public:
                 drawBorder(option, painter, option->palette.color(QPalette::Text)))
                 return;
             break;
+        case PE_PanelButtonCommand:
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            if (option->state & State_HasFocus)
+                DrawFocusOutline(*painter, option->rect, option->palette.color(QPalette::Button));
+            return;
         case PE_IndicatorCheckBox:
             QProxyStyle::drawPrimitive(element, option, painter, widget);
             outline(option, painter, option->palette.color(QPalette::WindowText));
