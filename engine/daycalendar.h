@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+
+#include <QDate>
+#include <QDateTime>
+#include <QTimeZone>
+
+#include "engine/daychart.h"
+#include "engine/yearahead.h"
+
+// The day star and a month of days on the true solar terms in a chosen time zone: for each day its
+// stem and branch, its star and chart, and the directions good for a journey and for a move.
+namespace Kistarra {
+
+// The day star of a date on the local dates of the solstices in the zone; nothing outside
+// 1900..2100 or for an invalid zone.
+[[nodiscard]] std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone);
+
+// The solar year and month of a date on the true terms in the zone: a month begins on the local
+// date of its term, the whole day counting to it. Nothing outside the terms' years.
+[[nodiscard]] std::optional<SolarDate> TrueSolarDateOf(QDate date, const QTimeZone& zone);
+
+// A solar term whose local date falls on a day.
+struct TermOnDay {
+    int index = -1; // 0..23 in the order of a calendar year
+    QDateTime local;
+};
+
+struct CalendarDay {
+    QDate date;
+    StemBranch stemBranch;
+    DayStar star;
+    Chart chart;
+    std::array<bool, 9> journey{}; // by palace: favourable in the month's and the day's chart
+    int moveIndex = 0;             // into MonthCalendar::moves
+    std::array<TermOnDay, 2> terms{};
+    int termCount = 0;
+
+    [[nodiscard]] std::span<const TermOnDay> dayTerms() const
+    {
+        return std::span(terms).first(static_cast<std::size_t>(termCount));
+    }
+};
+
+// The directions good for a move, from the first day of a solar month the calendar month touches.
+struct MoveDirections {
+    SolarDate solar;
+    QDate from; // the month's first day, or the calendar month's when it began before
+    Chart year;
+    Chart month;
+    std::array<bool, 9> move{}; // by palace: favourable in the year's and the month's chart
+};
+
+// One calendar month of days for one person in one time zone: a plain value.
+struct MonthCalendar {
+    int principal = 0;
+    int year = 0;
+    int month = 0;
+    QTimeZone zone;
+    std::array<CalendarDay, 31> days{};
+    int dayCount = 0;
+    std::array<MoveDirections, 3> moves{};
+    int moveCount = 0;
+
+    [[nodiscard]] std::span<const CalendarDay> monthDays() const
+    {
+        return std::span(days).first(static_cast<std::size_t>(dayCount));
+    }
+    [[nodiscard]] std::span<const MoveDirections> monthMoves() const
+    {
+        return std::span(moves).first(static_cast<std::size_t>(moveCount));
+    }
+};
+
+// The months a calendar is given for: February 1900 to December 2100.
+[[nodiscard]] bool IsCalendarMonth(int year, int month);
+
+// Nothing for a principal number outside 1..9, a month outside the range, or an invalid zone.
+[[nodiscard]] std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int month,
+                                                                const QTimeZone& zone);
+
+} // namespace Kistarra
