@@ -14,13 +14,6 @@ constexpr int LastCalendarYear = 2100;
 
 constexpr int JuneSolsticeTerm = 11;
 constexpr int DecemberSolsticeTerm = 23;
-constexpr int StartOfSpringTerm = 2;
-
-std::optional<QDateTime> termLocalTime(int year, int index, const QTimeZone& zone)
-{
-    const auto local = SolarTermLocalInstant(year, index, zone);
-    return local ? std::optional(local->localDateTime()) : std::nullopt;
-}
 
 std::optional<QDate> termLocalDate(int year, int index, const QTimeZone& zone)
 {
@@ -52,19 +45,53 @@ struct SolsticesAround {
     [[nodiscard]] std::span<const SolsticeDay> span() const { return std::span(days).first(count); }
 };
 
-// The month a term begins: Minor Cold (0) solar month 12, Start of Spring (2) month 1, ... Major
-// Snow (22) month 11; 0 for a term in the middle of a month.
-int monthBegunBy(int index)
+bool addMove(MonthCalendar& calendar, SolarDate solar, QDate from)
 {
-    if (index % 2 != 0)
-        return 0;
-    return index == 0 ? 12 : index / 2;
+    const auto yearChart = YearChart(calendar.principal, solar.year);
+    const auto monthChart = MonthChart(calendar.principal, solar);
+    if (!yearChart || !monthChart || calendar.moveCount == static_cast<int>(calendar.moves.size()))
+        return false;
+    calendar.moves[static_cast<std::size_t>(calendar.moveCount++)] = {
+        solar, from, *yearChart, *monthChart, FavourableInBoth(*yearChart, *monthChart)};
+    return true;
 }
 
-// The solar date of a day on which a term begins solar month `month` of calendar year `year`.
-SolarDate solarDateBegun(int year, int month)
+// The day's stem and branch, star, chart, and the directions its chart and its solar month's
+// chart both favour.
+bool fillDay(CalendarDay& day, const MonthCalendar& calendar, const SolsticesAround& solstices)
 {
-    return {month == 12 ? year - 1 : year, month};
+    const auto star = DayStarFrom(day.date, solstices.span());
+    const auto stemBranch = DayStemBranch(day.date);
+    if (!star || !stemBranch)
+        return false;
+    const auto chart = DayChart(calendar.principal, *star, *stemBranch);
+    if (!chart)
+        return false;
+    day.stemBranch = *stemBranch;
+    day.star = *star;
+    day.chart = *chart;
+    const MoveDirections& move = calendar.moves[static_cast<std::size_t>(day.moveIndex)];
+    day.journey = FavourableInBoth(move.month, day.chart);
+    return true;
+}
+
+// The terms of the calendar year whose local dates fall in the month, on their days. A month holds
+// two, now and then three near the ends of a zone's day.
+void addTerms(MonthCalendar& calendar)
+{
+    const int month = calendar.month;
+    for (int index = std::max(0, 2 * month - 3); index <= std::min(SolarTermCount - 1, 2 * month);
+         ++index) {
+        const auto local = SolarTermLocalInstant(calendar.year, index, calendar.zone);
+        if (!local)
+            continue;
+        const QDate date = local->localDate();
+        if (date.year() != calendar.year || date.month() != month)
+            continue;
+        CalendarDay& day = calendar.days[static_cast<std::size_t>(date.day() - 1)];
+        if (day.termCount < static_cast<int>(day.terms.size()))
+            day.terms[static_cast<std::size_t>(day.termCount++)] = {index, *local};
+    }
 }
 
 } // namespace
@@ -76,24 +103,6 @@ std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone)
         return std::nullopt;
     const SolsticesAround solstices(date.year(), zone);
     return DayStarFrom(date, solstices.span());
-}
-
-std::optional<SolarDate> TrueSolarDateOf(QDate date, const QTimeZone& zone)
-{
-    if (!date.isValid() || !zone.isValid())
-        return std::nullopt;
-    const int year = date.year();
-    for (int index = DecemberSolsticeTerm - 1; index >= 0; index -= 2) {
-        const auto begins = termLocalDate(year, index, zone);
-        if (!begins)
-            return std::nullopt;
-        if (*begins <= date)
-            return solarDateBegun(year, monthBegunBy(index));
-    }
-    // Before Minor Cold: the solar month begun by Major Snow of the year before.
-    if (!termLocalDate(year - 1, DecemberSolsticeTerm - 1, zone))
-        return std::nullopt;
-    return SolarDate{year - 1, 11};
 }
 
 bool IsCalendarMonth(int year, int month)
@@ -110,67 +119,30 @@ std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int m
 {
     if (!IsCalendarMonth(year, month) || !zone.isValid() || principal < 1 || principal > 9)
         return std::nullopt;
-    const QDate first(year, month, 1);
-    const auto firstSolar = TrueSolarDateOf(first, zone);
-    if (!firstSolar)
-        return std::nullopt;
-
     MonthCalendar calendar;
     calendar.principal = principal;
     calendar.year = year;
     calendar.month = month;
     calendar.zone = zone;
+    const QDate first(year, month, 1);
     calendar.dayCount = first.daysInMonth();
 
-    // The terms of the calendar year whose local dates fall in this month, in time order.
-    std::array<TermOnDay, 4> terms{};
-    std::size_t termCount = 0;
-    for (int index = std::max(0, 2 * month - 3); index <= std::min(23, 2 * month); ++index) {
-        const auto local = termLocalTime(year, index, zone);
-        if (local && local->date().year() == year && local->date().month() == month)
-            terms[termCount++] = {index, *local};
-    }
-
     const SolsticesAround solstices(year, zone);
-    SolarDate solar = *firstSolar;
+    std::optional<TrueSolarMonth> solar;
     for (int d = 0; d < calendar.dayCount; ++d) {
         CalendarDay& day = calendar.days[static_cast<std::size_t>(d)];
         day.date = first.addDays(d);
-        for (std::size_t t = 0; t < termCount; ++t) {
-            if (terms[t].local.date() != day.date)
-                continue;
-            if (const int begun = monthBegunBy(terms[t].index); begun != 0)
-                solar = solarDateBegun(year, begun);
-            if (day.termCount < static_cast<int>(day.terms.size()))
-                day.terms[static_cast<std::size_t>(day.termCount++)] = terms[t];
-        }
-        if (calendar.moveCount == 0 ||
-            !(calendar.moves[static_cast<std::size_t>(calendar.moveCount - 1)].solar == solar)) {
-            if (calendar.moveCount == static_cast<int>(calendar.moves.size()))
+        // A new solar month begins on its term's local date.
+        if (!solar || day.date >= solar->ends.localDate()) {
+            solar = TrueSolarMonthOf(day.date, zone);
+            if (!solar || !addMove(calendar, solar->solar, day.date))
                 return std::nullopt;
-            const auto yearChart = YearChart(principal, solar.year);
-            const auto monthChart = MonthChart(principal, solar);
-            if (!yearChart || !monthChart)
-                return std::nullopt;
-            calendar.moves[static_cast<std::size_t>(calendar.moveCount++)] = {
-                solar, day.date, *yearChart, *monthChart,
-                FavourableInBoth(*yearChart, *monthChart)};
         }
         day.moveIndex = calendar.moveCount - 1;
-        const MoveDirections& move = calendar.moves[static_cast<std::size_t>(day.moveIndex)];
-
-        const auto star = DayStarFrom(day.date, solstices.span());
-        const auto stemBranch = DayStemBranch(day.date);
-        if (!star || !stemBranch)
+        if (!fillDay(day, calendar, solstices))
             return std::nullopt;
-        day.stemBranch = *stemBranch;
-        day.star = *star;
-        const auto chart = DayChart(principal, *star, *stemBranch);
-        if (!chart)
-            return std::nullopt;
-        day.chart = *chart;
-        day.journey = FavourableInBoth(move.month, day.chart);
     }
+    addTerms(calendar);
     return calendar;
 }
 

@@ -5,10 +5,10 @@
 #include <span>
 
 #include <QDate>
-#include <QDateTime>
 #include <QTimeZone>
 
 #include "engine/daychart.h"
+#include "engine/solarterms.h"
 #include "engine/yearahead.h"
 
 // The day star and a month of days on the true solar terms in a chosen time zone: for each day its
@@ -19,14 +19,10 @@ namespace Kistarra {
 // 1900..2100 or for an invalid zone.
 [[nodiscard]] std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone);
 
-// The solar year and month of a date on the true terms in the zone: a month begins on the local
-// date of its term, the whole day counting to it. Nothing outside the terms' years.
-[[nodiscard]] std::optional<SolarDate> TrueSolarDateOf(QDate date, const QTimeZone& zone);
-
 // A solar term whose local date falls on a day.
 struct TermOnDay {
     int index = -1; // 0..23 in the order of a calendar year
-    QDateTime local;
+    LocalInstant local;
 };
 
 struct CalendarDay {

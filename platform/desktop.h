@@ -25,6 +25,12 @@ struct FileDialogOptions {
             QStringLiteral("nsk")};
 }
 
+// The save dialog of the calendar's "Save as PDF".
+[[nodiscard]] inline FileDialogOptions PdfSaveDialog()
+{
+    return {QStringLiteral("Save as PDF"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf")};
+}
+
 // The save dialog of the report window. A name typed without an extension gets ".nsk", so every
 // saved reading can be opened again.
 [[nodiscard]] inline FileDialogOptions SavedReadingSaveDialog()
@@ -64,6 +70,8 @@ public:
     // Prints the document on the default printer, without a dialog. False when there is no
     // printer or the printer refused the job.
     virtual bool print(const QTextDocument& document) = 0;
+    // The same on A4 paper on its side, for a page wider than it is tall.
+    virtual bool printLandscapeA4(const QTextDocument& document) = 0;
 
     // Empties the system clipboard when what it holds came from this program; another program's
     // content is left alone.

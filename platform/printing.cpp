@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
@@ -24,9 +25,21 @@ QFont ReportFont()
     return WindowFont(9.75);
 }
 
+QFont CalendarPageFont()
+{
+    return WindowFont(8);
+}
+
 namespace {
 
 const QMarginsF PageMargins(20, 20, 20, 20);
+
+void SetPaper(QPagedPaintDevice& device, Paper paper)
+{
+    if (paper == Paper::LandscapeA4)
+        device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                         PageMargins, QPageLayout::Millimeter));
+}
 
 // Lays the document out on pages of that size in device pixels and paints every page.
 bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page)
@@ -71,14 +84,15 @@ bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const
 
 } // namespace
 
-bool PrintDocument(const QTextDocument& document, QPrinter& printer)
+bool PrintDocument(const QTextDocument& document, QPrinter& printer, Paper paper)
 {
     printer.setDocName(u"Kistarra"_s);
+    SetPaper(printer, paper);
     printer.setPageMargins(PageMargins, QPageLayout::Millimeter);
     return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
 }
 
-bool PrintToPdf(const QTextDocument& document, QIODevice& out)
+bool PrintToPdf(const QTextDocument& document, QIODevice& out, Paper paper)
 {
     if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
         return false;
@@ -92,6 +106,7 @@ bool PrintToPdf(const QTextDocument& document, QIODevice& out)
     writer.setResolution(printer.resolution());
     writer.setPageLayout(printer.pageLayout());
     writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
+    SetPaper(writer, paper);
     return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
 }
 

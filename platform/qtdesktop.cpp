@@ -100,7 +100,9 @@ void QtDesktop::openUrl(const QUrl& url)
     QDesktopServices::openUrl(url);
 }
 
-bool QtDesktop::print(const QTextDocument& document)
+namespace {
+
+bool PrintOnDefaultPrinter(const QTextDocument& document, Paper paper)
 {
     // Without any printer, QPrinter quietly turns into a PDF printer with no file and prints
     // nothing, so look for a real one first.
@@ -111,7 +113,19 @@ bool QtDesktop::print(const QTextDocument& document)
     if (target.isNull())
         target = QPrinterInfo::printerInfo(names.constFirst());
     QPrinter printer(target, QPrinter::HighResolution);
-    return PrintDocument(document, printer);
+    return PrintDocument(document, printer, paper);
+}
+
+} // namespace
+
+bool QtDesktop::print(const QTextDocument& document)
+{
+    return PrintOnDefaultPrinter(document, Paper::Report);
+}
+
+bool QtDesktop::printLandscapeA4(const QTextDocument& document)
+{
+    return PrintOnDefaultPrinter(document, Paper::LandscapeA4);
 }
 
 void EmptyOwnClipboards(ClipboardModes& modes)

@@ -30,6 +30,12 @@ QString directions(const std::array<bool, 9>& palaces, QStringView (*name)(Palac
     return names.isEmpty() ? NoDirection.toString() : names.join(u", "_s);
 }
 
+// "00:48": the term's local time, to the minute it falls in.
+QString localTime(const TermOnDay& term)
+{
+    return LocalMinuteText(term.local).right(5);
+}
+
 QString escaped(const QString& text)
 {
     return text.toHtmlEscaped();
@@ -64,11 +70,6 @@ QString CalendarMonthTitle(const MonthCalendar& calendar)
            QString::number(calendar.year);
 }
 
-QString ZoneText(const QTimeZone& zone)
-{
-    return QString::fromUtf8(zone.id());
-}
-
 QString DirectionCodes(const std::array<bool, 9>& palaces)
 {
     return directions(palaces, &PalaceCode);
@@ -88,7 +89,7 @@ QString MoveText(const MoveDirections& move)
 
 QString TermText(const TermOnDay& term)
 {
-    return SolarTermNameAt(term.index).name % u' ' % term.local.toString(u"HH:mm"_s);
+    return SolarTermNameAt(term.index).name % u' ' % localTime(term);
 }
 
 QString CalendarDayName(const CalendarDay& day)
@@ -97,8 +98,7 @@ QString CalendarDayName(const CalendarDay& day)
                    QString::number(day.star.star) % u", "_s % StemBranchName(day.stemBranch) %
                    u", good for a journey: "_s % DirectionNames(day.journey);
     for (const TermOnDay& term : day.dayTerms())
-        name += u", "_s % SolarTermNameAt(term.index).name % u" at "_s %
-                term.local.toString(u"HH:mm"_s);
+        name += u", "_s % SolarTermNameAt(term.index).name % u" at "_s % localTime(term);
     return name;
 }
 
@@ -106,7 +106,7 @@ QString CalendarText(const MonthCalendar& calendar)
 {
     QString out = u"Nine Star Ki Calendar: "_s % CalendarMonthTitle(calendar) % u'\n';
     out += u"Principal number "_s % QString::number(calendar.principal) % u", time zone "_s %
-           ZoneText(calendar.zone) % u"\n\nGood for a move:\n"_s;
+           TimeZoneName(calendar.zone) % u"\n\nGood for a move:\n"_s;
     for (const MoveDirections& move : calendar.monthMoves())
         out += u"    "_s % MoveText(move) % u'\n';
     out += u'\n';
@@ -131,7 +131,8 @@ QString CalendarHtml(const MonthCalendar& calendar, Qt::DayOfWeek firstDay)
 {
     QString html = u"<h2>Nine Star Ki Calendar: "_s % escaped(CalendarMonthTitle(calendar)) %
                    u"</h2><p>Principal number "_s % QString::number(calendar.principal) %
-                   u", time zone "_s % escaped(ZoneText(calendar.zone)) % u". Good for a move:"_s;
+                   u", time zone "_s % escaped(TimeZoneName(calendar.zone)) %
+                   u". Good for a move:"_s;
     for (const MoveDirections& move : calendar.monthMoves())
         html += u"<br>"_s % escaped(MoveText(move));
     html += u"</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>"_s;

@@ -16,9 +16,6 @@ inline constexpr QStringView NoDirection = u"\u2014";
 // "June 2026".
 [[nodiscard]] QString CalendarMonthTitle(const MonthCalendar& calendar);
 
-// The zone's IANA id ("Asia/Tokyo"), or its name for one without.
-[[nodiscard]] QString ZoneText(const QTimeZone& zone);
-
 // The directions marked, in the order N, NE, E, SE, S, SW, W, NW: "NE, SE" or "North East, South
 // East"; NoDirection for none.
 [[nodiscard]] QString DirectionCodes(const std::array<bool, 9>& palaces);

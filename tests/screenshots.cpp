@@ -13,12 +13,14 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextStream>
+#include <QTimeZone>
 
 #include "reading/reading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmabout.h"
+#include "windows/frmcalendar.h"
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
@@ -61,6 +63,12 @@ std::unique_ptr<QWidget> ReportWindow(Desktop& desktop, const Reading& reading)
     return std::make_unique<frmSave>(reading, desktop);
 }
 
+std::unique_ptr<QWidget> CalendarWindow(Desktop& desktop, const Reading& reading)
+{
+    return std::make_unique<frmCalendar>(reading.principal, desktop.today(),
+                                         QTimeZone("Asia/Tokyo"), desktop);
+}
+
 std::unique_ptr<QWidget> AboutWindow(Desktop& desktop, const Reading&)
 {
     return std::make_unique<frmAbout>(desktop);
@@ -85,6 +93,7 @@ const std::vector<Shot>& Shots()
         {u"frmninestar-element.png"_s, ResultWindowOnTab(1)},
         {u"frmninestar-relationship.png"_s, ResultWindowOnTab(2)},
         {u"frmninestar-yearahead.png"_s, ResultWindowOnTab(3)},
+        {u"frmcalendar.png"_s, CalendarWindow},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},

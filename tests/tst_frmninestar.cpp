@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTableWidget>
@@ -32,6 +33,7 @@
 #include "platform/modhelp.h"
 #include "reading/reading.h"
 #include "reading/sites.h"
+#include "windows/frmcalendar.h"
 #include "resources/pictures.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
@@ -152,6 +154,7 @@ private slots:
     void yearAheadFollowsTheDate();
     void yearAheadIsReadAloudAndWalkedByTab();
     void yearAheadFitsThePage();
+    void yearAheadOpensTheCalendar();
 
 private:
     frmNineStar* showWindow(const Reading& reading);
@@ -772,7 +775,12 @@ void tst_frmNineStar::yearAheadShowsTheCharts_data()
                        u"Your star 3 stands in the East this month."_s,
                        u"Favourable directions: North East, South East"_s,
                        u"Dark Sword: none, the 5 stands in the Centre"_s,
-                       u"Favourable directions: North, South East, South"_s};
+                       u"Favourable directions: North, South East, South"_s,
+                       u"This day: 1 June 2026, a Fire Horse day, day star 1, rising"_s,
+                       u"Your star 3 stands in the West this day."_s,
+                       u"Five Yellow is where the 5 stands"_s,
+                       u"Dark Sword lies opposite the Five Yellow"_s,
+                       u"Breaker lies opposite the zodiac branch"_s};
     // Born in 1950: principal number 5, which stands in the Centre of the Lo Shu square.
     QTest::newRow("5 on 2027-01-10")
         << u"1950"_s << QDate(2027, 1, 10)
@@ -824,12 +832,12 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
             const QTableWidgetItem* const item = grid->item(cell / 3, cell % 3);
             const QStringList lines = item->text().split(u'\n');
             const QString& name = names.at(cell);
-            QCOMPARE(lines.size(), 3);
-            QCOMPARE(lines.at(0), GridOrder.at(cell));
-            QCOMPARE(lines.at(1).contains(u'\u2605'), name.contains(u"your star"_s));
+            QCOMPARE(lines.size(), 2);
+            QCOMPARE(lines.at(0).section(u' ', 0, 0), GridOrder.at(cell));
+            QCOMPARE(lines.at(0).contains(u'\u2605'), name.contains(u"your star"_s));
             const bool avoid = name.contains(u"avoid"_s);
             const bool good = name.contains(u"favourable"_s);
-            QCOMPARE(lines.at(2), avoid ? u"avoid"_s : good ? u"good"_s : QString());
+            QCOMPARE(lines.at(1), avoid ? u"avoid"_s : good ? u"good"_s : QString());
             QCOMPARE(item->background().color(), avoid ? AvoidRose : good ? LightGreen : Silver);
         }
     }
@@ -861,7 +869,9 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
              u"17:27\nSolar month 12, an Ox month: from 6 January 2024 05:49 to 4 February 2024 "
              u"17:27"_s);
     QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(), u"Times in Asia/Tokyo"_s);
-    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Year 2023: centre 4"_s);
+    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Rabbit year from 4 Feb 2023"_s);
+    QCOMPARE(Find<QGroupBox>(page, u"fraMonthChart"_s)->title(), u"Ox month: 6 Jan \u2013 3 Feb"_s);
+    QCOMPARE(Find<QGroupBox>(page, u"fraDayChart"_s)->title(), u"Day 3 Feb: Fire Rooster"_s);
     const QStringList cells = CellNames(Find<QTableWidget>(page, u"tblYearChart"_s));
     QCOMPARE(cells.at(0), u"South East: 3, your star, avoid: Dark Sword, Own Star"_s);
     QCOMPARE(cells.at(5), u"West: 6, avoid: Breaker"_s);
@@ -882,7 +892,7 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
     QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)
                 ->text()
                 .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
-    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Year 2026: centre 1"_s);
+    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
 }
 
 void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
@@ -891,18 +901,21 @@ void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
     QWidget* const page = showYearAhead(ComputeReading(Ann));
     QCOMPARE(AccessibleName(Find<QDateEdit>(page, u"dtpYearAhead"_s)), u"Date of the year ahead"_s);
     QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblYearChart"_s)),
-             u"Year 2026: centre 1, South at the top"_s);
+             u"Horse year from 4 Feb 2026, South at the top"_s);
     QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblMonthChart"_s)),
-             u"Solar month 4: centre 5, South at the top"_s);
+             u"Snake month: 5 May \u2013 5 Jun, South at the top"_s);
+    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblDayChart"_s)),
+             u"Day 1 Jun: Fire Horse, South at the top"_s);
+    QCOMPARE(AccessibleName(Find<QPushButton>(page, u"cmdCalendar"_s)), u"Calendar\u2026"_s);
     QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblCycle"_s)), u"Nine-year cycle"_s);
     QCOMPARE(AccessibleName(Find<QTextEdit>(page, u"RTBYearAhead"_s)), u"Year ahead"_s);
     QCOMPARE(Find<QLabel>(page, u"lblYearAheadDate"_s)->buddy(),
              Find<QDateEdit>(page, u"dtpYearAhead"_s));
 
     // From the tabs through the page to the buttons, and back.
-    const QStringList order = {
-        u"TS"_s,       u"dtpYearAhead"_s, u"tblYearChart"_s, u"tblMonthChart"_s,
-        u"tblCycle"_s, u"RTBYearAhead"_s, u"cmdBack"_s};
+    const QStringList order = {u"TS"_s,           u"dtpYearAhead"_s,  u"cmdCalendar"_s,
+                               u"tblYearChart"_s, u"tblMonthChart"_s, u"tblDayChart"_s,
+                               u"tblCycle"_s,     u"RTBYearAhead"_s,  u"cmdBack"_s};
     QWidget* const window = page->window();
     window->activateWindow();
     Find<QTabBar>(window, u"TS"_s)->setFocus(Qt::TabFocusReason);
@@ -952,13 +965,41 @@ void tst_frmNineStar::yearAheadFitsThePage()
     }
     QVERIFY(checked >= 20);
     // The grids show their nine cells whole.
-    for (const QString& name : {u"tblYearChart"_s, u"tblMonthChart"_s}) {
+    for (const QString& name : {u"tblYearChart"_s, u"tblMonthChart"_s, u"tblDayChart"_s}) {
         const auto* const grid = Find<QTableWidget>(page, name);
         const QRect cells = grid->visualItemRect(grid->item(2, 2));
         QVERIFY2(grid->viewport()->rect().contains(cells), qPrintable(name));
     }
     const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
     QVERIFY(cycle->viewport()->rect().contains(cycle->visualItemRect(cycle->item(8, 2))));
+}
+
+// The Calendar button opens the month of the page's date; Enter on a day of it shows that day on
+// the page, and the button brings the open calendar back rather than a second one.
+void tst_frmNineStar::yearAheadOpensTheCalendar()
+{
+    m_fixture.desktop().todayDate = QDate(2026, 6, 1);
+    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QTest::mouseClick(Find<QPushButton>(page, u"cmdCalendar"_s), Qt::LeftButton);
+    QPointer<frmCalendar> calendar = page->findChild<frmCalendar*>();
+    QVERIFY(calendar != nullptr);
+    QTRY_VERIFY(calendar->isVisible());
+    QCOMPARE(calendar->chosenDay(), QDate(2026, 6, 1));
+
+    auto* const grid = Find<QTableWidget>(calendar, u"tblCalendar"_s);
+    QTest::keyClick(grid, Qt::Key_PageDown);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(Find<QDateEdit>(page, u"dtpYearAhead"_s)->date(), QDate(2026, 7, 2));
+    QVERIFY(Find<QTextEdit>(page, u"RTBYearAhead"_s)
+                ->toPlainText()
+                .contains(u"This day: 2 July 2026"_s));
+
+    QTest::mouseClick(Find<QPushButton>(page, u"cmdCalendar"_s), Qt::LeftButton);
+    QCOMPARE(page->findChildren<frmCalendar*>().size(), 1);
+    QCOMPARE(calendar->chosenDay(), QDate(2026, 7, 2));
+    calendar->close();
+    QTRY_VERIFY(calendar.isNull());
 }
 
 QTEST_MAIN(tst_frmNineStar)

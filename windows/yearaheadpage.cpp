@@ -10,13 +10,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "engine/daycalendar.h"
+#include "engine/ninestar.h"
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
 #include "reading/yearaheadtext.h"
+#include "windows/chartgrid.h"
+#include "windows/frmcalendar.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
 
@@ -26,13 +31,17 @@ namespace Kistarra {
 
 namespace {
 
-constexpr int CellWidth = 54;
-constexpr int CellHeight = 40;
-constexpr int CycleRowHeight = 16;
-constexpr QStringView OwnStarMark = u"\u2605";
+constexpr int CycleRowHeight = 12;
 constexpr QStringView CycleTitle = u"Nine-year cycle";
-constexpr QStringView AvoidTag = u"avoid";
-constexpr QStringView FavourableTag = u"good";
+
+// What the three directions to avoid that every chart names stand for.
+constexpr std::array<QStringView, 3> AvoidExplanations = {
+    u"Five Yellow is where the 5 stands: the star of upheaval and decay, so nothing new should "
+    u"set out that way.",
+    u"Dark Sword lies opposite the Five Yellow: harm that others bring, such as disputes, "
+    u"accidents and losses, comes from there.",
+    u"Breaker lies opposite the zodiac branch of the year, month or day: plans begun that way "
+    u"tend to break down."};
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text)
 {
@@ -40,107 +49,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text)
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     return label;
-}
-
-// A table that sizes itself to its cells: no headers of its own unless asked, no scroll bars,
-// nothing to select or edit; the arrow keys walk its cells and Tab leaves it.
-QTableWidget* MakeTable(QWidget* parent, const QString& name, int rows, int columns)
-{
-    auto* const table = new QTableWidget(rows, columns, parent);
-    table->setObjectName(name);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setSelectionMode(QAbstractItemView::NoSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setTabKeyNavigation(false);
-    table->verticalHeader()->hide();
-    // A reader names a cell by its row and column: hidden numbers say nothing, so the rows have
-    // no names unless a table gives them.
-    table->setVerticalHeaderLabels(QStringList(rows, QString()));
-    for (QHeaderView* const header : {table->horizontalHeader(), table->verticalHeader()})
-        header->setMinimumSectionSize(1);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            auto* const item = new QTableWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled);
-            table->setItem(row, column, item);
-        }
-    }
-    return table;
-}
-
-QTableWidget* MakeChartGrid(QWidget* parent, const QString& name)
-{
-    QTableWidget* const grid = MakeTable(parent, name, 3, 3);
-    grid->horizontalHeader()->hide();
-    grid->horizontalHeader()->setDefaultSectionSize(CellWidth);
-    grid->verticalHeader()->setDefaultSectionSize(CellHeight);
-    grid->setFixedSize(3 * CellWidth + 2 * grid->frameWidth(),
-                       3 * CellHeight + 2 * grid->frameWidth());
-    SetColour(grid, QPalette::Base, Silver);
-    grid->setHorizontalHeaderLabels({u"East"_s, u"Centre"_s, u"West"_s});
-    grid->setVerticalHeaderLabels({u"South"_s, u"Centre"_s, u"North"_s});
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column)
-            grid->item(row, column)->setTextAlignment(Qt::AlignCenter);
-    }
-    return grid;
-}
-
-// The chart in a frame with the four compass points around it.
-Frame* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
-{
-    auto* const frame = new Frame(parent);
-    frame->setObjectName(name);
-    auto* const layout = new QGridLayout(frame);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(2);
-    const auto side = [frame](const QString& text, Qt::Alignment alignment) {
-        QLabel* const label = MakeLabel(frame, QString(), text);
-        label->setAlignment(alignment);
-        return label;
-    };
-    layout->addWidget(side(u"South"_s, Qt::AlignCenter), 0, 1);
-    layout->addWidget(side(u"East"_s, Qt::AlignRight | Qt::AlignVCenter), 1, 0);
-    layout->addWidget(grid, 1, 1);
-    layout->addWidget(side(u"West"_s, Qt::AlignLeft | Qt::AlignVCenter), 1, 2);
-    layout->addWidget(side(u"North"_s, Qt::AlignCenter), 2, 1);
-    grid->setParent(frame);
-    return frame;
-}
-
-// A legend entry: the tag on the colour the charts give it.
-QLabel* MakeSwatch(QWidget* parent, QStringView tag, const QColor& colour)
-{
-    QLabel* const swatch = MakeLabel(parent, QString(), tag.toString());
-    swatch->setAlignment(Qt::AlignCenter);
-    swatch->setMargin(1);
-    swatch->setFrameShape(QFrame::Box);
-    SetColours(swatch, Black, colour);
-    return swatch;
-}
-
-QStringList AvoidedAt(const Chart& chart, Palace palace)
-{
-    QStringList names;
-    for (const Avoid avoid : Avoids) {
-        if (chart.avoided(avoid) == palace)
-            names << AvoidName(avoid).toString();
-    }
-    return names;
-}
-
-// What a screen reader says for a cell: "North: 6, avoid: Dark Sword, Breaker".
-QString CellName(const Chart& chart, Palace palace)
-{
-    QString name = PalaceName(palace) % u": "_s % QString::number(chart.star(palace));
-    if (chart.palace == palace)
-        name += u", your star"_s;
-    if (const QStringList avoided = AvoidedAt(chart, palace); !avoided.isEmpty())
-        name += u", avoid: "_s % avoided.join(u", "_s);
-    if (chart.isFavourable(palace))
-        name += u", favourable"_s;
-    return name;
 }
 
 QString Escaped(QStringView text)
@@ -164,14 +72,53 @@ QString ChartHtml(const QString& heading, const QString& span, const QString& pe
            u"</p>"_s;
 }
 
+QString AvoidExplanationsHtml()
+{
+    QString html = u"<p><b>The directions to avoid</b>"_s;
+    for (const QStringView sentence : AvoidExplanations)
+        html += u"<br>"_s % Escaped(sentence);
+    return html % u"</p>"_s;
+}
+
+QTextEdit* MakeTextBox(QWidget* parent, Desktop& desktop)
+{
+    auto* const text = new QTextEdit(parent);
+    text->setObjectName(u"RTBYearAhead"_s);
+    text->setAccessibleName(u"Year ahead"_s);
+    text->setReadOnly(true);
+    text->document()->setDocumentMargin(3);
+    SetColour(text, QPalette::Base, FrameGrey);
+    // The words are what the reading boxes show too, and go no further.
+    EmptyClipboardOnUse(text, desktop);
+    return text;
+}
+
+// "7 Nov": a day of a chart's title.
+QString ShortDate(QDate date)
+{
+    return QString::number(date.day()) % u' ' %
+           MonthNames[static_cast<std::size_t>(date.month() - 1)].left(3);
+}
+
 // The nine years of the cycle from this one: the year, its centre star and the person's palace.
 QTableWidget* MakeCycleTable(QWidget* parent)
 {
-    QTableWidget* const cycle = MakeTable(parent, u"tblCycle"_s, 9, 3);
+    auto* const cycle = new QTableWidget(9, 3, parent);
+    cycle->setObjectName(u"tblCycle"_s);
     cycle->setAccessibleName(CycleTitle.toString());
-    cycle->setHorizontalHeaderLabels({u"Year"_s, u"Star"_s, u"Your palace"_s});
+    cycle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    cycle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    cycle->setSelectionMode(QAbstractItemView::NoSelection);
+    cycle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cycle->setTabKeyNavigation(false);
+    cycle->verticalHeader()->hide();
+    // A reader names a cell by its row and column: hidden numbers say nothing, so the rows have
+    // no names.
+    cycle->setVerticalHeaderLabels(QStringList(9, QString()));
+    cycle->setHorizontalHeaderLabels({u"Year"_s, u"Year star"_s, u"Your palace"_s});
     cycle->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    const std::array<int, 3> columnWidths = {40, 34, 84};
+    cycle->verticalHeader()->setMinimumSectionSize(1);
+    const std::array<int, 3> columnWidths = {38, 56, 74};
     for (std::size_t column = 0; column < columnWidths.size(); ++column)
         cycle->setColumnWidth(static_cast<int>(column), columnWidths.at(column));
     cycle->verticalHeader()->setDefaultSectionSize(CycleRowHeight);
@@ -181,23 +128,12 @@ QTableWidget* MakeCycleTable(QWidget* parent)
                         (CycleRowHeight + 2) + 9 * CycleRowHeight + 2 * cycle->frameWidth());
     SetColour(cycle, QPalette::Base, Silver);
     ThemeHeader(cycle->horizontalHeader());
+    for (int cell = 0; cell < 27; ++cell) {
+        auto* const item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled);
+        cycle->setItem(cell / 3, cell % 3, item);
+    }
     return cycle;
-}
-
-// What the colours and the star on the charts mean.
-QHBoxLayout* MakeLegend(QWidget* parent)
-{
-    auto* const legend = new QHBoxLayout;
-    legend->setSpacing(4);
-    legend->addWidget(MakeSwatch(parent, AvoidTag, AvoidRose));
-    legend->addWidget(MakeLabel(parent, QString(), u"a direction to avoid"_s));
-    legend->addSpacing(10);
-    legend->addWidget(MakeSwatch(parent, FavourableTag, LightGreen));
-    legend->addWidget(MakeLabel(parent, QString(), u"a favourable direction"_s));
-    legend->addSpacing(10);
-    legend->addWidget(MakeLabel(parent, QString(), OwnStarMark % u" your star"_s));
-    legend->addStretch(1);
-    return legend;
 }
 
 } // namespace
@@ -205,34 +141,37 @@ QHBoxLayout* MakeLegend(QWidget* parent)
 YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     : QWidget(parent)
     , m_principal(principal)
+    , m_desktop(desktop)
 {
     setObjectName(u"picYearAhead"_s);
     setAccessibleName(YearAheadTitle.toString());
     setAutoFillBackground(true);
     SetColour(this, QPalette::Window, FrameGrey);
 
+    m_text = MakeTextBox(this, desktop);
+    // The charts on the left; the words, with what the charts' colours mean, on the right.
+    auto* const words = new QVBoxLayout;
+    words->setSpacing(2);
+    words->addWidget(m_text, 1);
+    words->addLayout(MakeChartLegend(this));
+    auto* const body = new QHBoxLayout;
+    body->setSpacing(4);
+    body->addLayout(makeChartGrid(), 0);
+    body->addLayout(words, 1);
+
     auto* const page = new QVBoxLayout(this);
-    page->setContentsMargins(6, 4, 6, 4);
-    page->setSpacing(4);
+    page->setContentsMargins(4, 3, 4, 3);
+    page->setSpacing(3);
     page->addLayout(makeDateRow());
     page->addWidget(m_solar);
-    page->addLayout(makeChartRow());
-    page->addLayout(MakeLegend(this));
-
-    m_text = new QTextEdit(this);
-    m_text->setObjectName(u"RTBYearAhead"_s);
-    m_text->setAccessibleName(u"Year ahead"_s);
-    m_text->setReadOnly(true);
-    m_text->document()->setDocumentMargin(3);
-    SetColour(m_text, QPalette::Base, FrameGrey);
-    // The words are what the reading boxes show too, and go no further.
-    EmptyClipboardOnUse(m_text, desktop);
-    page->addWidget(m_text, 1);
+    page->addLayout(body, 1);
 
     m_date->setDate(std::clamp(desktop.today(), YearAheadFirstDate(), YearAheadLastDate()));
     showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
-    m_date->setEnabled(ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value());
+    const bool hasYearAhead = ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value();
+    m_date->setEnabled(hasYearAhead);
+    m_calendarButton->setEnabled(hasYearAhead);
 }
 
 QHBoxLayout* YearAheadPage::makeDateRow()
@@ -247,7 +186,13 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     m_date->setCalendarPopup(true);
     m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
     ThemeDateBox(m_date);
+    // Wide enough for the longest date it shows, "29 September 2100", and its arrow.
+    m_date->setMinimumWidth(m_date->fontMetrics().horizontalAdvance(u"29 September 2100"_s) + 44);
     dateLabel->setBuddy(m_date);
+    m_calendarButton = new QPushButton(u"&Calendar\u2026"_s, this);
+    m_calendarButton->setObjectName(u"cmdCalendar"_s);
+    m_calendarButton->setAutoDefault(false);
+    connect(m_calendarButton, &QPushButton::clicked, this, &YearAheadPage::openCalendar);
     // Beside the date the zone of the times; below it, the whole page wide, when the solar year
     // and month begin and end, one line each.
     m_zoneLabel = MakeLabel(this, u"lblTimeZone"_s, QString());
@@ -257,41 +202,50 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     auto* const dateRow = new QHBoxLayout;
     dateRow->addWidget(dateLabel);
     dateRow->addWidget(m_date);
-    dateRow->addSpacing(8);
+    dateRow->addWidget(m_calendarButton);
+    dateRow->addSpacing(6);
     dateRow->addWidget(m_zoneLabel, 1);
     return dateRow;
 }
 
-QHBoxLayout* YearAheadPage::makeChartRow()
+QGridLayout* YearAheadPage::makeChartGrid()
 {
     m_yearGrid = MakeChartGrid(this, u"tblYearChart"_s);
     m_yearFrame = MakeChartFrame(this, u"fraYearChart"_s, m_yearGrid);
     m_monthGrid = MakeChartGrid(this, u"tblMonthChart"_s);
     m_monthFrame = MakeChartFrame(this, u"fraMonthChart"_s, m_monthGrid);
+    m_dayGrid = MakeChartGrid(this, u"tblDayChart"_s);
+    m_dayFrame = MakeChartFrame(this, u"fraDayChart"_s, m_dayGrid);
 
     auto* const cycleFrame = new Frame(this);
     cycleFrame->setTitle(CycleTitle.toString());
     cycleFrame->setObjectName(u"fraCycle"_s);
     m_cycle = MakeCycleTable(cycleFrame);
     auto* const cycleLayout = new QVBoxLayout(cycleFrame);
-    cycleLayout->setContentsMargins(4, 2, 4, 2);
-    cycleLayout->addWidget(m_cycle);
+    cycleLayout->setContentsMargins(3, 0, 3, 2);
+    cycleLayout->addWidget(m_cycle, 0, Qt::AlignCenter);
 
-    auto* const chartRow = new QHBoxLayout;
-    chartRow->addWidget(m_yearFrame);
-    chartRow->addWidget(m_monthFrame);
-    chartRow->addWidget(cycleFrame);
-    chartRow->addStretch(1);
-    return chartRow;
+    auto* const grid = new QGridLayout;
+    grid->setSpacing(3);
+    grid->addWidget(m_yearFrame, 0, 0);
+    grid->addWidget(m_monthFrame, 0, 1);
+    grid->addWidget(m_dayFrame, 1, 0);
+    grid->addWidget(cycleFrame, 1, 1);
+    return grid;
 }
 
 YearAheadPage::~YearAheadPage() = default;
 
+frmCalendar* YearAheadPage::calendarWindow() const
+{
+    return m_calendar;
+}
+
 void YearAheadPage::chainFocusAfter(QWidget* before)
 {
     QWidget* previous = before;
-    for (QWidget* const widget :
-         std::initializer_list<QWidget*>{m_date, m_yearGrid, m_monthGrid, m_cycle, m_text}) {
+    for (QWidget* const widget : std::initializer_list<QWidget*>{
+             m_date, m_calendarButton, m_yearGrid, m_monthGrid, m_dayGrid, m_cycle, m_text}) {
         QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
@@ -301,12 +255,17 @@ void YearAheadPage::setTimeZone(const QTimeZone& zone)
 {
     m_zone = zone;
     showDate(m_date->date());
+    if (m_calendar)
+        m_calendar->setTimeZone(zone);
 }
 
 void YearAheadPage::showDate(QDate date)
 {
     const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
-    if (!ahead) {
+    const auto star = DayStarOf(date, m_zone);
+    const auto day = DayStemBranch(date);
+    const auto dayChart = star && day ? DayChart(m_principal, *star, *day) : std::nullopt;
+    if (!ahead || !dayChart) {
         m_solar->clear();
         m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
@@ -320,53 +279,85 @@ void YearAheadPage::showDate(QDate date)
         QString::number(ahead->solar.year), yearBranch, SolarYearSpanText(*ahead),
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
-    showChart(m_yearFrame, m_yearGrid, ahead->year,
-              u"Year %1: centre %2"_s.arg(ahead->solar.year).arg(ahead->year.centre));
-    showChart(m_monthFrame, m_monthGrid, ahead->month,
-              u"Solar month %1: centre %2"_s.arg(ahead->solar.month).arg(ahead->month.centre));
+    showCharts(*ahead, date, *dayChart, *day);
+    showCycle(date);
 
-    for (int row = 0; row < static_cast<int>(ahead->cycle.size()); ++row) {
-        const CycleYear& year = ahead->cycle.at(static_cast<std::size_t>(row));
-        m_cycle->item(row, 0)->setText(QString::number(year.year));
-        m_cycle->item(row, 1)->setText(QString::number(year.centre));
-        m_cycle->item(row, 2)->setText(PalaceName(year.palace).toString());
-    }
-
+    const QString dayHeading =
+        u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(*day));
+    const QString daySpan =
+        u"day star %1, %2"_s.arg(star->star).arg(star->ascending ? u"rising"_s : u"falling"_s);
     m_text->setHtml(
         ChartHtml(u"This year: %1, %2 year"_s.arg(ahead->solar.year).arg(yearBranch),
                   SolarYearSpanText(*ahead), u"this year"_s, ahead->year, m_principal) %
         ChartHtml(
             u"This month: solar month %1, %2 month"_s.arg(ahead->solar.month).arg(monthBranch),
-            SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal));
+            SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal) %
+        ChartHtml(dayHeading, daySpan, u"this day"_s, *dayChart, m_principal) %
+        AvoidExplanationsHtml());
 }
 
-void YearAheadPage::showChart(Frame* frame, QTableWidget* grid, const Chart& chart,
-                              const QString& title)
+void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart,
+                               StemBranch day)
 {
-    frame->setTitle(title);
-    grid->setAccessibleName(title % u", South at the top"_s);
-    for (int row = 0; row < 3; ++row) {
+    // The month's last whole day: the day of the next month's term belongs to that month.
+    const QDate monthBegins = ahead.monthBegins.localDate();
+    const QDate monthEnds = ahead.monthEnds.localDate().addDays(-1);
+    ShowChart(m_yearFrame, m_yearGrid, ahead.year,
+              u"%1 year from %2 %3"_s
+                  .arg(BranchNames[static_cast<std::size_t>(ahead.year.branch)],
+                       ShortDate(ahead.yearBegins.localDate()))
+                  .arg(ahead.solar.year));
+    ShowChart(
+        m_monthFrame, m_monthGrid, ahead.month,
+        u"%1 month: %2 \u2013 %3"_s.arg(BranchNames[static_cast<std::size_t>(ahead.month.branch)],
+                                        ShortDate(monthBegins), ShortDate(monthEnds)));
+    ShowChart(m_dayFrame, m_dayGrid, dayChart,
+              u"Day %1: %2"_s.arg(ShortDate(date), StemBranchName(day)));
+}
+
+void YearAheadPage::showCycle(QDate date)
+{
+    const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
+    if (!ahead)
+        return;
+    for (int row = 0; row < static_cast<int>(ahead->cycle.size()); ++row) {
+        const CycleYear& year = ahead->cycle.at(static_cast<std::size_t>(row));
+        const bool current = row == 0;
+        const std::array<QString, 3> texts = {QString::number(year.year),
+                                              QString::number(year.centre),
+                                              PalaceName(year.palace).toString()};
         for (int column = 0; column < 3; ++column) {
-            const Palace palace =
-                ChartRows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-            const bool own = chart.palace == palace;
-            const bool avoided = !AvoidedAt(chart, palace).isEmpty();
-            QTableWidgetItem* const item = grid->item(row, column);
-            item->setText(PalaceCode(palace) % u'\n' % QString::number(chart.star(palace)) %
-                          (own ? u" "_s % OwnStarMark : QString()) % u'\n' %
-                          (avoided                      ? AvoidTag
-                           : chart.isFavourable(palace) ? FavourableTag
-                                                        : QStringView()));
-            item->setData(Qt::AccessibleTextRole, CellName(chart, palace));
-            item->setBackground(avoided                      ? AvoidRose
-                                : chart.isFavourable(palace) ? LightGreen
-                                                             : Silver);
+            QTableWidgetItem* const item = m_cycle->item(row, column);
+            item->setText(texts.at(static_cast<std::size_t>(column)));
+            item->setBackground(current ? LinkYellow : Silver);
             item->setForeground(Black);
-            QFont font = grid->font();
-            font.setBold(own);
+            QFont font = m_cycle->font();
+            font.setBold(current);
             item->setFont(font);
+            item->setData(Qt::AccessibleTextRole, current && column == 0
+                                                      ? QVariant(texts[0] % u", this year"_s)
+                                                      : QVariant());
         }
     }
+}
+
+void YearAheadPage::openCalendar()
+{
+    if (m_calendar) {
+        m_calendar->chooseDay(m_date->date());
+    } else {
+        m_calendar = new frmCalendar(m_principal, m_date->date(), m_zone, m_desktop, this);
+        m_calendar->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
+    }
+    m_calendar->show();
+    m_calendar->activateWindow();
+}
+
+void YearAheadPage::showDay(QDate day)
+{
+    m_date->setDate(std::clamp(day, YearAheadFirstDate(), YearAheadLastDate()));
+    window()->activateWindow();
 }
 
 } // namespace Kistarra

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDate>
+#include <QPointer>
 #include <QTimeZone>
 #include <QWidget>
 
 class QDateEdit;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 class QTextEdit;
 
@@ -14,14 +17,18 @@ namespace Kistarra {
 
 class Desktop;
 class Frame;
+class frmCalendar;
 struct Chart;
+struct StemBranch;
+struct YearAhead;
 
 // The result window's page of the year ahead for one principal number: a date (today's by
 // default), when its solar year and solar month begin and end in the chosen time zone, the charts
-// of that date's solar year and solar month as Lo Shu squares with South at
-// the top, the person's star, the directions to avoid and the favourable ones marked on them, what
-// the person's palace brings this year and this month, and the nine-year cycle. Changing the date
-// redraws everything. A principal number outside 1..9 has no year ahead: the page says so.
+// of that date's solar year, solar month and day as Lo Shu squares with South at the top, the
+// person's star, the directions to avoid and the favourable ones marked on them, what the person's
+// palace brings this year, this month and this day, and the nine-year cycle. Changing the date
+// redraws everything; the Calendar button opens the month's calendar, whose chosen day comes back
+// here. A principal number outside 1..9 has no year ahead: the page says so.
 class YearAheadPage : public QWidget {
     Q_OBJECT
 
@@ -33,26 +40,37 @@ public:
     void chainFocusAfter(QWidget* before);
 
     // The zone in which the solar year and month begin (the computer's until told otherwise);
-    // redraws the page.
+    // redraws the page, and the calendar when it is open.
     void setTimeZone(const QTimeZone& zone);
+
+    // The calendar window while it is open.
+    [[nodiscard]] frmCalendar* calendarWindow() const;
 
 private:
     [[nodiscard]] QHBoxLayout* makeDateRow();
-    [[nodiscard]] QHBoxLayout* makeChartRow();
+    [[nodiscard]] QGridLayout* makeChartGrid();
     void showDate(QDate date);
-    void showChart(Frame* frame, QTableWidget* grid, const Chart& chart, const QString& title);
+    void showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart, StemBranch day);
+    void showCycle(QDate date);
+    void openCalendar();
+    void showDay(QDate day);
 
     const int m_principal;
+    Desktop& m_desktop;
     QTimeZone m_zone = QTimeZone::systemTimeZone();
     QDateEdit* m_date = nullptr;
     QLabel* m_zoneLabel = nullptr;
+    QPushButton* m_calendarButton = nullptr;
     QLabel* m_solar = nullptr;
     Frame* m_yearFrame = nullptr;
     QTableWidget* m_yearGrid = nullptr;
     Frame* m_monthFrame = nullptr;
     QTableWidget* m_monthGrid = nullptr;
+    Frame* m_dayFrame = nullptr;
+    QTableWidget* m_dayGrid = nullptr;
     QTableWidget* m_cycle = nullptr;
     QTextEdit* m_text = nullptr;
+    QPointer<frmCalendar> m_calendar;
 };
 
 } // namespace Kistarra

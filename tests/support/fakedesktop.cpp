@@ -44,6 +44,12 @@ bool FakeDesktop::print(const QTextDocument& document)
     return printSucceeds;
 }
 
+bool FakeDesktop::printLandscapeA4(const QTextDocument& document)
+{
+    ++landscapePrints;
+    return print(document);
+}
+
 void FakeDesktop::clearClipboard()
 {
     ++clipboardClears;

@@ -32,6 +32,7 @@ public:
     QList<FileDialogOptions> saveDialogs;
     QList<QUrl> openedUrls;
     QStringList printedTexts; // every print asked for, whether or not it succeeded
+    int landscapePrints = 0;  // how many of them on A4 on its side
     int clipboardClears = 0;
     int randomSeedings = 0;
     QList<std::pair<int, int>> randomRanges; // lowest and highest of each draw
@@ -53,6 +54,7 @@ public:
 
     void openUrl(const QUrl& url) override;
     bool print(const QTextDocument& document) override;
+    bool printLandscapeA4(const QTextDocument& document) override;
     void clearClipboard() override;
 
     [[nodiscard]] QDate today() const override;

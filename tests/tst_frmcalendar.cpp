@@ -1,0 +1,257 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include "tests/support/windowfixture.h"
+#include "windows/frmcalendar.h"
+
+using namespace Qt::StringLiterals;
+using namespace Kistarra;
+
+namespace {
+
+const QTimeZone Tokyo("Asia/Tokyo");
+
+// What pdftotext reads out of a PDF, or why nothing.
+QString PdfText(const QString& path)
+{
+    QProcess process;
+    process.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        return u"pdftotext failed: "_s + QString::fromLocal8Bit(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The page count and size pdfinfo gives: "1 842 x 595" for one landscape A4 page.
+QString PdfPages(const QString& path)
+{
+    QProcess process;
+    process.start(u"pdfinfo"_s, {path});
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        return u"pdfinfo failed"_s;
+    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpression pages(u"Pages:\\s+(\\d+)"_s);
+    const QRegularExpression size(u"Page size:\\s+([\\d.]+) x ([\\d.]+)"_s);
+    const auto pageMatch = pages.match(info);
+    const auto sizeMatch = size.match(info);
+    return pageMatch.captured(1) + u' ' +
+           QString::number(qRound(sizeMatch.captured(1).toDouble())) + u" x "_s +
+           QString::number(qRound(sizeMatch.captured(2).toDouble()));
+}
+
+} // namespace
+
+class tst_frmCalendar : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void showsTheMonth();
+    void keysMoveTheDay_data();
+    void keysMoveTheDay();
+    void buttonsTurnTheMonth();
+    void enterShowsTheDay();
+    void printsOnLandscapeA4();
+    void savesThePdf();
+    void refusedPdfKeepsTheOldFile();
+
+private:
+    frmCalendar* show(QDate day);
+    QTableWidget* grid() const;
+
+    WindowFixture<frmCalendar> m_fixture;
+};
+
+void tst_frmCalendar::initTestCase()
+{
+    DropSizeHintWarnings();
+}
+
+void tst_frmCalendar::init()
+{
+    m_fixture.setUp();
+    m_fixture.desktop().todayDate = QDate(2026, 6, 6);
+}
+
+void tst_frmCalendar::cleanup()
+{
+    m_fixture.cleanUp();
+}
+
+frmCalendar* tst_frmCalendar::show(QDate day)
+{
+    m_fixture.make(3, day, Tokyo);
+    return m_fixture.showActive();
+}
+
+QTableWidget* tst_frmCalendar::grid() const
+{
+    return Find<QTableWidget>(m_fixture.window(), u"tblCalendar"_s);
+}
+
+// June 2026 begins on a Monday: the first cell. Each day is named in full for a screen reader,
+// today and the days of the terms are marked, and the header gives both solar months' moves.
+void tst_frmCalendar::showsTheMonth()
+{
+    frmCalendar* const window = show(QDate(2026, 6, 1));
+    QCOMPARE(Find<QLabel>(window, u"lblCalendarMonth"_s)->text(), u"June 2026, Asia/Tokyo"_s);
+    const QString moves = Find<QLabel>(window, u"lblMoves"_s)->text();
+    QVERIFY2(moves.contains(u"From 1 June 2026, solar month 4, a Snake month: "_s),
+             qPrintable(moves));
+    QVERIFY2(moves.contains(u"From 6 June 2026, solar month 5, a Horse month: "_s),
+             qPrintable(moves));
+
+    QCOMPARE(grid()->horizontalHeaderItem(0)->text(), u"Mon"_s);
+    const QTableWidgetItem* const first = grid()->item(0, 0);
+    QVERIFY2(first->data(Qt::AccessibleTextRole)
+                 .toString()
+                 .startsWith(u"Monday 1 June 2026, star 1, Fire Horse, good for a journey: "_s),
+             qPrintable(first->data(Qt::AccessibleTextRole).toString()));
+    const QString sixth = grid()->item(0, 5)->data(Qt::AccessibleTextRole).toString();
+    QVERIFY2(sixth.endsWith(u", Grain in Ear at 00:48, today"_s), qPrintable(sixth));
+    QVERIFY(grid()->item(0, 5)->text().contains(u"Grain in Ear 00:48"_s));
+    QVERIFY(grid()->item(0, 5)->font().bold());
+    QVERIFY(!grid()->item(0, 0)->font().bold());
+    // The cells after 30 June hold nothing and cannot be chosen.
+    QCOMPARE(grid()->item(4, 2)->text(), QString());
+    QCOMPARE(grid()->item(4, 2)->flags(), Qt::NoItemFlags);
+    QCOMPARE(grid()->currentRow() * 7 + grid()->currentColumn(), 0);
+    QCOMPARE(QApplication::focusWidget(), grid());
+}
+
+void tst_frmCalendar::keysMoveTheDay_data()
+{
+    QTest::addColumn<QDate>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QDate>("to");
+
+    QTest::newRow("right") << QDate(2026, 6, 10) << int(Qt::Key_Right) << QDate(2026, 6, 11);
+    QTest::newRow("left into May") << QDate(2026, 6, 1) << int(Qt::Key_Left) << QDate(2026, 5, 31);
+    QTest::newRow("down a week") << QDate(2026, 6, 10) << int(Qt::Key_Down) << QDate(2026, 6, 17);
+    QTest::newRow("up into May") << QDate(2026, 6, 3) << int(Qt::Key_Up) << QDate(2026, 5, 27);
+    QTest::newRow("page down, the day kept")
+        << QDate(2026, 6, 10) << int(Qt::Key_PageDown) << QDate(2026, 7, 10);
+    QTest::newRow("page up into a shorter month")
+        << QDate(2026, 3, 31) << int(Qt::Key_PageUp) << QDate(2026, 2, 28);
+    QTest::newRow("no further back than February 1900")
+        << QDate(1900, 2, 1) << int(Qt::Key_Left) << QDate(1900, 2, 1);
+    QTest::newRow("no further on than December 2100")
+        << QDate(2100, 12, 31) << int(Qt::Key_PageDown) << QDate(2100, 12, 31);
+}
+
+void tst_frmCalendar::keysMoveTheDay()
+{
+    QFETCH(QDate, from);
+    QFETCH(int, key);
+    QFETCH(QDate, to);
+    frmCalendar* const window = show(from);
+    QTest::keyClick(grid(), static_cast<Qt::Key>(key));
+    QCOMPARE(window->chosenDay(), to);
+    const QString name = grid()
+                             ->item(grid()->currentRow(), grid()->currentColumn())
+                             ->data(Qt::AccessibleTextRole)
+                             .toString();
+    QVERIFY2(name.contains(QString::number(to.day()) + u' '), qPrintable(name));
+    QVERIFY2(name.contains(QString::number(to.year())), qPrintable(name));
+}
+
+void tst_frmCalendar::buttonsTurnTheMonth()
+{
+    frmCalendar* const window = show(QDate(1900, 3, 15));
+    auto* const previous = Find<QPushButton>(window, u"cmdPreviousMonth"_s);
+    QTest::mouseClick(previous, Qt::LeftButton);
+    QCOMPARE(window->chosenDay(), QDate(1900, 2, 15));
+    QVERIFY(!previous->isEnabled());
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdNextMonth"_s), Qt::LeftButton);
+    QCOMPARE(window->chosenDay(), QDate(1900, 3, 15));
+    QVERIFY(previous->isEnabled());
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdToday"_s), Qt::LeftButton);
+    QCOMPARE(window->chosenDay(), QDate(2026, 6, 6));
+    QCOMPARE(Find<QLabel>(window, u"lblCalendarMonth"_s)->text(), u"June 2026, Asia/Tokyo"_s);
+
+    show(QDate(2100, 12, 1));
+    QVERIFY(!Find<QPushButton>(m_fixture.window(), u"cmdNextMonth"_s)->isEnabled());
+}
+
+void tst_frmCalendar::enterShowsTheDay()
+{
+    frmCalendar* const window = show(QDate(2026, 6, 1));
+    QSignalSpy shown(window, &frmCalendar::dayShown);
+    QTest::keyClick(grid(), Qt::Key_Down);
+    QTest::keyClick(grid(), Qt::Key_Enter);
+    QTest::keyClick(grid(), Qt::Key_Right);
+    QTest::keyClick(grid(), Qt::Key_Return);
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(shown.at(0).at(0).toDate(), QDate(2026, 6, 8));
+    QCOMPARE(shown.at(1).at(0).toDate(), QDate(2026, 6, 9));
+}
+
+void tst_frmCalendar::printsOnLandscapeA4()
+{
+    frmCalendar* const window = show(QDate(2026, 6, 1));
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(m_fixture.desktop().landscapePrints, 1);
+    const QString printed = m_fixture.desktop().printedTexts.constLast();
+    QVERIFY2(printed.contains(u"Nine Star Ki Calendar: June 2026"_s), qPrintable(printed));
+    QVERIFY(printed.contains(u"Grain in Ear 00:48"_s));
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
+
+    m_fixture.desktop().printSucceeds = false;
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(m_fixture.desktop().messages.constLast().text, u"The month could not be printed."_s);
+}
+
+// The PDF holds the month as text: the title, the moves, every day and the terms.
+void tst_frmCalendar::savesThePdf()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"june.pdf"_s);
+    frmCalendar* const window = show(QDate(2026, 6, 1));
+    m_fixture.desktop().saveFileNames = {path};
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdSavePdf"_s), Qt::LeftButton);
+    QCOMPARE(m_fixture.desktop().saveDialogs.constLast(), PdfSaveDialog());
+    QVERIFY(m_fixture.desktop().messages.isEmpty());
+    QCOMPARE(PdfPages(path), u"1 842 x 595"_s);
+    const QString text = PdfText(path);
+    for (const QString& expected :
+         {u"Nine Star Ki Calendar: June 2026"_s, u"time zone Asia/Tokyo"_s,
+          u"From 6 June 2026, solar month 5, a Horse month"_s, u"Fire Horse"_s,
+          u"Summer Solstice 17:24"_s, u"Wednesday"_s})
+        QVERIFY2(text.contains(expected), qPrintable(expected + u" in:\n"_s + text));
+
+    // Cancelling the dialog writes nothing.
+    QVERIFY(QFile::remove(path));
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdSavePdf"_s), Qt::LeftButton);
+    QVERIFY(!QFile::exists(path));
+}
+
+void tst_frmCalendar::refusedPdfKeepsTheOldFile()
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath(u"a folder.pdf"_s);
+    QVERIFY(QDir().mkdir(target));
+    frmCalendar* const window = show(QDate(2026, 6, 1));
+    m_fixture.desktop().saveFileNames = {target};
+    QTest::mouseClick(Find<QPushButton>(window, u"cmdSavePdf"_s), Qt::LeftButton);
+    QCOMPARE(m_fixture.desktop().messages.size(), 1);
+    const QString message = m_fixture.desktop().messages.constFirst().text;
+    QVERIFY2(message.startsWith(u"The PDF could not be saved as "_s + target + u": "_s),
+             qPrintable(message));
+    QVERIFY(QFileInfo(target).isDir());
+}
+
+QTEST_MAIN(tst_frmCalendar)
+#include "tst_frmcalendar.moc"

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+
+#include <QDate>
+#include <QTimeZone>
+#include <QWidget>
+
+#include "engine/daycalendar.h"
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTextDocument;
+
+namespace Kistarra {
+
+class Desktop;
+
+// The calendar of one month for one person: a grid of weeks, each day with its number, day star,
+// stem and branch, the directions good for a journey that day and the solar terms that fall on
+// it; above it the directions good for a move in each solar month the month touches. The arrow
+// keys move the chosen day, Page Up and Page Down the month; Enter shows the chosen day on the
+// year ahead. The month prints, and saves as a PDF, on one landscape A4 page.
+class frmCalendar : public QWidget {
+    Q_OBJECT
+
+public:
+    frmCalendar(int principal, QDate day, const QTimeZone& zone, Desktop& desktop,
+                QWidget* parent = nullptr);
+    ~frmCalendar() override;
+
+    [[nodiscard]] QDate chosenDay() const { return m_day; }
+    // Chooses the day, turning to its month; a day outside the calendar's months is not taken.
+    void chooseDay(QDate day);
+    // Shows the month's days and terms in another zone.
+    void setTimeZone(const QTimeZone& zone);
+
+signals:
+    // The person asked to see this day on the year ahead.
+    void dayShown(QDate day);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void makeControls();
+    void makeGrid();
+    [[nodiscard]] QWidget* makeButtonRow();
+    void showMonth();
+    void selectChosenDay();
+    void fillCell(int row, int column, const CalendarDay* day);
+    void turnMonth(int months);
+    void printMonth();
+    void saveMonthAsPdf();
+    void layOutMonth(QTextDocument& document) const;
+    [[nodiscard]] int leadingCells() const;
+
+    const int m_principal;
+    QTimeZone m_zone;
+    Desktop& m_desktop;
+    QDate m_day;
+    std::optional<MonthCalendar> m_calendar;
+    QLabel* m_title = nullptr;
+    QLabel* m_moves = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QPushButton* m_previous = nullptr;
+    QPushButton* m_today = nullptr;
+    QPushButton* m_next = nullptr;
+};
+
+} // namespace Kistarra
