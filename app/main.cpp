@@ -35,20 +35,22 @@ namespace {
 // own options (-platform, -display, -name, -reverse, ...) would take them. Writing a PDF lays out
 // text, which takes a GUI application: always on the offscreen platform, whatever the environment
 // names. Everything else needs no GUI at all.
-int RunInTerminal(char* program, const QStringList& arguments, const QString& inexact)
+int RunInTerminal(char* program, const Kistarra::ArgumentsText& text)
 {
     Kistarra::InstallTerminalMessageHandler();
-    if (!inexact.isEmpty()) {
-        QTextStream(stderr) << u"kistarra: argument '%1' is not text in the locale's encoding, so "
-                               u"the file it names could not be used exactly; rename it"_s.arg(
-                                   inexact)
-                            << Qt::endl;
+    if (!text.inexact.isEmpty()) {
+        QTextStream(stderr)
+            << u"kistarra: argument '%1' is not text in the locale's encoding"_s.arg(text.inexact)
+            << (text.inexactNamesFile
+                    ? u", so the file it names could not be used exactly; rename it"_s
+                    : QString())
+            << Qt::endl;
         return Kistarra::ExitBadInput;
     }
     int argc = 1;
     std::array<char*, 2> argv = {program, nullptr};
     std::unique_ptr<QCoreApplication> application;
-    if (Kistarra::CommandLineNeedsFonts(arguments)) {
+    if (Kistarra::CommandLineNeedsFonts(text.arguments)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         application = std::make_unique<QGuiApplication>(argc, argv.data());
     } else {
@@ -59,7 +61,7 @@ int RunInTerminal(char* program, const QStringList& arguments, const QString& in
         return Kistarra::ExitFileProblem;
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    return Kistarra::RunCommandLine(arguments, out, err);
+    return Kistarra::RunCommandLine(text.arguments, out, err);
 }
 
 // A file manager starts the program with the saved reading to open as its only argument.
@@ -96,6 +98,6 @@ int main(int argc, char* argv[])
     // Decided before any application object exists.
     const Kistarra::ArgumentsText text = Kistarra::DecodeArguments(argc, argv);
     if (Kistarra::IsCommandLineRun(text.arguments))
-        return RunInTerminal(argv[0], text.arguments, text.inexact);
+        return RunInTerminal(argv[0], text);
     return RunWindows(argc, argv, text.inexact.isEmpty());
 }

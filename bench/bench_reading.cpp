@@ -64,7 +64,7 @@ void ComputeReadingOfListDates(benchmark::State& state)
     const std::vector<BirthDetails>& dates = listDates();
     std::size_t next = 0;
     for (auto _ : state) {
-        const Reading reading = ComputeReading(dates[next]);
+        const Reading reading = ComputeReading(dates[next], YearRule::Calendar);
         benchmark::DoNotOptimize(reading);
         next = next + 1 == dates.size() ? 0 : next + 1;
     }

@@ -190,7 +190,7 @@ private:
 // The reading a click on cmdProceed computes in a freshly loaded birth details window.
 Reading ClickedReading()
 {
-    return ComputeReading({u"Ann"_s, u"1"_s, u"January"_s, u"1970"_s});
+    return ComputeReading({u"Ann"_s, u"1"_s, u"January"_s, u"1970"_s}, YearRule::Calendar);
 }
 
 // The constructors alone; the windows are deleted outside the measured time.

@@ -98,6 +98,10 @@ std::optional<Refusal> readForecast(const QCommandLineParser& parser, QDate toda
         return std::nullopt;
     const QString given = parser.value(u"forecast"_s);
     request.forecast = ForecastDate(given, today);
+    if (!request.forecast && given == u"today"_s)
+        return Refusal{ExitBadInput, u"today, %1 by this computer's clock, is outside the dates "
+                                     u"the year ahead covers, %2"_s.arg(today.toString(Qt::ISODate),
+                                                                        forecastDates())};
     if (!request.forecast)
         return Refusal{ExitBadInput, u"forecast date '%1' is not accepted; give a date "
                                      u"YYYY-MM-DD from %2, or today"_s.arg(given, forecastDates())};
@@ -118,6 +122,8 @@ std::optional<Refusal> readDetailOptions(const QCommandLineParser& parser,
     details.name = TrimmedOfBlanks(parser.value(u"name"_s));
     if (details.name.isEmpty())
         return Refusal{ExitBadInput, u"the name is empty; give a name with --name"_s};
+    if (IsBlankName(details.name))
+        return Refusal{ExitBadInput, u"the name is only white space; give a name with --name"_s};
     if (details.name.size() > MaxNameLength)
         return Refusal{ExitBadInput, u"the name is longer than %1 characters"_s.arg(MaxNameLength)};
     if (auto refused = listDay(parser.value(u"day"_s), details.day))

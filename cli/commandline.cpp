@@ -29,7 +29,7 @@ std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
     case SavedReadingError::NotASavedReading:
         return Refusal{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};
     }
-    if (TrimmedOfBlanks(result.details.name).isEmpty())
+    if (IsBlankName(result.details.name))
         return Refusal{ExitFileProblem, u"'%1' is a saved reading without a name"_s.arg(path)};
     return result.details;
 }
@@ -51,6 +51,16 @@ std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
     return answer;
 }
 
+// Whether the argument, after the one before it, names a file.
+bool NamesFile(const QString& before, const QString& argument)
+{
+    for (const QString& option : {u"--open"_s, u"--save"_s, u"--pdf"_s}) {
+        if (before == option || argument.startsWith(option + u'='))
+            return true;
+    }
+    return !argument.startsWith(u'-') && !before.startsWith(u'-');
+}
+
 } // namespace
 
 ArgumentsText DecodeArguments(int argc, const char* const argv[])
@@ -60,6 +70,8 @@ ArgumentsText DecodeArguments(int argc, const char* const argv[])
         const QByteArray bytes(argv[i]);
         const QString argument = QFile::decodeName(bytes);
         if (text.inexact.isEmpty() && QFile::encodeName(argument) != bytes) {
+            const QString before = i > 1 ? text.arguments.at(i - 1) : QString();
+            text.inexactNamesFile = NamesFile(before, argument);
             for (const char byte : bytes) {
                 const auto code = static_cast<unsigned char>(byte);
                 if (code >= 0x20 && code < 0x7F)

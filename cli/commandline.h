@@ -21,10 +21,13 @@ namespace Kistarra {
 
 // The program's arguments as text. An argument whose bytes the text cannot give back exactly (a
 // file name in another encoding than the locale's) would name another file; it is reported in
-// `inexact`, its odd bytes written as \xNN, and the run must refuse it.
+// `inexact`, its odd bytes written as \xNN, and the run must refuse it; `inexactNamesFile` says
+// whether it names a file (the value of --open, --save or --pdf, or an argument that is no option
+// or option's value, as a file manager gives one) rather than being other text, such as a name.
 struct ArgumentsText {
     QStringList arguments;
     QString inexact;
+    bool inexactNamesFile = false;
 };
 [[nodiscard]] ArgumentsText DecodeArguments(int argc, const char* const argv[]);
 

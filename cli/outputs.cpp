@@ -1,5 +1,7 @@
 #include "cli/outputs.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -85,6 +87,16 @@ Refusal writeFailure(const WholeFiles& written)
 std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
                                               const Answer& answer)
 {
+    // A name given with --name is refused as it is read; one from a saved reading of another
+    // program may be longer still.
+    const bool saves =
+        std::any_of(request.files.begin(), request.files.end(),
+                    [](const auto& file) { return file.kind == OutputFile::SavedReading; });
+    if (saves && answer.reading.details.name.size() > MaxNameLength)
+        return Refusal{ExitBadInput,
+                       u"the name in '%1' is longer than %2 characters, more than a saved reading "
+                       u"holds"_s.arg(request.openPath.value_or(QString()))
+                           .arg(MaxNameLength)};
     if (auto refused = checkTargets(request))
         return *refused;
     OutputPlan plan;

@@ -14,14 +14,12 @@ namespace Kistarra {
 namespace {
 
 // The plain report for a terminal: control characters a name brought in are written out, so a
-// crafted saved reading cannot move the cursor, retitle the terminal or forge a line.
-QString terminalReport(const Reading& reading)
+// crafted saved reading cannot move the cursor, retitle the terminal or forge a line. Only the
+// name shown changes; the reading stays the one computed, year rule and all.
+QString terminalReport(Reading reading)
 {
-    BirthDetails shown = reading.details;
-    shown.name = OneLine(shown.name);
-    QString text = shown.name == reading.details.name ? ReportText(reading)
-                                                      : ReportText(ComputeReading(shown));
-    return text.replace(u"\r\n"_s, u"\n"_s);
+    reading.details.name = OneLine(reading.details.name);
+    return ReportText(reading).replace(u"\r\n"_s, u"\n"_s);
 }
 
 } // namespace
@@ -47,12 +45,15 @@ QString OneLine(const QString& message)
 
 QString TerminalText(const CommandLineRequest& request, const Answer& answer)
 {
-    const bool report = request.report || (!request.json && request.files.empty());
+    // The year ahead in words takes the default report's place, not that of one asked for.
+    const bool yearAheadText = answer.ahead && !request.json;
+    const bool report =
+        request.report || (!request.json && request.files.empty() && !yearAheadText);
     QString text;
-    if (answer.ahead && !request.json)
-        text += YearAheadText(*answer.ahead);
-    else if (report)
+    if (report)
         text += terminalReport(answer.reading) + u'\n';
+    if (yearAheadText)
+        text += (report ? u"\n"_s : QString()) + YearAheadText(*answer.ahead);
     if (request.json) {
         QJsonObject object = ReadingJson(answer.reading);
         if (answer.ahead)

@@ -20,8 +20,9 @@ struct Answer {
 // refusal is always exactly one line.
 [[nodiscard]] QString OneLine(const QString& message);
 
-// What goes to standard output: the report (the default when no file is asked for), or the year
-// ahead in words in its place, and the JSON object.
+// What goes to standard output: the report (the default when no file is asked for), the year
+// ahead in words (in the default report's place, or after a report asked for), and the JSON
+// object.
 [[nodiscard]] QString TerminalText(const CommandLineRequest& request, const Answer& answer);
 
 } // namespace Kistarra

@@ -113,6 +113,11 @@ QString TrimmedOfBlanks(const QString& text)
     return text.sliced(first, end - first);
 }
 
+bool IsBlankName(QStringView name)
+{
+    return name.trimmed().isEmpty();
+}
+
 BirthDetails TrimmedDetails(const BirthDetails& details)
 {
     return {TrimmedOfBlanks(details.name), TrimmedOfBlanks(details.day),

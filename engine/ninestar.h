@@ -56,6 +56,10 @@ struct BirthDetails {
 // The text without the spaces (U+0020) at either end; tabs and other white space stay.
 [[nodiscard]] QString TrimmedOfBlanks(const QString& text);
 
+// True when the name is empty or only white space (any Unicode white space: tabs, line breaks,
+// no-break and ideographic spaces): no name, for the windows and the command line alike.
+[[nodiscard]] bool IsBlankName(QStringView name);
+
 // The details as the reading keeps them: every field without blanks at either end.
 [[nodiscard]] BirthDetails TrimmedDetails(const BirthDetails& details);
 

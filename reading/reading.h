@@ -40,8 +40,7 @@ struct Reading {
 // Runs every step of one calculation, with the star numbers and the Feng Shui profile taken from
 // the year the rule gives; the Lo Shu chart and the date shown keep the date as entered. A step
 // that meets a character that is not a digit leaves its value empty (0); list entries never fail.
-[[nodiscard]] Reading ComputeReading(const BirthDetails& details,
-                                     YearRule rule = YearRule::Calendar);
+[[nodiscard]] Reading ComputeReading(const BirthDetails& details, YearRule rule);
 
 // True when the rule took the numbers from another year than the year of birth.
 [[nodiscard]] bool YearCountedFromSpring(const Reading& reading);

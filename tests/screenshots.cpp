@@ -120,7 +120,7 @@ int main(int argc, char* argv[])
     }
 
     FakeDesktop desktop;
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     for (const Shot& shot : Shots()) {
         const std::unique_ptr<QWidget> window = shot.make(desktop, reading);
         window->show();

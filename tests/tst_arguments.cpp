@@ -38,6 +38,8 @@ private slots:
     void normalisation();
     void refusals_data();
     void refusals();
+    void todayOutsideTheYearAhead_data();
+    void todayOutsideTheYearAhead();
     void requests();
 };
 
@@ -159,6 +161,30 @@ void TestArguments::refusals()
     const Refusal& refusal = std::get<Refusal>(result);
     QCOMPARE(static_cast<int>(refusal.code), exitCode);
     QVERIFY2(refusal.message.contains(mentions), qPrintable(refusal.message));
+}
+
+void TestArguments::todayOutsideTheYearAhead_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::newRow("clock past the last date") << QDate(2101, 1, 1);
+    QTest::newRow("clock before the first date") << QDate(1900, 2, 3);
+}
+
+// A clock outside the year ahead's dates: the refusal names the date the clock gives and the
+// dates there are, not just the word.
+void TestArguments::todayOutsideTheYearAhead()
+{
+    QFETCH(QDate, today);
+
+    const auto result =
+        ParseArguments(QStringList{u"kistarra"_s, u"--forecast"_s, u"today"_s} + AnnOptions, today);
+
+    QVERIFY(std::holds_alternative<Refusal>(result));
+    const Refusal& refusal = std::get<Refusal>(result);
+    QCOMPARE(static_cast<int>(refusal.code), 2);
+    QCOMPARE(refusal.message,
+             u"today, %1 by this computer's clock, is outside the dates the year ahead covers, "
+             u"1900-02-04 to 2100-12-31"_s.arg(today.toString(Qt::ISODate)));
 }
 
 // What an accepted request holds: where the details come from, the year rule, the forecast date

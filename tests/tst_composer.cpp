@@ -117,7 +117,8 @@ void TestComposer::readingMatchesGolden()
     const QString expected = golden(u"reading-1975-10-15.txt"_s);
 
     QCOMPARE(ComposeReading(7, 9, 3).reading.plainText(), expected);
-    const Reading reading = ComputeReading({u"Ann"_s, u"15"_s, u"October"_s, u"1975"_s});
+    const Reading reading =
+        ComputeReading({u"Ann"_s, u"15"_s, u"October"_s, u"1975"_s}, YearRule::Calendar);
     QCOMPARE(reading.readingText.plainText(), expected);
     QCOMPARE(reading.starSummary, u"Your 9 Star Ki is: 7 Metal, 9 Fire, 3 Wood"_s);
 }
@@ -193,7 +194,8 @@ void TestComposer::octoberPieces()
 void TestComposer::mayReadingInFull()
 {
     // 1 May 1970: principal 3, character 3, energetic 5.
-    const Reading reading = ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s});
+    const Reading reading =
+        ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s}, YearRule::Calendar);
     QCOMPARE(reading.principal, 3);
     QCOMPARE(reading.character, 3);
     QCOMPARE(reading.energetic, 5);
@@ -505,14 +507,15 @@ void TestComposer::relationshipSiblings()
 
 void TestComposer::reportText()
 {
-    const Reading reading = ComputeReading({u"  Ann Example "_s, u"15"_s, u"October"_s, u"1975"_s});
+    const Reading reading =
+        ComputeReading({u"  Ann Example "_s, u"15"_s, u"October"_s, u"1975"_s}, YearRule::Calendar);
 
     QCOMPARE(ReportText(reading),
              u"Name: Ann Example\r\n\r\nDate of Birth: 15 October 1975\r\n\r\n"_s %
                  golden(u"reading-1975-10-15.txt"_s) % u"\r\n\r\n"_s %
                  golden(u"relationship-p7.txt"_s));
 
-    const Reading may = ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s});
+    const Reading may = ComputeReading({u"Bo"_s, u"1"_s, u"May"_s, u"1970"_s}, YearRule::Calendar);
     const QString report = ReportText(may);
     QVERIFY(
         report.startsWith(u"Name: Bo\r\n\r\nDate of Birth: 1 May 1970\r\n\r\n"
@@ -568,9 +571,10 @@ void TestComposer::reportDateLine()
     QCOMPARE(paragraphs.value(1), dateLine);
     QCOMPARE(ReadingYearNote(reading), note);
     if (note.isEmpty()) {
-        QCOMPARE(ReportText(reading), ReportText(ComputeReading(details)));
+        QCOMPARE(ReportText(reading), ReportText(ComputeReading(details, YearRule::Calendar)));
     } else {
-        const Reading sameYear = ComputeReading({u"Ann"_s, day, month, reading.readingYear});
+        const Reading sameYear =
+            ComputeReading({u"Ann"_s, day, month, reading.readingYear}, YearRule::Calendar);
         QCOMPARE(paragraphs.mid(2), ReportText(sameYear).split(u"\r\n\r\n"_s).mid(2));
     }
 }
@@ -579,7 +583,8 @@ void TestComposer::printedReportText()
 {
     QCOMPARE(AttributionLine(), Attribution);
 
-    const Reading reading = ComputeReading({u"Ann Example"_s, u"15"_s, u"October"_s, u"1975"_s});
+    const Reading reading =
+        ComputeReading({u"Ann Example"_s, u"15"_s, u"October"_s, u"1975"_s}, YearRule::Calendar);
     const QString printed = PrintedReportText(reading);
     QCOMPARE(printed,
              Attribution % u"\r\n\r\n"_s % ReportText(reading) % u"\r\n\r\n"_s % Attribution);
@@ -594,7 +599,7 @@ void TestComposer::reportWithEmptyTexts()
     const Reading empty;
     QCOMPARE(ReportText(empty), u"Name: \r\n\r\nDate of Birth: \r\n\r\n\r\n\r\n"_s);
 
-    Reading withoutRelationship = ComputeReading(Ann);
+    Reading withoutRelationship = ComputeReading(Ann, YearRule::Calendar);
     withoutRelationship.relationshipText = {};
     QVERIFY(
         ReportText(withoutRelationship).endsWith(u"Compatible Numbers: \r\n1\r\n\r\n\r\n\r\n"_s));

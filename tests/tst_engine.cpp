@@ -231,8 +231,8 @@ void TestEngine::starNumbers()
 
     // The whole calculation gives the same, and repeating it changes nothing.
     const BirthDetails details{u"Ann"_s, day, month, year};
-    const Reading first = ComputeReading(details);
-    const Reading again = ComputeReading(details);
+    const Reading first = ComputeReading(details, YearRule::Calendar);
+    const Reading again = ComputeReading(details, YearRule::Calendar);
     for (const Reading* reading : {&first, &again}) {
         QCOMPARE(reading->principal, principal);
         QCOMPARE(reading->solarMonth, solarMonth);
@@ -361,7 +361,7 @@ void TestEngine::loShuGrid()
     QVERIFY(grid);
     QCOMPARE(cellList(*grid), cells);
 
-    const Reading reading = ComputeReading({u"Ann"_s, day, month, year});
+    const Reading reading = ComputeReading({u"Ann"_s, day, month, year}, YearRule::Calendar);
     QCOMPARE(cellList(reading.loShuCells), cells);
 }
 
@@ -387,9 +387,11 @@ void TestEngine::loShuCaption()
 
 void TestEngine::newDateReplacesCells()
 {
-    const Reading earlier = ComputeReading({u"Ann"_s, u"9"_s, u"September"_s, u"1999"_s});
+    const Reading earlier =
+        ComputeReading({u"Ann"_s, u"9"_s, u"September"_s, u"1999"_s}, YearRule::Calendar);
     QCOMPARE(earlier.loShuCells[0], u"1"_s);
-    const Reading later = ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s});
+    const Reading later =
+        ComputeReading({u"Ann"_s, u"10"_s, u"October"_s, u"2010"_s}, YearRule::Calendar);
 
     QCOMPARE(cellList(later.loShuCells),
              (QStringList{u"111"_s, u"2"_s, {}, {}, {}, {}, {}, {}, {}}));
@@ -452,7 +454,7 @@ void TestEngine::nonDigitsLeaveTheirNumbersEmpty()
     QFETCH(int, character);
     QFETCH(int, energetic);
 
-    const Reading reading = ComputeReading({u"Bob"_s, day, month, year});
+    const Reading reading = ComputeReading({u"Bob"_s, day, month, year}, YearRule::Calendar);
 
     QCOMPARE(reading.principal, principal);
     QCOMPARE(reading.solarMonth, solarMonth);
@@ -521,7 +523,7 @@ void TestEngine::solarYearRule()
     QCOMPARE(solar.energetic, energetic);
     QCOMPARE(solar.fengShuiNumber, std::optional<int>(fengShui));
 
-    const Reading calendar = ComputeReading(details);
+    const Reading calendar = ComputeReading(details, YearRule::Calendar);
     QCOMPARE(calendar.yearRule, YearRule::Calendar);
     QCOMPARE(calendar.readingYear, year);
     QCOMPARE(solar.details, calendar.details);
@@ -530,7 +532,8 @@ void TestEngine::solarYearRule()
     QCOMPARE(YearCountedFromSpring(solar), readingYear != year);
     QVERIFY(!YearCountedFromSpring(calendar));
 
-    const Reading sameYear = ComputeReading({u"Ann"_s, day, month, readingYear});
+    const Reading sameYear =
+        ComputeReading({u"Ann"_s, day, month, readingYear}, YearRule::Calendar);
     QCOMPARE(solar.principal, sameYear.principal);
     QCOMPARE(solar.fengShui, sameYear.fengShui);
     QCOMPARE(solar.elementDescription, sameYear.elementDescription);
@@ -550,7 +553,8 @@ void TestEngine::yearWithoutPrincipal()
     QCOMPARE(numbers->character, 0);
     QCOMPARE(CalculateEnergeticNumber(0, 0), 0);
 
-    const Reading reading = ComputeReading({u"Ann"_s, u"15"_s, u"October"_s, u"2999"_s});
+    const Reading reading =
+        ComputeReading({u"Ann"_s, u"15"_s, u"October"_s, u"2999"_s}, YearRule::Calendar);
     QCOMPARE(reading.principal, 0);
     QCOMPARE(reading.solarMonth, 9);
     QCOMPARE(reading.character, 0);
@@ -570,7 +574,7 @@ void TestEngine::birthDateText()
     QCOMPARE(TrimmedOfBlanks(u"\u3000Ann  "_s), u"\u3000Ann"_s);
     QCOMPARE(TrimmedOfBlanks(u"   "_s), QString());
 
-    const Reading reading = ComputeReading(typed);
+    const Reading reading = ComputeReading(typed, YearRule::Calendar);
     QCOMPARE(reading.details, kept);
     QCOMPARE(reading.birthDateText, u"15 October 1975"_s);
     QCOMPARE(reading.principal, 7);

@@ -106,7 +106,7 @@ void TestFengShui::profileOfYear()
     // The whole calculation takes the year's third and fourth characters, and the day and month
     // play no part.
     for (const QString& month : {u"January"_s, u"October"_s}) {
-        const Reading reading = ComputeReading({u"Ann"_s, u"3"_s, month, year});
+        const Reading reading = ComputeReading({u"Ann"_s, u"3"_s, month, year}, YearRule::Calendar);
         QCOMPARE(reading.fengShuiNumber, std::optional<int>(number));
         QVERIFY(reading.fengShui);
         QCOMPARE(reading.fengShui->group, group);

@@ -393,7 +393,8 @@ void TestFrmMain::proceedHandsOnTheReading()
     QCOMPARE(reading.details.name, keptName);
     QCOMPARE(reading.birthDateText, birthDateText);
     const Fields shown = FieldsOf(*m_fixture.window());
-    const Reading expected = ComputeReading({shown.name, shown.day, shown.month, shown.year});
+    const Reading expected =
+        ComputeReading({shown.name, shown.day, shown.month, shown.year}, YearRule::Calendar);
     QCOMPARE(reading.principal, expected.principal);
     QCOMPARE(reading.character, expected.character);
     QCOMPARE(reading.energetic, expected.energetic);

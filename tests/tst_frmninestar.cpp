@@ -181,7 +181,7 @@ frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
 
 void tst_frmNineStar::windowFrame()
 {
-    frmNineStar* const window = showWindow(ComputeReading(Ann));
+    frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(window->centralWidget()->size(), QSize(637, 459));
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -232,13 +232,13 @@ void tst_frmNineStar::captions()
 {
     QFETCH(QString, control);
     QFETCH(QString, caption);
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(Caption(Find<QObject>(window, control)), caption);
 }
 
 void tst_frmNineStar::readingFillsTheControls()
 {
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmNineStar* const window = showWindow(reading);
 
     QCOMPARE(Find<QLabel>(window, u"lblLoshuGrid_0"_s)->text(), u"[1]\r\n11"_s);
@@ -290,7 +290,8 @@ void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts()
     QFETCH(QString, day);
     QFETCH(QString, month);
     QFETCH(QString, year);
-    const frmNineStar* const window = showWindow(ComputeReading({u"Ann"_s, day, month, year}));
+    const frmNineStar* const window =
+        showWindow(ComputeReading({u"Ann"_s, day, month, year}, YearRule::Calendar));
     const auto* const caption = Find<QLabel>(window, u"lblCaption"_s);
 
     QTextLayout layout(caption->text(), caption->font());
@@ -316,7 +317,8 @@ void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts()
 void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
 {
     // A year whose last two characters are not digits gives no Feng Shui profile.
-    const Reading reading = ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"19x0"_s});
+    const Reading reading =
+        ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, u"19x0"_s}, YearRule::Calendar);
     QVERIFY(!reading.fengShui);
     const frmNineStar* const window = showWindow(reading);
     QCOMPARE(Find<QLabel>(window, u"lblFengShuiGroup"_s)->text(), u"FengShui nnnn"_s);
@@ -401,7 +403,7 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare()
     QFETCH(int, column);
     QFETCH(int, row);
     QFETCH(QColor, colour);
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
 
     const auto* const label = Find<QLabel>(window, u"lblLoshuGrid_"_s + QString::number(cell - 1));
     QVERIFY(label->text().startsWith(u'[' + QString::number(cell) + u']'));
@@ -438,7 +440,7 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare()
             }
         }
     }
-    const frmNineStar* const worstWindow = showWindow(ComputeReading(worst));
+    const frmNineStar* const worstWindow = showWindow(ComputeReading(worst, YearRule::Calendar));
     const auto* const worstLabel =
         Find<QLabel>(worstWindow, u"lblLoshuGrid_"_s + QString::number(cell - 1));
     const QRect room = worstLabel->contentsRect().marginsRemoved(QMargins(
@@ -466,7 +468,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
 {
     QFETCH(QString, box);
     QFETCH(bool, relationship);
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmNineStar* const window = showWindow(reading);
     const auto* const edit = Find<QTextEdit>(window, box);
 
@@ -504,7 +506,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
 
 void tst_frmNineStar::tabsBringTheirPageToTheFront()
 {
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     QCOMPARE(tabs->count(), 4);
     QCOMPARE(tabs->tabText(0), u"Nine Star Ki Chart"_s);
@@ -538,7 +540,7 @@ void tst_frmNineStar::tabsBringTheirPageToTheFront()
 
 void tst_frmNineStar::newWindowOpensOnTheChart()
 {
-    frmNineStar* window = showWindow(ComputeReading(Ann));
+    frmNineStar* window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
     QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
 
@@ -547,7 +549,7 @@ void tst_frmNineStar::newWindowOpensOnTheChart()
     QTRY_COMPARE(tabs->currentIndex(), 2);
     window->close();
 
-    window = showWindow(ComputeReading(Ann));
+    window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
     QVERIFY(Find<QWidget>(window, u"picLoShuSquare"_s)->isVisible());
     QVERIFY(!Find<QWidget>(window, u"picNineStar"_s)->isVisible());
@@ -572,7 +574,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy closing(window, &frmNineStar::closing);
 
     QObject* const trigger = Find<QObject>(window, control);
@@ -591,7 +593,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
 
 void tst_frmNineStar::donateActsFromTheMenuBar()
 {
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const donate = Find<QAction>(window, u"mnuDonate"_s);
     QVERIFY(donate->menu() == nullptr);
     QMenuBar* const bar = window->menuBar();
@@ -603,7 +605,7 @@ void tst_frmNineStar::donateActsFromTheMenuBar()
 
 void tst_frmNineStar::makeMoneyIsOutOfReach()
 {
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const makeMoney = Find<QAction>(window, u"mnuMakeMoney"_s);
     QVERIFY(window->menuBar()->actions().contains(makeMoney));
     QVERIFY(!makeMoney->isVisible());
@@ -613,7 +615,7 @@ void tst_frmNineStar::makeMoneyIsOutOfReach()
 
 void tst_frmNineStar::backAndAboutAreHandedToTheShell()
 {
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy back(window, &frmNineStar::backRequested);
     QSignalSpy about(window, &frmNineStar::aboutRequested);
     QSignalSpy report(window, &frmNineStar::reportRequested);
@@ -635,13 +637,13 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
 
 void tst_frmNineStar::everyCloseIsAnnounced()
 {
-    frmNineStar* window = showWindow(ComputeReading(Ann));
+    frmNineStar* window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy closedByBox(window, &frmNineStar::closing);
     QVERIFY(window->close());
     QCOMPARE(closedByBox.count(), 1);
     QVERIFY(!window->isVisible());
 
-    window = showWindow(ComputeReading(Ann));
+    window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy closedByMenu(window, &frmNineStar::closing);
     Find<QAction>(window, u"mnuExit"_s)->trigger();
     QCOMPARE(closedByMenu.count(), 1);
@@ -664,7 +666,7 @@ void tst_frmNineStar::clipboardIsEmptied()
 {
     QFETCH(QString, box);
     QFETCH(QString, action);
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     // Filling the boxes is a change too.
     QVERIFY(m_fixture.desktop().clipboardClears > 0);
 
@@ -690,7 +692,7 @@ QWidget* tst_frmNineStar::showYearAhead(const Reading& reading)
 
 void tst_frmNineStar::yearAheadIsBuiltWhenFirstShown()
 {
-    const frmNineStar* const window = showWindow(ComputeReading(Ann));
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     const auto yearAhead = [window] { return window->findChild<QWidget*>(u"picYearAhead"_s); };
     for (const int tab : {1, 2, 0}) {
@@ -730,7 +732,7 @@ void tst_frmNineStar::yearAheadOpensOnToday()
     QFETCH(QDate, today);
     QFETCH(QDate, shown);
     m_fixture.desktop().todayDate = today;
-    const QWidget* const page = showYearAhead(ComputeReading(Ann));
+    const QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     const auto* const date = Find<QDateEdit>(page, u"dtpYearAhead"_s);
     QCOMPARE(date->date(), shown);
     QVERIFY(date->calendarPopup());
@@ -818,7 +820,7 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
     QFETCH(QStringList, words);
     m_fixture.desktop().todayDate = today;
     const QWidget* const page =
-        showYearAhead(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, birthYear}));
+        showYearAhead(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, birthYear}, YearRule::Calendar));
 
     auto* const yearGrid = Find<QTableWidget>(page, u"tblYearChart"_s);
     auto* const monthGrid = Find<QTableWidget>(page, u"tblMonthChart"_s);
@@ -852,7 +854,7 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
 void tst_frmNineStar::yearAheadFollowsTheDate()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
-    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
     const auto row = [cycle](int at) {
         return QStringList{cycle->item(at, 0)->text(), cycle->item(at, 1)->text(),
@@ -898,7 +900,7 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
 void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
-    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(AccessibleName(Find<QDateEdit>(page, u"dtpYearAhead"_s)), u"Date of the year ahead"_s);
     QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblYearChart"_s)),
              u"Horse year from 4 Feb 2026, South at the top"_s);
@@ -938,7 +940,7 @@ void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 void tst_frmNineStar::yearAheadFitsThePage()
 {
     m_fixture.desktop().todayDate = QDate(2027, 1, 10);
-    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     // One of the longest zone names, with the longest month names in its times.
     qobject_cast<YearAheadPage*>(page)->setTimeZone(
         QTimeZone(QByteArrayLiteral("America/North_Dakota/New_Salem")));

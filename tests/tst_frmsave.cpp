@@ -88,7 +88,7 @@ void tst_frmSave::clickButton(const QString& name)
 
 void tst_frmSave::windowFrame()
 {
-    const frmSave* const window = showWindow(ComputeReading(Ann));
+    const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(window->height(), 523); // 7845 twips
     QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -120,7 +120,7 @@ void tst_frmSave::windowFrame()
 
 void tst_frmSave::reportIsThePlainReading()
 {
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmSave* const window = showWindow(reading);
     const auto* const report = Find<QTextEdit>(window, u"RTB"_s);
     QCOMPARE(report->toPlainText(), WithLineFeeds(ReportText(reading)));
@@ -139,7 +139,7 @@ void tst_frmSave::reportIsThePlainReading()
 void tst_frmSave::openingEmptiesTheClipboard()
 {
     QCOMPARE(m_fixture.desktop().clipboardClears, 0);
-    const frmSave window(ComputeReading(Ann), m_fixture.desktop());
+    const frmSave window(ComputeReading(Ann, YearRule::Calendar), m_fixture.desktop());
     QCOMPARE_GT(m_fixture.desktop().clipboardClears, 0);
 }
 
@@ -149,7 +149,7 @@ void tst_frmSave::saveWritesTheBirthDetails()
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(u"ann.nsk"_s);
     m_fixture.desktop().saveFileNames = {path};
-    const frmSave* const window = showWindow(ComputeReading(Ann));
+    const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     // What the report box shows plays no part in the file.
     Find<QTextEdit>(window, u"RTB"_s)->setPlainText(u"something else"_s);
 
@@ -167,7 +167,7 @@ void tst_frmSave::cancelledSaveDoesNothing()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    showWindow(ComputeReading(Ann));
+    showWindow(ComputeReading(Ann, YearRule::Calendar));
 
     clickButton(u"cmdSave"_s);
 
@@ -207,7 +207,7 @@ void tst_frmSave::savedNameEndsInNsk()
     QVERIFY(WriteFile(folder.filePath(u"old.txt.nsk"_s), "an earlier reading\r\n"));
     m_fixture.desktop().saveFileNames = {folder.filePath(typed)};
     m_fixture.desktop().yesNoAnswers = answers;
-    showWindow(ComputeReading(Ann));
+    showWindow(ComputeReading(Ann, YearRule::Calendar));
 
     clickButton(u"cmdSave"_s);
 
@@ -244,7 +244,7 @@ void tst_frmSave::savingOverAnotherUsersFileKeepsItTheirs()
     QCOMPARE(::chown(name.constData(), 1234, 1234), 0);
     QCOMPARE(::chmod(name.constData(), 02664), 0);
     m_fixture.desktop().saveFileNames = {path};
-    showWindow(ComputeReading(Ann));
+    showWindow(ComputeReading(Ann, YearRule::Calendar));
 
     clickButton(u"cmdSave"_s);
 
@@ -287,7 +287,7 @@ void tst_frmSave::failedSaveSaysSo()
                                                 QFileDevice::ReadOther));
     const QFileInfo before(path);
     m_fixture.desktop().saveFileNames = {path};
-    showWindow(ComputeReading(Ann));
+    showWindow(ComputeReading(Ann, YearRule::Calendar));
 
     {
         // Every write of a byte fails as on a full disk.
@@ -317,7 +317,7 @@ void tst_frmSave::failedSaveSaysSo()
 
 void tst_frmSave::printHasTheReportBetweenAttributions()
 {
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmSave* const window = showWindow(reading);
     clickButton(u"cmdPrint"_s);
 
@@ -334,7 +334,7 @@ void tst_frmSave::printHasTheReportBetweenAttributions()
 
 void tst_frmSave::printingTwiceHoldsOneCopy()
 {
-    const Reading reading = ComputeReading(Ann);
+    const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     showWindow(reading);
     clickButton(u"cmdPrint"_s);
     clickButton(u"cmdPrint"_s);
@@ -347,7 +347,7 @@ void tst_frmSave::printingTwiceHoldsOneCopy()
 void tst_frmSave::failedPrintSaysSo()
 {
     m_fixture.desktop().printSucceeds = false;
-    showWindow(ComputeReading(Ann));
+    showWindow(ComputeReading(Ann, YearRule::Calendar));
     clickButton(u"cmdPrint"_s);
 
     QCOMPARE(m_fixture.desktop().printedTexts.size(), 1);
@@ -370,7 +370,7 @@ void tst_frmSave::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
-    const frmSave* const window = showWindow(ComputeReading(Ann));
+    const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const label = Find<QLabel>(window, control);
     QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
 
@@ -391,7 +391,7 @@ void tst_frmSave::mouseOverTheReportEmptiesTheClipboard_data()
 void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
 {
     QFETCH(QString, action);
-    const frmSave* const window = showWindow(ComputeReading(Ann));
+    const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const report = Find<QTextEdit>(window, u"RTB"_s);
     QVERIFY(ClipboardEmptiedBy(*report, action, m_fixture.desktop()));
 }

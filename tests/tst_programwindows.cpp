@@ -139,7 +139,7 @@ void TestProgramWindows::proceedShowsOnlyTheReading()
     // never stood without a window.
     QCOMPARE(shownWhileClosing, QList<QWidget*>{result});
 
-    const Reading expected = ComputeReading(Ann);
+    const Reading expected = ComputeReading(Ann, YearRule::Calendar);
     QCOMPARE(Find<QTextEdit>(result, u"RTBLoshu"_s)->toPlainText(),
              WithLineFeeds(expected.readingText.plainText()));
     QCOMPARE(Find<QTextEdit>(result, u"RTB"_s)->toPlainText(),

@@ -136,7 +136,7 @@ void frmMain::fillLists()
 
 bool frmMain::CheckDetails()
 {
-    if (!m_ui->txtName->text().trimmed().isEmpty())
+    if (!IsBlankName(m_ui->txtName->text()))
         return true;
     m_desktop.showError(this, NameMissing.toString());
     m_ui->txtName->setFocus();

@@ -46,7 +46,8 @@ Maker BirthDetails(bool coBrandInFront)
 Maker ResultOnPage(int page)
 {
     return [page](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<frmNineStar>(ComputeReading(Ann), desktop);
+        auto window =
+            std::make_unique<frmNineStar>(ComputeReading(Ann, YearRule::Calendar), desktop);
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
         return window;
     };
@@ -63,7 +64,7 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
         {u"frmNineStar year ahead"_s, ResultOnPage(3)},
         {u"frmSave"_s,
          [](FakeDesktop& desktop) {
-             return std::make_unique<frmSave>(ComputeReading(Ann), desktop);
+             return std::make_unique<frmSave>(ComputeReading(Ann, YearRule::Calendar), desktop);
          }},
         {u"frmAbout"_s, [](FakeDesktop& desktop) { return std::make_unique<frmAbout>(desktop); }},
         {u"frmFarewell"_s,
