@@ -981,7 +981,7 @@ void tst_frmNineStar::yearAheadFitsThePage()
 void tst_frmNineStar::yearAheadOpensTheCalendar()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
-    QWidget* const page = showYearAhead(ComputeReading(Ann));
+    QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     QTest::mouseClick(Find<QPushButton>(page, u"cmdCalendar"_s), Qt::LeftButton);
     QPointer<frmCalendar> calendar = page->findChild<frmCalendar*>();
     QVERIFY(calendar != nullptr);
