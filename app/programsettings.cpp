@@ -73,10 +73,14 @@ template <typename Use>
 [[nodiscard]] auto OnPrivateCopy(const QByteArray& bytes, Use use)
     -> decltype(use(std::declval<QSettings&>(), QString()))
 {
+    // A throwaway copy: written plainly, without the care (and the wait for the disk) that the
+    // person's own file gets.
     const QTemporaryDir folder;
     const QString path = folder.filePath(u"kistarra.ini"_s);
-    if (!folder.isValid() || WriteWholeFile(path, bytes))
+    QFile copy(path);
+    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
         return std::nullopt;
+    copy.close();
     QSettings settings(path, QSettings::IniFormat);
     return use(settings, path);
 }
