@@ -37,7 +37,8 @@ void addOptions(QCommandLineParser& parser)
         {u"json"_s, u"Print the reading as one JSON object."_s},
         {u"forecast"_s,
          u"The year ahead from this date, YYYY-MM-DD (%1) or today: printed instead of the "
-         u"report, or added to the JSON as \"forecast\"."_s.arg(forecastDates()),
+         u"report (after it with --report), or added to the JSON as \"forecast\"."_s.arg(
+             forecastDates()),
          u"date"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
