@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "cli/yearaheadjson.h"
+#include "engine/daycalendar.h"
 #include "engine/ninestar.h"
 #include "savedreading/savedreading.h"
 
@@ -40,6 +41,11 @@ void addOptions(QCommandLineParser& parser)
          u"report (after it with --report), or added to the JSON as \"forecast\"."_s.arg(
              forecastDates()),
          u"date"_s},
+        {u"calendar"_s,
+         u"The month's calendar of good days and directions, YYYY-MM (1900-02 to 2100-12): "
+         u"printed instead of the report, as JSON with --json, and as its printed page (landscape "
+         u"A4) with --pdf."_s,
+         u"month"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
          u"file"_s},
@@ -106,6 +112,35 @@ std::optional<Refusal> readForecast(const QCommandLineParser& parser, QDate toda
     if (!request.forecast)
         return Refusal{ExitBadInput, u"forecast date '%1' is not accepted; give a date "
                                      u"YYYY-MM-DD from %2, or today"_s.arg(given, forecastDates())};
+    return std::nullopt;
+}
+
+// "2026-06": four digits, a hyphen, two digits, a month of the calendar's range.
+std::optional<CalendarMonth> calendarMonth(QStringView text)
+{
+    if (text.size() != 7 || text[4] != u'-')
+        return std::nullopt;
+    for (const qsizetype at : {0, 1, 2, 3, 5, 6}) {
+        if (text[at] < u'0' || text[at] > u'9')
+            return std::nullopt;
+    }
+    const CalendarMonth month{text.left(4).toInt(), text.mid(5, 2).toInt()};
+    if (!IsCalendarMonth(month.year, month.month))
+        return std::nullopt;
+    return month;
+}
+
+std::optional<Refusal> readCalendar(const QCommandLineParser& parser, CommandLineRequest& request)
+{
+    if (!parser.isSet(u"calendar"_s))
+        return std::nullopt;
+    if (parser.isSet(u"forecast"_s))
+        return Refusal{ExitBadInput, u"give either --forecast or --calendar, not both"_s};
+    const QString given = parser.value(u"calendar"_s);
+    request.calendar = calendarMonth(given);
+    if (!request.calendar)
+        return Refusal{ExitBadInput, u"calendar month '%1' is not accepted; give a month YYYY-MM "
+                                     u"from 1900-02 to 2100-12"_s.arg(given)};
     return std::nullopt;
 }
 
@@ -192,6 +227,8 @@ std::variant<CommandLineRequest, Refusal> ParseArguments(const QStringList& argu
                                          parser.positionalArguments().constFirst())};
 
     if (auto refused = readForecast(parser, today, request))
+        return *refused;
+    if (auto refused = readCalendar(parser, request))
         return *refused;
     if (auto refused = readBirthDetails(parser, request))
         return *refused;

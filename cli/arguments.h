@@ -36,6 +36,12 @@ struct RequestedFile {
     QString path;
 };
 
+// A month of the calendar, from --calendar.
+struct CalendarMonth {
+    int year = 0;
+    int month = 0;
+};
+
 // What a run is asked to do. With `help` or `version` set nothing else is read.
 struct CommandLineRequest {
     bool help = false;
@@ -46,6 +52,7 @@ struct CommandLineRequest {
     std::optional<QString> openPath;     // from --open: the details are in this saved reading
     YearRule yearRule = YearRule::Calendar;
     std::optional<QDate> forecast;
+    std::optional<CalendarMonth> calendar;
 
     bool json = false;
     bool report = false;

@@ -34,19 +34,43 @@ std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
     return result.details;
 }
 
+std::optional<DayAhead> dayAhead(int principal, QDate date, const QTimeZone& zone)
+{
+    const auto star = DayStarOf(date, zone);
+    const auto stemBranch = DayStemBranch(date);
+    if (!star || !stemBranch)
+        return std::nullopt;
+    const auto chart = DayChart(principal, *star, *stemBranch);
+    if (!chart)
+        return std::nullopt;
+    return DayAhead{*stemBranch, *star, *chart};
+}
+
 // The reading the request asks for, from its options or its saved reading, and its year ahead.
 std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
 {
     const auto details = request.openPath ? detailsFromFile(*request.openPath) : *request.details;
     if (const auto* refused = std::get_if<Refusal>(&details))
         return *refused;
-    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule), std::nullopt};
+    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule), std::nullopt,
+                  std::nullopt, std::nullopt};
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const auto noPrincipal = [&answer](QStringView what) {
+        return Refusal{ExitFileProblem,
+                       u"the birth year '%1' gives no principal number, so no %2"_s.arg(
+                           answer.reading.details.year, what)};
+    };
     if (request.forecast) {
-        answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast,
-                                        QTimeZone::systemTimeZone());
+        answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast, zone);
         if (!answer.ahead)
-            return Refusal{ExitFileProblem, u"the birth year '%1' gives no principal number, so "
-                                            u"no year ahead"_s.arg(answer.reading.details.year)};
+            return noPrincipal(u"year ahead");
+        answer.day = dayAhead(answer.reading.principal, *request.forecast, zone);
+    }
+    if (request.calendar) {
+        answer.calendar = ComputeMonthCalendar(answer.reading.principal, request.calendar->year,
+                                               request.calendar->month, zone);
+        if (!answer.calendar)
+            return noPrincipal(u"calendar");
     }
     return answer;
 }

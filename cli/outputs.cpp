@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include <QBuffer>
+#include <QLocale>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
 
 #include "platform/printing.h"
+#include "reading/calendartext.h"
 #include "savedreading/savedreading.h"
 #include "savedreading/wholefiles.h"
 
@@ -17,9 +19,20 @@ namespace Kistarra {
 
 namespace {
 
-// What the report window's Print puts on paper, in the report's own font, as PDF bytes.
-std::variant<QByteArray, QString> pdfReport(const Reading& reading)
+// What the report window's Print puts on paper, in the report's own font, as PDF bytes; with
+// --calendar what the calendar window's Print does, the month on one landscape A4 page.
+std::variant<QByteArray, QString> pdfReport(const Answer& answer)
 {
+    if (answer.calendar) {
+        QTextDocument document;
+        document.setDefaultFont(CalendarPageFont());
+        document.setHtml(CalendarHtml(*answer.calendar, QLocale::system().firstDayOfWeek()));
+        QBuffer buffer;
+        if (!PrintToPdf(document, buffer, Paper::LandscapeA4) || buffer.data().isEmpty())
+            return u"the month could not be laid out"_s;
+        return buffer.data();
+    }
+    const Reading& reading = answer.reading;
     QTextDocument document;
     document.setDefaultFont(ReportFont());
     QTextCursor(&document).insertText(PrintedReportText(reading));
@@ -29,8 +42,9 @@ std::variant<QByteArray, QString> pdfReport(const Reading& reading)
     return buffer.data();
 }
 
-std::variant<QByteArray, QString> savedReading(const Reading& reading)
+std::variant<QByteArray, QString> savedReading(const Answer& answer)
 {
+    const Reading& reading = answer.reading;
     if (reading.details.name.size() > MaxNameLength)
         return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
     return EncodeSavedReading(reading.details);
@@ -40,7 +54,7 @@ std::variant<QByteArray, QString> savedReading(const Reading& reading)
 // given to --open (saving a reading over itself rewrites the same birth details).
 struct FileMaker {
     bool mayRewriteTheInput;
-    std::variant<QByteArray, QString> (*contents)(const Reading&);
+    std::variant<QByteArray, QString> (*contents)(const Answer&);
 };
 
 FileMaker makerOf(OutputFile kind)
@@ -101,7 +115,7 @@ std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
         return *refused;
     OutputPlan plan;
     for (const RequestedFile& file : request.files) {
-        auto contents = makerOf(file.kind).contents(answer.reading);
+        auto contents = makerOf(file.kind).contents(answer);
         if (const auto* reason = std::get_if<QString>(&contents))
             return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)};
         plan.files.push_back({file.path, std::get<QByteArray>(std::move(contents))});

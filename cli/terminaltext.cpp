@@ -3,8 +3,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "cli/calendarjson.h"
 #include "cli/readingjson.h"
 #include "cli/yearaheadjson.h"
+#include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -20,6 +22,30 @@ QString terminalReport(Reading reading)
 {
     reading.details.name = OneLine(reading.details.name);
     return ReportText(reading).replace(u"\r\n"_s, u"\n"_s);
+}
+
+// The day of the year ahead's date in words, after the year and the month.
+QString dayText(const YearAhead& ahead, const std::optional<DayAhead>& day)
+{
+    if (!day)
+        return QString();
+    return ChartSectionText(u"This Day: "_s % YearAheadDateText(ahead.date) % u", "_s %
+                                StemBranchCharacters(day->stemBranch) % u' ' %
+                                StemBranchName(day->stemBranch) % u", day star "_s %
+                                QString::number(day->star.star) %
+                                (day->star.ascending ? u", rising"_s : u", falling"_s),
+                            u"this day", day->chart, ahead.principal);
+}
+
+// The year ahead's JSON with its date's day: "day" its chart, "dayStemBranch" its stem and branch.
+QJsonObject forecastJson(const YearAhead& ahead, const std::optional<DayAhead>& day)
+{
+    QJsonObject forecast = YearAheadJson(ahead);
+    if (day) {
+        forecast.insert(u"day"_s, ChartJson(day->chart));
+        forecast.insert(u"dayStemBranch"_s, StemBranchJson(day->stemBranch));
+    }
+    return forecast;
 }
 
 } // namespace
@@ -50,14 +76,19 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
     const bool report =
         request.report || (!request.json && request.files.empty() && !yearAheadText);
     QString text;
+    if (answer.calendar)
+        return request.json ? QString::fromUtf8(QJsonDocument(CalendarJson(*answer.calendar))
+                                                    .toJson(QJsonDocument::Indented))
+                            : CalendarText(*answer.calendar);
     if (report)
         text += terminalReport(answer.reading) + u'\n';
     if (yearAheadText)
-        text += (report ? u"\n"_s : QString()) + YearAheadText(*answer.ahead);
+        text += (report ? u"\n"_s : QString()) + YearAheadText(*answer.ahead) + u'\n' +
+                dayText(*answer.ahead, answer.day);
     if (request.json) {
         QJsonObject object = ReadingJson(answer.reading);
         if (answer.ahead)
-            object.insert(u"forecast"_s, YearAheadJson(*answer.ahead));
+            object.insert(u"forecast"_s, forecastJson(*answer.ahead, answer.day));
         text += QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
     }
     return text;

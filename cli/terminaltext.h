@@ -5,15 +5,25 @@
 #include <QString>
 
 #include "cli/arguments.h"
+#include "engine/daycalendar.h"
 #include "engine/yearahead.h"
 #include "reading/reading.h"
 
 namespace Kistarra {
 
+// The day of the year ahead's date: its stem and branch, its star and its chart.
+struct DayAhead {
+    StemBranch stemBranch;
+    DayStar star;
+    Chart chart;
+};
+
 // What a run has read: the reading, and its year ahead when --forecast asks for it.
 struct Answer {
     Reading reading;
     std::optional<YearAhead> ahead;
+    std::optional<DayAhead> day;           // with the year ahead: its date's day
+    std::optional<MonthCalendar> calendar; // from --calendar
 };
 
 // The message with every control character a value brought into it written out (\n, \x1B), so a

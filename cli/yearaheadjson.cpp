@@ -27,7 +27,9 @@ QString code(Palace palace)
     return PalaceCode(palace).toString();
 }
 
-QJsonObject chartJson(const Chart& chart)
+} // namespace
+
+QJsonObject ChartJson(const Chart& chart)
 {
     QJsonObject stars;
     for (const Palace palace : StarOrder)
@@ -48,6 +50,8 @@ QJsonObject chartJson(const Chart& chart)
         {u"favourable"_s, favourable},
     };
 }
+
+namespace {
 
 bool isAsciiDigit(QChar c)
 {
@@ -90,8 +94,8 @@ QJsonObject YearAheadJson(const YearAhead& ahead)
         {u"solarMonth"_s, ahead.solar.month},
         {u"monthBegins"_s, LocalMinuteIso(ahead.monthBegins)},
         {u"monthEnds"_s, LocalMinuteIso(ahead.monthEnds)},
-        {u"year"_s, chartJson(ahead.year)},
-        {u"month"_s, chartJson(ahead.month)},
+        {u"year"_s, ChartJson(ahead.year)},
+        {u"month"_s, ChartJson(ahead.month)},
         {u"cycle"_s, cycle},
     };
 }

@@ -23,4 +23,7 @@ namespace Kistarra {
 // that does not exist.
 [[nodiscard]] QJsonObject YearAheadJson(const YearAhead& ahead);
 
+// One chart as YearAheadJson gives it.
+[[nodiscard]] QJsonObject ChartJson(const Chart& chart);
+
 } // namespace Kistarra

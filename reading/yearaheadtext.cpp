@@ -159,6 +159,14 @@ QString SolarMonthSpanText(const YearAhead& ahead)
     return span(ahead.monthBegins, ahead.monthEnds);
 }
 
+QString ChartSectionText(const QString& heading, QStringView period, const Chart& chart,
+                         int principal)
+{
+    QString out;
+    appendChart(out, heading, period, chart, principal);
+    return out;
+}
+
 QString YearAheadText(const YearAhead& ahead)
 {
     const SolarDate solar = ahead.solar;

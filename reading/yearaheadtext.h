@@ -19,6 +19,12 @@ inline constexpr QStringView YearAheadTitle = u"Nine Star Ki Year Ahead";
 // ComputeYearAhead gives.
 [[nodiscard]] QString YearAheadText(const YearAhead& ahead);
 
+// One chart's section of that text: the heading, the centre star, the grid, where the person's star
+// stands in the period ("this day") and what that brings, the directions to avoid and the
+// favourable ones.
+[[nodiscard]] QString ChartSectionText(const QString& heading, QStringView period,
+                                       const Chart& chart, int principal);
+
 // "1 June 2026", written the same in every locale; "?" for an invalid date.
 [[nodiscard]] QString YearAheadDateText(QDate date);
 

@@ -144,6 +144,14 @@ void TestArguments::refusals_data()
         QTest::addRow("forecast '%s'", qPrintable(date))
             << QStringList{u"--forecast"_s, date} + AnnOptions << 2 << date;
     }
+    for (const QString& month : {u"1900-01"_s, u"2101-01"_s, u"2026-13"_s, u"2026-00"_s,
+                                 u"2026-6"_s, u"2026-06-01"_s, u"June 2026"_s, u"x"_s}) {
+        QTest::addRow("calendar '%s'", qPrintable(month))
+            << QStringList{u"--calendar"_s, month} + AnnOptions << 2 << month;
+    }
+    QTest::newRow("calendar with forecast")
+        << QStringList{u"--calendar"_s, u"2026-06"_s, u"--forecast"_s, u"today"_s} + AnnOptions << 2
+        << u"--calendar"_s;
     QTest::newRow("forecast without birth details")
         << QStringList{u"--forecast"_s, u"2026-06-01"_s} << 2 << u"--name"_s;
     QTest::newRow("positional argument")
@@ -210,6 +218,17 @@ void TestArguments::requests()
     QCOMPARE(request.files[0].path, u"a.nsk"_s);
     QCOMPARE(request.files[1].kind, OutputFile::Pdf);
     QCOMPARE(request.files[1].path, u"b.pdf"_s);
+
+    for (const auto& [given, year, month] :
+         {std::tuple{u"1900-02"_s, 1900, 2}, std::tuple{u"2100-12"_s, 2100, 12},
+          std::tuple{u"2026-06"_s, 2026, 6}}) {
+        const auto calendar = parsed(QStringList{u"--calendar"_s, given} + AnnOptions);
+        QVERIFY2(std::holds_alternative<CommandLineRequest>(calendar), qPrintable(given));
+        const auto asked = std::get<CommandLineRequest>(calendar).calendar;
+        QVERIFY(asked.has_value());
+        QCOMPARE(asked->year, year);
+        QCOMPARE(asked->month, month);
+    }
 }
 
 } // namespace Kistarra

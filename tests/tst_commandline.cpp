@@ -206,6 +206,10 @@ private slots:
     void binaryPdf_data();
     void binaryPdf();
     void binaryPdfUnwritable();
+    void calendarText_data();
+    void calendarText();
+    void calendarJson();
+    void binaryCalendarPdf();
     void binaryRefusals_data();
     void binaryRefusals();
 
@@ -360,9 +364,27 @@ void TestCommandLine::binaryForecastJson()
     const QJsonObject forecast = json.take(u"forecast"_s).toObject();
     QCOMPARE(jsonText(json), jsonText(annJson()));
 
-    QCOMPARE(forecast.keys(), (QStringList{u"cycle"_s, u"date"_s, u"month"_s, u"monthBegins"_s,
-                                           u"monthEnds"_s, u"solarMonth"_s, u"solarYear"_s,
-                                           u"timeZone"_s, u"year"_s, u"yearBegins"_s}));
+    QCOMPARE(forecast.keys(),
+             (QStringList{u"cycle"_s, u"date"_s, u"day"_s, u"dayStemBranch"_s, u"month"_s,
+                          u"monthBegins"_s, u"monthEnds"_s, u"solarMonth"_s, u"solarYear"_s,
+                          u"timeZone"_s, u"year"_s, u"yearBegins"_s}));
+    QCOMPARE(forecast.value(u"dayStemBranch"_s).toObject(),
+             (QJsonObject{
+                 {u"index"_s, 42}, {u"characters"_s, u"丙午"_s}, {u"name"_s, u"Fire Horse"_s}}));
+    // Day star 1 on a Horse day: the chart of the year 2026, with the Horse's Breaker.
+    QCOMPARE(
+        jsonText(forecast.value(u"day"_s).toObject()),
+        jsonText(chartJson(1,
+                           QJsonObject{{u"C"_s, 1},
+                                       {u"N"_s, 6},
+                                       {u"NE"_s, 4},
+                                       {u"E"_s, 8},
+                                       {u"SE"_s, 9},
+                                       {u"S"_s, 5},
+                                       {u"SW"_s, 7},
+                                       {u"W"_s, 3},
+                                       {u"NW"_s, 2}},
+                           u"W"_s, {u"S"_s, u"N"_s, u"W"_s, u"E"_s, u"N"_s}, {u"NE"_s, u"SE"_s})));
     QCOMPARE(forecast.value(u"date"_s), QJsonValue(u"2026-06-01"_s));
     QCOMPARE(forecast.value(u"timeZone"_s), QJsonValue(u"Asia/Tokyo"_s));
     QCOMPARE(forecast.value(u"yearBegins"_s), QJsonValue(u"2026-02-04T05:02+09:00"_s));
@@ -455,6 +477,9 @@ void TestCommandLine::forecastText_data()
                              << u"    Breaker:           North, opposite the Horse in the South"_s;
     QTest::newRow("favourable") << plain << u"Favourable directions: North East, South East"_s;
     QTest::newRow("cycle") << plain << u"    2034   2             North West"_s;
+    QTest::newRow("the day") << plain
+                             << u"This Day: 1 June 2026, 丙午 Fire Horse, day star 1, rising"_s;
+    QTest::newRow("the day's palace") << plain << u"Your star 3 stands in the West this day."_s;
     QTest::newRow("an Ox month") << withForecast(u"2027-01-10"_s)
                                  << u"This Month: solar month 12, an Ox month"_s;
 }
@@ -536,6 +561,95 @@ void TestCommandLine::binaryPdfUnwritable()
     QVERIFY(!QFile::exists(pdf));
 }
 
+void TestCommandLine::calendarText_data()
+{
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("title") << u"2026-06"_s << u"Nine Star Ki Calendar: June 2026"_s;
+    QTest::newRow("zone") << u"2026-06"_s << u"Principal number 3, time zone Asia/Tokyo"_s;
+    QTest::newRow("move before the term")
+        << u"2026-06"_s << u"    From 1 June 2026, solar month 4, a Snake month: South East"_s;
+    QTest::newRow("a day") << u"2026-06"_s
+                           << u"Mon  1  star 1 up    丙午 Fire Horse      journey: SE"_s;
+    QTest::newRow("a term")
+        << u"2026-06"_s
+        << u"Sat  6  star 6 up    辛亥 Metal Pig       journey: —                      Grain in "
+           u"Ear 00:48"_s;
+    QTest::newRow("the first month") << u"1900-02"_s << u"Nine Star Ki Calendar: February 1900"_s;
+    QTest::newRow("the last month's last day")
+        << u"2100-12"_s << u"Fri 31  star 8 down  丁未 Fire Goat       journey: —"_s;
+}
+
+// --calendar prints the month, one line a day, in place of the report.
+void TestCommandLine::calendarText()
+{
+    QFETCH(QString, month);
+    QFETCH(QString, line);
+    const Run run = runInProcess(QStringList{u"--calendar"_s, month} + AnnOptions);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.split(u'\n').contains(line), qPrintable(run.out));
+    QVERIFY(!run.out.contains(u"Date of Birth"_s));
+}
+
+void TestCommandLine::calendarJson()
+{
+    const Run run = runInProcess(QStringList{u"--calendar"_s, u"2026-06"_s, u"--json"_s} +
+                                 QStringList{u"--open"_s, AnnFilePath()});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = parsedJson(run.out);
+    QCOMPARE(json.keys(), (QStringList{u"days"_s, u"month"_s, u"principal"_s, u"timeZone"_s}));
+    QCOMPARE(json.value(u"month"_s), QJsonValue(u"2026-06"_s));
+    QCOMPARE(json.value(u"timeZone"_s), QJsonValue(u"Asia/Tokyo"_s));
+    const QJsonArray days = json.value(u"days"_s).toArray();
+    QCOMPARE(days.size(), 30);
+    const QJsonObject first{
+        {u"date"_s, u"2026-06-01"_s},
+        {u"stemBranch"_s,
+         QJsonObject{{u"index"_s, 42}, {u"characters"_s, u"丙午"_s}, {u"name"_s, u"Fire Horse"_s}}},
+        {u"star"_s, 1},
+        {u"ascending"_s, true},
+        {u"palace"_s, u"W"_s},
+        {u"journey"_s, QJsonArray{u"SE"_s}},
+        {u"move"_s, QJsonArray{u"SE"_s}},
+        {u"terms"_s, QJsonArray{}}};
+    QCOMPARE(jsonText(days.at(0).toObject()), jsonText(first));
+    QCOMPARE(days.at(5)[u"terms"_s].toArray(),
+             (QJsonArray{QJsonObject{{u"name"_s, u"Grain in Ear"_s},
+                                     {u"local"_s, u"2026-06-06T00:48+09:00"_s}}}));
+    QCOMPARE(days.at(5)[u"move"_s].toArray(), QJsonArray{});
+    QCOMPARE(days.at(18)[u"ascending"_s], QJsonValue(false));
+}
+
+// The printed month is one landscape A4 page, also for a month of six weeks.
+void TestCommandLine::binaryCalendarPdf()
+{
+    const QString pdf = m_dir.filePath(u"august.pdf"_s);
+    const Run run =
+        runBinary(QStringList{u"--calendar"_s, u"2026-08"_s, u"--pdf"_s, pdf} + AnnOptions, true);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.startsWith(u"Nine Star Ki Calendar: August 2026\n"_s));
+
+    QProcess info;
+    info.start(u"pdfinfo"_s, {pdf});
+    QVERIFY(info.waitForFinished(30000));
+    const QString details = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(details.contains(QRegularExpression(u"Pages:\\s+1\n"_s)), qPrintable(details));
+    QVERIFY2(details.contains(u"842 x 595 pts (A4)"_s), qPrintable(details));
+
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    for (const QString& expected :
+         {u"Nine Star Ki Calendar: August 2026"_s, u"From 7 August 2026, solar month 7"_s,
+          u"Start of Autumn"_s, u"Fire Ox"_s, u"Sunday"_s})
+        QVERIFY2(text.contains(expected), qPrintable(expected + u" in:\n"_s + text));
+}
+
 void TestCommandLine::binaryRefusals_data()
 {
     QTest::addColumn<QStringList>("options");
@@ -550,6 +664,8 @@ void TestCommandLine::binaryRefusals_data()
     QTest::newRow("missing file") << QStringList{u"--open"_s, missing} << 1 << missing;
     QTest::newRow("not a saved reading")
         << QStringList{u"--open"_s, m_notASavedReading} << 1 << m_notASavedReading;
+    QTest::newRow("calendar out of range")
+        << QStringList{u"--calendar"_s, u"2101-01"_s} + AnnOptions << 2 << u"2101-01"_s;
     QTest::newRow("forecast 30 February")
         << QStringList{u"--json"_s} + withForecast(u"2026-02-30"_s) << 2 << u"2026-02-30"_s;
     // One rule for a blank name, the windows' own: only white space, of any kind, is no name.

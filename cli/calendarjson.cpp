@@ -1,0 +1,64 @@
+#include "cli/calendarjson.h"
+
+#include <QJsonArray>
+
+#include "reading/yearaheadtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+QJsonArray codes(const std::array<bool, 9>& palaces)
+{
+    QJsonArray list;
+    for (const Palace palace : Palaces) {
+        if (palace != Palace::C && palaces[PalaceIndex(palace)])
+            list.append(PalaceCode(palace).toString());
+    }
+    return list;
+}
+
+QJsonObject dayJson(const CalendarDay& day, const MonthCalendar& calendar)
+{
+    QJsonArray terms;
+    for (const TermOnDay& term : day.dayTerms())
+        terms.append(QJsonObject{{u"name"_s, SolarTermNameAt(term.index).name.toString()},
+                                 {u"local"_s, LocalMinuteIso(term.local)}});
+    const MoveDirections& move = calendar.moves[static_cast<std::size_t>(day.moveIndex)];
+    return QJsonObject{
+        {u"date"_s, day.date.toString(Qt::ISODate)},
+        {u"stemBranch"_s, StemBranchJson(day.stemBranch)},
+        {u"star"_s, day.star.star},
+        {u"ascending"_s, day.star.ascending},
+        {u"palace"_s, PalaceCode(day.chart.palace).toString()},
+        {u"journey"_s, codes(day.journey)},
+        {u"move"_s, codes(move.move)},
+        {u"terms"_s, terms},
+    };
+}
+
+} // namespace
+
+QJsonObject StemBranchJson(StemBranch day)
+{
+    return QJsonObject{{u"index"_s, day.index},
+                       {u"characters"_s, StemBranchCharacters(day)},
+                       {u"name"_s, StemBranchName(day)}};
+}
+
+QJsonObject CalendarJson(const MonthCalendar& calendar)
+{
+    QJsonArray days;
+    for (const CalendarDay& day : calendar.monthDays())
+        days.append(dayJson(day, calendar));
+    return QJsonObject{
+        {u"month"_s, QDate(calendar.year, calendar.month, 1).toString(u"yyyy-MM"_s)},
+        {u"timeZone"_s, TimeZoneName(calendar.zone)},
+        {u"principal"_s, calendar.principal},
+        {u"days"_s, days},
+    };
+}
+
+} // namespace Kistarra

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QJsonObject>
+
+#include "engine/daycalendar.h"
+
+// The day and the month's calendar on the command line, as JSON.
+namespace Kistarra {
+
+// {"index": 42, "characters": "丙午", "name": "Fire Horse"}.
+[[nodiscard]] QJsonObject StemBranchJson(StemBranch day);
+
+// {"month": "2026-06", "timeZone", "principal", "days": [{"date", "stemBranch", "star",
+// "ascending", "palace", "journey": [codes], "move": [codes], "terms": [{"name", "local"}]}]}:
+// the directions in the order N, NE, E, SE, S, SW, W, NW; a term's local time with its offset,
+// to the minute.
+[[nodiscard]] QJsonObject CalendarJson(const MonthCalendar& calendar);
+
+} // namespace Kistarra
