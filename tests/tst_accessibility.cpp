@@ -209,6 +209,8 @@ private slots:
     void closedListsAreFlat_data();
     void closedListsAreFlat();
     void dateBoxTakesTheThemeColours();
+    void fieldsTakeTheThemeColours_data();
+    void fieldsTakeTheThemeColours();
 
 private:
     QWidget* open(const QString& name);
@@ -259,6 +261,11 @@ void TestAccessibility::tabWalksEveryControlInOrder_data()
                                         u"Check1"_s,     u"lblGoToHome"_s,   u"txtName"_s,
                                         u"txtEmail"_s,   u"txtFriendName"_s, u"txtFriendEmail"_s,
                                         u"txtMessage"_s, u"cmdSubmit"_s,     u"cmdClose"_s};
+    QTest::newRow("frmCalendar") << u"frmCalendar"_s
+                                 << QStringList{u"tblCalendar"_s,      u"cmdPrint"_s,
+                                                u"cmdSavePdf"_s,       u"cmdClose"_s,
+                                                u"cmdPreviousMonth"_s, u"cmdToday"_s,
+                                                u"cmdNextMonth"_s};
 }
 
 void TestAccessibility::tabWalksEveryControlInOrder()
@@ -364,6 +371,9 @@ void TestAccessibility::namesReadAloud_data()
     row("frmFarewell", "txtFriendEmail", u"Your friend's e-mail address"_s);
     row("frmFarewell", "txtMessage", u"Your message"_s);
     row("frmFarewell", "cmdClose", u"Exit"_s);
+    row("frmCalendar", "tblCalendar", u"Days of the month"_s);
+    row("frmCalendar", "cmdPreviousMonth", u"Previous month"_s);
+    row("frmCalendar", "cmdSavePdf", u"Save as PDF…"_s);
 }
 
 void TestAccessibility::namesReadAloud()
@@ -436,6 +446,11 @@ void TestAccessibility::accessKeysWork_data()
     QTest::newRow("frmSave Alt+P") << u"frmSave"_s << int(Qt::Key_P) << u"cmdPrint"_s;
     QTest::newRow("frmFarewell Alt+N") << u"frmFarewell"_s << int(Qt::Key_N) << u"cmdSubmit"_s;
     QTest::newRow("frmFarewell Alt+X") << u"frmFarewell"_s << int(Qt::Key_X) << u"cmdClose"_s;
+    QTest::newRow("frmCalendar Alt+V")
+        << u"frmCalendar"_s << int(Qt::Key_V) << u"cmdPreviousMonth"_s;
+    QTest::newRow("frmCalendar Alt+P") << u"frmCalendar"_s << int(Qt::Key_P) << u"cmdSavePdf"_s;
+    QTest::newRow("frmCalendar Alt+R") << u"frmCalendar"_s << int(Qt::Key_R) << u"cmdPrint"_s;
+    QTest::newRow("frmTimeZone Alt+Z") << u"frmTimeZone"_s << int(Qt::Key_Z) << u"lstTimeZones"_s;
 }
 
 void TestAccessibility::accessKeysWork()
@@ -627,6 +642,8 @@ void TestAccessibility::focusIsSeen_data()
     row("frmTimeZone", "txtZoneFilter", "field on a pale window");
     row("frmTimeZone", "lstTimeZones", "list of entries");
     row("frmTimeZone", "cmdZoneButtons", "platform's button");
+    row("frmCalendar", "tblCalendar", "table");
+    row("frmCalendar", "cmdPreviousMonth", "button");
 }
 
 // Every kind of control shows the keyboard focus: focused and not, its picture differs by at
@@ -744,6 +761,44 @@ void TestAccessibility::dateBoxTakesTheThemeColours()
     const auto* const header = Find<QTableWidget>(shown, u"tblCycle"_s)->horizontalHeader();
     QCOMPARE(header->palette().color(QPalette::Button), QColor(64, 64, 64));
     QCOMPARE(header->palette().color(QPalette::ButtonText), QColor(255, 255, 255));
+}
+
+void TestAccessibility::fieldsTakeTheThemeColours_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QColor>("back"); // what the control is filled with where no entry lies
+
+    QTest::newRow("frmTimeZone txtZoneFilter")
+        << u"frmTimeZone"_s << u"txtZoneFilter"_s << QColor(192, 192, 192);
+    QTest::newRow("frmTimeZone lstTimeZones")
+        << u"frmTimeZone"_s << u"lstTimeZones"_s << QColor(192, 192, 192);
+    QTest::newRow("frmCalendar tblCalendar") << u"frmCalendar"_s << u"tblCalendar"_s << QColor();
+}
+
+// Fields, lists and tables are black on silver with the chosen entry light green on dark grey,
+// as the year ahead's, never the platform's white and blue.
+void TestAccessibility::fieldsTakeTheThemeColours()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QColor, back);
+    const QWidget* const shown = open(window);
+    auto* const widget = Find<QWidget>(shown, control);
+    QCOMPARE(widget->palette().color(QPalette::Highlight), QColor(64, 64, 64));
+    QCOMPARE(widget->palette().color(QPalette::HighlightedText), QColor(128, 255, 128));
+    if (back.isValid()) {
+        QCOMPARE(widget->palette().color(QPalette::Base), back);
+        QCOMPARE(widget->palette().color(QPalette::Text), QColor(0, 0, 0));
+    }
+    // The chosen entry is drawn in the highlight.
+    if (auto* const view = qobject_cast<QAbstractItemView*>(widget)) {
+        shown->setFocus();
+        const QRect entry = view->visualRect(view->currentIndex());
+        QVERIFY(entry.isValid());
+        const QImage picture = view->viewport()->grab().toImage();
+        QCOMPARE(picture.pixelColor(entry.right() - 4, entry.bottom() - 4), QColor(64, 64, 64));
+    }
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -19,6 +19,7 @@
 #include "reading/yearaheadtext.h"
 #include "savedreading/wholefiles.h"
 #include "windows/theme.h"
+#include "windows/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -90,7 +91,7 @@ frmCalendar::~frmCalendar() = default;
 
 void frmCalendar::makeControls()
 {
-    m_previous = MakeButton(this, u"cmdPreviousMonth"_s, u"&Previous month"_s);
+    m_previous = MakeButton(this, u"cmdPreviousMonth"_s, u"Pre&vious month"_s);
     m_today = MakeButton(this, u"cmdToday"_s, u"&Today"_s);
     m_next = MakeButton(this, u"cmdNextMonth"_s, u"&Next month"_s);
     m_title = MakeLabel(this, u"lblCalendarMonth"_s);
@@ -141,6 +142,12 @@ void frmCalendar::makeGrid()
     m_grid->setVerticalHeaderLabels(QStringList(Weeks, QString()));
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The weekday names and the chosen day in the theme's colours, not the platform's blue.
+    ThemeHeader(m_grid->horizontalHeader());
+    QPalette palette = m_grid->palette();
+    palette.setColor(QPalette::Highlight, WindowGrey);
+    palette.setColor(QPalette::HighlightedText, LightGreen);
+    m_grid->setPalette(palette);
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int column) {
         chooseDay(QDate(m_calendar->year, m_calendar->month, 1)

@@ -1,6 +1,7 @@
 #include "windows/frmtimezone.h"
 
 #include <QCoreApplication>
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "windows/theme.h"
+#include "windows/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +57,13 @@ frmTimeZone::frmTimeZone(const QByteArray& chosen, QWidget* parent)
     layout->addWidget(MakeBuddyLabel(u"Time &zones:"_s, m_zones, this));
     layout->addWidget(m_zones, 1);
     layout->addWidget(m_buttons);
+    // The look of the program's other dialogs: pale words on the dark grey, the fields and list
+    // black on silver, the buttons silver.
+    SetColours(this, PaleText, WindowGrey);
+    ThemeField(m_filter);
+    ThemeField(m_zones);
+    for (QAbstractButton* const button : m_buttons->buttons())
+        SetColours(button, Black, Silver);
 
     fillList(chosen);
     connect(m_filter, &QLineEdit::textChanged, this, &frmTimeZone::narrow);

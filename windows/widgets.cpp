@@ -100,16 +100,20 @@ private:
 
 } // namespace
 
+void ThemeField(QWidget* field)
+{
+    SetColours(field, Black, Silver);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Highlight, WindowGrey);
+    palette.setColor(QPalette::HighlightedText, LightGreen);
+    field->setPalette(palette);
+}
+
 void ThemeDateBox(QDateEdit* box)
 {
     QCalendarWidget* const calendar = box->calendarWidget();
-    for (QWidget* const part : std::initializer_list<QWidget*>{box, calendar}) {
-        SetColours(part, Black, Silver);
-        QPalette palette = part->palette();
-        palette.setColor(QPalette::Highlight, WindowGrey);
-        palette.setColor(QPalette::HighlightedText, LightGreen);
-        part->setPalette(palette);
-    }
+    ThemeField(box);
+    ThemeField(calendar);
     // The platform's red weekend would hardly stand out from the silver.
     QTextCharFormat weekend;
     weekend.setForeground(Black);

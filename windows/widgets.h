@@ -49,9 +49,12 @@ protected:
 // opens, not with the window.
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back);
 
-// A date box in the year ahead's colours, black on silver as its tables, its calendar pop-up too;
-// the part being changed and the chosen day stand out light green on dark grey, the weekday
-// names stand on the page's grey and the weekend is black in bold.
+// A field or list black on silver, as the year ahead's tables, its chosen entry or text light
+// green on dark grey.
+void ThemeField(QWidget* field);
+
+// A date box in the field colours, its calendar pop-up too; the weekday names stand on the page's
+// grey and the weekend is black in bold.
 void ThemeDateBox(QDateEdit* box);
 
 // The headers of a table in the windows' dark grey with white captions.

@@ -49,6 +49,8 @@ EXPECTED = [
     ("frmFarewell", "check box", "Click Here To Visit https://www.orvantis.example Now"),
     ("frmTimeZone", "list", "Time zones"),
     ("frmTimeZone", "text", "Filter time zones"),
+    ("frmCalendar", "table", "Days of the month"),
+    ("frmCalendar", "push button", "Previous month"),
 ]
 
 # Objects whose name the reader takes from elsewhere: a page tab's text is the tab's own, and

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QTabBar>
+#include <QTimeZone>
 #include <QWidget>
 
 #include "app/cobrand.h"
@@ -14,6 +15,7 @@
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmabout.h"
+#include "windows/frmcalendar.h"
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
@@ -69,6 +71,12 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
         {u"frmAbout"_s, [](FakeDesktop& desktop) { return std::make_unique<frmAbout>(desktop); }},
         {u"frmFarewell"_s,
          [](FakeDesktop& desktop) { return std::make_unique<frmFarewell>(desktop); }},
+        {u"frmCalendar"_s,
+         [](FakeDesktop& desktop) {
+             return std::make_unique<frmCalendar>(ComputeReading(Ann, YearRule::Calendar).principal,
+                                                  desktop.today(), QTimeZone("Asia/Tokyo"),
+                                                  desktop);
+         }},
         {u"frmTimeZone"_s,
          [](FakeDesktop&) {
              return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);
