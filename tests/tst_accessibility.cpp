@@ -783,7 +783,7 @@ void TestAccessibility::fieldsTakeTheThemeColours()
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QColor, back);
-    const QWidget* const shown = open(window);
+    QWidget* const shown = open(window);
     auto* const widget = Find<QWidget>(shown, control);
     QCOMPARE(widget->palette().color(QPalette::Highlight), QColor(64, 64, 64));
     QCOMPARE(widget->palette().color(QPalette::HighlightedText), QColor(128, 255, 128));
