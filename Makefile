@@ -66,6 +66,14 @@ bench: deps
 	cmake --build $(BUILD_BENCH) -j $(JOBS)
 	@for b in $(BUILD_BENCH)/bench/bench_*; do [ -x "$$b" ] && $(TEST_ENV) "$$b" || exit 1; done
 
+# The benchmarks of commit BASE against the checkout (or against commit NEW), built in Release in
+# worktrees under build-compare/ and run in one run: the medians side by side and their ratios.
+.PHONY: bench-compare
+bench-compare: deps
+	@./scripts/install-packages $(BENCH_PACKAGES)
+	@test -n "$(BASE)" || { echo "make bench-compare: give BASE=<commit>"; exit 2; }
+	BUILD_BENCH=$(BUILD_BENCH) ./scripts/bench-compare $(BASE) $(NEW)
+
 # The start of the program to its first painted frame, and its peak memory, against an empty
 # window of the same size: medians and ratios, offscreen and (with xvfb-run) under Xvfb.
 .PHONY: bench-startup
@@ -108,4 +116,5 @@ format-check:
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_BENCH) $(BUILD_PKG) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_BENCH) $(BUILD_PKG) $(BUILD_FUZZ) build-compare
+	git worktree prune

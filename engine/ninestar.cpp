@@ -6,33 +6,6 @@ using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-std::optional<int> DigitValue(QChar c)
-{
-    if (c < u'0' || c > u'9')
-        return std::nullopt;
-    return c.unicode() - u'0';
-}
-
-std::optional<int> DecimalValue(QStringView text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    // Leading zeros, however many, add nothing; more significant digits than an int holds do.
-    while (text.size() > 1 && text.front() == u'0')
-        text = text.sliced(1);
-    constexpr qsizetype MaxDigits = 9;
-    if (text.size() > MaxDigits)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar c : text) {
-        const auto digit = DigitValue(c);
-        if (!digit)
-            return std::nullopt;
-        value = value * 10 + *digit;
-    }
-    return value;
-}
-
 namespace {
 
 QStringList NumberEntries(int first, int last)
@@ -127,15 +100,6 @@ BirthDetails TrimmedDetails(const BirthDetails& details)
 QString BirthDateText(const BirthDetails& details)
 {
     return details.day % u' ' % details.month % u' ' % details.year;
-}
-
-int MonthNumber(QStringView month)
-{
-    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
-        if (month == MonthNames[i])
-            return static_cast<int>(i) + 1;
-    }
-    return 0;
 }
 
 std::optional<int> CalculatePrincipalNumber(QStringView year)

@@ -9,8 +9,8 @@
 
 // The star-number engine: the principal, character and energetic numbers of a birth date and the
 // digits of its Lo Shu chart. Every operation is a pure function of the texts the person picked;
-// one that meets a character that is not a digit returns std::nullopt, and its caller keeps
-// whatever it had before.
+// one that meets a character that is not a digit returns std::nullopt, and the reading leaves
+// that number empty.
 namespace Kistarra {
 
 // The twelve English month names; position + 1 is the calendar month number. Compared exactly,
@@ -36,12 +36,36 @@ inline constexpr int LastListYear = 2050;
 [[nodiscard]] bool IsDayListEntry(QStringView day);
 [[nodiscard]] bool IsYearListEntry(QStringView year);
 
-// The value of one decimal digit '0'..'9', or nothing for any other character.
-[[nodiscard]] std::optional<int> DigitValue(QChar c);
+// The value of one decimal digit '0'..'9', or nothing for any other character. This and the two
+// below are defined here, inline, because every reading calls them per character.
+[[nodiscard]] constexpr std::optional<int> DigitValue(QChar c)
+{
+    if (c < u'0' || c > u'9')
+        return std::nullopt;
+    return c.unicode() - u'0';
+}
 
 // A whole number written in decimal digits only, leading zeros allowed, at most nine of them; or
 // nothing for any other text, the empty one and signs and blanks included.
-[[nodiscard]] std::optional<int> DecimalValue(QStringView text);
+[[nodiscard]] constexpr std::optional<int> DecimalValue(QStringView text)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    // Leading zeros, however many, add nothing; more significant digits than an int holds do.
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.sliced(1);
+    constexpr qsizetype MaxDigits = 9;
+    if (text.size() > MaxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar c : text) {
+        const auto digit = DigitValue(c);
+        if (!digit)
+            return std::nullopt;
+        value = value * 10 + *digit;
+    }
+    return value;
+}
 
 // The birth details as entered: the name field and the texts of the three lists.
 struct BirthDetails {
@@ -67,7 +91,20 @@ struct BirthDetails {
 [[nodiscard]] QString BirthDateText(const BirthDetails& details);
 
 // 1..12 for one of the twelve names, 0 for any other text.
-[[nodiscard]] int MonthNumber(QStringView month);
+[[nodiscard]] constexpr int MonthNumber(QStringView month)
+{
+    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
+        const QStringView name = MonthNames[i];
+        if (name.size() != month.size())
+            continue;
+        qsizetype same = 0;
+        while (same < name.size() && name[same] == month[same])
+            ++same;
+        if (same == name.size())
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
 
 [[nodiscard]] constexpr bool IsStarNumber(int n)
 {

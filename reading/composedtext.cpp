@@ -1,5 +1,7 @@
 #include "reading/composedtext.h"
 
+#include <utility>
+
 namespace Kistarra {
 
 QString ComposedText::plainText() const
@@ -14,9 +16,9 @@ QString ComposedText::plainText() const
     return text;
 }
 
-void ComposedText::append(bool bold, Rgb colour, const QString& text)
+void ComposedText::append(bool bold, Rgb colour, QString text)
 {
-    pieces.append(TextPiece{text, bold, colour});
+    pieces.append(TextPiece{std::move(text), bold, colour});
 }
 
 } // namespace Kistarra

@@ -32,7 +32,7 @@ struct ComposedText {
     QList<TextPiece> pieces;
 
     [[nodiscard]] QString plainText() const;
-    void append(bool bold, Rgb colour, const QString& text);
+    void append(bool bold, Rgb colour, QString text);
 
     friend bool operator==(const ComposedText&, const ComposedText&) = default;
 };

@@ -11,6 +11,12 @@ namespace {
 
 constexpr QStringView CRLF = u"\r\n";
 
+// A piece of fixed text, taken as it stands in the program rather than copied.
+QString fixed(QStringView text)
+{
+    return QString::fromRawData(text.data(), text.size());
+}
+
 struct NumberHeader {
     QStringView title;
     QStringView reflects;
@@ -20,39 +26,41 @@ struct NumberHeader {
 };
 
 constexpr NumberHeader PrincipalHeader{
-    u"Your Principal Number: ", u" ,which reflects your overall nature.",
+    u"Your Principal Number: ", u" ,which reflects your overall nature.\r\n",
     u"Principal number is the number which reflects your inner fundamental nature; the number "
     u"which shows the pattern under which you were born. It is the number which tells a lot about "
     u"your personality, your nature, your characteristic traits, your positive and negative "
-    u"traits and the like.",
-    u"Significance of Principle Number: ", DarkBlue};
+    u"traits and the like.\r\n\r\n",
+    u"Significance of Principle Number: \r\n", DarkBlue};
 
 constexpr NumberHeader CharacterHeader{
-    u"Your Character Number: ", u" ,which reflects your personality.",
+    u"Your Character Number: ", u" ,which reflects your personality.\r\n",
     u"Character number is the number which reflects our behavioral pattern since childhood till "
     u"we reach the age of adolescence. This number also shows how we, as individuals respond to "
-    u"the pressures, difficulties and challenges of life and how we come out of it.",
-    u"Significance of Character Number: ", DarkRed};
+    u"the pressures, difficulties and challenges of life and how we come out of it.\r\n\r\n",
+    u"Significance of Character Number: \r\n", DarkRed};
 
 constexpr NumberHeader EnergeticHeader{
-    u"Your Energetic Number: ", u" ,which reflects the inner person of you as perceived by others.",
+    u"Your Energetic Number: ",
+    u" ,which reflects the inner person of you as perceived by others.\r\n",
     u"Energy Number is the number which describes the side of your personality which you show up "
     u"when you meet a person for the time. The impression which you create upon the others on "
-    u"meeting them is governed by the Energy Number.",
-    u"Significance of Energetic Number: ", DarkMagenta};
+    u"meeting them is governed by the Energy Number.\r\n\r\n",
+    u"Significance of Energetic Number: \r\n", DarkMagenta};
 
 enum class SummaryRole { Principal, Character, Energetic };
 
 void appendHeader(ComposedText& text, const NumberHeader& header, int number)
 {
     text.append(true, header.colour, header.title % QString::number(number));
-    text.append(false, header.colour, header.reflects % CRLF);
-    text.append(false, header.colour, header.explanation % CRLF % CRLF);
+    text.append(false, header.colour, fixed(header.reflects));
+    text.append(false, header.colour, fixed(header.explanation));
 }
 
-void appendSection(ComposedText& text, QStringView heading, QStringView content)
+// The heading line ends in its line break; the content is followed by an empty line.
+void appendSection(ComposedText& text, QStringView headingLine, QStringView content)
 {
-    text.append(true, LightGrey, heading % CRLF);
+    text.append(true, LightGrey, fixed(headingLine));
     text.append(false, LightGrey, content % CRLF % CRLF);
 }
 
@@ -70,65 +78,62 @@ void appendNumberBlock(ComposedText& text, QString& summary, const NumberHeader&
 
     const QStringView element = ElementWord(star->element);
     appendSection(text, header.blockHeading, star->description);
-    appendSection(text, u"Lucky Color: ", star->luckyColours);
-    appendSection(text, u"Element: ", element);
+    appendSection(text, u"Lucky Color: \r\n", star->luckyColours);
+    appendSection(text, u"Element: \r\n", element);
     summary += element;
     if (role != SummaryRole::Energetic)
         summary += u", ";
-    appendSection(text, u"Best Career Options: ", star->careers);
-    appendSection(text, u"Compatible Numbers: ", star->compatible);
+    appendSection(text, u"Best Career Options: \r\n", star->careers);
+    appendSection(text, u"Compatible Numbers: \r\n", star->compatible);
 }
 
 ComposedText composeRelationship(int principal)
 {
     ComposedText text;
+    text.pieces.reserve(20);
     text.append(true, DarkBlue, u"Partners who influence your energy level\r\n\r\n"_s);
     const StarAttributes* const star = StarAttributesOf(principal);
     if (star == nullptr)
         return text;
     const PartnerLists& lists = star->partners;
 
-    const auto heading = [&text](QStringView words) { text.append(true, DarkRed, words % CRLF); };
+    // Headings and paragraphs are written with the line breaks that end them.
+    const auto heading = [&text](QStringView line) { text.append(true, DarkRed, fixed(line)); };
     const auto partners = [&text](QStringView label, QStringView numbers) {
         text.append(true, DarkMagenta, label % numbers % CRLF);
     };
-    const auto paragraph = [&text](QStringView words, QStringView ending) {
-        text.append(false, DarkMagenta, words % ending);
+    const auto paragraph = [&text](QStringView words) {
+        text.append(false, DarkMagenta, fixed(words));
     };
-    const QString twoBreaks = CRLF % CRLF;
 
-    heading(QString(u"Both Partners Have Same Element: "_s % QString::number(principal)));
+    text.append(true, DarkRed,
+                u"Both Partners Have Same Element: "_s % QString::number(principal) % CRLF);
     paragraph(u"Partners of the same element get along very well with each other. Being the "
               u"natives of the same element, you are likely to become soul partners in life. Your "
               u"level of understanding, trust and faith in each other is deep rooted and you face "
-              u"very little friction or antagonism.",
-              twoBreaks);
-    heading(u"Who Supports Your Relationship");
+              u"very little friction or antagonism.\r\n\r\n");
+    heading(u"Who Supports Your Relationship\r\n");
     partners(u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ", lists.support);
     paragraph(u"In this relationship, it is your partner who will be doing all the work, with you "
               u"enjoying all the benefits. Constant hard work may leave your partner drained and "
-              u"exhausted from time to time.",
-              twoBreaks);
-    heading(u"Who Controls You");
+              u"exhausted from time to time.\r\n\r\n");
+    heading(u"Who Controls You\r\n");
     partners(u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ", lists.control);
     paragraph(u"In such a relationship, you will find yourself doing almost all the work with your "
               u"partner enjoying all the benefits. It may leave you drained and exhausted from "
-              u"time to time.",
-              twoBreaks);
-    heading(u"Who Do You Support");
+              u"time to time.\r\n\r\n");
+    heading(u"Who Do You Support\r\n");
     partners(u"Partners with 9 Star Ki Numbers Who Leave You Drained in Your Relationship: ",
              lists.drain);
     paragraph(u"As human beings we all need someone to control us. To control a person means to "
-              u"keep him/ her steady.",
-              twoBreaks);
-    heading(u"Who Do You Control");
+              u"keep him/ her steady.\r\n\r\n");
+    heading(u"Who Do You Control\r\n");
     partners(u"Partners with 9 Star Ki Numbers Whom You Control in Your Relationship: ",
              lists.controlled);
     paragraph(u"In this relationship, you will exert control over your partner. In this "
               u"relationship, you will dictate terms and conditions on how your partner should "
               u"act. It is not that you dominate your partner, you just determine their course "
-              u"of action.",
-              {});
+              u"of action.");
     return text;
 }
 
@@ -138,6 +143,8 @@ ComposedReading ComposeReading(int principal, int character, int energetic)
 {
     ComposedReading result;
     ComposedText& text = result.reading;
+    // Three headers of three pieces and three blocks of ten.
+    text.pieces.reserve(39);
 
     appendHeader(text, PrincipalHeader, principal);
     appendNumberBlock(text, result.starSummary, PrincipalHeader, principal, SummaryRole::Principal);
