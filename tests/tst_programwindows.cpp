@@ -142,6 +142,9 @@ void TestProgramWindows::proceedShowsOnlyTheReading()
     const Reading expected = ComputeReading(Ann, YearRule::Calendar);
     QCOMPARE(Find<QTextEdit>(result, u"RTBLoshu"_s)->toPlainText(),
              WithLineFeeds(expected.readingText.plainText()));
+    // The relationship page is filled when its tab is first chosen.
+    auto* const tabs = Find<QTabBar>(result, u"TS"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     QCOMPARE(Find<QTextEdit>(result, u"RTB"_s)->toPlainText(),
              WithLineFeeds(expected.relationshipText.plainText()));
     QCOMPARE(Find<QLabel>(result, u"lblCaption"_s)->text().replace(QChar::Nbsp, u' '),

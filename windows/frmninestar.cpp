@@ -94,8 +94,6 @@ frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* pare
     buildMenus();
     connectLinks();
     showChart();
-    showProfile();
-    InsertPieces(m_ui->RTB, m_reading.relationshipText);
 
     m_tabs = m_ui->TS;
     for (const QStringView caption : TabCaptions)
@@ -216,8 +214,24 @@ void frmNineStar::showPage(int index)
     for (std::size_t i = 0; i < m_pages.size(); ++i)
         m_pages.at(i)->setVisible(static_cast<int>(i) == index);
     showYearAhead(index == static_cast<int>(m_pages.size()));
-    if (index < static_cast<int>(m_pages.size()))
+    if (index < static_cast<int>(m_pages.size())) {
+        fillPage(static_cast<std::size_t>(index));
         m_pages.at(static_cast<std::size_t>(index))->raise();
+    }
+}
+
+// The window opens on the chart, which the constructor fills; the element and relationship pages
+// are filled the first time they are shown, so a click on Calculate decodes no picture and lays
+// out no text that is not seen.
+void frmNineStar::fillPage(std::size_t index)
+{
+    if (m_filled.at(index))
+        return;
+    m_filled.at(index) = true;
+    if (m_pages.at(index) == m_ui->picNineStar)
+        showProfile();
+    else if (m_pages.at(index) == m_ui->picRelationship)
+        InsertPieces(m_ui->RTB, m_reading.relationshipText);
 }
 
 // The year ahead is built the first time its tab is chosen: opening the window costs nothing

@@ -54,6 +54,7 @@ private:
     void showReadingYear();
     void showProfile();
     void showPage(int index);
+    void fillPage(std::size_t index);
     void showYearAhead(bool shown);
 
     const Reading m_reading;
@@ -62,8 +63,9 @@ private:
     std::unique_ptr<Ui::frmNineStar> m_ui;
     QTabBar* m_tabs = nullptr;
     std::array<QWidget*, 3> m_pages{};
-    std::array<QLabel*, 9> m_cells{};     // the label of cell n at n - 1
-    YearAheadPage* m_yearAhead = nullptr; // built when its tab is first chosen
+    std::array<bool, 3> m_filled = {true, false, false}; // the chart is filled at once
+    std::array<QLabel*, 9> m_cells{};                    // the label of cell n at n - 1
+    YearAheadPage* m_yearAhead = nullptr;                // built when its tab is first chosen
     QTimeZone m_zone = QTimeZone::systemTimeZone();
 };
 
