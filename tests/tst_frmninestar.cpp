@@ -545,7 +545,7 @@ void tst_frmNineStar::tabsBringTheirPageToTheFront()
     }
     // The pages keep what they show, filled once however often they are chosen.
     QCOMPARE(Find<QTextEdit>(window, u"RTB"_s)->toPlainText(),
-             WithLineFeeds(ComputeReading(Ann).relationshipText.plainText()));
+             WithLineFeeds(ComputeReading(Ann, YearRule::Calendar).relationshipText.plainText()));
 }
 
 void tst_frmNineStar::newWindowOpensOnTheChart()
