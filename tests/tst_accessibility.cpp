@@ -39,6 +39,7 @@
 #include "tests/support/windowcatalogue.h"
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
+#include "windows/frmcalendar.h"
 #include "windows/theme.h"
 
 using namespace Qt::StringLiterals;
@@ -211,6 +212,7 @@ private slots:
     void dateBoxTakesTheThemeColours();
     void fieldsTakeTheThemeColours_data();
     void fieldsTakeTheThemeColours();
+    void calendarDaysAreWhole();
 
 private:
     QWidget* open(const QString& name);
@@ -799,6 +801,30 @@ void TestAccessibility::fieldsTakeTheThemeColours()
         const QImage picture = view->viewport()->grab().toImage();
         QCOMPARE(picture.pixelColor(entry.right() - 4, entry.bottom() - 4), QColor(64, 64, 64));
     }
+}
+
+// At the size it opens in, every day of the calendar shows all its lines, in every month of a year
+// with its solar terms and today in bold.
+void TestAccessibility::calendarDaysAreWhole()
+{
+    QWidget* const shown = open(u"frmCalendar"_s);
+    auto* const calendar = qobject_cast<frmCalendar*>(shown);
+    auto* const grid = Find<QTableWidget>(shown, u"tblCalendar"_s);
+    QStringList clipped;
+    for (int month = 1; month <= 12; ++month) {
+        calendar->chooseDay(QDate(2026, month, 1));
+        for (int cell = 0; cell < grid->rowCount() * grid->columnCount(); ++cell) {
+            const QTableWidgetItem* const item = grid->item(cell / 7, cell % 7);
+            const QRect room = grid->visualItemRect(item).adjusted(3, 1, -3, -1);
+            const QRect needed =
+                QFontMetrics(item->font())
+                    .boundingRect(QRect(room.topLeft(), QSize(room.width(), 1000)),
+                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item->text());
+            if (needed.height() > room.height() || needed.width() > room.width())
+                clipped.append(item->data(Qt::AccessibleTextRole).toString());
+        }
+    }
+    QCOMPARE(clipped, QStringList());
 }
 
 QTEST_MAIN(TestAccessibility)
