@@ -315,18 +315,20 @@ void TestCommandLine::binarySolarYear_data()
     QTest::addColumn<QString>("yearRule");
     QTest::addColumn<QString>("readingYear");
     QTest::addColumn<int>("principal");
+    QTest::addColumn<int>("solarMonth"); // differs from the character number on 20 January
+    QTest::addColumn<int>("character");
 
     const QStringList january{u"--name"_s,  u"Ann"_s,     u"--day"_s,  u"20"_s,
                               u"--month"_s, u"January"_s, u"--year"_s, u"1990"_s};
     QTest::newRow("20 January 1990, --solar-year")
         << QStringList{u"--solar-year"_s} + january
         << u"Date of Birth: 20 January 1990 (year counted from 4 February: 1989)"_s << u"solar"_s
-        << u"1989"_s << 2;
-    QTest::newRow("20 January 1990")
-        << january << u"Date of Birth: 20 January 1990"_s << u"calendar"_s << u"1990"_s << 1;
+        << u"1989"_s << 2 << 12 << 9;
+    QTest::newRow("20 January 1990") << january << u"Date of Birth: 20 January 1990"_s
+                                     << u"calendar"_s << u"1990"_s << 1 << 12 << 6;
     QTest::newRow("1 May 1970, --solar-year")
         << AnnOptions + QStringList{u"--solar-year"_s} << u"Date of Birth: 1 May 1970"_s
-        << u"solar"_s << u"1970"_s << 3;
+        << u"solar"_s << u"1970"_s << 3 << 3 << 3;
 }
 
 // The rule holds for one run, whatever the windows' setting; the report's date line and the JSON
@@ -338,6 +340,8 @@ void TestCommandLine::binarySolarYear()
     QFETCH(QString, yearRule);
     QFETCH(QString, readingYear);
     QFETCH(int, principal);
+    QFETCH(int, solarMonth);
+    QFETCH(int, character);
 
     const Run report = runBinary(QStringList{u"--report"_s} + options);
     QCOMPARE(report.err, QString());
@@ -351,6 +355,8 @@ void TestCommandLine::binarySolarYear()
     QCOMPARE(object.value(u"yearRule"_s).toString(), yearRule);
     QCOMPARE(object.value(u"readingYear"_s).toString(), readingYear);
     QCOMPARE(object.value(u"principal"_s).toInt(), principal);
+    QCOMPARE(object.value(u"solarMonth"_s).toInt(), solarMonth);
+    QCOMPARE(object.value(u"character"_s).toInt(), character);
     QCOMPARE(object.value(u"year"_s).toString(), options.at(options.indexOf(u"--year"_s) + 1));
 }
 
