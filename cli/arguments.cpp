@@ -7,6 +7,8 @@
 #include "cli/yearaheadjson.h"
 #include "engine/daycalendar.h"
 #include "engine/ninestar.h"
+#include "engine/solarterms.h"
+#include "engine/timezones.h"
 #include "savedreading/savedreading.h"
 
 using namespace Qt::StringLiterals;
@@ -51,6 +53,18 @@ void addOptions(QCommandLineParser& parser)
          u"file"_s},
         {u"solar-year"_s, u"Count years from 4 February: a birth before it takes its numbers "
                           u"from the year before."_s},
+        {u"true-solar-terms"_s,
+         u"Take the birth's solar month, and with --solar-year its year, from the true solar "
+         u"terms in the time zone instead of the fixed days."_s},
+        {u"time-zone"_s,
+         u"The time zone the solar terms are dated in: an IANA name such as Asia/Tokyo, UTC, or "
+         u"an offset such as UTC+09:00 (default: the computer's)."_s,
+         u"zone"_s},
+        {u"solar-terms"_s,
+         u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth details "
+         u"needed."_s.arg(SolarTermsFirstYear)
+             .arg(SolarTermsLastYear),
+         u"year"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
     });
@@ -144,6 +158,39 @@ std::optional<Refusal> readCalendar(const QCommandLineParser& parser, CommandLin
     return std::nullopt;
 }
 
+std::optional<Refusal> readTimeZone(const QCommandLineParser& parser, CommandLineRequest& request)
+{
+    if (!parser.isSet(u"time-zone"_s))
+        return std::nullopt;
+    const QString given = parser.value(u"time-zone"_s);
+    request.timeZone = TimeZoneFromId(given.trimmed());
+    if (!request.timeZone)
+        return Refusal{ExitBadInput,
+                       u"time zone '%1' is not known; give an IANA name such as "
+                       u"Asia/Tokyo, UTC, or an offset such as UTC+09:00"_s.arg(given)};
+    return std::nullopt;
+}
+
+// --solar-terms asks for the terms alone: only the zone and the JSON form go with it.
+std::optional<Refusal> readSolarTerms(const QCommandLineParser& parser, CommandLineRequest& request)
+{
+    const QString given = parser.value(u"solar-terms"_s);
+    const auto year = DecimalValue(given.trimmed());
+    if (!year || *year < SolarTermsFirstYear || *year > SolarTermsLastYear)
+        return Refusal{ExitBadInput, u"solar terms year '%1' is not accepted; give a year from "
+                                     u"%2 to %3"_s.arg(given)
+                                         .arg(SolarTermsFirstYear)
+                                         .arg(SolarTermsLastYear)};
+    for (const QString& option : parser.optionNames()) {
+        if (option != u"solar-terms"_s && option != u"time-zone"_s && option != u"json"_s)
+            return Refusal{ExitBadInput, u"--solar-terms goes with --time-zone and --json only, "
+                                         u"not with --%1"_s.arg(option)};
+    }
+    request.solarTermsYear = *year;
+    request.json = parser.isSet(u"json"_s);
+    return std::nullopt;
+}
+
 std::optional<Refusal> readDetailOptions(const QCommandLineParser& parser,
                                          CommandLineRequest& request)
 {
@@ -183,6 +230,7 @@ std::optional<Refusal> readBirthDetails(const QCommandLineParser& parser,
         return Refusal{ExitBadInput,
                        u"give either --open FILE or --name, --day, --month and --year, not both"_s};
     request.yearRule = parser.isSet(u"solar-year"_s) ? YearRule::Solar : YearRule::Calendar;
+    request.trueSolarTerms = parser.isSet(u"true-solar-terms"_s);
     if (!fromFile)
         return readDetailOptions(parser, request);
     request.openPath = parser.value(u"open"_s);
@@ -226,6 +274,13 @@ std::variant<CommandLineRequest, Refusal> ParseArguments(const QStringList& argu
         return Refusal{ExitBadInput, u"unexpected argument '%1'; see kistarra --help"_s.arg(
                                          parser.positionalArguments().constFirst())};
 
+    if (auto refused = readTimeZone(parser, request))
+        return *refused;
+    if (parser.isSet(u"solar-terms"_s)) {
+        if (auto refused = readSolarTerms(parser, request))
+            return *refused;
+        return request;
+    }
     if (auto refused = readForecast(parser, today, request))
         return *refused;
     if (auto refused = readCalendar(parser, request))

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <QTimeZone>
 
 #include "reading/reading.h"
 
@@ -42,7 +43,8 @@ struct CalendarMonth {
     int month = 0;
 };
 
-// What a run is asked to do. With `help` or `version` set nothing else is read.
+// What a run is asked to do. With `help` or `version` set nothing else is read; with
+// `solarTermsYear` only the time zone and `json`.
 struct CommandLineRequest {
     bool help = false;
     bool version = false;
@@ -53,6 +55,9 @@ struct CommandLineRequest {
     YearRule yearRule = YearRule::Calendar;
     std::optional<QDate> forecast;
     std::optional<CalendarMonth> calendar;
+    std::optional<QTimeZone> timeZone; // --time-zone; the computer's zone when not given
+    bool trueSolarTerms = false;       // --true-solar-terms
+    std::optional<int> solarTermsYear; // --solar-terms: the terms of that year, nothing else
 
     bool json = false;
     bool report = false;

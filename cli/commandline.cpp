@@ -8,6 +8,7 @@
 #include <QTimeZone>
 
 #include "cli/outputs.h"
+#include "cli/solartermstext.h"
 #include "cli/terminaltext.h"
 #include "savedreading/savedreading.h"
 #include "version.h"
@@ -52,9 +53,10 @@ std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
     const auto details = request.openPath ? detailsFromFile(*request.openPath) : *request.details;
     if (const auto* refused = std::get_if<Refusal>(&details))
         return *refused;
-    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule), std::nullopt,
-                  std::nullopt, std::nullopt};
-    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QTimeZone zone = request.timeZone.value_or(QTimeZone::systemTimeZone());
+    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule,
+                                 request.trueSolarTerms ? std::optional(zone) : std::nullopt),
+                  std::nullopt, std::nullopt, std::nullopt};
     const auto noPrincipal = [&answer](QStringView what) {
         return Refusal{ExitFileProblem,
                        u"the birth year '%1' gives no principal number, so no %2"_s.arg(
@@ -151,6 +153,14 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     const auto& request = std::get<CommandLineRequest>(parsed);
     if (request.help || request.version) {
         out << (request.help ? request.helpText : u"Kistarra " KISTARRA_VERSION "\n"_s);
+        const auto refused = FlushStandardOutput(out);
+        return refused ? fail(*refused) : ExitOk;
+    }
+
+    if (request.solarTermsYear) {
+        const QTimeZone zone = request.timeZone.value_or(QTimeZone::systemTimeZone());
+        out << (request.json ? SolarTermsJson(*request.solarTermsYear, zone)
+                             : SolarTermsText(*request.solarTermsYear, zone));
         const auto refused = FlushStandardOutput(out);
         return refused ? fail(*refused) : ExitOk;
     }

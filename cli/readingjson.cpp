@@ -19,7 +19,7 @@ QJsonObject ReadingJson(const Reading& reading)
         fengShui.insert(u"trigram"_s, reading.fengShui->trigram.toString());
     }
 
-    return QJsonObject{
+    QJsonObject object{
         {u"name"_s, reading.details.name},
         {u"day"_s, reading.details.day},
         {u"month"_s, reading.details.month},
@@ -35,6 +35,10 @@ QJsonObject ReadingJson(const Reading& reading)
         {u"yearRule"_s, reading.yearRule == YearRule::Solar ? u"solar"_s : u"calendar"_s},
         {u"readingYear"_s, reading.readingYear},
     };
+    // Only a reading on the true solar terms says so: without them the JSON stays as it was.
+    if (reading.trueSolarTerms)
+        object.insert(u"solarTerms"_s, u"true"_s);
+    return object;
 }
 
 } // namespace Kistarra

@@ -1,13 +1,52 @@
 #include "reading/reading.h"
 
+#include "engine/numbertables.h"
 #include "reading/composer.h"
 #include "reading/sites.h"
+#include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
-Reading ComputeReading(const BirthDetails& details, YearRule rule)
+namespace {
+
+struct BirthOnTerms {
+    QDate date;
+    TrueSolarMonth month;
+};
+
+// The birth date and its solar month on the true solar terms, when the terms can place it.
+std::optional<BirthOnTerms> trueSolarMonth(const BirthDetails& kept,
+                                           const std::optional<QTimeZone>& zone)
+{
+    if (!zone)
+        return std::nullopt;
+    const auto day = DecimalValue(kept.day);
+    const auto year = DecimalValue(kept.year);
+    if (!day || !year)
+        return std::nullopt;
+    const QDate date(*year, MonthNumber(kept.month), *day);
+    if (!date.isValid() || date.year() < SolarTermsFirstYear || date.year() > SolarTermsLastYear)
+        return std::nullopt;
+    const auto month = TrueSolarMonthOf(date, *zone);
+    if (!month)
+        return std::nullopt;
+    return BirthOnTerms{date, *month};
+}
+
+QString termDayNote(const TrueSolarMonth& month, const QTimeZone& zone)
+{
+    return u"Born on the day solar month %1 begins (%2, %3): the month depends on the hour of "
+           u"birth; this reading counts the whole day to the new month."_s.arg(
+               QString::number(month.solar.month), LocalMinuteText(month.begins),
+               TimeZoneName(zone));
+}
+
+} // namespace
+
+Reading ComputeReading(const BirthDetails& details, YearRule rule,
+                       const std::optional<QTimeZone>& trueTermsZone)
 {
     Reading reading;
     reading.details = TrimmedDetails(details);
@@ -15,6 +54,19 @@ Reading ComputeReading(const BirthDetails& details, YearRule rule)
     reading.birthDateText = BirthDateText(kept);
     reading.yearRule = rule;
     reading.readingYear = ReadingYear(kept.day, kept.month, kept.year, rule);
+    const auto birth = trueSolarMonth(kept, trueTermsZone);
+    const std::optional<TrueSolarMonth> solar = birth ? std::optional(birth->month) : std::nullopt;
+    if (birth) {
+        reading.trueSolarTerms = true;
+        // The year as entered, or the one before it written as wide, as under the fixed days.
+        if (rule == YearRule::Solar)
+            reading.readingYear =
+                solar->solar.year == birth->date.year()
+                    ? kept.year
+                    : QString::number(solar->solar.year).rightJustified(kept.year.size(), u'0');
+        if (solar->begins.localDate() == birth->date)
+            reading.termDayNote = termDayNote(*solar, *trueTermsZone);
+    }
     const QString& year = reading.readingYear;
 
     // The Feng Shui profile comes from the third and fourth characters of the year.
@@ -35,7 +87,11 @@ Reading ComputeReading(const BirthDetails& details, YearRule rule)
 
     if (const auto principal = CalculatePrincipalNumber(year))
         reading.principal = *principal;
-    if (const auto character = CalculateCharacterNumber(kept.month, kept.day, reading.principal)) {
+    if (solar) {
+        reading.solarMonth = solar->solar.month;
+        reading.character = CharacterTableEntry(reading.principal, reading.solarMonth);
+    } else if (const auto character =
+                   CalculateCharacterNumber(kept.month, kept.day, reading.principal)) {
         reading.solarMonth = character->solarMonth;
         reading.character = character->character;
     }
@@ -58,14 +114,20 @@ QString ReadingYearNote(const Reading& reading)
 {
     if (!YearCountedFromSpring(reading))
         return {};
-    return u"Year counted from 4 February: "_s % reading.readingYear;
+    return (reading.trueSolarTerms ? u"Year counted from the start of spring: "_s
+                                   : u"Year counted from 4 February: "_s) %
+           reading.readingYear;
 }
 
 QString ReportText(const Reading& reading)
 {
     QString date = reading.birthDateText;
     if (YearCountedFromSpring(reading))
-        date += u" (year counted from 4 February: "_s % reading.readingYear % u')';
+        date += (reading.trueSolarTerms ? u" (year counted from the start of spring: "_s
+                                        : u" (year counted from 4 February: "_s) %
+                reading.readingYear % u')';
+    if (!reading.termDayNote.isEmpty())
+        date += u"\r\n\r\n"_s % reading.termDayNote;
     return u"Name: "_s % reading.details.name % u"\r\n\r\nDate of Birth: "_s % date %
            u"\r\n\r\n"_s % reading.readingText.plainText() % u"\r\n\r\n"_s %
            reading.relationshipText.plainText();

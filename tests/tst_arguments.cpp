@@ -156,6 +156,24 @@ void TestArguments::refusals_data()
         << QStringList{u"--forecast"_s, u"2026-06-01"_s} << 2 << u"--name"_s;
     QTest::newRow("positional argument")
         << QStringList{AnnOptions} + QStringList{u"extra"_s} << 2 << u"extra"_s;
+    for (const QString& zone : {u"Mars/Olympus_Mons"_s, u"JST-9"_s, u"UTC+9"_s, u"/etc/localtime"_s,
+                                u"../../../dev/zero"_s, QString()}) {
+        QTest::addRow("time zone '%s'", qPrintable(zone))
+            << QStringList{u"--time-zone"_s, zone} + AnnOptions << 2
+            << u"time zone '%1' is not known"_s.arg(zone);
+    }
+    for (const QString& year : {u"1899"_s, u"2101"_s, u"twenty"_s, u"2026.5"_s}) {
+        QTest::addRow("solar terms of '%s'", qPrintable(year))
+            << QStringList{u"--solar-terms"_s, year} << 2 << u"year '%1'"_s.arg(year);
+    }
+    QTest::newRow("solar terms with birth details")
+        << QStringList{u"--solar-terms"_s, u"2026"_s} + AnnOptions << 2 << u"--name"_s;
+    QTest::newRow("solar terms with a forecast")
+        << QStringList{u"--solar-terms"_s, u"2026"_s, u"--forecast"_s, u"today"_s} << 2
+        << u"--forecast"_s;
+    QTest::newRow("solar terms with a bad zone")
+        << QStringList{u"--solar-terms"_s, u"2026"_s, u"--time-zone"_s, u"Nowhere"_s} << 2
+        << u"'Nowhere'"_s;
 }
 
 void TestArguments::refusals()
@@ -229,6 +247,24 @@ void TestArguments::requests()
         QCOMPARE(asked->year, year);
         QCOMPARE(asked->month, month);
     }
+    QVERIFY(!request.timeZone);
+    QVERIFY(!request.trueSolarTerms);
+    QVERIFY(!request.solarTermsYear);
+
+    const auto onTerms =
+        parsed(QStringList{u"--true-solar-terms"_s, u"--time-zone"_s, u"UTC+09:00"_s} + AnnOptions);
+    QVERIFY(std::holds_alternative<CommandLineRequest>(onTerms));
+    QVERIFY(std::get<CommandLineRequest>(onTerms).trueSolarTerms);
+    QCOMPARE(std::get<CommandLineRequest>(onTerms).timeZone->id(), QByteArray("UTC+09:00"));
+
+    // The terms of a year need no birth details.
+    const auto terms =
+        parsed({u"--solar-terms"_s, u" 2026"_s, u"--json"_s, u"--time-zone"_s, u"Asia/Tokyo"_s});
+    QVERIFY(std::holds_alternative<CommandLineRequest>(terms));
+    QCOMPARE(std::get<CommandLineRequest>(terms).solarTermsYear, std::optional<int>(2026));
+    QVERIFY(std::get<CommandLineRequest>(terms).json);
+    QCOMPARE(std::get<CommandLineRequest>(terms).timeZone->id(), QByteArray("Asia/Tokyo"));
+    QVERIFY(!std::get<CommandLineRequest>(terms).details);
 }
 
 } // namespace Kistarra

@@ -203,6 +203,10 @@ private slots:
     void forecastDates();
     void forecastText_data();
     void forecastText();
+    void binarySolarTerms_data();
+    void binarySolarTerms();
+    void binaryTrueSolarTerms_data();
+    void binaryTrueSolarTerms();
     void binaryPdf_data();
     void binaryPdf();
     void binaryPdfUnwritable();
@@ -501,6 +505,108 @@ void TestCommandLine::forecastText()
     QVERIFY2(run.out.split(u'\n').contains(line), qPrintable(run.out));
     QVERIFY(!run.out.contains(u"Date of Birth"_s));
     QVERIFY(!run.out.contains(u'{'));
+}
+
+void TestCommandLine::binarySolarTerms_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("line"); // of 24
+    QTest::addColumn<QString>("text");
+
+    const QStringList tokyo = {u"--solar-terms"_s, u"2026"_s, u"--time-zone"_s, u"Asia/Tokyo"_s};
+    QTest::newRow("Minor Cold, Japan")
+        << tokyo << 0 << u"285  Minor Cold            小寒  5 January 2026 17:23, Asia/Tokyo"_s;
+    QTest::newRow("Start of Spring, Japan") << tokyo << 2
+                                            << u"315  Start of Spring       立春  4 February "
+                                               u"2026 05:02, Asia/Tokyo"_s;
+    QTest::newRow("Summer Solstice, Japan") << tokyo << 11
+                                            << u" 90  Summer Solstice       夏至  21 June 2026 "
+                                               u"17:24, Asia/Tokyo"_s;
+    // The computer's zone (Japan's here) unless --time-zone names another.
+    QTest::newRow("Start of Spring, the computer's zone")
+        << QStringList{u"--solar-terms"_s, u"2026"_s} << 2
+        << u"315  Start of Spring       立春  4 February 2026 05:02, Asia/Tokyo"_s;
+    QTest::newRow("Start of Spring, UTC")
+        << QStringList{u"--solar-terms"_s, u"2026"_s, u"--time-zone"_s, u"UTC"_s} << 2
+        << u"315  Start of Spring       立春  3 February 2026 20:02, UTC"_s;
+    QTest::newRow("Clear and Bright 2013, New York")
+        << QStringList{u"--solar-terms"_s, u"2013"_s, u"--time-zone"_s, u"America/New_York"_s} << 6
+        << u" 15  Clear and Bright      清明  4 April 2013 11:02, America/New_York"_s;
+}
+
+// One line a term, the zone's date and time; with --json the same as one object.
+void TestCommandLine::binarySolarTerms()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, line);
+    QFETCH(QString, text);
+    const Run run = runBinary(options);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 24);
+    QCOMPARE(lines.at(line), text);
+
+    const Run json = runInProcess(options + QStringList{u"--json"_s});
+    QCOMPARE(json.exitCode, 0);
+    const QJsonObject object = parsedJson(json.out);
+    QCOMPARE(object.keys(), (QStringList{u"terms"_s, u"timeZone"_s, u"year"_s}));
+    const QJsonArray terms = object.value(u"terms"_s).toArray();
+    QCOMPARE(terms.size(), 24);
+    const QJsonObject term = terms.at(line).toObject();
+    QCOMPARE(term.keys(),
+             (QStringList{u"characters"_s, u"local"_s, u"longitude"_s, u"name"_s, u"utc"_s}));
+    QVERIFY(text.startsWith(QString::number(term.value(u"longitude"_s).toInt()).rightJustified(3)));
+    QVERIFY(text.contains(term.value(u"name"_s).toString() + u' '));
+    QVERIFY(text.contains(term.value(u"characters"_s).toString()));
+    QVERIFY(text.endsWith(u", "_s + object.value(u"timeZone"_s).toString()));
+}
+
+void TestCommandLine::binaryTrueSolarTerms_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("readingYear");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<bool>("onTheTermDay");
+
+    const QStringList born3February2021 = {u"--name"_s,       u"Ann"_s,   u"--day"_s,  u"3"_s,
+                                           u"--month"_s,      u"2"_s,     u"--year"_s, u"2021"_s,
+                                           u"--solar-year"_s, u"--json"_s};
+    // Start of Spring 2021 came at 23:58 on 3 February in Japan: the whole day is the new year.
+    QTest::newRow("fixed days") << born3February2021 << u"2020"_s << 12 << false;
+    QTest::newRow("true terms, Japan")
+        << born3February2021 +
+               QStringList{u"--true-solar-terms"_s, u"--time-zone"_s, u"Asia/Tokyo"_s}
+        << u"2021"_s << 1 << true;
+    QTest::newRow("true terms, the computer's zone")
+        << born3February2021 + QStringList{u"--true-solar-terms"_s} << u"2021"_s << 1 << true;
+    // 01:58 on 4 February in Sydney (summer time, UTC+11): the 3rd still closes the old year.
+    QTest::newRow("true terms, Sydney")
+        << born3February2021 +
+               QStringList{u"--true-solar-terms"_s, u"--time-zone"_s, u"Australia/Sydney"_s}
+        << u"2020"_s << 12 << false;
+}
+
+void TestCommandLine::binaryTrueSolarTerms()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, readingYear);
+    QFETCH(int, solarMonth);
+    QFETCH(bool, onTheTermDay);
+    const Run run = runInProcess(options);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QJsonObject json = parsedJson(run.out);
+    QCOMPARE(json.value(u"readingYear"_s).toString(), readingYear);
+    QCOMPARE(json.value(u"solarMonth"_s).toInt(), solarMonth);
+    QCOMPARE(json.contains(u"solarTerms"_s), options.contains(u"--true-solar-terms"_s));
+    if (json.contains(u"solarTerms"_s))
+        QCOMPARE(json.value(u"solarTerms"_s).toString(), u"true"_s);
+
+    options.removeAll(u"--json"_s);
+    const Run report = runInProcess(options);
+    QCOMPARE(report.exitCode, 0);
+    QCOMPARE(report.out.contains(u"Born on the day solar month 1 begins ("_s), onTheTermDay);
 }
 
 void TestCommandLine::binaryPdf_data()

@@ -659,6 +659,18 @@ void TestFrmMain::solarTermsEntry()
     QVERIFY(!m_fixture.window()->trueSolarTerms());
     QCOMPARE(changes.count(), 1);
     QCOMPARE(changes.last().at(0).toBool(), false);
+
+    // On, the next reading takes its solar month from the terms in the chosen zone: Start of
+    // Spring 2021 came at 23:58 on 3 February in Japan.
+    entry->trigger();
+    m_fixture.window()->setTimeZoneId("Asia/Tokyo");
+    Fill(*m_fixture.window(), {u"Ann"_s, u"3"_s, u"February"_s, u"2021"_s});
+    QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
+    QCOMPARE(m_readings->count(), 1);
+    const auto reading = m_readings->at(0).at(0).value<Reading>();
+    QVERIFY(reading.trueSolarTerms);
+    QCOMPARE(reading.solarMonth, 1);
+    QVERIFY(reading.termDayNote.contains(u"3 February 2021 23:58, Asia/Tokyo"_s));
 }
 
 // By keyboard alone: the filter narrows the list, the arrows walk it, Enter takes the zone.

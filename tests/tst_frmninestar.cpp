@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QDateEdit>
 #include <QDialog>
+#include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -155,6 +156,7 @@ private slots:
     void yearAheadIsReadAloudAndWalkedByTab();
     void yearAheadFitsThePage();
     void yearAheadOpensTheCalendar();
+    void termDayNoteHeadsTheReading();
 
 private:
     frmNineStar* showWindow(const Reading& reading);
@@ -1012,6 +1014,25 @@ void tst_frmNineStar::yearAheadOpensTheCalendar()
     QCOMPARE(calendar->chosenDay(), QDate(2026, 7, 2));
     calendar->close();
     QTRY_VERIFY(calendar.isNull());
+}
+
+// A birth on the day a solar month begins: the note, in bold, before the reading.
+void tst_frmNineStar::termDayNoteHeadsTheReading()
+{
+    const Reading onTerms =
+        ComputeReading({u"Ann"_s, u"5"_s, u"April"_s, u"2013"_s}, YearRule::Calendar,
+                       QTimeZone(QByteArrayLiteral("Asia/Tokyo")));
+    QVERIFY(!onTerms.termDayNote.isEmpty());
+    const auto* const box = Find<QTextEdit>(showWindow(onTerms), u"RTBLoshu"_s);
+    QVERIFY(box->toPlainText().startsWith(onTerms.termDayNote + u"\n\n"_s));
+    QVERIFY(box->document()->firstBlock().begin().fragment().charFormat().fontWeight() >=
+            QFont::Bold);
+
+    m_fixture.cleanUp();
+    m_fixture.setUp();
+    const Reading fixed = ComputeReading({u"Ann"_s, u"5"_s, u"April"_s, u"2013"_s}, YearRule::Calendar);
+    const auto* const plain = Find<QTextEdit>(showWindow(fixed), u"RTBLoshu"_s);
+    QCOMPARE(plain->toPlainText(), fixed.readingText.plainText().replace(u"\r\n"_s, u"\n"_s));
 }
 
 QTEST_MAIN(tst_frmNineStar)

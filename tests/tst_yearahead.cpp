@@ -8,7 +8,9 @@
 #include <QTimeZone>
 
 #include "engine/ninestar.h"
+#include "engine/numbertables.h"
 #include "engine/yearahead.h"
+#include "reading/reading.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -68,6 +70,8 @@ private slots:
     void trueSolarMonth_data();
     void trueSolarMonth();
     void trueMonthsFollowEachOther();
+    void birthOnTrueTerms_data();
+    void birthOnTrueTerms();
     void agreesWithTheReading();
     void branches_data();
     void branches();
@@ -262,6 +266,82 @@ void TestYearAhead::trueMonthsFollowEachOther()
             before = month;
         }
     }
+}
+
+void TestYearAhead::birthOnTrueTerms_data()
+{
+    QTest::addColumn<BirthDetails>("details");
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<YearRule>("rule");
+    QTest::addColumn<int>("solarMonth");
+    QTest::addColumn<QString>("readingYear");
+    QTest::addColumn<QString>("note"); // what the note begins with; empty for none
+
+    const auto born = [](const char* day, const char* month, const char* year) {
+        return BirthDetails{u"Ann"_s, QString::fromLatin1(day), QString::fromLatin1(month),
+                            QString::fromLatin1(year)};
+    };
+    QTest::newRow("3 February 2021, Japan: the year begins that day")
+        << born("3", "February", "2021") << "Asia/Tokyo"_ba << YearRule::Solar << 1 << u"2021"_s
+        << u"Born on the day solar month 1 begins (3 February 2021 23:58, Asia/Tokyo): the month "
+           u"depends on the hour of birth; this reading counts the whole day to the new month."_s;
+    QTest::newRow("3 February 2025, Japan")
+        << born("3", "February", "2025") << "Asia/Tokyo"_ba << YearRule::Solar << 1 << u"2025"_s
+        << u"Born on the day solar month 1 begins (3 February 2025 23:10, Asia/Tokyo)"_s;
+    QTest::newRow("3 February 2026, Japan: the old year")
+        << born("3", "February", "2026") << "Asia/Tokyo"_ba << YearRule::Solar << 12 << u"2025"_s
+        << QString();
+    QTest::newRow("3 February 2026, calendar rule")
+        << born("3", "February", "2026") << "Asia/Tokyo"_ba << YearRule::Calendar << 12 << u"2026"_s
+        << QString();
+    QTest::newRow("5 April 2013, Japan")
+        << born("5", "April", "2013") << "Asia/Tokyo"_ba << YearRule::Calendar << 3 << u"2013"_s
+        << u"Born on the day solar month 3 begins (5 April 2013 "
+           u"00:02, Asia/Tokyo)"_s;
+    QTest::newRow("4 April 2013, Japan") << born("4", "April", "2013") << "Asia/Tokyo"_ba
+                                         << YearRule::Calendar << 2 << u"2013"_s << QString();
+    QTest::newRow("4 April 2013, UTC")
+        << born("4", "April", "2013") << "UTC"_ba << YearRule::Calendar << 3 << u"2013"_s
+        << u"Born on the day solar month 3 begins (4 April 2013 15:02, UTC)"_s;
+    QTest::newRow("5 January 2026, Japan: the fixed days say month 11")
+        << born("5", "January", "2026") << "Asia/Tokyo"_ba << YearRule::Solar << 12 << u"2025"_s
+        << u"Born on the day solar month 12 begins (5 January 2026 17:23, Asia/Tokyo)"_s;
+}
+
+// The solar month, the year under the solar rule, the numbers that follow and the note of a
+// birth on a term's day; the report carries the note after the date.
+void TestYearAhead::birthOnTrueTerms()
+{
+    QFETCH(BirthDetails, details);
+    QFETCH(QByteArray, zone);
+    QFETCH(YearRule, rule);
+    QFETCH(int, solarMonth);
+    QFETCH(QString, readingYear);
+    QFETCH(QString, note);
+
+    const Reading reading = ComputeReading(details, rule, QTimeZone(zone));
+    QVERIFY(reading.trueSolarTerms);
+    QCOMPARE(reading.solarMonth, solarMonth);
+    QCOMPARE(reading.readingYear, readingYear);
+    QCOMPARE(reading.principal, CalculatePrincipalNumber(readingYear).value_or(0));
+    QCOMPARE(reading.character, CharacterTableEntry(reading.principal, solarMonth));
+    QVERIFY2(note.isEmpty() ? reading.termDayNote.isEmpty() : reading.termDayNote.startsWith(note),
+             qPrintable(reading.termDayNote));
+    const QString report = ReportText(reading);
+    QCOMPARE(report.contains(u"\r\n\r\nBorn on the day solar month "_s), !note.isEmpty());
+    if (readingYear != details.year) {
+        QCOMPARE(ReadingYearNote(reading),
+                 u"Year counted from the start of spring: "_s + readingYear);
+        QVERIFY(
+            report.contains(u"(year counted from the start of spring: "_s + readingYear + u')'));
+    }
+
+    // Without the terms the fixed days hold, and nothing says otherwise.
+    const Reading fixed = ComputeReading(details, rule);
+    QVERIFY(!fixed.trueSolarTerms);
+    QVERIFY(fixed.termDayNote.isEmpty());
+    QVERIFY(!ReportText(fixed).contains(u"Born on the day"_s));
+    QVERIFY(!ReportText(fixed).contains(u"start of spring"_s));
 }
 
 // Every date of the range falls in the reading's solar month and inside the solar month that the

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "engine/ninestar.h"
+#include "engine/timezones.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "savedreading/savedreading.h"
@@ -154,7 +155,9 @@ void frmMain::proceed()
         name.chop(1);
     const BirthDetails details{name, m_ui->cboDate->currentText(), m_ui->cboMonth->currentText(),
                                m_ui->cboYear->currentText()};
-    emit readingReady(ComputeReading(details, m_yearRule));
+    const auto trueTermsZone =
+        m_trueSolarTerms ? std::optional(ChosenTimeZone(m_timeZoneId)) : std::nullopt;
+    emit readingReady(ComputeReading(details, m_yearRule, trueTermsZone));
 }
 
 void frmMain::openSavedReading()

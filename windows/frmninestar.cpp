@@ -173,7 +173,12 @@ void frmNineStar::showChart()
         m_cells.at(index)->setAccessibleName(
             u"Cell %1, digits: %2"_s.arg(cell).arg(digits.isEmpty() ? u"none"_s : digits));
     }
-    InsertPieces(m_ui->RTBLoshu, m_reading.readingText);
+    // A birth on the day a solar month begins: the note heads the reading.
+    ComposedText text;
+    if (!m_reading.termDayNote.isEmpty())
+        text.append(true, DarkRed, m_reading.termDayNote + u"\r\n\r\n"_s);
+    text.pieces += m_reading.readingText.pieces;
+    InsertPieces(m_ui->RTBLoshu, text);
 }
 
 // Only when the year rule took the numbers from the year before: which year that is, under the
