@@ -1030,7 +1030,8 @@ void tst_frmNineStar::termDayNoteHeadsTheReading()
 
     m_fixture.cleanUp();
     m_fixture.setUp();
-    const Reading fixed = ComputeReading({u"Ann"_s, u"5"_s, u"April"_s, u"2013"_s}, YearRule::Calendar);
+    const Reading fixed =
+        ComputeReading({u"Ann"_s, u"5"_s, u"April"_s, u"2013"_s}, YearRule::Calendar);
     const auto* const plain = Find<QTextEdit>(showWindow(fixed), u"RTBLoshu"_s);
     QCOMPARE(plain->toPlainText(), fixed.readingText.plainText().replace(u"\r\n"_s, u"\n"_s));
 }
