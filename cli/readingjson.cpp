@@ -34,10 +34,8 @@ QJsonObject ReadingJson(const Reading& reading)
         {u"fengShui"_s, fengShui},
         {u"yearRule"_s, reading.yearRule == YearRule::Solar ? u"solar"_s : u"calendar"_s},
         {u"readingYear"_s, reading.readingYear},
+        {u"solarTerms"_s, reading.trueSolarTerms ? u"true"_s : u"fixed"_s},
     };
-    // Only a reading on the true solar terms says so: without them the JSON stays as it was.
-    if (reading.trueSolarTerms)
-        object.insert(u"solarTerms"_s, u"true"_s);
     return object;
 }
 
