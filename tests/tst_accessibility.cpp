@@ -43,7 +43,8 @@
 #include "windows/theme.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -827,5 +828,7 @@ void TestAccessibility::calendarDaysAreWhole()
     QCOMPARE(clipped, QStringList());
 }
 
-QTEST_MAIN(TestAccessibility)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestAccessibility)
 #include "tst_accessibility.moc"

@@ -9,7 +9,8 @@
 #include "tests/support/fakedesktop.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 class TestCoBrand : public QObject {
     Q_OBJECT
@@ -106,5 +107,7 @@ void TestCoBrand::realDrawsAreEven()
         QVERIFY2(qAbs(count - Draws / 4) < 140, qPrintable(QString::number(count)));
 }
 
-QTEST_MAIN(TestCoBrand)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestCoBrand)
 #include "tst_cobrand.moc"

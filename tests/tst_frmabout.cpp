@@ -18,7 +18,8 @@
 #include "windows/widgets.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 class TestFrmAbout : public QObject {
     Q_OBJECT
@@ -163,5 +164,7 @@ void TestFrmAbout::closesAndReturnsToOpener()
     QVERIFY(desktop.openedUrls.isEmpty());
 }
 
-QTEST_MAIN(TestFrmAbout)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmAbout)
 #include "tst_frmabout.moc"

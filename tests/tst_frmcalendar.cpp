@@ -17,7 +17,8 @@
 #include "windows/frmcalendar.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -52,7 +53,7 @@ QString PdfPages(const QString& path)
 
 } // namespace
 
-class tst_frmCalendar : public QObject {
+class TestFrmCalendar : public QObject {
     Q_OBJECT
 
 private slots:
@@ -75,36 +76,36 @@ private:
     WindowFixture<frmCalendar> m_fixture;
 };
 
-void tst_frmCalendar::initTestCase()
+void TestFrmCalendar::initTestCase()
 {
     DropSizeHintWarnings();
 }
 
-void tst_frmCalendar::init()
+void TestFrmCalendar::init()
 {
     m_fixture.setUp();
     m_fixture.desktop().todayDate = QDate(2026, 6, 6);
 }
 
-void tst_frmCalendar::cleanup()
+void TestFrmCalendar::cleanup()
 {
     m_fixture.cleanUp();
 }
 
-frmCalendar* tst_frmCalendar::show(QDate day)
+frmCalendar* TestFrmCalendar::show(QDate day)
 {
     m_fixture.make(3, day, Tokyo);
     return m_fixture.showActive();
 }
 
-QTableWidget* tst_frmCalendar::grid() const
+QTableWidget* TestFrmCalendar::grid() const
 {
     return Find<QTableWidget>(m_fixture.window(), u"tblCalendar"_s);
 }
 
 // June 2026 begins on a Monday: the first cell. Each day is named in full for a screen reader,
 // today and the days of the terms are marked, and the header gives both solar months' moves.
-void tst_frmCalendar::showsTheMonth()
+void TestFrmCalendar::showsTheMonth()
 {
     frmCalendar* const window = show(QDate(2026, 6, 1));
     QCOMPARE(Find<QLabel>(window, u"lblCalendarMonth"_s)->text(), u"June 2026, Asia/Tokyo"_s);
@@ -132,7 +133,7 @@ void tst_frmCalendar::showsTheMonth()
     QCOMPARE(QApplication::focusWidget(), grid());
 }
 
-void tst_frmCalendar::keysMoveTheDay_data()
+void TestFrmCalendar::keysMoveTheDay_data()
 {
     QTest::addColumn<QDate>("from");
     QTest::addColumn<int>("key");
@@ -152,7 +153,7 @@ void tst_frmCalendar::keysMoveTheDay_data()
         << QDate(2100, 12, 31) << int(Qt::Key_PageDown) << QDate(2100, 12, 31);
 }
 
-void tst_frmCalendar::keysMoveTheDay()
+void TestFrmCalendar::keysMoveTheDay()
 {
     QFETCH(QDate, from);
     QFETCH(int, key);
@@ -168,7 +169,7 @@ void tst_frmCalendar::keysMoveTheDay()
     QVERIFY2(name.contains(QString::number(to.year())), qPrintable(name));
 }
 
-void tst_frmCalendar::buttonsTurnTheMonth()
+void TestFrmCalendar::buttonsTurnTheMonth()
 {
     frmCalendar* const window = show(QDate(1900, 3, 15));
     auto* const previous = Find<QPushButton>(window, u"cmdPreviousMonth"_s);
@@ -186,7 +187,7 @@ void tst_frmCalendar::buttonsTurnTheMonth()
     QVERIFY(!Find<QPushButton>(m_fixture.window(), u"cmdNextMonth"_s)->isEnabled());
 }
 
-void tst_frmCalendar::enterShowsTheDay()
+void TestFrmCalendar::enterShowsTheDay()
 {
     frmCalendar* const window = show(QDate(2026, 6, 1));
     QSignalSpy shown(window, &frmCalendar::dayShown);
@@ -199,7 +200,7 @@ void tst_frmCalendar::enterShowsTheDay()
     QCOMPARE(shown.at(1).at(0).toDate(), QDate(2026, 6, 9));
 }
 
-void tst_frmCalendar::printsOnLandscapeA4()
+void TestFrmCalendar::printsOnLandscapeA4()
 {
     frmCalendar* const window = show(QDate(2026, 6, 1));
     QTest::mouseClick(Find<QPushButton>(window, u"cmdPrint"_s), Qt::LeftButton);
@@ -215,7 +216,7 @@ void tst_frmCalendar::printsOnLandscapeA4()
 }
 
 // The PDF holds the month as text: the title, the moves, every day and the terms.
-void tst_frmCalendar::savesThePdf()
+void TestFrmCalendar::savesThePdf()
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(u"june.pdf"_s);
@@ -238,7 +239,7 @@ void tst_frmCalendar::savesThePdf()
     QVERIFY(!QFile::exists(path));
 }
 
-void tst_frmCalendar::refusedPdfKeepsTheOldFile()
+void TestFrmCalendar::refusedPdfKeepsTheOldFile()
 {
     QTemporaryDir folder;
     const QString target = folder.filePath(u"a folder.pdf"_s);
@@ -253,5 +254,7 @@ void tst_frmCalendar::refusedPdfKeepsTheOldFile()
     QVERIFY(QFileInfo(target).isDir());
 }
 
-QTEST_MAIN(tst_frmCalendar)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmCalendar)
 #include "tst_frmcalendar.moc"

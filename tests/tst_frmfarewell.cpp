@@ -19,7 +19,8 @@
 #include "windows/frmfarewell.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -494,5 +495,7 @@ void TestFrmFarewell::closingAsksForExitOnce()
     QVERIFY(shown.desktop.openedUrls.isEmpty());
 }
 
-QTEST_MAIN(TestFrmFarewell)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmFarewell)
 #include "tst_frmfarewell.moc"

@@ -28,7 +28,8 @@
 #include "windows/frmmain.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -92,7 +93,11 @@ QString AccessibleName(QObject* object)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Fields)
+} // namespace Kistarra
+
+Q_DECLARE_METATYPE(Kistarra::Fields)
+
+namespace Kistarra {
 
 class TestFrmMain : public QObject {
     Q_OBJECT
@@ -746,5 +751,7 @@ void TestFrmMain::timeZoneDialogCancelled()
     QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray());
 }
 
-QTEST_MAIN(TestFrmMain)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmMain)
 #include "tst_frmmain.moc"

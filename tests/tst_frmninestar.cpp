@@ -45,7 +45,8 @@
 #include "windows/yearaheadpage.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -117,7 +118,7 @@ QList<CharLook> ExpectedLooks(const ComposedText& text)
 
 } // namespace
 
-class tst_frmNineStar : public QObject {
+class TestFrmNineStar : public QObject {
     Q_OBJECT
 
 private slots:
@@ -165,12 +166,12 @@ private:
     WindowFixture<frmNineStar> m_fixture;
 };
 
-void tst_frmNineStar::init()
+void TestFrmNineStar::init()
 {
     m_fixture.setUp();
 }
 
-void tst_frmNineStar::cleanup()
+void TestFrmNineStar::cleanup()
 {
     m_fixture.cleanUp();
 }
@@ -183,13 +184,13 @@ void choosePages(const frmNineStar* window)
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
 }
 
-frmNineStar* tst_frmNineStar::showWindow(const Reading& reading)
+frmNineStar* TestFrmNineStar::showWindow(const Reading& reading)
 {
     m_fixture.make(reading);
     return m_fixture.show();
 }
 
-void tst_frmNineStar::windowFrame()
+void TestFrmNineStar::windowFrame()
 {
     frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
@@ -202,7 +203,7 @@ void tst_frmNineStar::windowFrame()
     QVERIFY(!window->windowIcon().isNull());
 }
 
-void tst_frmNineStar::captions_data()
+void TestFrmNineStar::captions_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("caption");
@@ -238,7 +239,7 @@ void tst_frmNineStar::captions_data()
            u"Get this software fully branded for your website. Click here for more details."_s;
 }
 
-void tst_frmNineStar::captions()
+void TestFrmNineStar::captions()
 {
     QFETCH(QString, control);
     QFETCH(QString, caption);
@@ -246,7 +247,7 @@ void tst_frmNineStar::captions()
     QCOMPARE(Caption(Find<QObject>(window, control)), caption);
 }
 
-void tst_frmNineStar::readingFillsTheControls()
+void TestFrmNineStar::readingFillsTheControls()
 {
     const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmNineStar* const window = showWindow(reading);
@@ -281,7 +282,7 @@ void tst_frmNineStar::readingFillsTheControls()
     QVERIFY(Find<QTextEdit>(window, u"RTB"_s)->isReadOnly());
 }
 
-void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts_data()
+void TestFrmNineStar::starSummaryBreaksOnlyBetweenItsParts_data()
 {
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("month");
@@ -296,7 +297,7 @@ void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts_data()
 
 // The summary is wider than its place, so it takes two lines: the break falls between two star
 // parts, and both lines stay inside the label, clear of the compass labels below it.
-void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts()
+void TestFrmNineStar::starSummaryBreaksOnlyBetweenItsParts()
 {
     QFETCH(QString, day);
     QFETCH(QString, month);
@@ -325,7 +326,7 @@ void tst_frmNineStar::starSummaryBreaksOnlyBetweenItsParts()
     QVERIFY2(height <= caption->contentsRect().height(), qPrintable(shown));
 }
 
-void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
+void TestFrmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
 {
     // A year whose last two characters are not digits gives no Feng Shui profile.
     const Reading reading =
@@ -341,7 +342,7 @@ void tst_frmNineStar::withoutProfileTheElementPageKeepsItsDrawing()
     QVERIFY(Find<QLabel>(window, u"imgTrigram"_s)->pixmap().isNull());
 }
 
-void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved_data()
+void TestFrmNineStar::yearRuleNoteOnlyWhenTheYearMoved_data()
 {
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("month");
@@ -356,7 +357,7 @@ void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved_data()
 
 // The note stands on the chart page under the square, in one line between the northern corners,
 // and the rest of the page shows the reading of the year the numbers come from.
-void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved()
+void TestFrmNineStar::yearRuleNoteOnlyWhenTheYearMoved()
 {
     QFETCH(QString, day);
     QFETCH(QString, month);
@@ -388,7 +389,7 @@ void tst_frmNineStar::yearRuleNoteOnlyWhenTheYearMoved()
     }
 }
 
-void tst_frmNineStar::cellsStandInTheLoShuSquare_data()
+void TestFrmNineStar::cellsStandInTheLoShuSquare_data()
 {
     QTest::addColumn<int>("cell");
     QTest::addColumn<QString>("box");
@@ -408,7 +409,7 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare_data()
     QTest::newRow("6 north west") << 6 << u"Picture1_8"_s << 2 << 2 << QColor(192, 192, 192);
 }
 
-void tst_frmNineStar::cellsStandInTheLoShuSquare()
+void TestFrmNineStar::cellsStandInTheLoShuSquare()
 {
     QFETCH(int, cell);
     QFETCH(QString, box);
@@ -468,7 +469,7 @@ void tst_frmNineStar::cellsStandInTheLoShuSquare()
                                                    .arg(room.height())));
 }
 
-void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook_data()
+void TestFrmNineStar::readingBoxesShowEveryPieceInItsLook_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<bool>("relationship");
@@ -476,7 +477,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook_data()
     QTest::newRow("RTB") << u"RTB"_s << true;
 }
 
-void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
+void TestFrmNineStar::readingBoxesShowEveryPieceInItsLook()
 {
     QFETCH(QString, box);
     QFETCH(bool, relationship);
@@ -517,7 +518,7 @@ void tst_frmNineStar::readingBoxesShowEveryPieceInItsLook()
     QVERIFY(sawBold && sawPlain);
 }
 
-void tst_frmNineStar::tabsBringTheirPageToTheFront()
+void TestFrmNineStar::tabsBringTheirPageToTheFront()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
@@ -550,7 +551,7 @@ void tst_frmNineStar::tabsBringTheirPageToTheFront()
              WithLineFeeds(ComputeReading(Ann, YearRule::Calendar).relationshipText.plainText()));
 }
 
-void tst_frmNineStar::newWindowOpensOnTheChart()
+void TestFrmNineStar::newWindowOpensOnTheChart()
 {
     frmNineStar* window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(Find<QTabBar>(window, u"TS"_s)->currentIndex(), 0);
@@ -568,7 +569,7 @@ void tst_frmNineStar::newWindowOpensOnTheChart()
     QVERIFY(!Find<QWidget>(window, u"picRelationship"_s)->isVisible());
 }
 
-void tst_frmNineStar::linksOpenExactlyTheirPage_data()
+void TestFrmNineStar::linksOpenExactlyTheirPage_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("address");
@@ -582,7 +583,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage_data()
     QTest::newRow("mnuDonate") << u"mnuDonate"_s << Pages::Donate();
 }
 
-void tst_frmNineStar::linksOpenExactlyTheirPage()
+void TestFrmNineStar::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
@@ -603,7 +604,7 @@ void tst_frmNineStar::linksOpenExactlyTheirPage()
     QCOMPARE(closing.count(), 0);
 }
 
-void tst_frmNineStar::donateActsFromTheMenuBar()
+void TestFrmNineStar::donateActsFromTheMenuBar()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const donate = Find<QAction>(window, u"mnuDonate"_s);
@@ -615,7 +616,7 @@ void tst_frmNineStar::donateActsFromTheMenuBar()
     QTRY_COMPARE(m_fixture.desktop().openedUrls, QList<QUrl>{QUrl(Pages::Donate())});
 }
 
-void tst_frmNineStar::makeMoneyIsOutOfReach()
+void TestFrmNineStar::makeMoneyIsOutOfReach()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const makeMoney = Find<QAction>(window, u"mnuMakeMoney"_s);
@@ -625,7 +626,7 @@ void tst_frmNineStar::makeMoneyIsOutOfReach()
     QVERIFY(!window->menuBar()->actionGeometry(makeMoney).isValid());
 }
 
-void tst_frmNineStar::backAndAboutAreHandedToTheShell()
+void TestFrmNineStar::backAndAboutAreHandedToTheShell()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy back(window, &frmNineStar::backRequested);
@@ -647,7 +648,7 @@ void tst_frmNineStar::backAndAboutAreHandedToTheShell()
     QVERIFY(m_fixture.desktop().openedUrls.isEmpty());
 }
 
-void tst_frmNineStar::everyCloseIsAnnounced()
+void TestFrmNineStar::everyCloseIsAnnounced()
 {
     frmNineStar* window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QSignalSpy closedByBox(window, &frmNineStar::closing);
@@ -662,7 +663,7 @@ void tst_frmNineStar::everyCloseIsAnnounced()
     QVERIFY(!window->isVisible());
 }
 
-void tst_frmNineStar::clipboardIsEmptied_data()
+void TestFrmNineStar::clipboardIsEmptied_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("action");
@@ -674,7 +675,7 @@ void tst_frmNineStar::clipboardIsEmptied_data()
     }
 }
 
-void tst_frmNineStar::clipboardIsEmptied()
+void TestFrmNineStar::clipboardIsEmptied()
 {
     QFETCH(QString, box);
     QFETCH(QString, action);
@@ -691,7 +692,7 @@ void tst_frmNineStar::clipboardIsEmptied()
     QVERIFY(ClipboardEmptiedBy(*edit, action, m_fixture.desktop()));
 }
 
-QWidget* tst_frmNineStar::showYearAhead(const Reading& reading)
+QWidget* TestFrmNineStar::showYearAhead(const Reading& reading)
 {
     const frmNineStar* const window = showWindow(reading);
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
@@ -702,7 +703,7 @@ QWidget* tst_frmNineStar::showYearAhead(const Reading& reading)
     return page;
 }
 
-void tst_frmNineStar::yearAheadIsBuiltWhenFirstShown()
+void TestFrmNineStar::yearAheadIsBuiltWhenFirstShown()
 {
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
@@ -729,7 +730,7 @@ void tst_frmNineStar::yearAheadIsBuiltWhenFirstShown()
     QCOMPARE(window->findChildren<QWidget*>(u"picYearAhead"_s).size(), 1);
 }
 
-void tst_frmNineStar::yearAheadOpensOnToday_data()
+void TestFrmNineStar::yearAheadOpensOnToday_data()
 {
     QTest::addColumn<QDate>("today");
     QTest::addColumn<QDate>("shown");
@@ -739,7 +740,7 @@ void tst_frmNineStar::yearAheadOpensOnToday_data()
     QTest::newRow("after the last day") << QDate(2101, 1, 1) << QDate(2100, 12, 31);
 }
 
-void tst_frmNineStar::yearAheadOpensOnToday()
+void TestFrmNineStar::yearAheadOpensOnToday()
 {
     QFETCH(QDate, today);
     QFETCH(QDate, shown);
@@ -754,7 +755,7 @@ void tst_frmNineStar::yearAheadOpensOnToday()
     QVERIFY(!Find<QTableWidget>(page, u"tblYearChart"_s)->item(1, 1)->text().isEmpty());
 }
 
-void tst_frmNineStar::yearAheadShowsTheCharts_data()
+void TestFrmNineStar::yearAheadShowsTheCharts_data()
 {
     QTest::addColumn<QString>("birthYear");
     QTest::addColumn<QDate>("today");
@@ -823,7 +824,7 @@ void tst_frmNineStar::yearAheadShowsTheCharts_data()
 }
 
 // The worked examples, as the grids show them to the eye and to a screen reader, and in words.
-void tst_frmNineStar::yearAheadShowsTheCharts()
+void TestFrmNineStar::yearAheadShowsTheCharts()
 {
     QFETCH(QString, birthYear);
     QFETCH(QDate, today);
@@ -863,7 +864,7 @@ void tst_frmNineStar::yearAheadShowsTheCharts()
         QVERIFY2(text.contains(line), qPrintable(line + u" in:\n"_s + text));
 }
 
-void tst_frmNineStar::yearAheadFollowsTheDate()
+void TestFrmNineStar::yearAheadFollowsTheDate()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
     QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
@@ -909,7 +910,7 @@ void tst_frmNineStar::yearAheadFollowsTheDate()
     QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
 }
 
-void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
+void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
     QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
@@ -949,7 +950,7 @@ void tst_frmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 
 // At the window's fixed size every control of the page is whole: inside the page, and no label
 // shorter than its text.
-void tst_frmNineStar::yearAheadFitsThePage()
+void TestFrmNineStar::yearAheadFitsThePage()
 {
     m_fixture.desktop().todayDate = QDate(2027, 1, 10);
     QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
@@ -990,7 +991,7 @@ void tst_frmNineStar::yearAheadFitsThePage()
 
 // The Calendar button opens the month of the page's date; Enter on a day of it shows that day on
 // the page, and the button brings the open calendar back rather than a second one.
-void tst_frmNineStar::yearAheadOpensTheCalendar()
+void TestFrmNineStar::yearAheadOpensTheCalendar()
 {
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
     QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
@@ -1017,7 +1018,7 @@ void tst_frmNineStar::yearAheadOpensTheCalendar()
 }
 
 // A birth on the day a solar month begins: the note, in bold, before the reading.
-void tst_frmNineStar::termDayNoteHeadsTheReading()
+void TestFrmNineStar::termDayNoteHeadsTheReading()
 {
     const Reading onTerms =
         ComputeReading({u"Ann"_s, u"5"_s, u"April"_s, u"2013"_s}, YearRule::Calendar,
@@ -1036,5 +1037,7 @@ void tst_frmNineStar::termDayNoteHeadsTheReading()
     QCOMPARE(plain->toPlainText(), fixed.readingText.plainText().replace(u"\r\n"_s, u"\n"_s));
 }
 
-QTEST_MAIN(tst_frmNineStar)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmNineStar)
 #include "tst_frmninestar.moc"

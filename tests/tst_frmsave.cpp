@@ -31,9 +31,10 @@
 #include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
 
-class tst_frmSave : public QObject {
+namespace Kistarra {
+
+class TestFrmSave : public QObject {
     Q_OBJECT
 
 private slots:
@@ -65,28 +66,28 @@ private:
     WindowFixture<frmSave> m_fixture;
 };
 
-void tst_frmSave::init()
+void TestFrmSave::init()
 {
     m_fixture.setUp();
 }
 
-void tst_frmSave::cleanup()
+void TestFrmSave::cleanup()
 {
     m_fixture.cleanUp();
 }
 
-frmSave* tst_frmSave::showWindow(const Reading& reading)
+frmSave* TestFrmSave::showWindow(const Reading& reading)
 {
     m_fixture.make(reading);
     return m_fixture.show();
 }
 
-void tst_frmSave::clickButton(const QString& name)
+void TestFrmSave::clickButton(const QString& name)
 {
     QTest::mouseClick(Find<QAbstractButton>(m_fixture.window(), name), Qt::LeftButton);
 }
 
-void tst_frmSave::windowFrame()
+void TestFrmSave::windowFrame()
 {
     const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
@@ -118,7 +119,7 @@ void tst_frmSave::windowFrame()
     QVERIFY(Find<QLabel>(window, u"Label1"_s)->text().contains(QUrl(Pages::Home()).host()));
 }
 
-void tst_frmSave::reportIsThePlainReading()
+void TestFrmSave::reportIsThePlainReading()
 {
     const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmSave* const window = showWindow(reading);
@@ -136,14 +137,14 @@ void tst_frmSave::reportIsThePlainReading()
     }
 }
 
-void tst_frmSave::openingEmptiesTheClipboard()
+void TestFrmSave::openingEmptiesTheClipboard()
 {
     QCOMPARE(m_fixture.desktop().clipboardClears, 0);
     const frmSave window(ComputeReading(Ann, YearRule::Calendar), m_fixture.desktop());
     QCOMPARE_GT(m_fixture.desktop().clipboardClears, 0);
 }
 
-void tst_frmSave::saveWritesTheBirthDetails()
+void TestFrmSave::saveWritesTheBirthDetails()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -163,7 +164,7 @@ void tst_frmSave::saveWritesTheBirthDetails()
     QVERIFY(m_fixture.desktop().messages.isEmpty());
 }
 
-void tst_frmSave::cancelledSaveDoesNothing()
+void TestFrmSave::cancelledSaveDoesNothing()
 {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
@@ -177,7 +178,7 @@ void tst_frmSave::cancelledSaveDoesNothing()
     QVERIFY(m_fixture.window()->isVisible());
 }
 
-void tst_frmSave::savedNameEndsInNsk_data()
+void TestFrmSave::savedNameEndsInNsk_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("saved");
@@ -197,7 +198,7 @@ void tst_frmSave::savedNameEndsInNsk_data()
 
 // Everything the window saves, the birth details window opens: whatever the person types, the
 // file ends in .nsk; a file the dialog never asked about is replaced only on Yes.
-void tst_frmSave::savedNameEndsInNsk()
+void TestFrmSave::savedNameEndsInNsk()
 {
     QFETCH(QString, typed);
     QFETCH(QString, saved);
@@ -232,7 +233,7 @@ void tst_frmSave::savedNameEndsInNsk()
 }
 
 // Root saving over another user's reading leaves it theirs, set-group-ID bit and all.
-void tst_frmSave::savingOverAnotherUsersFileKeepsItTheirs()
+void TestFrmSave::savingOverAnotherUsersFileKeepsItTheirs()
 {
     if (::geteuid() != 0)
         QSKIP("handing a file to another user takes root");
@@ -257,7 +258,7 @@ void tst_frmSave::savingOverAnotherUsersFileKeepsItTheirs()
     QCOMPARE(FileMode(path), 02664u);
 }
 
-void tst_frmSave::failedSaveSaysSo_data()
+void TestFrmSave::failedSaveSaysSo_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason"); // on the message's second line
@@ -268,7 +269,7 @@ void tst_frmSave::failedSaveSaysSo_data()
         << u"readOnly"_s << u"the file is read-only"_s;
 }
 
-void tst_frmSave::failedSaveSaysSo()
+void TestFrmSave::failedSaveSaysSo()
 {
     QFETCH(QString, kind);
     QFETCH(QString, reason);
@@ -315,7 +316,7 @@ void tst_frmSave::failedSaveSaysSo()
              kind == u"missingFolder" ? 0 : 1);
 }
 
-void tst_frmSave::printHasTheReportBetweenAttributions()
+void TestFrmSave::printHasTheReportBetweenAttributions()
 {
     const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     const frmSave* const window = showWindow(reading);
@@ -332,7 +333,7 @@ void tst_frmSave::printHasTheReportBetweenAttributions()
     QVERIFY(m_fixture.desktop().messages.isEmpty());
 }
 
-void tst_frmSave::printingTwiceHoldsOneCopy()
+void TestFrmSave::printingTwiceHoldsOneCopy()
 {
     const Reading reading = ComputeReading(Ann, YearRule::Calendar);
     showWindow(reading);
@@ -344,7 +345,7 @@ void tst_frmSave::printingTwiceHoldsOneCopy()
     QCOMPARE(m_fixture.desktop().printedTexts.last().count(AttributionLine()), 2);
 }
 
-void tst_frmSave::failedPrintSaysSo()
+void TestFrmSave::failedPrintSaysSo()
 {
     m_fixture.desktop().printSucceeds = false;
     showWindow(ComputeReading(Ann, YearRule::Calendar));
@@ -356,7 +357,7 @@ void tst_frmSave::failedPrintSaysSo()
     QCOMPARE(m_fixture.desktop().messages, expected);
 }
 
-void tst_frmSave::linksOpenExactlyTheirPage_data()
+void TestFrmSave::linksOpenExactlyTheirPage_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("address");
@@ -366,7 +367,7 @@ void tst_frmSave::linksOpenExactlyTheirPage_data()
     QTest::newRow("lblCobrand") << u"lblCobrand"_s << Pages::CoBrand();
 }
 
-void tst_frmSave::linksOpenExactlyTheirPage()
+void TestFrmSave::linksOpenExactlyTheirPage()
 {
     QFETCH(QString, control);
     QFETCH(QString, address);
@@ -381,14 +382,14 @@ void tst_frmSave::linksOpenExactlyTheirPage()
     QVERIFY(window->isVisible());
 }
 
-void tst_frmSave::mouseOverTheReportEmptiesTheClipboard_data()
+void TestFrmSave::mouseOverTheReportEmptiesTheClipboard_data()
 {
     QTest::addColumn<QString>("action");
     for (const QString& action : {u"press"_s, u"release"_s, u"click"_s, u"move"_s, u"change"_s})
         QTest::addRow("%s", qPrintable(action)) << action;
 }
 
-void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
+void TestFrmSave::mouseOverTheReportEmptiesTheClipboard()
 {
     QFETCH(QString, action);
     const frmSave* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
@@ -396,5 +397,7 @@ void tst_frmSave::mouseOverTheReportEmptiesTheClipboard()
     QVERIFY(ClipboardEmptiedBy(*report, action, m_fixture.desktop()));
 }
 
-QTEST_MAIN(tst_frmSave)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestFrmSave)
 #include "tst_frmsave.moc"

@@ -44,7 +44,8 @@
 #include "windows/frmninestar.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 // A monkey: random clicks, key presses, list picks, tab switches, menu entries and close boxes on
 // whatever the program shows, with the file dialogs, questions and printer of the fake desktop
@@ -1248,5 +1249,7 @@ QList<FakeDesktop::Message> TestMonkey::messagesSince(qsizetype from) const
     return m_desktop->messages.mid(from);
 }
 
-QTEST_MAIN(TestMonkey)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestMonkey)
 #include "tst_monkey.moc"

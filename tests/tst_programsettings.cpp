@@ -12,7 +12,8 @@
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -233,5 +234,7 @@ void TestProgramSettings::timeZoneAndSolarTermsAreKept()
     QVERIFY(ProgramSettings(folder()).trueSolarTerms());
 }
 
-QTEST_GUILESS_MAIN(TestProgramSettings)
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestProgramSettings)
 #include "tst_programsettings.moc"

@@ -25,7 +25,8 @@
 #include "windows/frmsave.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -33,7 +34,11 @@ enum class Way { Button, SavedReading };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Way)
+} // namespace Kistarra
+
+Q_DECLARE_METATYPE(Kistarra::Way)
+
+namespace Kistarra {
 
 namespace {
 
@@ -302,5 +307,7 @@ void TestProgramWindows::saveOpensTheModalReport()
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 }
 
-QTEST_MAIN(TestProgramWindows)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestProgramWindows)
 #include "tst_programwindows.moc"

@@ -25,7 +25,8 @@
 #include "tests/support/windowtesting.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -87,7 +88,16 @@ PdfText ReadBoundingBoxes(const QString& boxes)
     return text;
 }
 
+enum class Call { Notice, Error, Question };
+
 } // namespace
+
+} // namespace Kistarra
+
+Q_DECLARE_METATYPE(Kistarra::Call)
+Q_DECLARE_METATYPE(Kistarra::FileDialogOptions)
+
+namespace Kistarra {
 
 class TestQtDesktop : public QObject {
     Q_OBJECT
@@ -122,10 +132,6 @@ void TestQtDesktop::init()
 {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
 }
-
-enum class Call { Notice, Error, Question };
-Q_DECLARE_METATYPE(Call)
-Q_DECLARE_METATYPE(Kistarra::FileDialogOptions)
 
 void TestQtDesktop::messageBoxes_data()
 {
@@ -504,5 +510,7 @@ void TestQtDesktop::fakeAnswersFromScriptThenCancels()
     QCOMPARE(fake.randomRanges, (QList<std::pair<int, int>>{{1, 9}, {1, 9}}));
 }
 
-QTEST_MAIN(TestQtDesktop)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestQtDesktop)
 #include "tst_qtdesktop.moc"

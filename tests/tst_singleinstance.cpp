@@ -17,7 +17,8 @@
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -228,12 +229,14 @@ void TestSingleInstance::secondCopyIsToldOnce()
     QVERIFY(desktop.openedUrls.isEmpty());
 }
 
+} // namespace Kistarra
+
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsSet(HoldLockVariable))
-        return HoldLockUntilKilled(argc, argv);
+    if (qEnvironmentVariableIsSet(Kistarra::HoldLockVariable))
+        return Kistarra::HoldLockUntilKilled(argc, argv);
     QCoreApplication application(argc, argv);
-    TestSingleInstance suite;
+    Kistarra::TestSingleInstance suite;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&suite, argc, argv);
 }

@@ -28,7 +28,8 @@
 #include "windows/frmninestar.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 class TestStartUp : public QObject {
     Q_OBJECT
@@ -404,5 +405,7 @@ void TestStartUp::realStartNeverWaitsOnSettings()
     QVERIFY(!QFileInfo::exists(folders.filePath(u"work/conf"_s)));
 }
 
-QTEST_MAIN(TestStartUp)
+} // namespace Kistarra
+
+QTEST_MAIN(Kistarra::TestStartUp)
 #include "tst_startup.moc"

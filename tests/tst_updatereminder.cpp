@@ -15,7 +15,8 @@
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -287,5 +288,7 @@ void TestUpdateReminder::dayThatCannotBeNotedAsksNothingMore()
     QCOMPARE(FileMode(iniPath()), 0440u);
 }
 
-QTEST_GUILESS_MAIN(TestUpdateReminder)
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestUpdateReminder)
 #include "tst_updatereminder.moc"

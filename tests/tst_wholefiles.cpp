@@ -11,7 +11,8 @@
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -272,5 +273,7 @@ void TestWholeFiles::failedReplacementPutsEveryFileBack()
         QCOMPARE(FileBytes(path(u"b.pdf"_s)), OldBytes);
 }
 
-QTEST_GUILESS_MAIN(TestWholeFiles)
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestWholeFiles)
 #include "tst_wholefiles.moc"

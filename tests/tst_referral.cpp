@@ -5,7 +5,8 @@
 #include "reading/referral.h"
 
 using namespace Qt::StringLiterals;
-using namespace Kistarra;
+
+namespace Kistarra {
 
 namespace {
 
@@ -28,7 +29,8 @@ namespace {
 
 } // namespace
 
-class TestModTellAFriend : public QObject {
+// The address of the referral page: every value the person typed reaches the page unchanged.
+class TestReferral : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,7 +38,7 @@ private slots:
     void everyValueReachesThePageAsTyped();
 };
 
-void TestModTellAFriend::everyValueReachesThePageAsTyped_data()
+void TestReferral::everyValueReachesThePageAsTyped_data()
 {
     QTest::addColumn<QString>("text");
 
@@ -50,7 +52,7 @@ void TestModTellAFriend::everyValueReachesThePageAsTyped_data()
     QTest::newRow("unicode") << u"Zoë ★ 名前 \U0001F600"_s;
 }
 
-void TestModTellAFriend::everyValueReachesThePageAsTyped()
+void TestReferral::everyValueReachesThePageAsTyped()
 {
     QFETCH(QString, text);
     const Referral referral{text, u"ann@mail.example"_s + text, text, text,
@@ -72,5 +74,7 @@ void TestModTellAFriend::everyValueReachesThePageAsTyped()
     QCOMPARE(query.queryItems(QUrl::FullyDecoded), expected);
 }
 
-QTEST_GUILESS_MAIN(TestModTellAFriend)
-#include "tst_modtellafriend.moc"
+} // namespace Kistarra
+
+QTEST_GUILESS_MAIN(Kistarra::TestReferral)
+#include "tst_referral.moc"
