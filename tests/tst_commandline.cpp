@@ -235,6 +235,7 @@ private slots:
     void binaryFileNamesAreExact();
     void outputsAllOrNothing_data();
     void outputsAllOrNothing();
+    void binaryTargetChangedWhileStandardOutputWaits_data();
     void binaryTargetChangedWhileStandardOutputWaits();
     void binaryReportThenYearAhead();
     void binaryYearRuleKeptForEveryName_data();
@@ -1170,10 +1171,23 @@ void TestCommandLine::outputsAllOrNothing()
     QVERIFY(entries(dir.path()) == expected);
 }
 
-// All or nothing holds to the very end: a target that turns into a folder while standard output
-// waits for a slow reader stops every file, the ones before it included.
+void TestCommandLine::binaryTargetChangedWhileStandardOutputWaits_data()
+{
+    QTest::addColumn<bool>("temporaryGone"); // else the PDF turns into a folder
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("the PDF turns into a folder") << false << u"not a regular file"_s;
+    // The temporary beside the PDF removed: its replacement fails, and the saved reading already
+    // in place is put back.
+    QTest::newRow("the PDF's new bytes vanish") << true << u"No such file or directory"_s;
+}
+
+// All or nothing holds to the very end: a target that turns into a folder, or new bytes that
+// cannot be put in place, while standard output waits for a slow reader stop every file, the
+// ones before it included; standard output, written by then, stays written.
 void TestCommandLine::binaryTargetChangedWhileStandardOutputWaits()
 {
+    QFETCH(bool, temporaryGone);
+    QFETCH(QString, reason);
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString saved = dir.filePath(u"keep.nsk"_s);
@@ -1203,19 +1217,29 @@ void TestCommandLine::binaryTargetChangedWhileStandardOutputWaits()
     // Both files' bytes are written beside them before standard output is.
     const qsizetype before = entries(dir.path()).size();
     QTRY_COMPARE_WITH_TIMEOUT(entries(dir.path()).size(), before + 2, 20000);
-    QVERIFY(QFile::remove(pdf) && QDir(dir.path()).mkdir(u"old.pdf"_s));
+    int removed = 0;
+    for (const auto& [name, entry] : entries(dir.path())) {
+        if (temporaryGone && name.startsWith(u".kistarra-"_s) && std::get<1>(entry) != AnnFileBytes)
+            removed += QFile::remove(dir.filePath(name)) ? 1 : 0;
+    }
+    QCOMPARE(removed, temporaryGone ? 1 : 0);
+    QVERIFY(temporaryGone || (QFile::remove(pdf) && QDir(dir.path()).mkdir(u"old.pdf"_s)));
+    QByteArray shown;
     std::array<char, 4096> buffer{};
-    while (!process.waitForFinished(10)) {
-        while (::read(reader, buffer.data(), buffer.size()) > 0) {
-        }
+    for (bool finished = false; !finished;) {
+        finished = process.waitForFinished(10);
+        for (ssize_t got = 0; (got = ::read(reader, buffer.data(), buffer.size())) > 0;)
+            shown.append(buffer.data(), got);
     }
 
     QCOMPARE(process.exitCode(), 1);
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
-             u"kistarra: cannot write '%1': not a regular file\n"_s.arg(pdf));
+             u"kistarra: cannot write '%1': %2\n"_s.arg(pdf, reason));
+    QVERIFY(shown.contains("Date of Birth: 1 May 1970"));
     QCOMPARE(FileBytes(saved), bea);
     QCOMPARE(entries(dir.path()).size(), before);
-    QVERIFY(QFileInfo(pdf).isDir());
+    QCOMPARE(QFileInfo(pdf).isDir(), !temporaryGone);
+    QVERIFY(!temporaryGone || FileBytes(pdf) == "%PDF- the old report");
 }
 
 // Asked for both, the report comes first, then the year ahead, each as it comes alone.
