@@ -494,6 +494,14 @@ void TestCommandLine::forecastText_data()
     QTest::newRow("the day's palace") << plain << u"Your star 3 stands in the West this day."_s;
     QTest::newRow("an Ox month") << withForecast(u"2027-01-10"_s)
                                  << u"This Month: solar month 12, an Ox month"_s;
+    // A solar month that ends in the next calendar year, and one that runs in the year after its
+    // solar year.
+    QTest::newRow("month 11 into 2027")
+        << withForecast(u"2026-12-31"_s)
+        << u"Solar month:      11, from 7 December 2026 11:52 to 5 January 2027 23:09"_s;
+    QTest::newRow("month 12 of 2026 in 2027")
+        << withForecast(u"2027-01-10"_s)
+        << u"Solar month:      12, from 5 January 2027 23:09 to 4 February 2027 10:46"_s;
 }
 
 // Without --json the year ahead is printed in words instead of the report.
