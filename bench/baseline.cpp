@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
-#include <QTimer>
 #include <QWidget>
 
 #include "bench/firstpaintwatch.h"
@@ -23,9 +22,7 @@ int main(int argc, char* argv[])
     QWidget window;
     window.setFixedSize(size.at(0).toInt(), size.at(1).toInt());
     // Ended the same way as bench/startup_probe, without closing the window first.
-    const Kistarra::FirstPaintWatch watch(&window, [] {
-        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
-    });
+    const Kistarra::FirstPaintWatch watch(&window, [] { Kistarra::EndAfterFirstFrame(); });
     window.show();
     return QApplication::exec();
 }

@@ -263,6 +263,17 @@ void ShowResultWindow(benchmark::State& state)
     samples.report();
 }
 
+// The measured stretch of a click, on its own so that a profiler can collect just it:
+//   valgrind --tool=callgrind --toggle-collect='*ClickUntilResultShown*' bench/bench_windows
+//       --benchmark_filter=ClickToResultShown --benchmark_repetitions=1 --benchmark_min_time=0.001
+[[gnu::noinline]] bool ClickUntilResultShown(QPushButton* proceed, const ProgramWindows& windows,
+                                             const PaintedWindows& painted)
+{
+    QTest::mouseClick(proceed, Qt::LeftButton);
+    const frmNineStar* const result = windows.resultWindow();
+    return result != nullptr && WaitForFirstFrame(result, painted);
+}
+
 // The whole way of a click through the program's navigation: the reading is computed, the result
 // window built and shown, the birth details window closed, and the result window painted.
 void ClickToResultShown(benchmark::State& state)
@@ -289,9 +300,7 @@ void ClickToResultShown(benchmark::State& state)
         painted.clear();
 
         const Start start;
-        QTest::mouseClick(proceed, Qt::LeftButton);
-        const frmNineStar* const result = windows->resultWindow();
-        if (result == nullptr || !WaitForFirstFrame(result, painted)) {
+        if (!ClickUntilResultShown(proceed, *windows, painted)) {
             state.SkipWithError("the result window did not show");
             break;
         }

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <utility>
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QMetaObject>
 #include <QObject>
 #include <QWidget>
 
@@ -41,5 +45,23 @@ private:
     std::function<void()> m_onFirstPaint;
     bool m_painted = false;
 };
+
+// Ends the process once the round of event processing that paints a window's first frame has
+// handed the frame to the platform: called from a FirstPaintWatch, it posts the end behind the
+// painting, ahead of anything the program posts while it paints. Nothing is torn down, so the
+// measured start runs from exec to the first frame and no further. `last` runs just before the
+// end (to print, or to give up a lock).
+inline void EndAfterFirstFrame(std::function<void()> last = {})
+{
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [last = std::move(last)] {
+            if (last)
+                last();
+            std::fflush(stdout);
+            std::_Exit(0);
+        },
+        Qt::QueuedConnection);
+}
 
 } // namespace Kistarra

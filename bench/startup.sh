@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times the start of the windowed program - from starting the process until the birth details
-# window has painted its first frame and the program has ended - and reads its peak memory,
+# window has handed its first frame to the platform, where each program ends at once, without
+# tearing anything down - and reads its peak memory,
 # against two Qt Widgets windows of the same size built by the same CMake project: bench/baseline,
 # empty, the floor for memory, and bench/textbaseline, showing five word-wrapped paragraphs, the
 # floor for processor time (any text costs loading and shaping a font). All are built in Release

@@ -19,7 +19,7 @@
 #include <QDir>
 #include <QStringList>
 #include <QTextStream>
-#include <QTimer>
+#include <QFile>
 
 #include "app/programsettings.h"
 #include "app/programwindows.h"
@@ -54,12 +54,14 @@ int main(int argc, char* argv[])
     if (shown == nullptr)
         return 1;
 
-    // exit(), not quit(): quit() closes every window first, and the birth details window closed
-    // by anything but a reading brings up the farewell window, which would be measured too.
-    const Kistarra::FirstPaintWatch watch(shown, [] {
-        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+    // Ended without closing anything: the birth details window closed by anything but a reading
+    // brings up the farewell window, which would be measured too. The lock is given up as the
+    // guard would give it up, so that the next run does not find a copy that died.
+    const Kistarra::FirstPaintWatch watch(shown, [shown, &guard] {
+        Kistarra::EndAfterFirstFrame([shown, &guard] {
+            QTextStream(stdout) << shown->width() << 'x' << shown->height() << Qt::endl;
+            QFile::remove(guard.lockFilePath());
+        });
     });
-    const int code = QApplication::exec();
-    QTextStream(stdout) << shown->width() << 'x' << shown->height() << '\n';
-    return code;
+    return QApplication::exec();
 }

@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QStringList>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -39,9 +38,7 @@ int main(int argc, char* argv[])
         layout->addWidget(label);
     }
     // Ended the same way as bench/startup_probe, without closing the window first.
-    const Kistarra::FirstPaintWatch watch(&window, [] {
-        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
-    });
+    const Kistarra::FirstPaintWatch watch(&window, [] { Kistarra::EndAfterFirstFrame(); });
     window.show();
     return QApplication::exec();
 }

@@ -19,6 +19,10 @@ QFont WindowFont(qreal points, bool bold)
                                 : QStringList{u"DejaVu Sans"_s});
     font.setPointSizeF(points);
     font.setBold(bold);
+    // The program's texts are Latin, which needs no shaping: the glyphs are placed by their
+    // advances alone, without kerning, as the classic Windows text drawing places them. Text
+    // of scripts that need shaping is still shaped. Laying out the reading costs half as much.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 

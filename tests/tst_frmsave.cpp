@@ -93,7 +93,8 @@ void TestFrmSave::windowFrame()
     QCOMPARE(window->windowTitle(), u"Kistarra v1.35"_s);
     QCOMPARE(window->height(), 523); // 7845 twips
     QCOMPARE(window->minimumSize(), window->maximumSize());
-    QVERIFY(!window->windowIcon().isNull());
+    // The icon comes once the first window has painted its first frame.
+    QTRY_VERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->palette().color(QPalette::Window), QColor(64, 64, 64));
 
     QCOMPARE(Find<QAbstractButton>(window, u"cmdSave"_s)->text(), u"&Save"_s);

@@ -38,12 +38,15 @@ void InsertPieces(QTextEdit* box, const ComposedText& text)
 {
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
+    // One edit: the box lays out and announces its new text once, not once per piece.
+    cursor.beginEditBlock();
     for (const TextPiece& piece : text.pieces) {
         QTextCharFormat format;
         format.setFontWeight(piece.bold ? QFont::Bold : QFont::Normal);
         format.setForeground(ToColour(piece.colour));
         cursor.insertText(piece.text, format);
     }
+    cursor.endEditBlock();
     box->moveCursor(QTextCursor::Start);
 }
 
@@ -121,6 +124,10 @@ void frmNineStar::applyTheme()
         // Filling the box empties the clipboard too.
         EmptyClipboardOnUse(box, m_desktop);
     }
+    // Every reading is several times longer than its box. With the scroll bar there from the
+    // start, the box lays the text out once when the window opens, not again when the bar
+    // appears and narrows it.
+    m_ui->RTBLoshu->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_ui->lblCaption->setFont(ThemeFont(TextSize::Window, true));
     SetColour(m_ui->lblCaption, QPalette::WindowText, White);
     for (QLabel* const word : {m_ui->lblFengShuiGroup, m_ui->lblFengShuiTrigram})

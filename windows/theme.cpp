@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QRect>
 #include <QWidget>
@@ -15,10 +17,41 @@
 
 namespace Kistarra {
 
+namespace {
+
+// Gives the program its icon once the first window has shown its first frame. A window made while
+// the program has an icon hands the window manager every size of it, decoded, which on X11 costs
+// the start more than the whole window; the icon a moment later costs the person nothing.
+class IconAfterFirstFrame final : public QObject {
+public:
+    explicit IconAfterFirstFrame(QWidget* window)
+        : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: the frame is handed to the platform only after the whole window is painted.
+            QMetaObject::invokeMethod(
+                qApp, [] { (void)ApplicationIcon(); }, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 void SetUpWindow(QWidget* window, TextSize size)
 {
     window->setWindowTitle(WindowTitle.toString());
-    window->setWindowIcon(ApplicationIcon());
+    // Every window takes the program's icon from the application.
+    if (QGuiApplication::windowIcon().isNull())
+        new IconAfterFirstFrame(window);
     window->setFont(ThemeFont(size));
     // The focus mark and the flat lists come from the program's style, which every window
     // needs, however it was started.
