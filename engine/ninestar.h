@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <optional>
 
 #include <QString>
@@ -90,18 +92,30 @@ struct BirthDetails {
 // Day, month and year joined by single blanks: "15 October 1975".
 [[nodiscard]] QString BirthDateText(const BirthDetails& details);
 
+// For each length of text, the months whose names are that long, as bits 0..11 (January first):
+// at most three names share a length, so a text is compared with no more than those.
+inline constexpr std::array<std::uint16_t, 10> MonthsOfLength = [] {
+    std::array<std::uint16_t, 10> months{};
+    for (std::size_t i = 0; i < MonthNames.size(); ++i)
+        months.at(static_cast<std::size_t>(MonthNames[i].size())) |=
+            static_cast<std::uint16_t>(1U << i);
+    return months;
+}();
+
 // 1..12 for one of the twelve names, 0 for any other text.
 [[nodiscard]] constexpr int MonthNumber(QStringView month)
 {
-    for (std::size_t i = 0; i < MonthNames.size(); ++i) {
-        const QStringView name = MonthNames[i];
-        if (name.size() != month.size())
-            continue;
+    if (month.size() >= static_cast<qsizetype>(MonthsOfLength.size()))
+        return 0;
+    for (unsigned months = MonthsOfLength[static_cast<std::size_t>(month.size())]; months != 0;
+         months &= months - 1) {
+        const int index = std::countr_zero(months);
+        const QStringView name = MonthNames[static_cast<std::size_t>(index)];
         qsizetype same = 0;
         while (same < name.size() && name[same] == month[same])
             ++same;
         if (same == name.size())
-            return static_cast<int>(i) + 1;
+            return index + 1;
     }
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "reading/composer.h"
 
+#include <array>
+
 #include "engine/ninestar.h"
 #include "engine/numbertables.h"
 
@@ -15,6 +17,16 @@ constexpr QStringView CRLF = u"\r\n";
 QString fixed(QStringView text)
 {
     return QString::fromRawData(text.data(), text.size());
+}
+
+// A star number in words: the single digits need no string of their own.
+QString numberText(int number)
+{
+    static constexpr std::array<QStringView, 10> Digits = {u"0", u"1", u"2", u"3", u"4",
+                                                           u"5", u"6", u"7", u"8", u"9"};
+    if (number < 0 || number >= static_cast<int>(Digits.size()))
+        return QString::number(number);
+    return fixed(Digits.at(static_cast<std::size_t>(number)));
 }
 
 struct NumberHeader {
@@ -52,7 +64,7 @@ enum class SummaryRole { Principal, Character, Energetic };
 
 void appendHeader(ComposedText& text, const NumberHeader& header, int number)
 {
-    text.append(true, header.colour, header.title % QString::number(number));
+    text.append(true, header.colour, header.title % numberText(number));
     text.append(false, header.colour, fixed(header.reflects));
     text.append(false, header.colour, fixed(header.explanation));
 }
@@ -70,11 +82,9 @@ void appendNumberBlock(ComposedText& text, QString& summary, const NumberHeader&
     const StarAttributes* const star = StarAttributesOf(number);
     if (star == nullptr)
         return;
-    const QString numberText = QString::number(number);
     if (role == SummaryRole::Principal)
-        summary = u"Your 9 Star Ki is: "_s % numberText % u' ';
-    else
-        summary += numberText % u' ';
+        summary += u"Your 9 Star Ki is: ";
+    summary += numberText(number) % u' ';
 
     const QStringView element = ElementWord(star->element);
     appendSection(text, header.blockHeading, star->description);
@@ -107,7 +117,7 @@ ComposedText composeRelationship(int principal)
     };
 
     text.append(true, DarkRed,
-                u"Both Partners Have Same Element: "_s % QString::number(principal) % CRLF);
+                u"Both Partners Have Same Element: "_s % numberText(principal) % CRLF);
     paragraph(u"Partners of the same element get along very well with each other. Being the "
               u"natives of the same element, you are likely to become soul partners in life. Your "
               u"level of understanding, trust and faith in each other is deep rooted and you face "
@@ -145,6 +155,8 @@ ComposedReading ComposeReading(int principal, int character, int energetic)
     ComposedText& text = result.reading;
     // Three headers of three pieces and three blocks of ten.
     text.pieces.reserve(39);
+    // "Your 9 Star Ki is: " and three numbers with their element words.
+    result.starSummary.reserve(64);
 
     appendHeader(text, PrincipalHeader, principal);
     appendNumberBlock(text, result.starSummary, PrincipalHeader, principal, SummaryRole::Principal);

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextOption>
@@ -138,6 +139,8 @@ private slots:
     void cellsStandInTheLoShuSquare();
     void readingBoxesShowEveryPieceInItsLook_data();
     void readingBoxesShowEveryPieceInItsLook();
+    void everyReadingScrollsInItsBox_data();
+    void everyReadingScrollsInItsBox();
     void tabsBringTheirPageToTheFront();
     void newWindowOpensOnTheChart();
     void linksOpenExactlyTheirPage_data();
@@ -517,6 +520,31 @@ void TestFrmNineStar::readingBoxesShowEveryPieceInItsLook()
         characters += look.separator ? 0 : 1;
     QCOMPARE(checked, characters);
     QVERIFY(sawBold && sawPlain);
+}
+
+// The reading box keeps its scroll bar from the start: every principal number's reading must
+// fill more than the box, so the bar is never an idle one.
+void TestFrmNineStar::everyReadingScrollsInItsBox_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<int>("principal");
+    // 1990 is a 1 year; each year after steps one number down.
+    for (int principal = 1; principal <= 9; ++principal)
+        QTest::addRow("%d", principal) << QString::number(1990 + (10 - principal) % 9) << principal;
+}
+
+void TestFrmNineStar::everyReadingScrollsInItsBox()
+{
+    QFETCH(QString, year);
+    QFETCH(int, principal);
+    const Reading reading =
+        ComputeReading({u"Ann"_s, u"15"_s, u"June"_s, year}, YearRule::Calendar);
+    QCOMPARE(reading.principal, principal);
+    const frmNineStar* const window = showWindow(reading);
+    const auto* const box = Find<QTextEdit>(window, u"RTBLoshu"_s);
+    QVERIFY(box->verticalScrollBar()->isVisible());
+    QVERIFY2(box->verticalScrollBar()->maximum() > 0,
+             qPrintable(u"the whole reading fits the box"_s));
 }
 
 void TestFrmNineStar::tabsBringTheirPageToTheFront()
