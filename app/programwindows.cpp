@@ -6,6 +6,7 @@
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
+#include "windows/firstframe.h"
 #include "windows/frmsave.h"
 #include "windows/widgets.h"
 
@@ -23,6 +24,7 @@ ProgramWindows::~ProgramWindows()
     delete m_farewell.data();
     delete m_result.data();
     delete m_birthDetails.data();
+    delete m_leaving.data();
 }
 
 void ProgramWindows::start()
@@ -117,10 +119,18 @@ void ProgramWindows::showReading(const Reading& reading)
     connect(window, &frmNineStar::closing, this, &ProgramWindows::showFarewell);
     m_result = window;
     // The result window is on screen before the birth details window goes, so the program never
-    // passes through a moment without a window and does not quit.
+    // passes through a moment without a window and does not quit. The birth details window leaves
+    // the screen at once, but is deleted only after the result window's first frame: the person
+    // waits for that frame, not for the old window's teardown.
     window->show();
-    if (m_birthDetails)
-        m_birthDetails->closeForReading();
+    if (m_birthDetails) {
+        delete m_leaving.data();
+        m_leaving = m_birthDetails;
+        m_leaving->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_leaving->closeForReading();
+        m_birthDetails = nullptr;
+        AfterFirstFrame(window, [leaving = m_leaving] { delete leaving.data(); });
+    }
 }
 
 // One farewell window per run: shown again, with the appeal it drew, if Back hid it earlier.

@@ -65,6 +65,8 @@ private:
     bool m_trueSolarTerms = false;
     FormUnloader m_unloader;
     QPointer<frmMain> m_birthDetails;
+    // A birth details window closed for a reading, until the result window has been painted.
+    QPointer<frmMain> m_leaving;
     QPointer<frmNineStar> m_result;
     QPointer<frmFarewell> m_farewell;
 };

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRect>
@@ -13,45 +12,20 @@
 #include "platform/fonts.h"
 #include "reading/composedtext.h"
 #include "resources/pictures.h"
+#include "windows/firstframe.h"
 #include "windows/programstyle.h"
 
 namespace Kistarra {
 
-namespace {
-
-// Gives the program its icon once the first window has shown its first frame. A window made while
-// the program has an icon hands the window manager every size of it, decoded, which on X11 costs
-// the start more than the whole window; the icon a moment later costs the person nothing.
-class IconAfterFirstFrame final : public QObject {
-public:
-    explicit IconAfterFirstFrame(QWidget* window)
-        : QObject(window)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == parent() && event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Queued: the frame is handed to the platform only after the whole window is painted.
-            QMetaObject::invokeMethod(
-                qApp, [] { (void)ApplicationIcon(); }, Qt::QueuedConnection);
-            deleteLater();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
-
 void SetUpWindow(QWidget* window, TextSize size)
 {
     window->setWindowTitle(WindowTitle.toString());
-    // Every window takes the program's icon from the application.
+    // Every window takes the program's icon from the application, which is given it once the
+    // first window has shown its first frame: a window made while the program has an icon hands
+    // the window manager every size of it, decoded, which on X11 costs the start more than the
+    // whole window.
     if (QGuiApplication::windowIcon().isNull())
-        new IconAfterFirstFrame(window);
+        AfterFirstFrame(window, [] { (void)ApplicationIcon(); });
     window->setFont(ThemeFont(size));
     // The focus mark and the flat lists come from the program's style, which every window
     // needs, however it was started.
