@@ -133,12 +133,17 @@ void TestProgramWindows::proceedShowsOnlyTheReading()
         shownWhileClosing.removeAll(details);
     });
 
+    const QPointer<frmMain> closed = details;
+
     proceed(way);
 
     QTRY_VERIFY(m_windows->birthDetailsWindow() == nullptr);
     frmNineStar* const result = m_windows->resultWindow();
     QVERIFY(result != nullptr);
     QCOMPARE(VisibleWindows(), QList<QWidget*>{result});
+    // Off the screen at once, deleted once the reading has been painted.
+    QVERIFY(QTest::qWaitForWindowExposed(result));
+    QTRY_VERIFY(closed.isNull());
     QVERIFY(m_desktop->messages.isEmpty());
     // The result window was already up when the birth details window closed, so the program
     // never stood without a window.
