@@ -263,9 +263,8 @@ void ShowResultWindow(benchmark::State& state)
     samples.report();
 }
 
-// The measured stretch of a click, on its own so that a profiler can collect just it:
-//   valgrind --tool=callgrind --toggle-collect='*ClickUntilResultShown*' bench/bench_windows
-//       --benchmark_filter=ClickToResultShown --benchmark_repetitions=1 --benchmark_min_time=0.001
+// The measured stretch of a click, on its own so that a profiler can collect just it (callgrind's
+// --toggle-collect='*ClickUntilResultShown*' with --benchmark_filter=ClickToResultShown).
 [[gnu::noinline]] bool ClickUntilResultShown(QPushButton* proceed, const ProgramWindows& windows,
                                              const PaintedWindows& painted)
 {

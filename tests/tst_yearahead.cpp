@@ -464,7 +464,6 @@ void TestYearAhead::refused()
     const auto ahead = ComputeYearAhead(principal, date, tokyo());
     QCOMPARE(ahead.has_value(), given);
     if (ahead) {
-        QVERIFY(date == YearAheadFirstDate() || date == YearAheadLastDate());
         for (const CycleYear& year : ahead->cycle)
             QVERIFY(IsStarNumber(year.centre));
     }
