@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -64,6 +65,7 @@ class TestProgramWindows : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -84,6 +86,20 @@ private:
     std::unique_ptr<FakeDesktop> m_desktop;
     std::unique_ptr<ProgramWindows> m_windows;
 };
+
+// The program's icon comes with its first window's first frame, not before: making and showing
+// the window decodes none of it.
+void TestProgramWindows::initTestCase()
+{
+    QVERIFY(QGuiApplication::windowIcon().isNull());
+    FakeDesktop desktop;
+    frmMain window(desktop);
+    window.show();
+    QVERIFY(QGuiApplication::windowIcon().isNull());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(!QGuiApplication::windowIcon().isNull());
+    QVERIFY(window.windowIcon().availableSizes().contains(QSize(256, 256)));
+}
 
 void TestProgramWindows::init()
 {

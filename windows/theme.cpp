@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/fonts.h"
@@ -23,9 +24,13 @@ void SetUpWindow(QWidget* window, TextSize size)
     // Every window takes the program's icon from the application, which is given it once the
     // first window has shown its first frame: a window made while the program has an icon hands
     // the window manager every size of it, decoded, which on X11 costs the start more than the
-    // whole window.
-    if (QGuiApplication::windowIcon().isNull())
-        AfterFirstFrame(window, [] { (void)ApplicationIcon(); });
+    // whole window. A window that is not painted (started minimised) has it after a second.
+    if (QGuiApplication::windowIcon().isNull()) {
+        constexpr int IconAtTheLatestMs = 1000;
+        const auto giveIcon = [] { (void)ApplicationIcon(); };
+        AfterFirstFrame(window, giveIcon);
+        QTimer::singleShot(IconAtTheLatestMs, window, giveIcon);
+    }
     window->setFont(ThemeFont(size));
     // The focus mark and the flat lists come from the program's style, which every window
     // needs, however it was started.
