@@ -126,14 +126,6 @@ QString ReadingYear(QStringView day, QStringView month, QStringView year, YearRu
     return QString::number(*yearValue - 1).rightJustified(year.size(), u'0');
 }
 
-std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
-{
-    const auto dayValue = DecimalValue(day);
-    if (!dayValue)
-        return std::nullopt;
-    return SolarMonthOfDay(MonthNumber(month), *dayValue);
-}
-
 std::optional<CharacterNumbers> CalculateCharacterNumber(QStringView month, QStringView day,
                                                          int principal)
 {

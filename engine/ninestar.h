@@ -194,8 +194,14 @@ enum class YearRule { Calendar, Solar };
                                   YearRule rule);
 
 // The solar month (1 = the month that begins on 4 February) of a day of a named month. A month
-// text other than the twelve names counts as December.
-[[nodiscard]] std::optional<int> CalculateSolarMonth(QStringView month, QStringView day);
+// text other than the twelve names counts as December. Inline, as every reading asks for it.
+[[nodiscard]] constexpr std::optional<int> CalculateSolarMonth(QStringView month, QStringView day)
+{
+    const auto dayValue = DecimalValue(day);
+    if (!dayValue)
+        return std::nullopt;
+    return SolarMonthOfDay(MonthNumber(month), *dayValue);
+}
 
 struct CharacterNumbers {
     int solarMonth = 0;
