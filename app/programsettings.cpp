@@ -3,7 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <optional>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,9 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QSettings>
-#include <QTemporaryDir>
 
+#include "app/initext.h"
 #include "savedreading/savedreading.h"
 #include "savedreading/wholefiles.h"
 
@@ -25,7 +23,7 @@ namespace Kistarra {
 
 namespace {
 
-constexpr QStringView Section = u"Settings/";
+constexpr QStringView Section = u"Settings";
 // Far more than the program ever writes: a larger file is not its settings.
 constexpr qsizetype MostBytes = 1 << 20;
 
@@ -64,53 +62,6 @@ struct FileRead {
         if (bytes.size() > MostBytes)
             return {{}, u"too large for a settings file"_s};
     }
-}
-
-// QSettings reads and writes the INI text, but on a private copy in a fresh folder of the
-// program's own: the person's file is only ever read whole and replaced whole, so no lock file
-// beside it, left over or foreign, can hold the program up.
-template <typename Use>
-[[nodiscard]] auto OnPrivateCopy(const QByteArray& bytes, Use use)
-    -> decltype(use(std::declval<QSettings&>(), QString()))
-{
-    // A throwaway copy: written plainly, without the care (and the wait for the disk) that the
-    // person's own file gets.
-    const QTemporaryDir folder;
-    const QString path = folder.filePath(u"kistarra.ini"_s);
-    QFile copy(path);
-    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
-        return std::nullopt;
-    copy.close();
-    QSettings settings(path, QSettings::IniFormat);
-    return use(settings, path);
-}
-
-[[nodiscard]] std::optional<QHash<QString, QString>> ReadSection(const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        return QHash<QString, QString>();
-    return OnPrivateCopy(
-        bytes, [](QSettings& settings, const QString&) -> std::optional<QHash<QString, QString>> {
-            QHash<QString, QString> values;
-            settings.beginGroup(Section.chopped(1).toString());
-            for (const QString& key : settings.childKeys())
-                values.insert(key, settings.value(key).toString());
-            return values;
-        });
-}
-
-[[nodiscard]] std::optional<QByteArray> WithValue(const QByteArray& bytes, const QString& key,
-                                                  const QString& value)
-{
-    return OnPrivateCopy(
-        bytes, [&](QSettings& settings, const QString& path) -> std::optional<QByteArray> {
-            settings.setValue(Section + key, value);
-            settings.sync();
-            QFile written(path);
-            if (settings.status() != QSettings::NoError || !written.open(QIODevice::ReadOnly))
-                return std::nullopt;
-            return written.readAll();
-        });
 }
 
 // Missing folders are made for the person alone, as the XDG rule asks.
@@ -167,16 +118,11 @@ ProgramSettings::ProgramSettings(const QString& folder)
         return;
     }
     const FileRead read = ReadSettingsFile(filePath());
-    std::optional<QHash<QString, QString>> values;
-    if (read.problem.isEmpty())
-        values = ReadSection(read.bytes);
-    if (!values) {
-        const QString reason =
-            read.problem.isEmpty() ? u"no private temporary folder to read it in"_s : read.problem;
-        m_problem = u"'%1': %2"_s.arg(filePath(), reason);
+    if (!read.problem.isEmpty()) {
+        m_problem = u"'%1': %2"_s.arg(filePath(), read.problem);
         return;
     }
-    m_values = *std::move(values);
+    m_values = IniSectionValues(read.bytes, Section);
 }
 
 QString ProgramSettings::filePath() const
@@ -201,7 +147,8 @@ bool ProgramSettings::store(const Key& key, const QString& value)
     const FileRead current = ReadSettingsFile(filePath());
     if (!current.problem.isEmpty())
         return false;
-    const std::optional<QByteArray> changed = WithValue(current.bytes, storedKey, storedValue);
+    const std::optional<QByteArray> changed =
+        WithIniValue(current.bytes, Section, storedKey, storedValue);
     if (!changed)
         return false;
     if (*changed == current.bytes)

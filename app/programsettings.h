@@ -11,10 +11,12 @@ namespace Kistarra {
 // configuration place, section [Settings]. Only this one file is ever read, never a system-wide
 // one, and it is read once, whole, without waiting: a file that is missing starts the program on
 // its defaults; one that is not a regular file, cannot be read or is far too large does too, and
-// problem() says why. No lock is taken beside it. A change is written as the saved readings are
-// (whole, in place of the old file, its owner and permissions kept); a file its owner may not
-// write to is left exactly as it is and the change is not stored. A value that could not be
-// stored still holds for this run.
+// problem() says why. No lock is taken beside it. The INI text is read and changed in memory
+// (initext.h), in the form QSettings reads and writes, so nothing else (a temporary folder)
+// has to be usable for the settings to be read or stored. A change touches only its own line
+// and is written as the saved readings are (whole, in place of the old file, its owner and
+// permissions kept); a file its owner may not write to is left exactly as it is and the change
+// is not stored. A value that could not be stored still holds for this run.
 //
 // Each setting is a key below with a pair of functions that read and store it in the program's
 // own terms; adding one takes a Key constant and that pair, nothing else.

@@ -1,14 +1,19 @@
+#include <optional>
+
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/initext.h"
 #include "app/programsettings.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
@@ -22,6 +27,12 @@ namespace {
 constexpr qint64 MostMilliseconds = 1000;
 
 const QByteArray SolarYearOn = "[Settings]\nSolarYear=true\n";
+
+// Text as the settings keep the reminder's key and day.
+[[nodiscard]] QString Shifted(QStringView text)
+{
+    return QString::fromLatin1(EncodeText(text));
+}
 
 // What stands at path, without following a link: its kind and permission bits, and a regular
 // file's bytes (never reading anything else, which might not end).
@@ -49,10 +60,23 @@ private slots:
     void changeKeepsWhatElseTheFileHolds();
     void missingFoldersAreMadeForThePersonAlone();
     void timeZoneAndSolarTermsAreKept();
+    void readsWhatQSettingsWrote_data() { textRows(); }
+    void readsWhatQSettingsWrote();
+    void qSettingsReadsWhatIsStored_data() { textRows(); }
+    void qSettingsReadsWhatIsStored();
+    void readsTextAsQSettingsDoes_data();
+    void readsTextAsQSettingsDoes();
+    void changeTouchesOnlyItsOwnLine_data();
+    void changeTouchesOnlyItsOwnLine();
+    void settingsNeedNoTemporaryFolder_data();
+    void settingsNeedNoTemporaryFolder();
 
 private:
     [[nodiscard]] QString folder() const { return m_root->filePath(u"kistarra"_s); }
     [[nodiscard]] QString iniPath() const { return folder() + u"/kistarra.ini"_s; }
+    // A file of the test's own, beside the settings folder.
+    [[nodiscard]] QString otherPath() const { return m_root->filePath(u"other.ini"_s); }
+    static void textRows();
 
     std::unique_ptr<QTemporaryDir> m_root;
 };
@@ -232,6 +256,296 @@ void TestProgramSettings::timeZoneAndSolarTermsAreKept()
     QVERIFY(WriteFile(iniPath(), "[Settings]\nTimeZone= UTC+09:00 \nSolarTerms=TRUE\n"));
     QCOMPARE(ProgramSettings(folder()).timeZoneId(), QByteArray("UTC+09:00"));
     QVERIFY(ProgramSettings(folder()).trueSolarTerms());
+}
+
+// Keys and values of every kind the INI form has to escape or quote.
+void TestProgramSettings::textRows()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("plain") << u"SolarYear"_s << u"true"_s;
+    QTest::newRow("empty") << u"TimeZone"_s << QString();
+    QTest::newRow("slash, plus and colon") << u"TimeZone"_s << u"Etc/UTC+09:00"_s;
+    QTest::newRow("quotes inside") << u"Key"_s << u"say \"hi\" now"_s;
+    QTest::newRow("quotes around") << u"Key"_s << u"\"hi\""_s;
+    QTest::newRow("backslashes") << u"Key"_s << u"C:\\dir\\"_s;
+    QTest::newRow("comma") << u"Key"_s << u"a,b"_s;
+    QTest::newRow("comma and blank") << u"Key"_s << u"a, b"_s;
+    QTest::newRow("semicolon") << u"Key"_s << u"a;b"_s;
+    QTest::newRow("equals sign") << u"Key"_s << u"a=b"_s;
+    QTest::newRow("blanks at both ends") << u"Key"_s << u"  both  "_s;
+    QTest::newRow("blank at the start") << u"Key"_s << u" start"_s;
+    QTest::newRow("tabs at both ends") << u"Key"_s << u"\tboth\t"_s;
+    QTest::newRow("non-Latin text") << u"Key"_s << u"東京 Zürich ★"_s;
+    QTest::newRow("beyond the BMP") << u"Key"_s << u"moon 🌙"_s;
+    QTest::newRow("CR LF") << u"Key"_s << u"one\r\ntwo\n"_s;
+    QTest::newRow("controls before hex digits") << u"Key"_s << u"\u0001a\u001b9\u0007f"_s;
+    QTest::newRow("NUL before a digit") << u"Key"_s << u"a\0001b"_s;
+    QTest::newRow("DEL") << u"Key"_s << u"\u007f"_s;
+    QTest::newRow("at sign first") << u"Key"_s << u"@home"_s;
+    QTest::newRow("looks like another type") << u"Key"_s << u"@Invalid()"_s;
+    QTest::newRow("reminder's key and day") << Shifted(u"Duration") << Shifted(u"7 Dec 2026");
+    QTest::newRow("key with a blank") << u"Time Zone"_s << u"x"_s;
+    QTest::newRow("key with a percent sign") << u"100%"_s << u"x"_s;
+    QTest::newRow("Latin-1 key") << u"Größe"_s << u"x"_s;
+    QTest::newRow("non-Latin key") << u"時間"_s << u"x"_s;
+}
+
+// What QSettings wrote, the program reads back exactly; for the one key alone it writes the very
+// same bytes.
+void TestProgramSettings::readsWhatQSettingsWrote()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    {
+        QSettings written(otherPath(), QSettings::IniFormat);
+        written.setValue(key, u"outside"_s);
+        written.setValue(u"Other/"_s + key, u"elsewhere"_s);
+        written.setValue(u"Settings/Neighbour"_s, u"1"_s);
+        written.setValue(u"Settings/"_s + key, value);
+        written.sync();
+        QCOMPARE(written.status(), QSettings::NoError);
+    }
+    const QHash<QString, QString> read = IniSectionValues(FileBytes(otherPath()), u"Settings");
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read.value(u"Neighbour"_s), u"1"_s);
+    QVERIFY(read.contains(key));
+    QCOMPARE(read.value(key), value);
+
+    QVERIFY(QFile::remove(otherPath()));
+    QSettings(otherPath(), QSettings::IniFormat).setValue(u"Settings/"_s + key, value);
+    QCOMPARE(WithIniValue({}, u"Settings", key, value).value_or("refused"), FileBytes(otherPath()));
+}
+
+// What the program stores, QSettings reads as that string; whatever else the file held stays
+// byte for byte, and a second change replaces the line of the first.
+void TestProgramSettings::qSettingsReadsWhatIsStored()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QByteArray before = "; kept\n[General]\nTop=0\n\n[Settings]\nNeighbour=1\n";
+    const qsizetype firstKey = before.indexOf("Neighbour");
+
+    const std::optional<QByteArray> stored = WithIniValue(before, u"Settings", key, value);
+
+    QVERIFY(stored);
+    QCOMPARE(stored->first(firstKey), before.first(firstKey));
+    QVERIFY(stored->endsWith("\nNeighbour=1\n"));
+    QCOMPARE(stored->count('\n'), before.count('\n') + 1);
+    QVERIFY(WriteFile(otherPath(), *stored));
+    const QSettings read(otherPath(), QSettings::IniFormat);
+    QCOMPARE(read.status(), QSettings::NoError);
+    const QVariant theirs = read.value(u"Settings/"_s + key);
+    QCOMPARE(theirs.metaType(), QMetaType::fromType<QString>());
+    QCOMPARE(theirs.toString(), value);
+    QCOMPARE(read.value(u"Settings/Neighbour"_s).toString(), u"1"_s);
+    QCOMPARE(read.value(u"Top"_s).toString(), u"0"_s);
+    QCOMPARE(read.allKeys().size(), 3);
+
+    const std::optional<QByteArray> again = WithIniValue(*stored, u"Settings", key, u"again"_s);
+    QVERIFY(again);
+    QCOMPARE(again->count('\n'), stored->count('\n'));
+    QCOMPARE(IniSectionValues(*again, u"Settings").value(key), u"again"_s);
+}
+
+void TestProgramSettings::readsTextAsQSettingsDoes_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("zone");     // what TimeZone reads as; null: nothing stored
+    QTest::addColumn<bool>("asQSettings"); // QSettings reads the same
+
+    const QString tokyo = u"Asia/Tokyo"_s;
+    QTest::newRow("blanks around the equals sign")
+        << QByteArray("[Settings]\n  TimeZone  =  Asia/Tokyo  \t\n") << tokyo << true;
+    QTest::newRow("CR LF lines") << QByteArray(
+                                        "[Settings]\r\nSolarYear=true\r\nTimeZone=Asia/Tokyo\r\n")
+                                 << tokyo << true;
+    QTest::newRow("CR lines") << QByteArray("[Settings]\rTimeZone=Asia/Tokyo\r") << tokyo << true;
+    QTest::newRow("byte order mark")
+        << QByteArray("\xef\xbb\xbf[Settings]\nTimeZone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("comments") << QByteArray("; mine\n[Settings]\n;TimeZone=UTC\n  ; TimeZone=UTC\n"
+                                            "TimeZone=Asia/Tokyo ; chosen\n")
+                              << tokyo << true;
+    QTest::newRow("quoted, then a comment")
+        << QByteArray("[Settings]\nTimeZone=\"a;b\" ; c\n") << u"a;b"_s << true;
+    QTest::newRow("key given twice: the last counts")
+        << QByteArray("[Settings]\nTimeZone=UTC\nTimeZone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("section given twice")
+        << QByteArray("[Settings]\nTimeZone=Asia/Tokyo\n[Other]\nTimeZone=UTC\n"
+                      "[Settings]\nSolarYear=true\n")
+        << tokyo << true;
+    QTest::newRow("another section's key")
+        << QByteArray("[Other]\nTimeZone=UTC\n") << QString() << true;
+    QTest::newRow("section in another letter case")
+        << QByteArray("[settings]\nTimeZone=UTC\n") << QString() << true;
+    QTest::newRow("blanks in the section header")
+        << QByteArray("[ Settings ] x\nTimeZone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("escaped section and key")
+        << QByteArray("[%53ettings]\nTime%5aone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("wide escape in the key")
+        << QByteArray("[Settings]\n%U0054imeZone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("escapes") << QByteArray("[Settings]\nTimeZone=\\x41\\102\\tC\\?\\q\\xg\n")
+                             << u"AB\tC?g"_s << true;
+    QTest::newRow("line carried over")
+        << QByteArray("[Settings]\nTimeZone=Asia/\\\r\nTokyo\n") << tokyo << true;
+    QTest::newRow("quotes over a line break")
+        << QByteArray("[Settings]\nTimeZone=\"Asia\nTokyo\"\n") << u"Asia\nTokyo"_s << true;
+    QTest::newRow("quoted part") << QByteArray("[Settings]\nTimeZone= \"Asia\" /Tokyo \n")
+                                 << u"Asia/Tokyo "_s << true;
+    QTest::newRow("UTF-8") << QByteArray("[Settings]\nTimeZone=Z\xc3\xbcrich\n") << u"Zürich"_s
+                           << true;
+    QTest::newRow("a line without an equals sign")
+        << QByteArray("[Settings]\nnonsense\nTimeZone=Asia/Tokyo\n") << tokyo << true;
+    QTest::newRow("quoted comma") << QByteArray("[Settings]\nTimeZone=\"Asia, Tokyo\"\n")
+                                  << u"Asia, Tokyo"_s << true;
+    QTest::newRow("unquoted comma: a list, not text")
+        << QByteArray("[Settings]\nTimeZone=Asia, Tokyo\n") << QString() << true;
+    QTest::newRow("doubled at sign")
+        << QByteArray("[Settings]\nTimeZone=@@Asia\n") << u"@Asia"_s << true;
+    QTest::newRow("string with a NUL")
+        << QByteArray("[Settings]\nTimeZone=@String(a\\0b)\n") << u"a\0b"_s << true;
+    QTest::newRow("invalid: nothing")
+        << QByteArray("[Settings]\nTimeZone=@Invalid()\n") << QString() << true;
+    QTest::newRow("quote left open") << QByteArray("[Settings]\nTimeZone=\"Asia\nSolarYear=true\n")
+                                     << u"Asia\nSolarYear=true\n"_s << true;
+    QTest::newRow("a group of the keys outside any section")
+        << QByteArray("[General]\nSettings\\TimeZone=Asia/Tokyo\n") << QString() << true;
+    // Never written by the program: another type than text is not one of its settings.
+    QTest::newRow("byte array: not text")
+        << QByteArray("[Settings]\nTimeZone=@ByteArray(Asia)\n") << QString() << false;
+}
+
+// Text written or changed by hand reads as QSettings reads it, but for values of another type,
+// which the program never writes.
+void TestProgramSettings::readsTextAsQSettingsDoes()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, zone);
+    QFETCH(bool, asQSettings);
+
+    const QHash<QString, QString> read = IniSectionValues(text, u"Settings");
+
+    QCOMPARE(read.contains(u"TimeZone"_s), !zone.isNull());
+    QCOMPARE(read.value(u"TimeZone"_s), zone);
+    QVERIFY(WriteFile(otherPath(), text));
+    const QString theirs =
+        QSettings(otherPath(), QSettings::IniFormat).value(u"Settings/TimeZone"_s).toString();
+    QVERIFY2((theirs == zone) == asQSettings, qPrintable(theirs));
+}
+
+void TestProgramSettings::changeTouchesOnlyItsOwnLine_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("after"); // null: not changed, as it would not read as meant
+
+    const QString year = u"SolarYear"_s;
+    QTest::newRow("in place, the comment kept")
+        << QByteArray("; mine\n[Settings]\nSolarYear=true ; on\nTimeZone=UTC\n") << year
+        << u"false"_s << QByteArray("; mine\n[Settings]\nSolarYear=false ; on\nTimeZone=UTC\n");
+    QTest::newRow("indented") << QByteArray("[Settings]\n  SolarYear = true\n") << year
+                              << u"false"_s << QByteArray("[Settings]\n  SolarYear=false\n");
+    QTest::newRow("new key first in its section")
+        << QByteArray("[Other]\nA=1\n[Settings]\nTimeZone=UTC\n[Third]\nB=2\n") << year << u"true"_s
+        << QByteArray("[Other]\nA=1\n[Settings]\nSolarYear=true\nTimeZone=UTC\n[Third]\nB=2\n");
+    QTest::newRow("header with a comment")
+        << QByteArray("[Settings] ; mine\nTimeZone=UTC\n") << year << u"true"_s
+        << QByteArray("[Settings] ; mine\nSolarYear=true\nTimeZone=UTC\n");
+    QTest::newRow("CR LF kept") << QByteArray("[Settings]\r\nTimeZone=UTC\r\n") << year << u"true"_s
+                                << QByteArray("[Settings]\r\nSolarYear=true\r\nTimeZone=UTC\r\n");
+    QTest::newRow("header at the end") << QByteArray("[Settings]") << year << u"true"_s
+                                       << QByteArray("[Settings]\nSolarYear=true\n");
+    QTest::newRow("no section yet") << QByteArray("[Other]\nA=1\n") << year << u"true"_s
+                                    << QByteArray("[Other]\nA=1\n\n[Settings]\nSolarYear=true\n");
+    QTest::newRow("no line break at the end")
+        << QByteArray("[Other]\nA=1") << year << u"true"_s
+        << QByteArray("[Other]\nA=1\n\n[Settings]\nSolarYear=true\n");
+    QTest::newRow("empty file") << QByteArray("") << year << u"true"_s
+                                << QByteArray("[Settings]\nSolarYear=true\n");
+    QTest::newRow("the last of a key given twice")
+        << QByteArray("[Settings]\nSolarYear=true\nSolarYear=yes\n") << year << u"false"_s
+        << QByteArray("[Settings]\nSolarYear=true\nSolarYear=false\n");
+    QTest::newRow("section given twice")
+        << QByteArray("[Settings]\nA=1\n[Other]\n[Settings]\nSolarYear=true\n") << year
+        << u"false"_s << QByteArray("[Settings]\nA=1\n[Other]\n[Settings]\nSolarYear=false\n");
+    QTest::newRow("a value over two lines")
+        << QByteArray("[Settings]\nTimeZone=\"Asia\nTokyo\"\nSolarYear=true\n") << u"TimeZone"_s
+        << u"UTC"_s << QByteArray("[Settings]\nTimeZone=UTC\nSolarYear=true\n");
+    QTest::newRow("quote left open before it")
+        << QByteArray("[Other]\nA=\"open\n") << year << u"true"_s << QByteArray();
+}
+
+// A change rewrites its own line, or adds one, and leaves every other byte of the file as it was;
+// QSettings reads the change.
+void TestProgramSettings::changeTouchesOnlyItsOwnLine()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, after);
+
+    const std::optional<QByteArray> changed = WithIniValue(before, u"Settings", key, value);
+
+    QCOMPARE(changed.has_value(), !after.isNull());
+    if (!changed)
+        return;
+    QCOMPARE(*changed, after);
+    QVERIFY(WriteFile(otherPath(), *changed));
+    QCOMPARE(QSettings(otherPath(), QSettings::IniFormat).value(u"Settings/"_s + key).toString(),
+             value);
+}
+
+void TestProgramSettings::settingsNeedNoTemporaryFolder_data()
+{
+    QTest::addColumn<QString>("temporary"); // what TMPDIR names
+
+    QTest::newRow("a usable folder") << QString();
+    QTest::newRow("a missing folder") << u"missing"_s;
+    QTest::newRow("a file") << u"file"_s;
+}
+
+// The settings QSettings wrote are read and changed whatever the temporary folder is: the person's
+// year rule, zone and solar terms never fall back to the defaults because of it.
+void TestProgramSettings::settingsNeedNoTemporaryFolder()
+{
+    QFETCH(QString, temporary);
+    QVERIFY(QDir().mkpath(folder()));
+    {
+        QSettings written(iniPath(), QSettings::IniFormat);
+        written.setValue(u"Settings/"_s + Shifted(u"Duration"), Shifted(u"7 Dec 2026"));
+        written.setValue(u"Settings/SolarYear"_s, u"true"_s);
+        written.setValue(u"Settings/TimeZone"_s, u"Asia/Tokyo"_s);
+        written.setValue(u"Settings/SolarTerms"_s, u"true"_s);
+    }
+    const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray was = qgetenv("TMPDIR");
+    const auto restored =
+        qScopeGuard([&] { QVERIFY(wasSet ? qputenv("TMPDIR", was) : qunsetenv("TMPDIR")); });
+    if (!temporary.isNull()) {
+        const QString path = m_root->filePath(temporary);
+        QVERIFY(temporary != u"file"_s || WriteFile(path, "not a folder"));
+        QVERIFY(qputenv("TMPDIR", QFile::encodeName(path)));
+        // A missing folder makes Qt fall back to the file system's root, which only root may
+        // write to.
+        QVERIFY(temporary != u"file"_s || !QTemporaryDir().isValid());
+    }
+
+    ProgramSettings settings(folder());
+
+    QCOMPARE(settings.problem(), QString());
+    QCOMPARE(settings.reminderDate(), u"7 Dec 2026"_s);
+    QVERIFY(settings.yearRule() == YearRule::Solar);
+    QCOMPARE(settings.timeZoneId(), QByteArray("Asia/Tokyo"));
+    QVERIFY(settings.trueSolarTerms());
+    QVERIFY(settings.storeYearRule(YearRule::Calendar));
+    QVERIFY(settings.storeReminderDate(u"21 Dec 2026"_s));
+    const QSettings read(iniPath(), QSettings::IniFormat);
+    QCOMPARE(read.value(u"Settings/"_s + Shifted(u"Duration")).toString(), Shifted(u"21 Dec 2026"));
+    QCOMPARE(read.value(u"Settings/SolarYear"_s).toString(), u"false"_s);
+    QCOMPARE(read.value(u"Settings/TimeZone"_s).toString(), u"Asia/Tokyo"_s);
+    QCOMPARE(read.value(u"Settings/SolarTerms"_s).toString(), u"true"_s);
 }
 
 } // namespace Kistarra

@@ -49,6 +49,8 @@ private slots:
     void solarYearSettingSurvivesARestart();
     void solarYearSettingThatCannotBeSaved();
     void readOnlySettingsStayAsTheyAre();
+    void settingsNeedNoTemporaryFolder_data();
+    void settingsNeedNoTemporaryFolder();
     void realStartNeverWaitsOnSettings_data();
     void realStartNeverWaitsOnSettings();
 
@@ -256,8 +258,7 @@ void TestStartUp::solarYearSettingSurvivesARestart()
             entry->trigger();
     }
     QVERIFY(m_desktop->messages.isEmpty());
-    QCOMPARE(QSettings(iniPath(), QSettings::IniFormat).value(u"Settings/SolarYear"_s).toString(),
-             storedAfter);
+    QCOMPARE(QSettingsValue(iniPath(), u"Settings/SolarYear"_s).toString(), storedAfter);
     const QByteArray line = QByteArray("SolarYear=").append(storedAfter.toLatin1());
     QCOMPARE(FileBytes(iniPath()).contains(line), !storedAfter.isEmpty());
 
@@ -330,6 +331,44 @@ void TestStartUp::readOnlySettingsStayAsTheyAre()
     QCOMPARE(FileMode(iniPath()), 0444u);
 }
 
+void TestStartUp::settingsNeedNoTemporaryFolder_data()
+{
+    QTest::addColumn<QString>("temporary"); // what TMPDIR names, in the test's folder
+    QTest::newRow("a missing folder") << u"missing"_s;
+    QTest::newRow("a file") << u"plain-file"_s;
+}
+
+// With no usable temporary folder the start follows the person's settings and their change is
+// stored. (For a missing one Qt falls back to the file system's root, which only root may write.)
+void TestStartUp::settingsNeedNoTemporaryFolder()
+{
+    QFETCH(QString, temporary);
+    const QString path = m_folder.filePath(temporary);
+    QVERIFY(temporary == u"missing"_s || WriteFile(path, "not a folder"));
+    QVERIFY(
+        WriteFile(iniPath(), "[Settings]\nSolarYear=true\nTimeZone=Asia/Tokyo\nSolarTerms=true\n"));
+    const bool wasSet = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray was = qgetenv("TMPDIR");
+    const auto restored =
+        qScopeGuard([&] { QVERIFY(wasSet ? qputenv("TMPDIR", was) : qunsetenv("TMPDIR")); });
+    QVERIFY(qputenv("TMPDIR", QFile::encodeName(path)));
+    QVERIFY(temporary == u"missing"_s || !QTemporaryDir().isValid());
+
+    const auto windows = start();
+    frmMain* const details = windows->birthDetailsWindow();
+    auto* const entry = Find<QAction>(details, u"mnuSolarYear"_s);
+    QVERIFY(entry->isChecked());
+    QCOMPARE(details->timeZoneId(), QByteArray("Asia/Tokyo"));
+    QVERIFY(details->trueSolarTerms());
+    entry->trigger();
+
+    QVERIFY(m_desktop->messages.isEmpty());
+    QCOMPARE(QSettingsValue(iniPath(), u"Settings/SolarYear"_s).toString(), u"false"_s);
+    QCOMPARE(QSettingsValue(iniPath(), u"Settings/TimeZone"_s).toString(), u"Asia/Tokyo"_s);
+    QCOMPARE(QSettingsValue(iniPath(), u"Settings/SolarTerms"_s).toString(), u"true"_s);
+    QVERIFY(!ProgramSettings(m_folder.path()).reminderDate().isEmpty()); // the first start's note
+}
+
 void TestStartUp::realStartNeverWaitsOnSettings_data()
 {
     QTest::addColumn<QString>("setUp");
@@ -342,6 +381,8 @@ void TestStartUp::realStartNeverWaitsOnSettings_data()
     QTest::newRow("empty settings lock file") << u"lock file"_s << QByteArray() << true << true;
     QTest::newRow("FIFOs in the system-wide place")
         << u"system FIFOs"_s << QByteArray() << true << true;
+    QTest::newRow("TMPDIR names a missing folder") << u"missing"_s << QByteArray() << true << true;
+    QTest::newRow("TMPDIR names a file") << u"work/file"_s << QByteArray() << true << true;
     QTest::newRow("empty XDG_CONFIG_HOME") << QString() << QByteArray("") << true << true;
     QTest::newRow("relative XDG_CONFIG_HOME") << QString() << QByteArray("conf") << true << true;
     QTest::newRow("empty HOME: no place") << QString() << QByteArray() << false << false;
@@ -381,6 +422,10 @@ void TestStartUp::realStartNeverWaitsOnSettings()
         environment.insert(u"XDG_CONFIG_HOME"_s, QString::fromUtf8(configHome));
     environment.insert(u"XDG_CONFIG_DIRS"_s, folders.filePath(u"system"_s));
     environment.insert(u"XDG_RUNTIME_DIR"_s, folders.filePath(u"runtime"_s));
+    if (setUp == u"missing"_s || setUp == u"work/file"_s)
+        environment.insert(u"TMPDIR"_s, folders.filePath(setUp));
+    if (setUp == u"work/file"_s)
+        QVERIFY(WriteFile(folders.filePath(setUp), "not a folder"));
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(folders.filePath(u"work"_s));

@@ -29,8 +29,7 @@ const QString StoredKey = u"Settings/"_s + QString::fromLatin1(EncodeText(u"Dura
 // The file as another INI reader sees it.
 [[nodiscard]] QString StoredText(const QString& iniPath)
 {
-    return DecodeText(
-        QSettings(iniPath, QSettings::IniFormat).value(StoredKey).toString().toLatin1());
+    return DecodeText(QSettingsValue(iniPath, StoredKey).toString().toLatin1());
 }
 
 // Writes the value under the reminder's key as another INI writer would.

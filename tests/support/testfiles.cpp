@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +42,17 @@ bool WriteFile(const QString& path, const QByteArray& contents)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+QVariant QSettingsValue(const QString& iniPath, const QString& key)
+{
+    static int copies = 0;
+    const QString copy = iniPath + u".read-"_s + QString::number(++copies);
+    if (!QFile::copy(iniPath, copy))
+        return QString(u"<cannot copy "_s + iniPath + u'>');
+    QVariant value = QSettings(copy, QSettings::IniFormat).value(key);
+    QFile::remove(copy);
+    return value;
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)

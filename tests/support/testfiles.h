@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 #include "engine/ninestar.h"
 
@@ -29,6 +30,12 @@ inline const QByteArray AnnFileBytes =
 
 // Makes or replaces the file with exactly those bytes; false when any of them was not written.
 [[nodiscard]] bool WriteFile(const QString& path, const QByteArray& contents);
+
+// The value of the key in the INI file, as QSettings reads it afresh. QSettings keeps what it
+// read of a path for the whole process and reads it again only when its size or time stamp
+// changed, so it would miss a change of the same size made within one tick of the file system's
+// clock; this reads a copy of the file of its own.
+[[nodiscard]] QVariant QSettingsValue(const QString& iniPath, const QString& key);
 
 // The permission bits of the file (set-user-ID, set-group-ID and sticky included); ~0u when it
 // cannot be looked at.
