@@ -6,8 +6,8 @@
 #include <QByteArrayView>
 #include <QStringView>
 
-// What both fuzz targets demand of the codec. A broken demand names itself on stderr and aborts,
-// so libFuzzer keeps the input as a crash.
+// What the fuzz targets demand of the code they run. A broken demand names itself on stderr and
+// aborts, so libFuzzer keeps the input as a crash.
 namespace Kistarra::Fuzz {
 
 inline void require(bool holds, const char* demand)
