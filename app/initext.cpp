@@ -81,32 +81,35 @@ struct Line {
     return line;
 }
 
-// A key or section name as the file holds it, read the way QSettings reads it.
-[[nodiscard]] QString UnescapedKey(QByteArrayView key)
+// A key or section name as the file holds it, read the way QSettings reads it: as UTF-8, then
+// its escapes undone.
+[[nodiscard]] QString UnescapedKey(QByteArrayView raw)
 {
+    const QString key = QString::fromUtf8(raw);
     QString result;
     qsizetype at = 0;
     while (at < key.size()) {
-        const char c = key[at];
-        if (c == '\\') {
+        const QChar c = key[at];
+        if (c == u'\\') {
             result += u'/';
             ++at;
             continue;
         }
-        if (c == '%') {
-            const bool wide = at + 1 < key.size() && key[at + 1] == 'U';
+        if (c == u'%') {
+            const bool wide = at + 1 < key.size() && key[at + 1] == u'U';
             const qsizetype first = at + (wide ? 2 : 1);
             const qsizetype digits = wide ? 4 : 2;
             bool ok = false;
-            const int code =
-                first + digits <= key.size() ? key.sliced(first, digits).toInt(&ok, 16) : 0;
+            const int code = first + digits <= key.size()
+                                 ? QStringView(key).sliced(first, digits).toInt(&ok, 16)
+                                 : 0;
             if (ok) {
                 result += QChar(char16_t(code));
                 at = first + digits;
                 continue;
             }
         }
-        result += QLatin1Char(c);
+        result += c;
         ++at;
     }
     return result;

@@ -393,8 +393,9 @@ void TestProgramSettings::readsTextAsQSettingsDoes_data()
         << QByteArray("[Settings]\nTimeZone=\"Asia\nTokyo\"\n") << u"Asia\nTokyo"_s << true;
     QTest::newRow("quoted part") << QByteArray("[Settings]\nTimeZone= \"Asia\" /Tokyo \n")
                                  << u"Asia/Tokyo "_s << true;
-    QTest::newRow("UTF-8") << QByteArray("[Settings]\nTimeZone=Z\xc3\xbcrich\n") << u"Zürich"_s
-                           << true;
+    QTest::newRow("UTF-8") << QByteArray("[Settings]\nTimeZone=Z\xc3\xbcrich\nGr\xc3\xb6\xc3\x9f"
+                                         "e=UTF-8 key\n")
+                           << u"Zürich"_s << true;
     QTest::newRow("a line without an equals sign")
         << QByteArray("[Settings]\nnonsense\nTimeZone=Asia/Tokyo\n") << tokyo << true;
     QTest::newRow("quoted comma") << QByteArray("[Settings]\nTimeZone=\"Asia, Tokyo\"\n")
@@ -429,9 +430,14 @@ void TestProgramSettings::readsTextAsQSettingsDoes()
     QCOMPARE(read.contains(u"TimeZone"_s), !zone.isNull());
     QCOMPARE(read.value(u"TimeZone"_s), zone);
     QVERIFY(WriteFile(otherPath(), text));
-    const QString theirs =
-        QSettings(otherPath(), QSettings::IniFormat).value(u"Settings/TimeZone"_s).toString();
-    QVERIFY2((theirs == zone) == asQSettings, qPrintable(theirs));
+    QSettings theirs(otherPath(), QSettings::IniFormat);
+    const QString theirZone = theirs.value(u"Settings/TimeZone"_s).toString();
+    QVERIFY2((theirZone == zone) == asQSettings, qPrintable(theirZone));
+    if (asQSettings) { // and so does every other key of the section
+        theirs.beginGroup(u"Settings"_s);
+        for (const QString& key : theirs.childKeys() + read.keys())
+            QVERIFY2(theirs.value(key).toString() == read.value(key), qPrintable(key));
+    }
 }
 
 void TestProgramSettings::changeTouchesOnlyItsOwnLine_data()
