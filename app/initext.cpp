@@ -3,7 +3,6 @@
 #include <array>
 #include <string_view>
 
-#include <QLatin1StringView>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -115,18 +114,12 @@ struct Line {
     return result;
 }
 
-// The section a line starting with '[' opens; none for "General", which holds the keys outside
-// any section.
-[[nodiscard]] std::optional<QString> SectionName(QByteArrayView header)
+// The section a line starting with '[' opens. ("General" stands for the keys outside any
+// section, which are none of the program's.)
+[[nodiscard]] QString SectionName(QByteArrayView header)
 {
     const qsizetype close = header.indexOf(']');
-    const QByteArrayView name = header.first(close < 0 ? header.size() : close).sliced(1).trimmed();
-    const QLatin1StringView latin1(name.data(), name.size());
-    if (latin1.compare("general"_L1, Qt::CaseInsensitive) == 0)
-        return std::nullopt;
-    if (latin1.compare("%general"_L1, Qt::CaseInsensitive) == 0)
-        return QString(latin1.sliced(1));
-    return UnescapedKey(name);
+    return UnescapedKey(header.first(close < 0 ? header.size() : close).sliced(1).trimmed());
 }
 
 // What a backslash and the character after it stand for, when they are one of the plain escapes.
