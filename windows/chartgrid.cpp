@@ -27,13 +27,6 @@ constexpr QStringView OwnStarMark = u"\u2605";
 constexpr QStringView AvoidTag = u"avoid";
 constexpr QStringView FavourableTag = u"good";
 
-QLabel* MakeLabel(QWidget* parent, const QString& text)
-{
-    auto* const label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QStringList AvoidedAt(const Chart& chart, Palace palace)
 {
     QStringList names;
@@ -60,7 +53,7 @@ QString CellName(const Chart& chart, Palace palace)
 // A legend entry: the tag on the colour the charts give it.
 QLabel* MakeSwatch(QWidget* parent, QStringView tag, const QColor& colour)
 {
-    QLabel* const swatch = MakeLabel(parent, tag.toString());
+    QLabel* const swatch = PlainLabel(parent, tag.toString());
     swatch->setAlignment(Qt::AlignCenter);
     swatch->setMargin(1);
     swatch->setFrameShape(QFrame::Box);
@@ -109,7 +102,7 @@ Frame* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
     layout->setHorizontalSpacing(3);
     layout->setVerticalSpacing(0);
     const auto side = [frame](const QString& text, Qt::Alignment alignment) {
-        QLabel* const label = MakeLabel(frame, text);
+        QLabel* const label = PlainLabel(frame, text);
         label->setAlignment(alignment);
         return label;
     };
@@ -151,10 +144,10 @@ QHBoxLayout* MakeChartLegend(QWidget* parent)
 {
     auto* const legend = new QHBoxLayout;
     legend->setSpacing(4);
-    legend->addWidget(MakeLabel(parent, u"On the charts:"_s));
+    legend->addWidget(PlainLabel(parent, u"On the charts:"_s));
     legend->addWidget(MakeSwatch(parent, u"avoid"_s, AvoidRose));
     legend->addWidget(MakeSwatch(parent, u"good"_s, LightGreen));
-    legend->addWidget(MakeLabel(parent, OwnStarMark % u" your star"_s));
+    legend->addWidget(PlainLabel(parent, OwnStarMark % u" your star"_s));
     legend->addStretch(1);
     return legend;
 }

@@ -40,14 +40,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& name)
-{
-    auto* const label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QString CellText(const CalendarDay& day, bool today)
 {
     QString text = QString::number(day.date.day()) % (today ? u"  today"_s : QString()) %
@@ -94,7 +86,7 @@ void frmCalendar::makeControls()
     m_previous = MakeButton(this, u"cmdPreviousMonth"_s, u"Pre&vious month"_s);
     m_today = MakeButton(this, u"cmdToday"_s, u"&Today"_s);
     m_next = MakeButton(this, u"cmdNextMonth"_s, u"&Next month"_s);
-    m_title = MakeLabel(this, u"lblCalendarMonth"_s);
+    m_title = PlainLabel(this, {}, u"lblCalendarMonth"_s);
     m_title->setAlignment(Qt::AlignCenter);
     m_title->setFont(ThemeFont(TextSize::Title, true));
     connect(m_previous, &QPushButton::clicked, this, [this] { turnMonth(-1); });
@@ -107,7 +99,7 @@ void frmCalendar::makeControls()
     top->addWidget(m_today);
     top->addWidget(m_next);
 
-    m_moves = MakeLabel(this, u"lblMoves"_s);
+    m_moves = PlainLabel(this, {}, u"lblMoves"_s);
     m_moves->setWordWrap(true);
 
     makeGrid();

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -131,6 +132,15 @@ void ThemeHeader(QHeaderView* header)
     palette.setColor(QPalette::Button, WindowGrey);
     palette.setColor(QPalette::ButtonText, White);
     header->setPalette(palette);
+}
+
+QLabel* PlainLabel(QWidget* parent, const QString& text, const QString& name)
+{
+    auto* const label = new QLabel(text, parent);
+    if (!name.isEmpty())
+        label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 void ThemeList(QComboBox* list, const QColor& text, const QColor& back)

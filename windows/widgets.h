@@ -8,6 +8,7 @@ class QComboBox;
 class QDateEdit;
 class QDialog;
 class QHeaderView;
+class QLabel;
 class QPaintEvent;
 class QTextEdit;
 
@@ -43,6 +44,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// A label showing its text as it stands (no rich text), named for tests and screen readers when
+// a name is given.
+[[nodiscard]] QLabel* PlainLabel(QWidget* parent, const QString& text, const QString& name = {});
 
 // A drop-down list in the given colours, its pop-up too (a pop-up is a window of its own and
 // does not take on its list's colours by itself). The pop-up is built and coloured when it first

@@ -43,14 +43,6 @@ constexpr std::array<QStringView, 3> AvoidExplanations = {
     u"Breaker lies opposite the zodiac branch of the year, month or day: plans begun that way "
     u"tend to break down."};
 
-QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* const label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
 QString Escaped(QStringView text)
 {
     return text.toString().toHtmlEscaped();
@@ -176,7 +168,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
 
 QHBoxLayout* YearAheadPage::makeDateRow()
 {
-    QLabel* const dateLabel = MakeLabel(this, u"lblYearAheadDate"_s, u"Da&te:"_s);
+    QLabel* const dateLabel = PlainLabel(this, u"Da&te:"_s, u"lblYearAheadDate"_s);
     dateLabel->setTextFormat(Qt::AutoText);
     m_date = new QDateEdit(this);
     m_date->setObjectName(u"dtpYearAhead"_s);
@@ -195,8 +187,8 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     connect(m_calendarButton, &QPushButton::clicked, this, &YearAheadPage::openCalendar);
     // Beside the date the zone of the times; below it, the whole page wide, when the solar year
     // and month begin and end, one line each.
-    m_zoneLabel = MakeLabel(this, u"lblTimeZone"_s, QString());
-    m_solar = MakeLabel(this, u"lblSolarDate"_s, QString());
+    m_zoneLabel = PlainLabel(this, {}, u"lblTimeZone"_s);
+    m_solar = PlainLabel(this, {}, u"lblSolarDate"_s);
     m_solar->setWordWrap(true);
 
     auto* const dateRow = new QHBoxLayout;
