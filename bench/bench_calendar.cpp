@@ -9,12 +9,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimeZone>
 
+#include "bench/windowbench.h"
 #include "engine/daycalendar.h"
 #include "tests/support/fakedesktop.h"
 #include "windows/frmcalendar.h"
@@ -26,7 +26,6 @@ namespace Kistarra {
 namespace {
 
 constexpr int Repetitions = 10;
-constexpr int WaitLimitMs = 5000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -50,10 +49,7 @@ public:
     void clear() { m_painted = false; }
     [[nodiscard]] bool waitForPaint()
     {
-        const QDeadlineTimer deadline(WaitLimitMs);
-        while (!m_painted && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return m_painted;
+        return ProcessEventsUntil([this] { return m_painted; });
     }
 
 protected:
@@ -145,12 +141,5 @@ BENCHMARK(CalendarNextMonth)
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Kistarra::RunWindowBenchmarks(argc, argv);
 }

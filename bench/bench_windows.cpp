@@ -24,7 +24,6 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +34,7 @@
 #include <QWindow>
 
 #include "app/programwindows.h"
+#include "bench/windowbench.h"
 #include "reading/reading.h"
 #include "tests/support/fakedesktop.h"
 #include "windows/frmmain.h"
@@ -47,7 +47,6 @@ namespace Kistarra {
 namespace {
 
 constexpr int Repetitions = 10;
-constexpr int WaitLimitMs = 5000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -130,17 +129,9 @@ private:
 }
 
 // Runs the event loop until the window is on screen; false when it is not within the limit.
-// processEvents returns only after the round that delivered the first paint event has painted
-// the children too and flushed the frame.
 [[nodiscard]] bool WaitForFirstFrame(const QWidget* window, const PaintedWindows& painted)
 {
-    const QDeadlineTimer deadline(WaitLimitMs);
-    while (!OnScreen(window, painted)) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
-    return true;
+    return ProcessEventsUntil([&] { return OnScreen(window, painted); });
 }
 
 // Windows closed with WA_DeleteOnClose go only when their deferred deletion is delivered.
@@ -335,10 +326,7 @@ void ShowYearAheadPage(benchmark::State& state)
 
         const Start start;
         tabs->setCurrentIndex(tabs->count() - 1);
-        const QDeadlineTimer deadline(WaitLimitMs);
-        while (!pagePainted.painted() && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (!pagePainted.painted()) {
+        if (!ProcessEventsUntil([&] { return pagePainted.painted(); })) {
             state.SkipWithError("the year-ahead page did not paint");
             break;
         }
@@ -382,19 +370,7 @@ BENCHMARK(ShowYearAheadPage)
 
 } // namespace Kistarra
 
-// The windows need an application object, and a platform: offscreen unless one is chosen.
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    // No event loop runs here, but the navigation closes windows all the time.
-    QApplication::setQuitOnLastWindowClosed(false);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Kistarra::RunWindowBenchmarks(argc, argv);
 }
