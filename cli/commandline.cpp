@@ -35,18 +35,6 @@ std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
     return result.details;
 }
 
-std::optional<DayAhead> dayAhead(int principal, QDate date, const QTimeZone& zone)
-{
-    const auto star = DayStarOf(date, zone);
-    const auto stemBranch = DayStemBranch(date);
-    if (!star || !stemBranch)
-        return std::nullopt;
-    const auto chart = DayChart(principal, *star, *stemBranch);
-    if (!chart)
-        return std::nullopt;
-    return DayAhead{*stemBranch, *star, *chart};
-}
-
 // The reading the request asks for, from its options or its saved reading, and its year ahead.
 std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
 {
@@ -66,7 +54,7 @@ std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
         answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast, zone);
         if (!answer.ahead)
             return noPrincipal(u"year ahead");
-        answer.day = dayAhead(answer.reading.principal, *request.forecast, zone);
+        answer.day = ComputeDayAhead(answer.reading.principal, *request.forecast, zone);
     }
     if (request.calendar) {
         answer.calendar = ComputeMonthCalendar(answer.reading.principal, request.calendar->year,

@@ -11,13 +11,6 @@
 
 namespace Kistarra {
 
-// The day of the year ahead's date: its stem and branch, its star and its chart.
-struct DayAhead {
-    StemBranch stemBranch;
-    DayStar star;
-    Chart chart;
-};
-
 // What a run has read: the reading, and its year ahead when --forecast asks for it.
 struct Answer {
     Reading reading;

@@ -105,6 +105,18 @@ std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone)
     return DayStarFrom(date, solstices.span());
 }
 
+std::optional<DayAhead> ComputeDayAhead(int principal, QDate date, const QTimeZone& zone)
+{
+    const auto star = DayStarOf(date, zone);
+    const auto stemBranch = DayStemBranch(date);
+    if (!star || !stemBranch)
+        return std::nullopt;
+    const auto chart = DayChart(principal, *star, *stemBranch);
+    if (!chart)
+        return std::nullopt;
+    return DayAhead{*stemBranch, *star, *chart};
+}
+
 bool IsCalendarMonth(int year, int month)
 {
     if (month < 1 || month > 12)

@@ -19,6 +19,17 @@ namespace Kistarra {
 // 1900..2100 or for an invalid zone.
 [[nodiscard]] std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone);
 
+// One day for a principal number: its stem and branch, its star and its chart.
+struct DayAhead {
+    StemBranch stemBranch;
+    DayStar star;
+    Chart chart;
+};
+
+// The day of a date; nothing where DayStarOf gives nothing or for a principal outside 1..9.
+[[nodiscard]] std::optional<DayAhead> ComputeDayAhead(int principal, QDate date,
+                                                      const QTimeZone& zone);
+
 // A solar term whose local date falls on a day.
 struct TermOnDay {
     int index = -1; // 0..23 in the order of a calendar year

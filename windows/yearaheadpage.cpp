@@ -254,10 +254,8 @@ void YearAheadPage::setTimeZone(const QTimeZone& zone)
 void YearAheadPage::showDate(QDate date)
 {
     const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
-    const auto star = DayStarOf(date, m_zone);
-    const auto day = DayStemBranch(date);
-    const auto dayChart = star && day ? DayChart(m_principal, *star, *day) : std::nullopt;
-    if (!ahead || !dayChart) {
+    const auto day = ComputeDayAhead(m_principal, date, m_zone);
+    if (!ahead || !day) {
         m_solar->clear();
         m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
@@ -271,20 +269,20 @@ void YearAheadPage::showDate(QDate date)
         QString::number(ahead->solar.year), yearBranch, SolarYearSpanText(*ahead),
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
-    showCharts(*ahead, date, *dayChart, *day);
+    showCharts(*ahead, date, day->chart, day->stemBranch);
     showCycle(date);
 
     const QString dayHeading =
-        u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(*day));
-    const QString daySpan =
-        u"day star %1, %2"_s.arg(star->star).arg(star->ascending ? u"rising"_s : u"falling"_s);
+        u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(day->stemBranch));
+    const QString daySpan = u"day star %1, %2"_s.arg(day->star.star)
+                                .arg(day->star.ascending ? u"rising"_s : u"falling"_s);
     m_text->setHtml(
         ChartHtml(u"This year: %1, %2 year"_s.arg(ahead->solar.year).arg(yearBranch),
                   SolarYearSpanText(*ahead), u"this year"_s, ahead->year, m_principal) %
         ChartHtml(
             u"This month: solar month %1, %2 month"_s.arg(ahead->solar.month).arg(monthBranch),
             SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal) %
-        ChartHtml(dayHeading, daySpan, u"this day"_s, *dayChart, m_principal) %
+        ChartHtml(dayHeading, daySpan, u"this day"_s, day->chart, m_principal) %
         AvoidExplanationsHtml());
 }
 
