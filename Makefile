@@ -105,6 +105,12 @@ package: deps
 	cmake --build $(BUILD_PKG) -j $(JOBS)
 	cd $(BUILD_PKG) && cpack
 
+# Writes the golden command-line transcripts (tests/golden) anew from the program, after a
+# deliberate change of its output: read the difference with git diff before committing it.
+.PHONY: golden
+golden: build
+	cd $(BUILD) && $(TEST_ENV) KISTARRA_WRITE_GOLDEN=1 ./tests/tst_golden
+
 screenshots: build
 	$(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
 	    ./$(BUILD)/tests/screenshots $(BUILD)/screenshots
