@@ -107,9 +107,19 @@ package: deps
 	cmake --build $(BUILD_PKG) -j $(JOBS)
 	cd $(BUILD_PKG) && cpack
 
+# With the machine's fonts into $(BUILD)/screenshots; then, on a 1600x1200 screen, with each font
+# set-up of the tests at scale 1 and 2, into $(BUILD)/screenshots/<fonts>-scale<n>.
 screenshots: build
 	$(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
 	    ./$(BUILD)/tests/screenshots $(BUILD)/screenshots
+	@for fonts in ipagothic droid; do for scale in 1 2; do \
+	    echo "screenshots: $$fonts at scale $$scale"; \
+	    $(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
+	        QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/data/screen-1600x1200.json \
+	        FONTCONFIG_FILE=$(CURDIR)/tests/data/fonts/$$fonts.conf \
+	        XDG_CACHE_HOME=$(CURDIR)/$(BUILD)/tests/cache QT_SCALE_FACTOR=$$scale \
+	        ./$(BUILD)/tests/screenshots $(BUILD)/screenshots/$$fonts-scale$$scale || exit 1; \
+	done; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
