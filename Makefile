@@ -11,9 +11,11 @@ BUILD_TYPE   ?= RelWithDebInfo
 PREFIX       ?= /usr/local
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
-# What the build, the tests and the checks need from Debian.
+# What the build, the tests and the checks need from Debian. The program draws its Chinese
+# characters with IPA Gothic; the tests also lay the calendar out with Droid Sans Fallback, whose
+# glyphs are taller.
 PACKAGES := cmake g++ make ninja-build clang-format qt6-base-dev liberfa-dev pkgconf \
-            fonts-dejavu-core poppler-utils \
+            fonts-dejavu-core fonts-ipafont-gothic fonts-droid-fallback poppler-utils \
             desktop-file-utils appstream shared-mime-info dpkg-dev \
             xvfb xauth dbus dbus-daemon at-spi2-core python3 python3-gi python3-pyatspi \
             gir1.2-atspi-2.0
@@ -111,9 +113,19 @@ package: deps
 golden: build
 	cd $(BUILD) && $(TEST_ENV) KISTARRA_WRITE_GOLDEN=1 ./tests/tst_golden
 
+# With the machine's fonts into $(BUILD)/screenshots; then, on a 1600x1200 screen, with each font
+# set-up of the tests at scale 1 and 2, into $(BUILD)/screenshots/<fonts>-scale<n>.
 screenshots: build
 	$(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
 	    ./$(BUILD)/tests/screenshots $(BUILD)/screenshots
+	@for fonts in ipagothic droid; do for scale in 1 2; do \
+	    echo "screenshots: $$fonts at scale $$scale"; \
+	    $(TEST_ENV) XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD)/tests/xdg-runtime \
+	        QT_QPA_PLATFORM=offscreen:configfile=$(CURDIR)/tests/data/screen-1600x1200.json \
+	        FONTCONFIG_FILE=$(CURDIR)/tests/data/fonts/$$fonts.conf \
+	        XDG_CACHE_HOME=$(CURDIR)/$(BUILD)/tests/cache QT_SCALE_FACTOR=$$scale \
+	        ./$(BUILD)/tests/screenshots $(BUILD)/screenshots/$$fonts-scale$$scale || exit 1; \
+	done; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -46,9 +46,10 @@ printed. With options, kistarra prints a reading in the terminal as text or
 JSON.")
 # The library packages (Qt, and ERFA for the Sun's position: liberfa1) come from dpkg-shlibdeps
 # (package dpkg-dev), read off the binary. The time zones are data the binary does not name: the
-# local dates of the solar terms need the IANA database of tzdata.
+# local dates of the solar terms need the IANA database of tzdata. The stems, branches and terms
+# are Chinese characters that DejaVu lacks: either CJK font draws every one of them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS tzdata)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "tzdata, fonts-ipafont-gothic | fonts-noto-cjk")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # Control files with the modes dpkg expects (0644, scripts 0755), which lintian checks.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

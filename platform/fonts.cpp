@@ -13,10 +13,24 @@ QFont WindowFont(qreal points, bool bold)
     // first paint, so Verdana is asked for only where it is installed. Its styles tell without
     // the alias search of QFontDatabase::hasFamily, which loads the system's font configuration
     // a second way.
-    static const bool hasVerdana = !QFontDatabase::styles(u"Verdana"_s).isEmpty();
+    static const QStringList families = [] {
+        QStringList found;
+        if (!QFontDatabase::styles(u"Verdana"_s).isEmpty())
+            found << u"Verdana"_s;
+        found << u"DejaVu Sans"_s;
+        // The stems, branches and terms in Chinese characters come from the font the program's
+        // package brings (or the other one it accepts), so that they look the same on every
+        // machine; the system's own choice only where neither is installed.
+        for (const QString& cjk : {u"IPAGothic"_s, u"Noto Sans CJK JP"_s}) {
+            if (!QFontDatabase::styles(cjk).isEmpty()) {
+                found << cjk;
+                break;
+            }
+        }
+        return found;
+    }();
     QFont font;
-    font.setFamilies(hasVerdana ? QStringList{u"Verdana"_s, u"DejaVu Sans"_s}
-                                : QStringList{u"DejaVu Sans"_s});
+    font.setFamilies(families);
     font.setPointSizeF(points);
     font.setBold(bold);
     // The program's texts are Latin, which needs no shaping: the glyphs are placed by their

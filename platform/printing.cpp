@@ -41,8 +41,14 @@ void SetPaper(QPagedPaintDevice& device, Paper paper)
                                          PageMargins, QPageLayout::Millimeter));
 }
 
-// Lays the document out on pages of that size in device pixels and paints every page.
-bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page)
+// The smallest size the month's words are printed in, still read at arm's length.
+constexpr qreal SmallestMonthPoints = 6;
+
+// Lays the document out on pages of that size in device pixels and paints every page. The month
+// of the calendar keeps to one page: the height of its lines comes from the fonts actually used,
+// and a Chinese fallback font may draw taller than the page was planned for.
+bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page,
+                Paper paper)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -58,6 +64,11 @@ bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const
     font.setStyleStrategy(QFont::PreferNoShaping);
     pages->setDefaultFont(font);
     pages->setPageSize(page);
+    while (paper == Paper::LandscapeA4 && pages->pageCount() > 1 &&
+           font.pointSizeF() - 0.5 >= SmallestMonthPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        pages->setDefaultFont(font);
+    }
 
     // Black text whatever the desktop's colour scheme; colours the document sets itself still hold.
     QAbstractTextDocumentLayout::PaintContext context;
@@ -89,7 +100,7 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer, Paper paper
     printer.setDocName(u"Kistarra"_s);
     SetPaper(printer, paper);
     printer.setPageMargins(PageMargins, QPageLayout::Millimeter);
-    return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
+    return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size(), paper);
 }
 
 bool PrintToPdf(const QTextDocument& document, QIODevice& out, Paper paper)
@@ -107,7 +118,7 @@ bool PrintToPdf(const QTextDocument& document, QIODevice& out, Paper paper)
     writer.setPageLayout(printer.pageLayout());
     writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
     SetPaper(writer, paper);
-    return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
+    return PaintPages(document, writer, QSizeF(writer.width(), writer.height()), paper);
 }
 
 } // namespace Kistarra

@@ -1,6 +1,7 @@
 // Draws every window of the program into PNG files, for looking at them without a display:
 // `make screenshots` writes them to build/screenshots. The windows show Ann, born on 1 May 1970,
-// and talk to a fake desktop, so nothing leaves the process.
+// and talk to a fake desktop, so nothing leaves the process. A window that opens beyond the
+// screen's free area fails the run.
 
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
 #include <QTextStream>
@@ -69,6 +71,14 @@ std::unique_ptr<QWidget> CalendarWindow(Desktop& desktop, const Reading& reading
                                          QTimeZone("Asia/Tokyo"), desktop);
 }
 
+// The calendar made smaller than its default: the cells give up lines whole.
+std::unique_ptr<QWidget> SmallCalendarWindow(Desktop& desktop, const Reading& reading)
+{
+    auto window = CalendarWindow(desktop, reading);
+    window->resize(640, 420);
+    return window;
+}
+
 std::unique_ptr<QWidget> AboutWindow(Desktop& desktop, const Reading&)
 {
     return std::make_unique<frmAbout>(desktop);
@@ -94,6 +104,7 @@ const std::vector<Shot>& Shots()
         {u"frmninestar-relationship.png"_s, ResultWindowOnTab(2)},
         {u"frmninestar-yearahead.png"_s, ResultWindowOnTab(3)},
         {u"frmcalendar.png"_s, CalendarWindow},
+        {u"frmcalendar-640x420.png"_s, SmallCalendarWindow},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},
@@ -126,6 +137,10 @@ int main(int argc, char* argv[])
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get())) {
             err << u"screenshots: "_s << shot.fileName << u" never came on screen"_s << Qt::endl;
+            return 1;
+        }
+        if (!window->screen()->availableGeometry().contains(window->frameGeometry())) {
+            err << u"screenshots: "_s << shot.fileName << u" opens beyond the screen"_s << Qt::endl;
             return 1;
         }
         const QString path = folder.filePath(shot.fileName);

@@ -15,6 +15,8 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QApplication>
+#include <QFile>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
@@ -24,7 +26,9 @@
 #include <QMap>
 #include <QMenuBar>
 #include <QPair>
+#include <QProcess>
 #include <QRegion>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QSignalSpy>
@@ -213,6 +217,7 @@ private slots:
     void dateBoxTakesTheThemeColours();
     void fieldsTakeTheThemeColours_data();
     void fieldsTakeTheThemeColours();
+    void calendarDaysAreWhole_data();
     void calendarDaysAreWhole();
 
 private:
@@ -806,14 +811,88 @@ void TestAccessibility::fieldsTakeTheThemeColours()
 
 // At the size it opens in, every day of the calendar shows all its lines, in every month of a year
 // with its solar terms and today in bold.
+namespace {
+
+// The fonts and the scale are read once, when a program starts: such a row runs in a copy of
+// this suite of its own, on a 1600x1200 screen, with DejaVu and one CJK font only. Its exit
+// code, or what it printed on failure.
+QString RunRowApart(const QString& fonts, const QByteArray& scale)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString data = QStringLiteral(KISTARRA_TEST_DATA_DIR);
+    environment.insert(u"KISTARRA_FONT_SETUP"_s, fonts);
+    environment.insert(u"FONTCONFIG_FILE"_s, data % u"/fonts/"_s % fonts % u".conf"_s);
+    environment.insert(u"XDG_CACHE_HOME"_s, QCoreApplication::applicationDirPath() % u"/cache"_s);
+    environment.insert(u"QT_QPA_PLATFORM"_s,
+                       u"offscreen:configfile="_s % data % u"/screen-1600x1200.json"_s);
+    environment.insert(u"QT_SCALE_FACTOR"_s, QString::fromLatin1(scale));
+    QProcess row;
+    row.setProcessEnvironment(environment);
+    row.setProcessChannelMode(QProcess::MergedChannels);
+    row.start(QCoreApplication::applicationFilePath(),
+              {u"calendarDaysAreWhole:"_s % QString::fromUtf8(QTest::currentDataTag())});
+    if (!row.waitForFinished(120000) || row.exitStatus() != QProcess::NormalExit)
+        return u"the row did not finish"_s;
+    return row.exitCode() == 0 ? u"0"_s : QString::fromLocal8Bit(row.readAll());
+}
+
+} // namespace
+
+void TestAccessibility::calendarDaysAreWhole_data()
+{
+    QTest::addColumn<QString>("fonts"); // a file of tests/data/fonts, or the machine's fonts
+    QTest::addColumn<QString>("fontFile");
+    QTest::addColumn<QByteArray>("scale");
+    QTest::addColumn<QSize>("size"); // the window's default size when empty
+
+    const QString ipa = u"/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"_s;
+    const QString droid = u"/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf"_s;
+    QTest::newRow("the machine's fonts") << QString() << QString() << QByteArray("1") << QSize();
+    QTest::newRow("IPA Gothic") << u"ipagothic"_s << ipa << QByteArray("1") << QSize();
+    QTest::newRow("Droid Sans Fallback") << u"droid"_s << droid << QByteArray("1") << QSize();
+    QTest::newRow("IPA Gothic, 640x420")
+        << u"ipagothic"_s << ipa << QByteArray("1") << QSize(640, 420);
+    QTest::newRow("Droid Sans Fallback, 640x420")
+        << u"droid"_s << droid << QByteArray("1") << QSize(640, 420);
+    QTest::newRow("scale 2 on a 1600x1200 screen")
+        << u"droid"_s << droid << QByteArray("2") << QSize();
+}
+
+// Every line of a day is whole or not there, whatever the fonts, the scale and the window's size;
+// at the default size every line is there; the windows that size themselves fit the screen.
 void TestAccessibility::calendarDaysAreWhole()
 {
+    QFETCH(QString, fonts);
+    QFETCH(QString, fontFile);
+    QFETCH(QByteArray, scale);
+    QFETCH(QSize, size);
+    const bool apart = !fonts.isEmpty();
+    if (apart && qEnvironmentVariableIsEmpty("KISTARRA_FONT_SETUP")) {
+        QVERIFY2(QFile::exists(fontFile), qPrintable(fontFile % u" is missing: make deps"_s));
+        QCOMPARE(RunRowApart(fonts, scale), u"0"_s);
+        return;
+    }
+    if (apart) {
+        const QStringList families = QFontDatabase::families();
+        QCOMPARE(families.contains(u"IPAGothic"_s), fonts == u"ipagothic"_s);
+        QVERIFY(!families.contains(u"Noto Sans CJK JP"_s));
+        for (const QString& window : {u"frmTimeZone"_s, u"frmNineStar year ahead"_s}) {
+            const QWidget* const shown = open(window);
+            QVERIFY2(shown->screen()->availableGeometry().contains(shown->frameGeometry()),
+                     qPrintable(window));
+        }
+    }
     QWidget* const shown = open(u"frmCalendar"_s);
+    QVERIFY(shown->screen()->availableGeometry().contains(shown->frameGeometry()));
+    if (size.isValid())
+        shown->resize(size);
     auto* const calendar = qobject_cast<frmCalendar*>(shown);
     auto* const grid = Find<QTableWidget>(shown, u"tblCalendar"_s);
     QStringList clipped;
+    QStringList shortened;
     for (int month = 1; month <= 12; ++month) {
         calendar->chooseDay(QDate(2026, month, 1));
+        QCoreApplication::processEvents();
         for (int cell = 0; cell < grid->rowCount() * grid->columnCount(); ++cell) {
             const QTableWidgetItem* const item = grid->item(cell / 7, cell % 7);
             const QRect room = grid->visualItemRect(item).adjusted(3, 1, -3, -1);
@@ -823,9 +902,15 @@ void TestAccessibility::calendarDaysAreWhole()
                                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, item->text());
             if (needed.height() > room.height() || needed.width() > room.width())
                 clipped.append(item->data(Qt::AccessibleTextRole).toString());
+            if (item->text() != item->toolTip())
+                shortened.append(item->toolTip());
         }
     }
     QCOMPARE(clipped, QStringList());
+    if (apart && scale == "1" && !size.isValid())
+        QCOMPARE(shortened, QStringList());
+    else if (size.isValid())
+        QVERIFY(!shortened.isEmpty());
 }
 
 } // namespace Kistarra

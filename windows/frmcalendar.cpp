@@ -18,6 +18,9 @@
 #include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
 #include "savedreading/wholefiles.h"
+#include "engine/yearahead.h"
+#include "windows/calendarcell.h"
+#include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
 
@@ -29,8 +32,6 @@ namespace {
 
 constexpr int Weeks = 6;
 constexpr int WeekDays = 7;
-constexpr QStringView Ascending = u"\u2191";
-constexpr QStringView Descending = u"\u2193";
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
 {
@@ -40,16 +41,11 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
-QString CellText(const CalendarDay& day, bool today)
+// The year ahead shows the days from the start of its first solar year: the calendar offers no
+// day it could not show there.
+bool IsChoosable(QDate day)
 {
-    QString text = QString::number(day.date.day()) % (today ? u"  today"_s : QString()) %
-                   u"\nstar "_s % QString::number(day.star.star) % u' ' %
-                   (day.star.ascending ? Ascending : Descending) % u"  "_s %
-                   StemBranchCharacters(day.stemBranch) % u'\n' % StemBranchName(day.stemBranch) %
-                   u"\njourney: "_s % DirectionCodes(day.journey);
-    for (const TermOnDay& term : day.dayTerms())
-        text += u'\n' % TermText(term);
-    return text;
+    return day.isValid() && day >= YearAheadFirstDate() && day <= YearAheadLastDate();
 }
 
 bool HasJourney(const CalendarDay& day)
@@ -70,11 +66,15 @@ frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Deskto
     SetUpWindow(this, TextSize::Window);
     setAccessibleName(u"Nine Star Ki Calendar"_s);
     makeControls();
-    resize(860, 620);
-    m_day = day;
-    if (!IsCalendarMonth(day.year(), day.month()))
-        m_day = std::clamp(m_desktop.today(), QDate(1900, 2, 1), QDate(2100, 12, 31));
+    m_day = std::clamp(IsCalendarMonth(day.year(), day.month()) ? day : m_desktop.today(),
+                       YearAheadFirstDate(), YearAheadLastDate());
     showMonth();
+    // Sized once the month's title and moves are in, whose lines it must hold too.
+    resize(FittedToScreen(this, defaultSize()));
+    // Fixed before the first show: the month's words would move it later, which some platforms
+    // cannot pass on to a shown window.
+    setMinimumSize(layout()->totalMinimumSize());
+    KeepOnScreen(this);
     selectChosenDay();
     m_grid->setFocus();
 }
@@ -141,6 +141,12 @@ void frmCalendar::makeGrid()
     palette.setColor(QPalette::HighlightedText, LightGreen);
     m_grid->setPalette(palette);
     m_grid->installEventFilter(this);
+    m_grid->viewport()->installEventFilter(this);
+    // Room for the day and its star in every cell, whatever the window's size.
+    const QSize smallest = SmallestCellRoom(m_grid->font()) + CellMargins;
+    m_grid->setMinimumSize(WeekDays * smallest.width() + 2 * m_grid->frameWidth(),
+                           m_grid->horizontalHeader()->sizeHint().height() +
+                               Weeks * smallest.height() + 2 * m_grid->frameWidth());
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int column) {
         chooseDay(QDate(m_calendar->year, m_calendar->month, 1)
                       .addDays(row * WeekDays + column - leadingCells()));
@@ -179,9 +185,27 @@ void frmCalendar::setTimeZone(const QTimeZone& zone)
     selectChosenDay();
 }
 
+// Every line of the fullest day in each cell: the grid that needs, and the window around it.
+QSize frmCalendar::defaultSize()
+{
+    const QSize cell = FullCellRoom(m_grid->font()) + CellMargins;
+    const QSize grid(WeekDays * cell.width() + 2 * m_grid->frameWidth(),
+                     m_grid->horizontalHeader()->sizeHint().height() + Weeks * cell.height() +
+                         2 * m_grid->frameWidth());
+    // The wrapped words above and below the grid take its width and as many lines as they need.
+    const QMargins margins = layout()->contentsMargins();
+    const int topRow = layout()->itemAt(0)->sizeHint().width();
+    const int width = std::max(grid.width(), topRow) + margins.left() + margins.right();
+    const QSize smallest = m_grid->minimumSize();
+    m_grid->setMinimumSize(grid);
+    const int height = layout()->totalHeightForWidth(width);
+    m_grid->setMinimumSize(smallest);
+    return {width, height};
+}
+
 void frmCalendar::chooseDay(QDate day)
 {
-    if (!day.isValid() || !IsCalendarMonth(day.year(), day.month()))
+    if (!IsChoosable(day))
         return;
     const bool sameMonth =
         m_calendar && day.year() == m_calendar->year && day.month() == m_calendar->month;
@@ -200,7 +224,9 @@ void frmCalendar::selectChosenDay()
 void frmCalendar::turnMonth(int months)
 {
     const QDate first = QDate(m_day.year(), m_day.month(), 1).addMonths(months);
-    chooseDay(QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())));
+    chooseDay(
+        std::clamp(QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())),
+                   YearAheadFirstDate(), YearAheadLastDate()));
 }
 
 void frmCalendar::showMonth()
@@ -215,8 +241,7 @@ void frmCalendar::showMonth()
     if (!m_calendar) {
         m_title->setText(u"No calendar for this reading"_s);
         m_moves->clear();
-        for (int cell = 0; cell < Weeks * WeekDays; ++cell)
-            fillCell(cell / WeekDays, cell % WeekDays, nullptr);
+        showCells();
         return;
     }
     m_title->setText(CalendarMonthTitle(*m_calendar) % u", "_s % TimeZoneName(m_zone));
@@ -224,17 +249,22 @@ void frmCalendar::showMonth()
     for (const MoveDirections& move : m_calendar->monthMoves())
         moves << MoveText(move);
     m_moves->setText(u"Good for a move: "_s % moves.join(u";  "_s));
+    showCells();
+    m_previous->setEnabled(
+        IsCalendarMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
+    m_next->setEnabled(IsCalendarMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
+}
+
+void frmCalendar::showCells()
+{
     const int lead = leadingCells();
     for (int cell = 0; cell < Weeks * WeekDays; ++cell) {
         const int index = cell - lead;
         fillCell(cell / WeekDays, cell % WeekDays,
-                 index >= 0 && index < m_calendar->dayCount
+                 m_calendar && index >= 0 && index < m_calendar->dayCount
                      ? &m_calendar->days[static_cast<std::size_t>(index)]
                      : nullptr);
     }
-    m_previous->setEnabled(
-        IsCalendarMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
-    m_next->setEnabled(IsCalendarMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
 }
 
 void frmCalendar::fillCell(int row, int column, const CalendarDay* day)
@@ -247,25 +277,35 @@ void frmCalendar::fillCell(int row, int column, const CalendarDay* day)
     }
     if (day == nullptr) {
         item->setText(QString());
+        item->setToolTip(QString());
         item->setFlags(Qt::NoItemFlags);
         item->setData(Qt::AccessibleTextRole, QVariant());
         item->setBackground(FrameGrey);
         return;
     }
     const bool today = day->date == m_desktop.today();
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    item->setText(CellText(*day, today));
-    item->setData(Qt::AccessibleTextRole,
-                  QString(CalendarDayName(*day) % (today ? u", today"_s : QString())));
-    item->setBackground(HasJourney(*day) ? LightGreen : White);
-    item->setForeground(Black);
+    const bool choosable = IsChoosable(day->date);
+    item->setFlags(choosable ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
     QFont font = m_grid->font();
     font.setBold(today);
     item->setFont(font);
+    // The words the cell has room for; all of them in its tooltip and for a screen reader.
+    const QList<CellLine> lines = CalendarCellLines(*day, today);
+    // The stretched rows and columns share the grid's room; none gets less than its share.
+    const QSize room(m_grid->viewport()->width() / WeekDays, m_grid->viewport()->height() / Weeks);
+    item->setText(FittedCellText(lines, font, room - CellMargins));
+    item->setToolTip(FullCellText(lines));
+    item->setData(Qt::AccessibleTextRole,
+                  QString(CalendarDayName(*day) % (today ? u", today"_s : QString())));
+    item->setBackground(!choosable ? Silver : HasJourney(*day) ? LightGreen : White);
+    item->setForeground(choosable ? Black : FrameGrey);
 }
 
 bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
 {
+    // The month's words above the grid take more or fewer lines: its cells fit theirs again.
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        showCells();
     if (watched != m_grid || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto* const key = static_cast<QKeyEvent*>(event);

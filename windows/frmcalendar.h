@@ -47,7 +47,9 @@ private:
     void makeControls();
     void makeGrid();
     [[nodiscard]] QWidget* makeButtonRow();
+    [[nodiscard]] QSize defaultSize();
     void showMonth();
+    void showCells();
     void selectChosenDay();
     void fillCell(int row, int column, const CalendarDay* day);
     void turnMonth(int months);

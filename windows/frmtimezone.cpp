@@ -11,6 +11,7 @@
 #include <QTimeZone>
 #include <QVBoxLayout>
 
+#include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
 
@@ -72,7 +73,8 @@ frmTimeZone::frmTimeZone(const QByteArray& chosen, QWidget* parent)
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, [this] { emit zoneChosen(choice()); });
     m_filter->setFocus();
-    setFixedSize(340, 380);
+    setFixedSize(FittedToScreen(this, QSize(340, 380)));
+    KeepOnScreen(this);
 }
 
 frmTimeZone::~frmTimeZone() = default;

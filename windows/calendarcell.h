@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QSize>
+#include <QString>
+
+#include "engine/daycalendar.h"
+
+class QFont;
+
+// The words of one day of the calendar, line by line, fitted to the room its cell has.
+namespace Kistarra {
+
+// Which lines a small cell gives up first: the terms' times, then the stem and branch, then the
+// journey directions. The day and its star, one line, always stay.
+enum class CellLineKind { Term, StemBranch, Journey, Day };
+
+struct CellLine {
+    CellLineKind kind;
+    QString text;
+};
+
+[[nodiscard]] QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today);
+
+// Every line, one a line: what the cell's tooltip shows.
+[[nodiscard]] QString FullCellText(const QList<CellLine>& lines);
+
+// The lines that fit the room whole in that font, the others dropped in their order and what
+// stays cut short with an ellipsis where it is too wide, so that no line is ever cut in half.
+[[nodiscard]] QString FittedCellText(const QList<CellLine>& lines, const QFont& font, QSize room);
+
+// The room for every line of the fullest day the calendar can show, and for the day and its star
+// alone: measured in the font as it is drawn, the fallback font of the Chinese characters too.
+[[nodiscard]] QSize FullCellRoom(const QFont& font);
+[[nodiscard]] QSize SmallestCellRoom(const QFont& font);
+
+// Between a cell's edges and its text: the item view's text margins and the grid line.
+inline constexpr QSize CellMargins{8, 3};
+
+} // namespace Kistarra
