@@ -16,8 +16,8 @@ namespace Kistarra {
 
 Result<QByteArray> ReadFileStart(const QString& path, qsizetype most)
 {
-    const Descriptor file(::open(QFile::encodeName(path).constData(),
-                                 O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const Descriptor file(
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.valid())
         return SystemFailure(path);
     struct stat status {};
@@ -28,7 +28,8 @@ Result<QByteArray> ReadFileStart(const QString& path, qsizetype most)
     QByteArray bytes(most, '\0');
     qsizetype got = 0;
     while (got < most) {
-        const ssize_t step = ::read(file.get(), bytes.data() + got, static_cast<size_t>(most - got));
+        const ssize_t step =
+            ::read(file.get(), bytes.data() + got, static_cast<size_t>(most - got));
         if (step < 0 && errno == EINTR)
             continue;
         if (step < 0)

@@ -2,8 +2,6 @@
 
 #include <array>
 
-
-
 #include "files/readfile.h"
 #include "files/wholefiles.h"
 
