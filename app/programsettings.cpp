@@ -15,7 +15,7 @@
 
 #include "app/initext.h"
 #include "savedreading/savedreading.h"
-#include "savedreading/wholefiles.h"
+#include "files/wholefiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -153,7 +153,7 @@ bool ProgramSettings::store(const Key& key, const QString& value)
         return false;
     if (*changed == current.bytes)
         return true;
-    return MakeFolder(m_folder) && !WriteWholeFile(filePath(), *changed);
+    return MakeFolder(m_folder) && WriteWholeFile(filePath(), *changed).ok();
 }
 
 QString ProgramSettings::reminderDate() const

@@ -82,7 +82,7 @@ void SavedReadingRoundTrip(benchmark::State& state)
     const BirthDetails details{u"\u0160\u00E1rka Zo\u00EB \u738B"_s, u"29"_s, u"February"_s,
                                u"2000"_s};
     for (auto _ : state) {
-        if (WriteSavedReading(path, details)) {
+        if (!WriteSavedReading(path, details)) {
             state.SkipWithError("cannot write");
             break;
         }

@@ -11,7 +11,7 @@
 #include "platform/printing.h"
 #include "reading/calendartext.h"
 #include "savedreading/savedreading.h"
-#include "savedreading/wholefiles.h"
+#include "files/wholefiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -84,16 +84,16 @@ std::optional<Refusal> checkTargets(const CommandLineRequest& request)
             return Refusal{ExitBadInput,
                            u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
                                                                                        file->path)};
-        if (const std::optional<QString> refused = RefusedTarget(file->path))
-            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file->path, *refused)};
+        if (const Done writable = CheckTarget(file->path); !writable)
+            return Refusal{ExitFileProblem,
+                           u"cannot write '%1': %2"_s.arg(file->path, writable.failure().reason)};
     }
     return std::nullopt;
 }
 
-Refusal writeFailure(const WholeFiles& written)
+Refusal writeFailure(const Failure& failure)
 {
-    return {ExitFileProblem,
-            u"cannot write '%1': %2"_s.arg(written.failedPath(), written.reason())};
+    return {ExitFileProblem, u"cannot write '%1': %2"_s.arg(failure.subject, failure.reason)};
 }
 
 } // namespace
@@ -137,14 +137,14 @@ std::optional<Refusal> WriteOutputs(const OutputPlan& plan, QTextStream& out)
 {
     WholeFiles written;
     for (const PlannedFile& file : plan.files) {
-        if (!written.add(file.path, file.bytes))
-            return writeFailure(written);
+        if (const Done added = written.add(file.path, file.bytes); !added)
+            return writeFailure(added.failure());
     }
     out << plan.text;
     if (auto refused = FlushStandardOutput(out))
         return refused;
-    if (!written.commit())
-        return writeFailure(written);
+    if (const Done committed = written.commit(); !committed)
+        return writeFailure(committed.failure());
     return std::nullopt;
 }
 

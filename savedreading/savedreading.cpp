@@ -2,13 +2,8 @@
 
 #include <array>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <QFile>
-
-#include "savedreading/wholefiles.h"
+#include "files/readfile.h"
+#include "files/wholefiles.h"
 
 using namespace Qt::StringLiterals;
 
@@ -137,24 +132,11 @@ bool IsListDate(const BirthDetails& details)
 
 SavedReadingResult ReadSavedReading(const QString& path)
 {
-    // Opened without waiting, then the opened file itself is checked: a FIFO put in the path's
-    // place would block an ordinary open for good, and a directory or device would never end.
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return {{}, SavedReadingError::CannotRead};
-    struct stat status {};
-    QFile file;
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return {{}, SavedReadingError::CannotRead};
-    }
-    const QByteArray contents = file.read(SavedReadingReadLimit);
-    if (file.error() != QFileDevice::NoError)
+    const Result<QByteArray> contents = ReadFileStart(path, SavedReadingReadLimit);
+    if (!contents)
         return {{}, SavedReadingError::CannotRead};
 
-    BirthDetails details = DecodeSavedReading(contents);
+    BirthDetails details = DecodeSavedReading(*contents);
     if (!IsListDate(details))
         return {std::move(details), SavedReadingError::NotASavedReading};
     return {std::move(details), SavedReadingError::None};
@@ -165,10 +147,10 @@ QString WithSavedReadingSuffix(const QString& chosen)
     return chosen.endsWith(u".nsk"_s, Qt::CaseSensitive) ? chosen : chosen + u".nsk"_s;
 }
 
-std::optional<QString> WriteSavedReading(const QString& path, const BirthDetails& details)
+Done WriteSavedReading(const QString& path, const BirthDetails& details)
 {
     if (details.name.size() > MaxNameLength)
-        return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
+        return Failure{u"the name is longer than %1 characters"_s.arg(MaxNameLength), path};
     return WriteWholeFile(path, EncodeSavedReading(details));
 }
 

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include "engine/ninestar.h"
+#include "files/result.h"
 
 // The saved reading file (.nsk): four lines, each ending in CR LF - the encoded name, day, month
 // name and year. No computed value is stored; opening a file recomputes the reading.
@@ -65,9 +66,8 @@ static_assert(MaxNameLength * 8 + 2 + 9 + 4 + 4 * 2 <= SavedReadingReadLimit);
 
 // Writes all four lines or nothing, as WholeFiles does: an existing file keeps its old content
 // when the write fails, and a target that is not a regular file or is read-only is refused. A
-// name longer than MaxNameLength is refused too. Nothing when the file was written, else why not
-// (the system's reason when it has one).
-[[nodiscard]] std::optional<QString> WriteSavedReading(const QString& path,
-                                                       const BirthDetails& details);
+// name longer than MaxNameLength is refused too; the failure says why (the system's reason when
+// it has one).
+[[nodiscard]] Done WriteSavedReading(const QString& path, const BirthDetails& details);
 
 } // namespace Kistarra

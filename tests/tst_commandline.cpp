@@ -1,7 +1,9 @@
 #include <array>
+#include <climits>
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -243,6 +245,10 @@ private slots:
     void binaryLongNameFromAFileIsNotSaved();
     void binaryReplacedFileStaysItsOwners_data();
     void binaryReplacedFileStaysItsOwners();
+    void binaryTargetsAsTheKernelNamesThem_data();
+    void binaryTargetsAsTheKernelNamesThem();
+    void binarySavesInAFolderDeeperThanPathMax_data();
+    void binarySavesInAFolderDeeperThanPathMax();
     void reportShowsControlCharacters_data();
     void reportShowsControlCharacters();
 
@@ -1350,6 +1356,99 @@ void TestCommandLine::binaryReplacedFileStaysItsOwners()
     QCOMPARE(status.st_uid, 1234u);
     QCOMPARE(status.st_gid, 1234u);
     QCOMPARE(status.st_mode & 07777u, 02664u);
+}
+
+void TestCommandLine::binaryTargetsAsTheKernelNamesThem_data()
+{
+    QTest::addColumn<QString>("target"); // relative to the folder the program runs in
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QByteArray>("written"); // the entry that becomes Ann's reading
+
+    QTest::newRow("a link whose target is not UTF-8")
+        << u"latin1.nsk"_s << 0 << QString() << QByteArray("caf\xe9.nsk");
+    QTest::newRow("a new name ending in a slash")
+        << u"newname/"_s << 1 << u"Is a directory"_s << QByteArray();
+    QTest::newRow("a file's name ending in a slash")
+        << u"keep.nsk/"_s << 1 << u"Not a directory"_s << QByteArray();
+    QTest::newRow("one's own link in a sticky shared folder")
+        << u"s/mine.nsk"_s << 0 << QString() << QByteArray("victim");
+    QTest::newRow("another user's link in a sticky shared folder")
+        << u"s/evil.nsk"_s << 1 << u"Permission denied"_s << QByteArray();
+    QTest::newRow("the folder owner's link in a sticky shared folder")
+        << u"t/theirs.nsk"_s << 0 << QString() << QByteArray("victim");
+}
+
+// Names are the kernel's bytes: a link's target is followed as it is spelt, a trailing slash
+// names a folder, and a link planted in a shared folder by someone else is not followed.
+void TestCommandLine::binaryTargetsAsTheKernelNamesThem()
+{
+    QFETCH(QString, target);
+    QFETCH(int, exitCode);
+    QFETCH(QString, reason);
+    QFETCH(QByteArray, written);
+    if ((target == u"s/evil.nsk"_s || target.startsWith(u"t/"_s)) && ::geteuid() != 0)
+        QSKIP("a link of another user takes root to make");
+    const QTemporaryDir dir;
+    // clang-format off
+    const QString made = uR"sh(cd "$1" && printf 'precious\n' >"$(printf 'caf\351.nsk')" &&
+        ln -s "$(printf 'caf\351.nsk')" latin1.nsk && echo keep >keep.nsk && echo victim >victim &&
+        mkdir -m 1777 s t && ln -s ../victim s/mine.nsk && { [ "$(id -u)" != 0 ] ||
+        { ln -s ../victim s/evil.nsk && ln -s ../victim t/theirs.nsk &&
+          chown -h nobody s/evil.nsk t/theirs.nsk t; }; })sh"_s;
+    // clang-format on
+    QCOMPARE(QProcess::execute(u"/bin/sh"_s, {u"-c"_s, made, u"sh"_s, dir.path()}), 0);
+    const int folder = ::open(QFile::encodeName(dir.path()).constData(), O_PATH | O_DIRECTORY);
+    const auto closed = qScopeGuard([folder] { ::close(folder); });
+    EntriesAtFolder expected = EntriesAt(folder);
+    if (!written.isEmpty())
+        std::get<2>(expected[written]) = AnnFileBytes;
+
+    const int here = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    QVERIFY(here >= 0 && ::fchdir(folder) == 0);
+    const Run run = runBinary(AnnOptions + QStringList{u"--save"_s, target});
+    QVERIFY(::fchdir(here) == 0 && ::close(here) == 0);
+
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.err, reason.isEmpty()
+                          ? QString()
+                          : u"kistarra: cannot write '%1': %2\n"_s.arg(target, reason));
+    QVERIFY(EntriesAt(folder) == expected);
+}
+
+void TestCommandLine::binarySavesInAFolderDeeperThanPathMax_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("starts");
+    QTest::newRow("--save") << u"--save"_s << AnnFileBytes;
+    QTest::newRow("--pdf") << u"--pdf"_s << QByteArray("%PDF-");
+}
+
+// A relative name is relative to the current folder, however long that folder's own name is.
+void TestCommandLine::binarySavesInAFolderDeeperThanPathMax()
+{
+    QFETCH(QString, option);
+    QFETCH(QByteArray, starts);
+    const QTemporaryDir dir;
+    const auto removed = qScopeGuard([&dir] {
+        QProcess::execute(u"rm"_s, {u"-rf"_s, dir.path()});
+    });
+    const QByteArray level(200, 'd');
+    std::vector<int> folders{::open(QFile::encodeName(dir.path()).constData(), O_PATH)};
+    while (qsizetype(folders.size()) * level.size() <= PATH_MAX + level.size()) {
+        QCOMPARE(::mkdirat(folders.back(), level.constData(), 0700), 0);
+        folders.push_back(::openat(folders.back(), level.constData(), O_PATH | O_DIRECTORY));
+    }
+
+    const int here = ::open(".", O_PATH | O_DIRECTORY | O_CLOEXEC);
+    QVERIFY(here >= 0 && ::fchdir(folders.back()) == 0);
+    const Run run = runBinary(AnnOptions + QStringList{option, u"kistarra-deep"_s});
+    QVERIFY(::fchdir(here) == 0 && ::close(here) == 0);
+    ::unlink("/kistarra-deep"); // where the save went when the folder's name was too long
+
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(std::get<2>(EntriesAt(folders.back())["kistarra-deep"]).startsWith(starts));
 }
 
 void TestCommandLine::reportShowsControlCharacters_data()

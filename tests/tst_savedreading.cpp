@@ -65,9 +65,9 @@ QString describe(SavedReadingError error)
 }
 
 // What a write says: "written", or why not.
-QString written(const std::optional<QString>& problem)
+QString written(const Done& done)
 {
-    return problem ? u"not written: "_s + *problem : u"written"_s;
+    return done ? u"written"_s : u"not written: "_s + done.failure().reason;
 }
 
 } // namespace
@@ -598,7 +598,7 @@ void TestSavedReading::writeFailureKeepsOldFile()
     }
     const QByteArray before = FileBytes(oldFile);
 
-    std::optional<QString> error;
+    Done error;
     {
         std::optional<FileSizeLimit> limit;
         if (fileSizeLimit != RLIM_INFINITY) {

@@ -1,13 +1,21 @@
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "savedreading/wholefiles.h"
+#include "files/wholefiles.h"
 #include "tests/support/testfiles.h"
 
 using namespace Qt::StringLiterals;
@@ -20,9 +28,9 @@ const QByteArray OldBytes = "the old file, as it was";
 const QByteArray NewBytes = "new";
 
 // What a write says: "written", or why not.
-[[nodiscard]] QString Written(const std::optional<QString>& problem)
+[[nodiscard]] QString Written(const Done& done)
 {
-    return problem ? u"not written: "_s + *problem : u"written"_s;
+    return done ? u"written"_s : u"not written: "_s + done.failure().reason;
 }
 
 [[nodiscard]] bool IsLink(const QString& path)
@@ -30,6 +38,32 @@ const QByteArray NewBytes = "new";
     struct stat status {};
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
 }
+
+// The file's ACL and its "user.note", the one attribute of the user's kind the tests set.
+[[nodiscard]] QByteArrayList Attributes(const QString& path)
+{
+    QByteArrayList found;
+    for (const char* name : {"system.posix_acl_access", "user.note"}) {
+        QByteArray value(256, '\0');
+        value.resize(std::max<ssize_t>(
+            0, ::getxattr(QFile::encodeName(path).constData(), name, value.data(), value.size())));
+        found << value;
+    }
+    return found;
+}
+
+// An ACL as the kernel keeps it: version 2, then each entry's tag, permissions and id (all
+// little-endian). The owner may read and write, the user nobody too, the owning group read, others
+// nothing; the mask (rw) is what the mode's group bits show.
+[[nodiscard]] bool SetAttribute(const QString& path, const char* name, const QByteArray& value)
+{
+    return ::setxattr(QFile::encodeName(path).constData(), name, value.constData(), value.size(),
+                      0) == 0;
+}
+
+const QByteArray NobodyMayWriteAcl =
+    QByteArray::fromHex("02000000 01000600ffffffff 02000600feff0000 04000400ffffffff "
+                        "10000600ffffffff 20000000ffffffff");
 
 } // namespace
 
@@ -41,7 +75,11 @@ private slots:
     void cleanup();
     void replacedFileKeepsOwnerGroupAndMode_data();
     void replacedFileKeepsOwnerGroupAndMode();
-    void newFileGetsTheUsualPermissions();
+    void newFileGetsWhatAShellGives_data();
+    void newFileGetsWhatAShellGives();
+    void aclAndAttributesAreKept();
+    void targetSwappedDuringTheSave_data();
+    void targetSwappedDuringTheSave();
     void hardLinkKeepsTheOldContents();
     void linksLeadToTheFileTheyName_data();
     void linksLeadToTheFileTheyName();
@@ -114,11 +152,88 @@ void TestWholeFiles::replacedFileKeepsOwnerGroupAndMode()
     QCOMPARE(entries(), QStringList{u"theirs.nsk"_s});
 }
 
-void TestWholeFiles::newFileGetsTheUsualPermissions()
+void TestWholeFiles::newFileGetsWhatAShellGives_data()
 {
+    QTest::addColumn<QByteArray>("defaultAcl"); // the folder's, empty for none
+    QTest::newRow("0666 less the umask") << QByteArray();
+    QTest::newRow("the folder's default ACL") << NobodyMayWriteAcl;
+}
+
+// A new file is made as a shell's ">" makes one in the same folder.
+void TestWholeFiles::newFileGetsWhatAShellGives()
+{
+    QFETCH(QByteArray, defaultAcl);
+    QVERIFY(defaultAcl.isEmpty() ||
+            SetAttribute(m_dir->path(), "system.posix_acl_default", defaultAcl));
+    const int shell = ::open(QFile::encodeName(path(u"shell.nsk"_s)).constData(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    QVERIFY(shell >= 0 && ::close(shell) == 0);
+
     QCOMPARE(Written(WriteWholeFile(path(u"new.nsk"_s), NewBytes)), u"written"_s);
 
-    QCOMPARE(FileMode(path(u"new.nsk"_s)), 0644u);
+    QCOMPARE(FileMode(path(u"new.nsk"_s)), FileMode(path(u"shell.nsk"_s)));
+    QCOMPARE(Attributes(path(u"new.nsk"_s)), Attributes(path(u"shell.nsk"_s)));
+    QCOMPARE(Attributes(path(u"new.nsk"_s)).front().isEmpty(), defaultAcl.isEmpty());
+}
+
+// No one gains or loses access by a save: the ACL (with the group bits it masks) and every other
+// extended attribute stay as they were.
+void TestWholeFiles::aclAndAttributesAreKept()
+{
+    const QString file = path(u"shared.nsk"_s);
+    QVERIFY(WriteFile(file, OldBytes) &&
+            SetAttribute(file, "system.posix_acl_access", NobodyMayWriteAcl) &&
+            SetAttribute(file, "user.note", "mine"));
+
+    QCOMPARE(Written(WriteWholeFile(file, NewBytes)), u"written"_s);
+
+    QCOMPARE(Attributes(file), (QByteArrayList{NobodyMayWriteAcl, "mine"}));
+    QCOMPARE(FileMode(file), 0660u);
+    QCOMPARE(FileBytes(file), NewBytes);
+}
+
+void TestWholeFiles::targetSwappedDuringTheSave_data()
+{
+    QTest::addColumn<bool>("folder"); // else a symbolic link
+    QTest::newRow("a folder swapped in and out") << true;
+    QTest::newRow("a link swapped in and out") << false;
+}
+
+// Another process keeps exchanging something else with the target while it is saved: whatever a
+// save takes out that is not the file it checked goes straight back, and nothing that is not the
+// save's own is hidden, removed or left behind.
+void TestWholeFiles::targetSwappedDuringTheSave()
+{
+    QFETCH(bool, folder);
+    const QByteArray target = QFile::encodeName(path(u"target.nsk"_s));
+    const QByteArray other = QFile::encodeName(path(u"other"_s));
+    QVERIFY(WriteFile(path(u"target.nsk"_s), OldBytes));
+    if (folder)
+        QVERIFY(QDir(m_dir->path()).mkdir(u"other"_s) && WriteFile(path(u"other/inside"_s), "in"));
+    else
+        QVERIFY(QFile::link(u"other"_s, path(u"other"_s))); // swapped in, it leads to the file
+
+    std::atomic<bool> stop = false;
+    std::thread racer([&] {
+        while (!stop)
+            ::renameat2(AT_FDCWD, target.constData(), AT_FDCWD, other.constData(), RENAME_EXCHANGE);
+    });
+    std::set<QString> outcomes;
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 1500)
+        outcomes.insert(Written(WriteWholeFile(path(u"target.nsk"_s), NewBytes)));
+    stop = true;
+    racer.join();
+
+    for (const QString& allowed : {u"written"_s, u"not written: not a regular file"_s,
+                                   u"not written: the file changed while it was saved"_s,
+                                   u"not written: Too many levels of symbolic links"_s})
+        outcomes.erase(allowed);
+    QCOMPARE(outcomes, std::set<QString>());
+    QCOMPARE(entries(), (QStringList{u"other"_s, u"target.nsk"_s}));
+    QVERIFY(!folder || FileBytes(path(u"other/inside"_s)) == "in" ||
+            FileBytes(path(u"target.nsk/inside"_s)) == "in");
 }
 
 // The file is replaced by a new one, as every safe save does: another name for the old file
@@ -222,10 +337,10 @@ void TestWholeFiles::targetTurnedIntoAFolderBeforeTheCommit()
     QVERIFY(files.add(path(u"b.pdf"_s), NewBytes));
     QVERIFY(QFile::remove(path(u"b.pdf"_s)) && QDir(m_dir->path()).mkdir(u"b.pdf"_s));
 
-    QVERIFY(!files.commit());
+    const Done committed = files.commit();
 
-    QCOMPARE(files.failedPath(), path(u"b.pdf"_s));
-    QCOMPARE(files.reason(), u"not a regular file"_s);
+    QCOMPARE(Written(committed), u"not written: not a regular file"_s);
+    QCOMPARE(committed.failure().subject, path(u"b.pdf"_s));
     QCOMPARE(FileBytes(path(u"a.nsk"_s)), OldBytes);
     QVERIFY(QFileInfo(path(u"b.pdf"_s)).isDir());
     QCOMPARE(entries(), (QStringList{u"a.nsk"_s, u"b.pdf"_s}));
@@ -263,10 +378,10 @@ void TestWholeFiles::failedReplacementPutsEveryFileBack()
             QVERIFY(QFile::remove(path(entry)));
     }
 
-    QVERIFY(!files.commit());
+    const Done committed = files.commit();
 
-    QCOMPARE(files.failedPath(), path(u"b.pdf"_s));
-    QCOMPARE(files.reason(), u"No such file or directory"_s);
+    QCOMPARE(Written(committed), u"not written: No such file or directory"_s);
+    QCOMPARE(committed.failure().subject, path(u"b.pdf"_s));
     QCOMPARE(entries(), before);
     QCOMPARE(FileBytes(path(u"a.nsk"_s)), OldBytes);
     if (secondExists)

@@ -17,8 +17,8 @@
 #include "platform/printing.h"
 #include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
-#include "savedreading/wholefiles.h"
 #include "engine/yearahead.h"
+#include "files/wholefiles.h"
 #include "windows/calendarcell.h"
 #include "windows/screenfit.h"
 #include "windows/theme.h"
@@ -364,10 +364,9 @@ void frmCalendar::saveMonthAsPdf()
         m_desktop.showError(this, u"The month could not be laid out as a PDF."_s);
         return;
     }
-    WholeFiles file;
-    if (!file.add(path, buffer.data()) || !file.commit())
-        m_desktop.showError(
-            this, u"The PDF could not be saved as %1: %2."_s.arg(file.failedPath(), file.reason()));
+    if (const Done saved = WriteWholeFile(path, buffer.data()); !saved)
+        m_desktop.showError(this, u"The PDF could not be saved as %1: %2."_s.arg(
+                                      saved.failure().subject, saved.failure().reason));
 }
 
 } // namespace Kistarra

@@ -69,8 +69,8 @@ void frmSave::saveReading()
         !m_desktop.askYesNo(this, u"%1 already exists.\nDo you want to replace it?"_s.arg(
                                       QFileInfo(path).fileName())))
         return;
-    if (const std::optional<QString> problem = WriteSavedReading(path, m_reading.details))
-        m_desktop.showError(this, u"The reading could not be saved.\n"_s + *problem);
+    if (const Done saved = WriteSavedReading(path, m_reading.details); !saved)
+        m_desktop.showError(this, u"The reading could not be saved.\n"_s + saved.failure().reason);
 }
 
 void frmSave::printReport()

@@ -1,8 +1,12 @@
 #include "tests/support/testfiles.h"
 
+#include <algorithm>
 #include <csignal>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -53,6 +57,35 @@ QVariant QSettingsValue(const QString& iniPath, const QString& key)
     QVariant value = QSettings(copy, QSettings::IniFormat).value(key);
     QFile::remove(copy);
     return value;
+}
+
+EntriesAtFolder EntriesAt(int folder)
+{
+    EntriesAtFolder found;
+    DIR* listing = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (listing == nullptr)
+        return {{"<cannot list>", {0u, 0u, {}}}};
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        struct stat status {};
+        ::fstatat(folder, name.constData(), &status, AT_SYMLINK_NOFOLLOW);
+        QByteArray contents(4096, '\0');
+        if (S_ISLNK(status.st_mode)) {
+            contents.resize(std::max<ssize_t>(
+                0, ::readlinkat(folder, name.constData(), contents.data(), contents.size())));
+        } else if (S_ISREG(status.st_mode)) {
+            const int file = ::openat(folder, name.constData(), O_RDONLY | O_CLOEXEC);
+            contents.resize(std::max<ssize_t>(0, ::read(file, contents.data(), contents.size())));
+            ::close(file);
+        } else {
+            contents.clear();
+        }
+        found[name] = {status.st_mode, status.st_uid, contents};
+    }
+    ::closedir(listing);
+    return found;
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)

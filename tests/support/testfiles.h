@@ -1,6 +1,10 @@
 #pragma once
 
+#include <map>
+#include <tuple>
+
 #include <sys/resource.h>
+#include <sys/types.h>
 
 #include <QByteArray>
 #include <QString>
@@ -40,6 +44,12 @@ inline const QByteArray AnnFileBytes =
 // The permission bits of the file (set-user-ID, set-group-ID and sticky included); ~0u when it
 // cannot be looked at.
 [[nodiscard]] unsigned FileMode(const QString& path);
+
+// What a folder holds, by the names' bytes: mode, owner, and the bytes of a file or the target
+// of a link. Read relative to the folder's
+// descriptor, so that neither the names' encoding nor the folder's depth matters.
+using EntriesAtFolder = std::map<QByteArray, std::tuple<unsigned, unsigned, QByteArray>>;
+[[nodiscard]] EntriesAtFolder EntriesAt(int folder);
 
 // Holds the process's file size limit at that many bytes while it lives, the way a full disk
 // stops a write part-way - for root too, which no folder permission stops. The signal the kernel
