@@ -157,6 +157,7 @@ private slots:
     void yearAheadShowsTheCharts_data();
     void yearAheadShowsTheCharts();
     void yearAheadFollowsTheDate();
+    void yearAheadInUtcWhenTheComputersZoneIsNotKnown();
     void yearAheadIsReadAloudAndWalkedByTab();
     void yearAheadFitsThePage();
     void yearAheadOpensTheCalendar();
@@ -937,6 +938,25 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
                 ->text()
                 .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
     QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
+}
+
+// A computer that names a zone it has no data for: the page shows the year in UTC and says why,
+// never blaming the birth year, and its calendar opens.
+void TestFrmNineStar::yearAheadInUtcWhenTheComputersZoneIsNotKnown()
+{
+    const EnvironmentVariable tz("TZ", "Europe/Nowhere");
+    m_fixture.desktop().todayDate = QDate(2026, 6, 1);
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    const auto* const page = Find<YearAheadPage>(window, u"picYearAhead"_s);
+
+    QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(),
+             u"Times in UTC (the computer's time zone is not known)"_s);
+    QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)
+                ->text()
+                .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
+    QVERIFY(Find<QPushButton>(page, u"cmdCalendar"_s)->isEnabled());
 }
 
 void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -6,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -21,6 +23,7 @@
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
+#include "savedreading/savedreading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/windowtesting.h"
@@ -48,7 +51,8 @@ private slots:
     void solarYearSettingSurvivesARestart_data();
     void solarYearSettingSurvivesARestart();
     void solarYearSettingThatCannotBeSaved();
-    void readOnlySettingsStayAsTheyAre();
+    void settingsThatCannotBeChangedStayAsTheyAre_data();
+    void settingsThatCannotBeChangedStayAsTheyAre();
     void settingsNeedNoTemporaryFolder_data();
     void settingsNeedNoTemporaryFolder();
     void realStartNeverWaitsOnSettings_data();
@@ -309,26 +313,49 @@ void TestStartUp::solarYearSettingThatCannotBeSaved()
     QVERIFY(!QFileInfo(notAFolder).isDir());
 }
 
-// Even root leaves a settings file alone that its owner may not write to: the reminder's day is
-// not noted, and a change says it could not be saved.
-void TestStartUp::readOnlySettingsStayAsTheyAre()
+void TestStartUp::settingsThatCannotBeChangedStayAsTheyAre_data()
 {
-    QVERIFY(WriteFile(iniPath(), "[Settings]\nSolarYear=true\n"));
-    QVERIFY(
-        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QTest::addColumn<QByteArray>("after"); // what follows the reminder's day, noted today
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<bool>("checkedAtStart");
+
+    // Even root leaves a settings file alone that its owner may not write to.
+    QTest::newRow("read-only file") << QByteArray("SolarYear=true\n") << true << true;
+    // The year rule's value runs on over the lines after it: they cannot be told apart from it.
+    QTest::newRow("quote left open on the year rule")
+        << QByteArray("SolarYear=\"false\n[Window]\nGeometry=keep me\n; my notes\n") << false
+        << false;
+}
+
+// A settings file that a change cannot be made in is left exactly as it is, and the change says
+// it could not be saved.
+void TestStartUp::settingsThatCannotBeChangedStayAsTheyAre()
+{
+    QFETCH(QByteArray, after);
+    QFETCH(bool, readOnly);
+    QFETCH(bool, checkedAtStart);
+    QSettings(iniPath(), QSettings::IniFormat)
+        .setValue(u"Settings/"_s + QString::fromLatin1(EncodeText(u"Duration")),
+                  QString::fromLatin1(
+                      EncodeText(QLocale().toString(m_desktop->todayDate, QLocale::ShortFormat))));
+    const QByteArray before = FileBytes(iniPath()) + after;
+    QVERIFY(WriteFile(iniPath(), before));
+    if (readOnly)
+        QVERIFY(QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::ReadGroup));
 
     const auto windows = start();
     auto* const entry = Find<QAction>(windows->birthDetailsWindow(), u"mnuSolarYear"_s);
-    QVERIFY(entry->isChecked());
+    QCOMPARE(entry->isChecked(), checkedAtStart);
     entry->trigger();
 
     const QList<FakeDesktop::Message> expected = {
         {FakeDesktop::MessageKind::Error,
          u"The setting could not be saved; it holds until the program ends."_s}};
     QCOMPARE(m_desktop->messages, expected);
-    QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Calendar);
-    QCOMPARE(FileBytes(iniPath()), QByteArray("[Settings]\nSolarYear=true\n"));
-    QCOMPARE(FileMode(iniPath()), 0444u);
+    QCOMPARE(windows->birthDetailsWindow()->yearRule() == YearRule::Solar, !checkedAtStart);
+    QCOMPARE(FileBytes(iniPath()), before);
+    if (readOnly)
+        QCOMPARE(FileMode(iniPath()), 0440u);
 }
 
 void TestStartUp::settingsNeedNoTemporaryFolder_data()
@@ -375,17 +402,29 @@ void TestStartUp::realStartNeverWaitsOnSettings_data()
     QTest::addColumn<QByteArray>("configHome"); // null: not set
     QTest::addColumn<bool>("home");             // HOME names the test's home folder, else empty
     QTest::addColumn<bool>("noted");            // the first start notes the day in the settings
+    QTest::addColumn<bool>("unchecked"); // starts without the check for another copy, and says so
 
     QTest::newRow("folder left as the settings lock")
-        << u"lock folder"_s << QByteArray() << true << true;
-    QTest::newRow("empty settings lock file") << u"lock file"_s << QByteArray() << true << true;
+        << u"lock folder"_s << QByteArray() << true << true << false;
+    QTest::newRow("empty settings lock file")
+        << u"lock file"_s << QByteArray() << true << true << false;
     QTest::newRow("FIFOs in the system-wide place")
-        << u"system FIFOs"_s << QByteArray() << true << true;
-    QTest::newRow("TMPDIR names a missing folder") << u"missing"_s << QByteArray() << true << true;
-    QTest::newRow("TMPDIR names a file") << u"work/file"_s << QByteArray() << true << true;
-    QTest::newRow("empty XDG_CONFIG_HOME") << QString() << QByteArray("") << true << true;
-    QTest::newRow("relative XDG_CONFIG_HOME") << QString() << QByteArray("conf") << true << true;
-    QTest::newRow("empty HOME: no place") << QString() << QByteArray() << false << false;
+        << u"system FIFOs"_s << QByteArray() << true << true << false;
+    QTest::newRow("TMPDIR names a missing folder")
+        << u"missing"_s << QByteArray() << true << true << false;
+    QTest::newRow("TMPDIR names a file") << u"work/file"_s << QByteArray() << true << true << false;
+    QTest::newRow("empty XDG_CONFIG_HOME") << QString() << QByteArray("") << true << true << false;
+    QTest::newRow("relative XDG_CONFIG_HOME")
+        << QString() << QByteArray("conf") << true << true << false;
+    QTest::newRow("empty HOME: no place") << QString() << QByteArray() << false << false << false;
+    // The one-copy lock: never waited on, and never in a folder others may write to.
+    QTest::newRow("FIFO at the instance lock")
+        << u"lock FIFO"_s << QByteArray() << true << true << true;
+    QTest::newRow("link to a FIFO at the instance lock")
+        << u"lock link"_s << QByteArray() << true << true << true;
+    QTest::newRow("runtime folder open to others")
+        << u"shared runtime"_s << QByteArray() << true << true << true;
+    QTest::newRow("no runtime folder") << u"no runtime"_s << QByteArray() << true << true << true;
 }
 
 // The real program, started the way a person starts it, with its settings in odd places: the
@@ -397,6 +436,7 @@ void TestStartUp::realStartNeverWaitsOnSettings()
     QFETCH(QByteArray, configHome);
     QFETCH(bool, home);
     QFETCH(bool, noted);
+    QFETCH(bool, unchecked);
     const QTemporaryDir root;
     QVERIFY(root.isValid());
     const QDir folders(root.path());
@@ -405,6 +445,16 @@ void TestStartUp::realStartNeverWaitsOnSettings()
         QVERIFY(folders.mkpath(folder));
     QVERIFY(QFile::setPermissions(folders.filePath(u"runtime"_s),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray lock = QFile::encodeName(folders.filePath(u"runtime/kistarra.lock"_s));
+    if (setUp == u"lock FIFO"_s)
+        QCOMPARE(::mkfifo(lock.constData(), 0600), 0);
+    if (setUp == u"lock link"_s) {
+        QCOMPARE(::mkfifo(QFile::encodeName(folders.filePath(u"work/fifo"_s)).constData(), 0600),
+                 0);
+        QCOMPARE(::symlink("../work/fifo", lock.constData()), 0);
+    }
+    if (setUp == u"shared runtime"_s)
+        QCOMPARE(::chmod(QFile::encodeName(folders.filePath(u"runtime"_s)).constData(), 01777), 0);
     const QString ini = folders.filePath(u"home/.config/kistarra/kistarra.ini"_s);
     if (setUp == u"lock folder"_s)
         QVERIFY(folders.mkpath(ini + u".lock"_s));
@@ -422,6 +472,8 @@ void TestStartUp::realStartNeverWaitsOnSettings()
         environment.insert(u"XDG_CONFIG_HOME"_s, QString::fromUtf8(configHome));
     environment.insert(u"XDG_CONFIG_DIRS"_s, folders.filePath(u"system"_s));
     environment.insert(u"XDG_RUNTIME_DIR"_s, folders.filePath(u"runtime"_s));
+    if (setUp == u"no runtime"_s)
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
     if (setUp == u"missing"_s || setUp == u"work/file"_s)
         environment.insert(u"TMPDIR"_s, folders.filePath(setUp));
     if (setUp == u"work/file"_s)
@@ -448,6 +500,11 @@ void TestStartUp::realStartNeverWaitsOnSettings()
             10000);
     QCOMPARE(program.state(), QProcess::Running);
     QVERIFY(!QFileInfo::exists(folders.filePath(u"work/conf"_s)));
+    const QByteArray said = "kistarra: starting without the check for another running copy: ";
+    if (unchecked)
+        QTRY_VERIFY((errors += program.readAllStandardError()).contains(said));
+    else
+        QVERIFY(!(errors += program.readAllStandardError()).contains(said));
 }
 
 } // namespace Kistarra
