@@ -58,7 +58,8 @@ QList<QCommandLineOption> addOptions(QCommandLineParser& parser)
          u"terms in the time zone instead of the fixed days."_s},
         {u"time-zone"_s,
          u"The time zone the solar terms are dated in: an IANA name such as Asia/Tokyo, UTC, or "
-         u"an offset such as UTC+09:00 (default: the computer's)."_s,
+         u"an offset in quarter hours from UTC-14:00 to UTC+14:00 such as UTC+09:00 or UTC+08:45 "
+         u"(default: the computer's, or UTC when it is not known)."_s,
          u"zone"_s},
         {u"solar-terms"_s,
          u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth details "

@@ -186,12 +186,9 @@ double CaptionContrast(QPushButton* button)
 {
     QFont sharp = button->font();
     sharp.setStyleStrategy(QFont::NoAntialias);
-    const QFont was = button->font();
     button->setFont(sharp);
     const QImage picture = button->grab().toImage();
-    button->setFont(was);
-    const int edge = FocusWidth + 3;
-    const QRect inside = button->rect().adjusted(edge, edge, -edge, -edge);
+    const QRect inside = button->rect().marginsRemoved(QMargins(1, 1, 1, 1) * (FocusWidth + 3));
     const QColor back = picture.pixelColor(inside.left(), inside.center().y());
     double most = 1;
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
@@ -724,10 +721,7 @@ void TestAccessibility::disabledButtonsLookDisabled()
         button->setEnabled(false);
         const double disabled = CaptionContrast(button);
         button->setEnabled(true);
-        QVERIFY2(disabled < enabled && disabled >= 3.0,
-                 qPrintable(u"%1: %2:1 enabled, %3:1 disabled"_s.arg(button->objectName())
-                                .arg(enabled)
-                                .arg(disabled)));
+        QVERIFY2(disabled < enabled && disabled >= 3.0, qPrintable(button->objectName()));
     }
 }
 

@@ -587,13 +587,8 @@ void TestCommandLine::binaryUnknownComputerZone_data()
     const QString nowhere = u"Europe/Nowhere"_s;
     const QStringList terms = {u"--solar-terms"_s, u"2026"_s};
     QTest::newRow("solar terms") << nowhere << terms << u"立春  3 February 2026 20:02, UTC\n"_s;
-    QTest::newRow("solar terms, JSON")
-        << nowhere << terms + QStringList{u"--json"_s} << u"\"timeZone\": \"UTC\""_s;
     QTest::newRow("a zone file that is not there")
         << u":/nonexistent"_s << terms << u"立春  3 February 2026 20:02, UTC\n"_s;
-    QTest::newRow("true solar terms")
-        << nowhere << AnnOptions + QStringList{u"--true-solar-terms"_s, u"--json"_s}
-        << u"\"solarTerms\": \"true\""_s;
     QTest::newRow("forecast") << nowhere << withForecast(u"2026-02-03"_s)
                               << u"Time zone:        UTC\n"_s;
     QTest::newRow("calendar") << nowhere << AnnOptions + QStringList{u"--calendar"_s, u"2026-02"_s}

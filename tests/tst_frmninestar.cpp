@@ -24,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QScrollBar>
+#include <QScopeGuard>
+#include <QListWidget>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextOption>
@@ -42,6 +44,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
+#include "windows/frmtimezone.h"
 #include "windows/theme.h"
 #include "windows/yearaheadpage.h"
 
@@ -941,10 +944,13 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
 }
 
 // A computer that names a zone it has no data for: the page shows the year in UTC and says why,
-// never blaming the birth year, and its calendar opens.
+// never blaming the birth year, and its calendar opens; so does the Time Zone dialog.
 void TestFrmNineStar::yearAheadInUtcWhenTheComputersZoneIsNotKnown()
 {
-    const EnvironmentVariable tz("TZ", "Europe/Nowhere");
+    const bool wasSet = qEnvironmentVariableIsSet("TZ");
+    const QByteArray was = qgetenv("TZ");
+    const auto restored = qScopeGuard([&] { wasSet ? qputenv("TZ", was) : qunsetenv("TZ"); });
+    qputenv("TZ", "Europe/Nowhere");
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
     const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
@@ -957,6 +963,10 @@ void TestFrmNineStar::yearAheadInUtcWhenTheComputersZoneIsNotKnown()
                 ->text()
                 .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
     QVERIFY(Find<QPushButton>(page, u"cmdCalendar"_s)->isEnabled());
+    // The Time Zone dialog's first entry, the computer's zone, says the same.
+    const frmTimeZone dialog({}, nullptr);
+    QCOMPARE(Find<QListWidget>(&dialog, u"lstTimeZones"_s)->item(0)->text(),
+             u"UTC (the computer's time zone is not known)"_s);
 }
 
 void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()

@@ -70,20 +70,4 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_oldHandler);
 }
 
-EnvironmentVariable::EnvironmentVariable(const char* name, const QByteArray& value)
-    : m_name(name)
-{
-    if (qEnvironmentVariableIsSet(name))
-        m_old = qgetenv(name);
-    qputenv(name, value);
-}
-
-EnvironmentVariable::~EnvironmentVariable()
-{
-    if (m_old)
-        qputenv(m_name, *m_old);
-    else
-        qunsetenv(m_name);
-}
-
 } // namespace Kistarra

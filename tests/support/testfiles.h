@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include <sys/resource.h>
 
 #include <QByteArray>
@@ -59,19 +57,6 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
     bool m_active = false;
-};
-
-// Sets an environment variable of this process while it lives, then puts back what was there.
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const QByteArray& value);
-    ~EnvironmentVariable();
-    EnvironmentVariable(const EnvironmentVariable&) = delete;
-    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
 };
 
 } // namespace Kistarra
