@@ -24,13 +24,13 @@ QString forecastDates()
            YearAheadLastDate().toString(Qt::ISODate);
 }
 
-// Every option, in the order --help lists them.
-void addOptions(QCommandLineParser& parser)
+// Every option, in the order --help lists them; they are returned too.
+QList<QCommandLineOption> addOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         u"Kistarra gives a Nine Star Ki reading for a name and birth date.\n"
         u"Without options it opens its windows; with options it works in the terminal."_s);
-    parser.addOptions({
+    const QList<QCommandLineOption> options = {
         {u"name"_s, u"The person's name."_s, u"text"_s},
         {u"day"_s, u"Day of birth, %1 to %2."_s.arg(FirstListDay).arg(LastListDay), u"day"_s},
         {u"month"_s, u"Month of birth: January .. December (any case) or 1 .. 12."_s, u"month"_s},
@@ -58,7 +58,8 @@ void addOptions(QCommandLineParser& parser)
          u"terms in the time zone instead of the fixed days."_s},
         {u"time-zone"_s,
          u"The time zone the solar terms are dated in: an IANA name such as Asia/Tokyo, UTC, or "
-         u"an offset such as UTC+09:00 (default: the computer's)."_s,
+         u"an offset in quarter hours from UTC-14:00 to UTC+14:00 such as UTC+09:00 or UTC+08:45 "
+         u"(default: the computer's, or UTC when it is not known)."_s,
          u"zone"_s},
         {u"solar-terms"_s,
          u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth details "
@@ -67,7 +68,28 @@ void addOptions(QCommandLineParser& parser)
          u"year"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
-    });
+    };
+    parser.addOptions(options);
+    return options;
+}
+
+// One rule for every option: given twice it is refused, whatever names it was given by, since
+// a run could only keep one of the two (and exit 0 would say that everything asked was done).
+std::optional<Refusal> givenTwice(const QCommandLineParser& parser,
+                                  const QList<QCommandLineOption>& options)
+{
+    QStringList seen;
+    for (const QString& name : parser.optionNames()) {
+        QString longName = name;
+        for (const QCommandLineOption& option : options) {
+            if (option.names().contains(name))
+                longName = option.names().constLast();
+        }
+        if (seen.contains(longName))
+            return Refusal{ExitBadInput, u"--%1 given twice"_s.arg(longName)};
+        seen.append(longName);
+    }
+    return std::nullopt;
 }
 
 std::optional<Refusal> listDay(const QString& given, QString& day)
@@ -256,13 +278,15 @@ void readOutputs(const QCommandLineParser& parser, CommandLineRequest& request)
 std::variant<CommandLineRequest, Refusal> ParseArguments(const QStringList& arguments, QDate today)
 {
     QCommandLineParser parser;
-    addOptions(parser);
+    const QList<QCommandLineOption> options = addOptions(parser);
     if (!parser.parse(arguments)) {
         QString problem = parser.errorText();
         if (problem.endsWith(u'.'))
             problem.chop(1);
         return Refusal{ExitBadInput, problem + u"; see kistarra --help"_s};
     }
+    if (auto refused = givenTwice(parser, options))
+        return *refused;
     CommandLineRequest request;
     request.help = parser.isSet(u"help"_s);
     request.version = parser.isSet(u"version"_s);

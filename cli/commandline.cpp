@@ -10,6 +10,7 @@
 #include "cli/outputs.h"
 #include "cli/solartermstext.h"
 #include "cli/terminaltext.h"
+#include "engine/timezones.h"
 #include "savedreading/savedreading.h"
 #include "version.h"
 
@@ -35,13 +36,28 @@ std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
     return result.details;
 }
 
+// The zone of the run: the one asked for, else the computer's, which says once that it is UTC in
+// place of a zone the computer names but does not know. Asked for only when a date needs a zone.
+QTimeZone zoneOf(const CommandLineRequest& request, QTextStream& err)
+{
+    if (request.timeZone)
+        return *request.timeZone;
+    const ComputerTimeZone computers = ComputersTimeZone();
+    if (!computers.unknownName.isEmpty())
+        err << OneLine(u"kistarra: the computer's time zone '%1' is not known; using UTC"_s.arg(
+                   computers.unknownName))
+            << Qt::endl;
+    return computers.zone;
+}
+
 // The reading the request asks for, from its options or its saved reading, and its year ahead.
-std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request)
+std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request, QTextStream& err)
 {
     const auto details = request.openPath ? detailsFromFile(*request.openPath) : *request.details;
     if (const auto* refused = std::get_if<Refusal>(&details))
         return *refused;
-    const QTimeZone zone = request.timeZone.value_or(QTimeZone::systemTimeZone());
+    const bool datesNeedAZone = request.trueSolarTerms || request.forecast || request.calendar;
+    const QTimeZone zone = datesNeedAZone ? zoneOf(request, err) : QTimeZone::utc();
     Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule,
                                  request.trueSolarTerms ? std::optional(zone) : std::nullopt),
                   std::nullopt, std::nullopt, std::nullopt};
@@ -146,14 +162,14 @@ int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& 
     }
 
     if (request.solarTermsYear) {
-        const QTimeZone zone = request.timeZone.value_or(QTimeZone::systemTimeZone());
+        const QTimeZone zone = zoneOf(request, err);
         out << (request.json ? SolarTermsJson(*request.solarTermsYear, zone)
                              : SolarTermsText(*request.solarTermsYear, zone));
         const auto refused = FlushStandardOutput(out);
         return refused ? fail(*refused) : ExitOk;
     }
 
-    const auto answer = answerOf(request);
+    const auto answer = answerOf(request, err);
     if (const auto* refused = std::get_if<Refusal>(&answer))
         return fail(*refused);
     const auto plan = PlanOutputs(request, std::get<Answer>(answer));

@@ -25,14 +25,38 @@ bool looksLikeZoneName(QStringView id)
     return previous != u'/';
 }
 
+// "UTC+08:45": an offset in whole quarter hours from -14:00 to +14:00, made from its seconds, as
+// Qt's own list of offsets leaves out several in use (Eucla, Lord Howe, Chatham).
+std::optional<QTimeZone> fixedOffset(QStringView id)
+{
+    if (id.size() != 9 || !id.startsWith(u"UTC") || (id[3] != u'+' && id[3] != u'-') ||
+        id[6] != u':')
+        return std::nullopt;
+    for (const qsizetype at : {4, 5, 7, 8}) {
+        if (id[at] < u'0' || id[at] > u'9')
+            return std::nullopt;
+    }
+    const int minutes = id.sliced(7, 2).toInt();
+    const int seconds = (id.sliced(4, 2).toInt() * 60 + minutes) * 60;
+    if (minutes % 15 != 0 || minutes >= 60 || seconds > 14 * 3600)
+        return std::nullopt;
+    // Qt names a zone made from whole hours "UTC+09"; the one of its list keeps "UTC+09:00".
+    const QByteArray listed = id.toLatin1();
+    if (QTimeZone::isTimeZoneIdAvailable(listed))
+        return QTimeZone(listed);
+    return QTimeZone(id[3] == u'-' ? -seconds : seconds);
+}
+
 } // namespace
 
 std::optional<QTimeZone> TimeZoneFromId(QStringView id)
 {
-    if (!looksLikeZoneName(id) && !id.startsWith(u"UTC"))
+    if (id.startsWith(u"UTC") && id.size() > 3)
+        return fixedOffset(id);
+    if (!looksLikeZoneName(id))
         return std::nullopt;
     const QByteArray ianaId = id.toLatin1();
-    // The zones of the database's list and the fixed offsets; then the links beside them, which
+    // The zones of the database's list; then the links beside them, which
     // are files of the database too. A zone is read from a regular file only: never from a
     // device or a pipe, which could keep the program waiting.
     const bool listed = QTimeZone::isTimeZoneIdAvailable(ianaId);
@@ -45,13 +69,33 @@ std::optional<QTimeZone> TimeZoneFromId(QStringView id)
     return zone;
 }
 
+ComputerTimeZone ComputersTimeZone()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    if (zone.isValid())
+        return {zone, {}};
+    // Qt names the zone as TZ gives it, without the colon of ":Area/City"; without TZ the name
+    // comes from /etc/localtime.
+    QByteArray name = QTimeZone::systemTimeZoneId();
+    if (name.isEmpty())
+        name = qgetenv("TZ");
+    return {QTimeZone::utc(), QString::fromLocal8Bit(name)};
+}
+
 QTimeZone ChosenTimeZone(const QByteArray& id)
 {
     if (!id.isEmpty()) {
         if (auto zone = TimeZoneFromId(QString::fromLatin1(id)))
             return *zone;
     }
-    return QTimeZone::systemTimeZone();
+    return ComputersTimeZone().zone;
+}
+
+QString ZoneInUseName(const QTimeZone& zone)
+{
+    if (zone == QTimeZone::utc() && !ComputersTimeZone().unknownName.isEmpty())
+        return u"UTC (the computer's time zone is not known)"_s;
+    return QString::fromUtf8(zone.id());
 }
 
 } // namespace Kistarra

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include <sys/stat.h>
+
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 #include <QStringList>
 #include <QUrl>
 
@@ -54,6 +57,30 @@ public:
     }
 };
 
+// Qt's own file dialog keeps the folders it visited in QSettings(UserScope, "QtProject"), a file in
+// the person's configuration folder beside a lock it waits on for as long as it takes - for good
+// when a FIFO stands there. The program writes nothing but what the person saves, and waits on no
+// file: those settings are pointed at a place that cannot exist, a name under a file that is not
+// a folder, so the dialogs read nothing and their writing fails at once. Checked once, when the
+// desktop is made at the start; the program keeps no settings of its own through QSettings.
+void KeepDialogsFromFiles()
+{
+    [[maybe_unused]] static const bool kept = [] {
+        for (const char* const notAFolder : {"/dev/null", "/proc/self/exe"}) {
+            struct stat status {};
+            if (::stat(notAFolder, &status) != 0 || S_ISDIR(status.st_mode))
+                continue;
+            const QString nowhere = QString::fromLatin1(notAFolder) + u"/kistarra"_s;
+            for (const auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+                for (const auto scope : {QSettings::UserScope, QSettings::SystemScope})
+                    QSettings::setPath(format, scope, nowhere);
+            }
+            return true;
+        }
+        return false;
+    }();
+}
+
 QString ChooseFile(QWidget* parent, const FileDialogOptions& options, QFileDialog::AcceptMode mode)
 {
     FolderMustExistDialog dialog(parent, options.title, QString(), options.filter);
@@ -68,6 +95,11 @@ QString ChooseFile(QWidget* parent, const FileDialogOptions& options, QFileDialo
 }
 
 } // namespace
+
+QtDesktop::QtDesktop()
+{
+    KeepDialogsFromFiles();
+}
 
 void QtDesktop::showNotice(QWidget* parent, const QString& text)
 {

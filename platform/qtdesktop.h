@@ -30,6 +30,9 @@ void EmptyOwnClipboards(ClipboardModes& modes);
 // printer, the system clipboard, the clock and a random generator of its own.
 class QtDesktop final : public Desktop {
 public:
+    // Keeps Qt's file dialogs from reading or writing a settings file of their own.
+    QtDesktop();
+
     void showNotice(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     [[nodiscard]] bool askYesNo(QWidget* parent, const QString& text) override;

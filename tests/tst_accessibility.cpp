@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPair>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegion>
 #include <QScreen>
 #include <QStyle>
@@ -182,6 +183,25 @@ QRegion MarkedPixels(const QImage& before, const QImage& after, const QRect& are
     return marked;
 }
 
+// How far a button's caption stands out: the strongest contrast inside its frame and focus
+// outline against the button's own colour beside the caption. The caption is drawn without
+// antialiasing for it, so that its pixels are its colour.
+double CaptionContrast(QPushButton* button)
+{
+    QFont sharp = button->font();
+    sharp.setStyleStrategy(QFont::NoAntialias);
+    button->setFont(sharp);
+    const QImage picture = button->grab().toImage();
+    const QRect inside = button->rect().marginsRemoved(QMargins(1, 1, 1, 1) * (FocusWidth + 3));
+    const QColor back = picture.pixelColor(inside.left(), inside.center().y());
+    double most = 1;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            most = std::max(most, ContrastRatio(picture.pixelColor(x, y), back));
+    }
+    return most;
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -210,6 +230,8 @@ private slots:
     void focusedLinkShowsIt();
     void focusIsSeen_data();
     void focusIsSeen();
+    void disabledButtonsLookDisabled_data() { AddWindowRows(); }
+    void disabledButtonsLookDisabled();
     void bordersStandOut_data();
     void bordersStandOut();
     void closedListsAreFlat_data();
@@ -687,6 +709,24 @@ void TestAccessibility::focusIsSeen()
         QVERIFY2(cell.contains(marked.boundingRect()), "the outline stays on the current cell");
         QCOMPARE(focused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)),
                  unfocused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)));
+    }
+}
+
+// A button that cannot be used looks it, in every window: its caption stands out less than when
+// it can be used, and still at least 3:1 (the Time Zone dialog's OK, with a filter that matches
+// nothing, kept its black caption).
+void TestAccessibility::disabledButtonsLookDisabled()
+{
+    QFETCH(QString, window);
+    const QWidget* const shown = open(window);
+    for (QPushButton* const button : shown->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || !button->isEnabled() || button->text().isEmpty())
+            continue;
+        const double enabled = CaptionContrast(button);
+        button->setEnabled(false);
+        const double disabled = CaptionContrast(button);
+        button->setEnabled(true);
+        QVERIFY2(disabled < enabled && disabled >= 3.0, qPrintable(button->objectName()));
     }
 }
 

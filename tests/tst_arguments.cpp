@@ -136,6 +136,9 @@ void TestArguments::refusals_data()
         << QStringList{u"--open"_s, AnnFilePath(), u"--name"_s, u"Ann"_s} << 2 << u"--open"_s;
     QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"red"_s} << 2 << u"colour"_s;
     QTest::newRow("option without its value") << QStringList{u"--open"_s} << 2 << u"open"_s;
+    // One rule for every option: a run keeps one value of each.
+    QTest::newRow("year given twice")
+        << AnnOptions + QStringList{u"--year"_s, u"1971"_s} << 2 << u"--year given twice"_s;
     for (const QString& date :
          {u"2026-02-30"_s, u"2026-6-1"_s, u"2026-06-1"_s, u"1900-02-03"_s, u"2101-01-01"_s,
           u"26-06-01"_s, u"2026/06/01"_s, u"2026-06/01"_s, u"2026-06-01T00:00"_s, u" 2026-06-01"_s,

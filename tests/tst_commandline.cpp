@@ -208,6 +208,8 @@ private slots:
     void forecastText();
     void binarySolarTerms_data();
     void binarySolarTerms();
+    void binaryUnknownComputerZone_data();
+    void binaryUnknownComputerZone();
     void binaryTrueSolarTerms_data();
     void binaryTrueSolarTerms();
     void binaryPdf_data();
@@ -545,6 +547,10 @@ void TestCommandLine::binarySolarTerms_data()
     QTest::newRow("Start of Spring, UTC")
         << QStringList{u"--solar-terms"_s, u"2026"_s, u"--time-zone"_s, u"UTC"_s} << 2
         << u"315  Start of Spring       立春  3 February 2026 20:02, UTC"_s;
+    // An offset outside Qt's own list: Eucla's, made from its minutes.
+    QTest::newRow("Start of Spring, UTC+08:45")
+        << QStringList{u"--solar-terms"_s, u"2026"_s, u"--time-zone"_s, u"UTC+08:45"_s} << 2
+        << u"315  Start of Spring       立春  4 February 2026 04:47, UTC+08:45"_s;
     QTest::newRow("Clear and Bright 2013, New York")
         << QStringList{u"--solar-terms"_s, u"2013"_s, u"--time-zone"_s, u"America/New_York"_s} << 6
         << u" 15  Clear and Bright      清明  4 April 2013 11:02, America/New_York"_s;
@@ -576,6 +582,39 @@ void TestCommandLine::binarySolarTerms()
     QVERIFY(text.contains(term.value(u"name"_s).toString() + u' '));
     QVERIFY(text.contains(term.value(u"characters"_s).toString()));
     QVERIFY(text.endsWith(u", "_s + object.value(u"timeZone"_s).toString()));
+}
+
+void TestCommandLine::binaryUnknownComputerZone_data()
+{
+    QTest::addColumn<QString>("tz");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("shows"); // in the output, dated in UTC
+
+    const QString nowhere = u"Europe/Nowhere"_s;
+    const QStringList terms = {u"--solar-terms"_s, u"2026"_s};
+    QTest::newRow("solar terms") << nowhere << terms << u"立春  3 February 2026 20:02, UTC\n"_s;
+    QTest::newRow("a zone file that is not there")
+        << u":/nonexistent"_s << terms << u"立春  3 February 2026 20:02, UTC\n"_s;
+    QTest::newRow("forecast") << nowhere << withForecast(u"2026-02-03"_s)
+                              << u"Time zone:        UTC\n"_s;
+    QTest::newRow("calendar") << nowhere << AnnOptions + QStringList{u"--calendar"_s, u"2026-02"_s}
+                              << u"Principal number 3, time zone UTC\n"_s;
+}
+
+// A computer zone that is not known (TZ set where no zone data is) dates everything in UTC, as
+// the C library does, and says so once.
+void TestCommandLine::binaryUnknownComputerZone()
+{
+    QFETCH(QString, tz);
+    QFETCH(QStringList, options);
+    QFETCH(QString, shows);
+
+    const Run run = runBinary(options, false, {u"TZ="_s + tz});
+
+    QCOMPARE(run.err, u"kistarra: the computer's time zone '%1' is not known; using UTC\n"_s.arg(
+                          tz.startsWith(u':') ? tz.sliced(1) : tz));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(shows), qPrintable(run.out));
 }
 
 void TestCommandLine::binaryTrueSolarTerms_data()
@@ -795,6 +834,11 @@ void TestCommandLine::binaryRefusals_data()
         << QStringList{u"--calendar"_s, u"2101-01"_s} + AnnOptions << 2 << u"2101-01"_s;
     QTest::newRow("forecast 30 February")
         << QStringList{u"--json"_s} + withForecast(u"2026-02-30"_s) << 2 << u"2026-02-30"_s;
+    // Exit 0 says that everything asked for was written: an output asked for twice is a slip.
+    QTest::newRow("--save given twice")
+        << AnnOptions + QStringList{u"--save"_s, m_dir.filePath(u"a.nsk"_s), u"--save"_s,
+                                    m_dir.filePath(u"b.nsk"_s)}
+        << 2 << u"kistarra: --save given twice\n"_s;
     // One rule for a blank name, the windows' own: only white space, of any kind, is no name.
     const QStringList date{u"--day"_s, u"1"_s, u"--month"_s, u"May"_s, u"--year"_s, u"1970"_s};
     for (const QString& blank : {u"\t"_s, u"\n"_s, u"\u3000"_s, u"\u00A0"_s, u" \t\u2028 "_s}) {
@@ -918,6 +962,8 @@ void TestCommandLine::failureWritesNothing_data()
         << fresh;
     QTest::newRow("--open of a file that is not a saved reading")
         << QStringList{u"--json"_s, u"--open"_s, m_notASavedReading} << 1 << fresh;
+    QTest::newRow("--save given twice")
+        << AnnOptions + QStringList{u"--save"_s, m_dir.filePath(u"first.nsk"_s)} << 2 << fresh;
 }
 
 void TestCommandLine::failureWritesNothing()

@@ -134,6 +134,7 @@ private slots:
     void solarTermsEntry();
     void timeZoneDialog();
     void timeZoneDialogCancelled();
+    void timeZoneDialogOffersOnlyZones();
     void closingTellsWhy();
 
 private:
@@ -749,6 +750,20 @@ void TestFrmMain::timeZoneDialogCancelled()
     dialog->accept();
     QCOMPARE(changes.count(), 1);
     QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray());
+}
+
+// A stored name that is no zone is not offered: every chart uses the computer's zone for it, and
+// that stays chosen, so that OK keeps the computer's zone.
+void TestFrmMain::timeZoneDialogOffersOnlyZones()
+{
+    m_fixture.window()->setTimeZoneId("Nowhere/City");
+    Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
+    auto* const dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
+    const auto* const zones = Find<QListWidget>(dialog, u"lstTimeZones"_s);
+
+    QCOMPARE(zones->currentRow(), 0);
+    QVERIFY(zones->findItems(u"Nowhere/City"_s, Qt::MatchExactly).isEmpty());
+    dialog->reject();
 }
 
 } // namespace Kistarra

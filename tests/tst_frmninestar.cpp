@@ -24,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QScrollBar>
+#include <QScopeGuard>
+#include <QListWidget>
 #include <QTextEdit>
 #include <QTextLayout>
 #include <QTextOption>
@@ -42,6 +44,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
+#include "windows/frmtimezone.h"
 #include "windows/theme.h"
 #include "windows/yearaheadpage.h"
 
@@ -157,6 +160,7 @@ private slots:
     void yearAheadShowsTheCharts_data();
     void yearAheadShowsTheCharts();
     void yearAheadFollowsTheDate();
+    void yearAheadInUtcWhenTheComputersZoneIsNotKnown();
     void yearAheadIsReadAloudAndWalkedByTab();
     void yearAheadFitsThePage();
     void yearAheadOpensTheCalendar();
@@ -937,6 +941,32 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
                 ->text()
                 .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
     QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
+}
+
+// A computer that names a zone it has no data for: the page shows the year in UTC and says why,
+// never blaming the birth year, and its calendar opens; so does the Time Zone dialog.
+void TestFrmNineStar::yearAheadInUtcWhenTheComputersZoneIsNotKnown()
+{
+    const bool wasSet = qEnvironmentVariableIsSet("TZ");
+    const QByteArray was = qgetenv("TZ");
+    const auto restored = qScopeGuard([&] { wasSet ? qputenv("TZ", was) : qunsetenv("TZ"); });
+    qputenv("TZ", "Europe/Nowhere");
+    m_fixture.desktop().todayDate = QDate(2026, 6, 1);
+    const frmNineStar* const window = showWindow(ComputeReading(Ann, YearRule::Calendar));
+    auto* const tabs = Find<QTabBar>(window, u"TS"_s);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+    const auto* const page = Find<YearAheadPage>(window, u"picYearAhead"_s);
+
+    QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(),
+             u"Times in UTC (the computer's time zone is not known)"_s);
+    QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)
+                ->text()
+                .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
+    QVERIFY(Find<QPushButton>(page, u"cmdCalendar"_s)->isEnabled());
+    // The Time Zone dialog's first entry, the computer's zone, says the same.
+    const frmTimeZone dialog({}, nullptr);
+    QCOMPARE(Find<QListWidget>(&dialog, u"lstTimeZones"_s)->item(0)->text(),
+             u"UTC (the computer's time zone is not known)"_s);
 }
 
 void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()

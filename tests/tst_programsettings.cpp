@@ -476,9 +476,19 @@ void TestProgramSettings::changeTouchesOnlyItsOwnLine_data()
     QTest::newRow("section given twice")
         << QByteArray("[Settings]\nA=1\n[Other]\n[Settings]\nSolarYear=true\n") << year
         << u"false"_s << QByteArray("[Settings]\nA=1\n[Other]\n[Settings]\nSolarYear=false\n");
+    QTest::newRow("CR LF file, no section yet")
+        << QByteArray("[Other]\r\nA=1\r\n") << year << u"true"_s
+        << QByteArray("[Other]\r\nA=1\r\n\r\n[Settings]\r\nSolarYear=true\r\n");
+    QTest::newRow("CR LF file, header at the end")
+        << QByteArray("[Other]\r\nA=1\r\n[Settings]") << year << u"true"_s
+        << QByteArray("[Other]\r\nA=1\r\n[Settings]\r\nSolarYear=true\r\n");
+    // A value running on past its line cannot be replaced without the lines it runs over.
     QTest::newRow("a value over two lines")
         << QByteArray("[Settings]\nTimeZone=\"Asia\nTokyo\"\nSolarYear=true\n") << u"TimeZone"_s
-        << u"UTC"_s << QByteArray("[Settings]\nTimeZone=UTC\nSolarYear=true\n");
+        << u"UTC"_s << QByteArray();
+    QTest::newRow("quote left open on the key")
+        << QByteArray("[Settings]\nSolarYear=\"false\n[Window]\nGeometry=keep me\n; my notes\n")
+        << year << u"true"_s << QByteArray();
     QTest::newRow("quote left open before it")
         << QByteArray("[Other]\nA=\"open\n") << year << u"true"_s << QByteArray();
 }

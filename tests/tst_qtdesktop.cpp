@@ -1,8 +1,11 @@
 #include <climits>
+
+#include <sys/stat.h>
 #include <functional>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
@@ -121,11 +124,20 @@ private slots:
     void saveDialogAsksAgainForMissingFolder_data();
     void saveDialogAsksAgainForMissingFolder();
     void fakeAnswersFromScriptThenCancels();
+
+private:
+    QTemporaryDir m_configHome;
 };
 
+// The person's configuration folder, where Qt's file dialog would keep its history, holds FIFOs
+// in its place: a dialog that read or wrote it would wait for good.
 void TestQtDesktop::initTestCase()
 {
     DropSizeHintWarnings();
+    QVERIFY(m_configHome.isValid());
+    QVERIFY(qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome.path())));
+    for (const QString& name : {u"QtProject.conf"_s, u"QtProject.conf.lock"_s})
+        QCOMPARE(::mkfifo(QFile::encodeName(m_configHome.filePath(name)).constData(), 0600), 0);
 }
 
 void TestQtDesktop::init()
@@ -277,6 +289,10 @@ void TestQtDesktop::fileDialogs()
     if (save)
         QVERIFY(confirmsOverwrite);
     QCOMPARE(chosen, expected.isEmpty() ? QString() : folder.filePath(expected));
+    // The dialogs write no file of their own.
+    QCOMPARE(QDir(m_configHome.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{u"QtProject.conf"_s, u"QtProject.conf.lock"_s}));
 }
 
 void TestQtDesktop::printFailsWithoutPrinter()

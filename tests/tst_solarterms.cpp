@@ -109,6 +109,7 @@ private slots:
     void monthTerms();
     void timeZones_data();
     void timeZones();
+    void everyQuarterHourOffset();
 };
 
 void TestSolarTerms::names()
@@ -327,6 +328,23 @@ void TestSolarTerms::timeZones()
         QVERIFY(zone->isValid());
     // A stored choice that names no zone means the computer's own.
     QCOMPARE(ChosenTimeZone(id.toLatin1()), known ? *zone : QTimeZone::systemTimeZone());
+}
+
+// Every "UTC+HH:MM" and "UTC-HH:MM" up to 15:59: a zone of that many seconds when it lies
+// within 14 hours and its minutes are whole quarter hours (Eucla's +08:45, Chatham's +12:45),
+// and no zone otherwise, whether Qt's own list has the offset or not.
+void TestSolarTerms::everyQuarterHourOffset()
+{
+    for (int offset = 1 - 16 * 60; offset < 16 * 60; ++offset) {
+        const int minutes = std::abs(offset);
+        const QString id = u"UTC%1%2:%3"_s.arg(offset < 0 ? u"-"_s : u"+"_s)
+                               .arg(minutes / 60, 2, 10, QChar(u'0'))
+                               .arg(minutes % 60, 2, 10, QChar(u'0'));
+        const auto zone = TimeZoneFromId(id);
+        QVERIFY2(zone.has_value() == (minutes % 15 == 0 && minutes <= 14 * 60), qPrintable(id));
+        QVERIFY(!zone || (zone->offsetFromUtc(QDateTime::currentDateTimeUtc()) == offset * 60 &&
+                          zone->id() == id.toLatin1()));
+    }
 }
 
 } // namespace Kistarra

@@ -1,4 +1,5 @@
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -30,6 +31,10 @@
 using namespace Qt::StringLiterals;
 
 namespace Kistarra {
+
+// What stands in the one-copy lock's way at a real start.
+const QStringList UnusableLocks = {u"lock FIFO"_s, u"lock link"_s, u"shared runtime"_s,
+                                   u"no runtime"_s};
 
 class TestStartUp : public QObject {
     Q_OBJECT
@@ -386,6 +391,10 @@ void TestStartUp::realStartNeverWaitsOnSettings_data()
     QTest::newRow("empty XDG_CONFIG_HOME") << QString() << QByteArray("") << true << true;
     QTest::newRow("relative XDG_CONFIG_HOME") << QString() << QByteArray("conf") << true << true;
     QTest::newRow("empty HOME: no place") << QString() << QByteArray() << false << false;
+    // The one-copy lock is never waited on, and never in a folder others may write to: without
+    // one, the start goes on without the check and says so.
+    for (const QString& lock : UnusableLocks)
+        QTest::newRow(qPrintable(lock)) << lock << QByteArray() << true << true;
 }
 
 // The real program, started the way a person starts it, with its settings in odd places: the
@@ -405,6 +414,13 @@ void TestStartUp::realStartNeverWaitsOnSettings()
         QVERIFY(folders.mkpath(folder));
     QVERIFY(QFile::setPermissions(folders.filePath(u"runtime"_s),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray planted = QFile::encodeName(folders.filePath(u"work/fifo"_s));
+    const QByteArray runtime = QFile::encodeName(folders.filePath(u"runtime"_s));
+    const QByteArray lock = runtime + "/kistarra.lock";
+    QCOMPARE(::mkfifo(planted.constData(), 0600), 0);
+    QVERIFY(setUp != u"shared runtime"_s || ::chmod(runtime.constData(), 01777) == 0);
+    QVERIFY(setUp != u"lock FIFO"_s || ::mkfifo(lock.constData(), 0600) == 0);
+    QVERIFY(setUp != u"lock link"_s || ::symlink(planted.constData(), lock.constData()) == 0);
     const QString ini = folders.filePath(u"home/.config/kistarra/kistarra.ini"_s);
     if (setUp == u"lock folder"_s)
         QVERIFY(folders.mkpath(ini + u".lock"_s));
@@ -422,6 +438,8 @@ void TestStartUp::realStartNeverWaitsOnSettings()
         environment.insert(u"XDG_CONFIG_HOME"_s, QString::fromUtf8(configHome));
     environment.insert(u"XDG_CONFIG_DIRS"_s, folders.filePath(u"system"_s));
     environment.insert(u"XDG_RUNTIME_DIR"_s, folders.filePath(u"runtime"_s));
+    if (setUp == u"no runtime"_s)
+        environment.remove(u"XDG_RUNTIME_DIR"_s);
     if (setUp == u"missing"_s || setUp == u"work/file"_s)
         environment.insert(u"TMPDIR"_s, folders.filePath(setUp));
     if (setUp == u"work/file"_s)
@@ -448,6 +466,11 @@ void TestStartUp::realStartNeverWaitsOnSettings()
             10000);
     QCOMPARE(program.state(), QProcess::Running);
     QVERIFY(!QFileInfo::exists(folders.filePath(u"work/conf"_s)));
+    const QByteArray unchecked = "kistarra: starting without the check for another running copy: ";
+    if (UnusableLocks.contains(setUp))
+        QTRY_VERIFY((errors += program.readAllStandardError()).contains(unchecked));
+    else
+        QVERIFY(!(errors += program.readAllStandardError()).contains(unchecked));
 }
 
 } // namespace Kistarra

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QTimeZone>
 
+#include "engine/timezones.h"
 #include "reading/reading.h"
 
 class QCloseEvent;
@@ -66,7 +67,7 @@ private:
     std::array<bool, 3> m_filled = {true, false, false}; // the chart is filled at once
     std::array<QLabel*, 9> m_cells{};                    // the label of cell n at n - 1
     YearAheadPage* m_yearAhead = nullptr;                // built when its tab is first chosen
-    QTimeZone m_zone = QTimeZone::systemTimeZone();
+    QTimeZone m_zone = ComputersTimeZone().zone;
 };
 
 } // namespace Kistarra

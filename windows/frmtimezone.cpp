@@ -11,6 +11,7 @@
 #include <QTimeZone>
 #include <QVBoxLayout>
 
+#include "engine/timezones.h"
 #include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
@@ -87,15 +88,21 @@ QByteArray frmTimeZone::choice() const
 
 void frmTimeZone::fillList(const QByteArray& chosen)
 {
+    const ComputerTimeZone computers = ComputersTimeZone();
     auto* const own = new QListWidgetItem(
-        u"The computer's time zone (%1)"_s.arg(QString::fromUtf8(QTimeZone::systemTimeZoneId())),
+        computers.unknownName.isEmpty()
+            ? u"The computer's time zone (%1)"_s.arg(QString::fromUtf8(computers.zone.id()))
+            : ZoneInUseName(computers.zone),
         m_zones);
     own->setData(IdRole, QByteArray());
     m_zones->setCurrentItem(own);
-    // A zone chosen by an older name, which the database keeps as a link only, heads the list.
+    // A zone chosen by an older name, which the database keeps as a link only, or by an offset
+    // outside Qt's list heads the list; a stored name that is no zone is not offered: the charts
+    // use the computer's zone instead, which stays chosen.
     const QList<QByteArray> listed = QTimeZone::availableTimeZoneIds();
     QList<QByteArray> ids;
-    if (!chosen.isEmpty() && !listed.contains(chosen))
+    if (!chosen.isEmpty() && !listed.contains(chosen) &&
+        TimeZoneFromId(QString::fromLatin1(chosen)))
         ids.append(chosen);
     ids.append(listed);
     for (const QByteArray& id : ids) {

@@ -81,6 +81,27 @@ std::optional<QColor> ContrastingBorder(const QColor& text, const QColor& around
     return std::nullopt;
 }
 
+// The caption of a control that cannot be used: its text colour taken towards its background as
+// far as it still stands out 3.5:1 (3:1 being the least for large text and controls, the half
+// more for the antialiased edges of small captions). A caption that stands out less stays as it is.
+QColor DisabledCaption(const QColor& text, const QColor& back)
+{
+    constexpr double Readable = 3.5;
+    constexpr int Steps = 64;
+    QColor faded = text;
+    for (int step = 1; step <= Steps; ++step) {
+        const double share = double(step) / Steps;
+        const QColor mixed =
+            QColor::fromRgbF(float(text.redF() * (1 - share) + back.redF() * share),
+                             float(text.greenF() * (1 - share) + back.greenF() * share),
+                             float(text.blueF() * (1 - share) + back.blueF() * share));
+        if (ContrastRatio(mixed, back) < Readable)
+            break;
+        faded = mixed;
+    }
+    return faded;
+}
+
 // A box of text, which shows a reading or takes what a person types.
 bool IsTextBox(const QWidget* widget)
 {
@@ -111,6 +132,24 @@ public:
         if (picture == SP_ToolBarHorizontalExtensionButton && option == nullptr)
             return QIcon(new DeferredIconEngine(baseStyle(), picture));
         return QProxyStyle::standardIcon(picture, option, widget);
+    }
+
+    // A button that cannot be used shows it: its caption fades towards the button, as the
+    // platform's disabled colours would, had the program's windows not set one colour for every
+    // state - but it stays readable, which the platform's pale grey is not on silver.
+    void drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette,
+                      bool enabled, const QString& text,
+                      QPalette::ColorRole textRole) const override
+    {
+        if (enabled || textRole != QPalette::ButtonText) {
+            QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
+            return;
+        }
+        QPalette faded = palette;
+        faded.setColor(palette.currentColorGroup(), QPalette::ButtonText,
+                       DisabledCaption(palette.color(QPalette::Active, QPalette::ButtonText),
+                                       palette.color(QPalette::Button)));
+        QProxyStyle::drawItemText(painter, rect, flags, faded, enabled, text, textRole);
     }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,

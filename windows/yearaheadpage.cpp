@@ -17,6 +17,7 @@
 
 #include "engine/daycalendar.h"
 #include "engine/ninestar.h"
+#include "engine/timezones.h"
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
 #include "reading/yearaheadtext.h"
@@ -264,7 +265,7 @@ void YearAheadPage::showDate(QDate date)
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
-    m_zoneLabel->setText(u"Times in "_s % TimeZoneName(ahead->zone));
+    m_zoneLabel->setText(u"Times in "_s % ZoneInUseName(ahead->zone));
     m_solar->setText(u"Solar year %1, %2 year: %3\nSolar month %4, %5 month: %6"_s.arg(
         QString::number(ahead->solar.year), yearBranch, SolarYearSpanText(*ahead),
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));

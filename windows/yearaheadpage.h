@@ -5,6 +5,8 @@
 #include <QTimeZone>
 #include <QWidget>
 
+#include "engine/timezones.h"
+
 class QDateEdit;
 class QGridLayout;
 class QHBoxLayout;
@@ -57,7 +59,7 @@ private:
 
     const int m_principal;
     Desktop& m_desktop;
-    QTimeZone m_zone = QTimeZone::systemTimeZone();
+    QTimeZone m_zone = ComputersTimeZone().zone;
     QDateEdit* m_date = nullptr;
     QLabel* m_zoneLabel = nullptr;
     QPushButton* m_calendarButton = nullptr;
