@@ -1,6 +1,5 @@
 #include "engine/deltat.h"
 
-#include <cmath>
 #include <cstddef>
 
 #include "engine/deltattable.h"
@@ -32,22 +31,19 @@ double interpolated(const std::array<std::int32_t, N>& milliseconds, double firs
 
 constexpr double MonthStep = 1.0 / 12.0;
 
-} // namespace
+// The last observed value's decimal year, where the forecast takes over.
+constexpr double ObservedUntil =
+    DeltaTTable::MonthlyFirst + static_cast<double>(DeltaTTable::Monthly.size() - 1) * MonthStep;
 
-double DeltaTObservedUntil()
-{
-    return DeltaTTable::MonthlyFirst +
-           static_cast<double>(DeltaTTable::Monthly.size() - 1) * MonthStep;
-}
+} // namespace
 
 double DeltaTSeconds(double year)
 {
     if (year < DeltaTTable::MonthlyFirst)
         return interpolated(DeltaTTable::Yearly, DeltaTTable::YearlyFirst, 1.0, year);
-    const double last = DeltaTObservedUntil();
-    if (year <= last)
+    if (year <= ObservedUntil)
         return interpolated(DeltaTTable::Monthly, DeltaTTable::MonthlyFirst, MonthStep, year);
-    const double ahead = year - last;
+    const double ahead = year - ObservedUntil;
     return DeltaTTable::Monthly.back() / 1000.0 + ForecastCurvature * ahead * ahead;
 }
 

@@ -4,9 +4,6 @@
 // Universal Time the terms are shown in.
 namespace Kistarra {
 
-// The last moment ΔT is observed (a decimal Julian year); after it the forecast below takes over.
-[[nodiscard]] double DeltaTObservedUntil();
-
 // TT - UT in seconds at a decimal Julian year (2000 + days from J2000.0 / 365.25): up to 1973 the
 // historical values of Morrison, Stephenson, Hohenkerk and Zawilski (2021), from 1973 the IERS's
 // observed values, and after the last of those a forecast that starts level from it and bends
