@@ -9,6 +9,8 @@
 #include <erfa.h>
 #include <erfam.h>
 
+#include "engine/deltat.h"
+
 namespace Kistarra {
 
 namespace {
@@ -167,14 +169,20 @@ double solveTerm(int year, int index)
     return days;
 }
 
-qint64 utcSeconds(double ttDays)
+// The term's time as the almanacs give it: its instant in UT, to the second, rounded to the
+// nearest minute, half a minute up. Every date and time shown of a term comes from this minute,
+// so that a term's day is the day of the minute shown beside it.
+qint64 utcMinute(double ttDays)
 {
     const double utDays = ttDays - DeltaTSeconds(2000.0 + ttDays / 365.25) / ERFA_DAYSEC;
-    return std::llround((ERFA_DJ00 - UnixEpochJd + utDays) * ERFA_DAYSEC);
+    const qint64 seconds = std::llround((ERFA_DJ00 - UnixEpochJd + utDays) * ERFA_DAYSEC);
+    // Rounded down, also before 1970, after the half minute is added.
+    const qint64 shifted = seconds + 30;
+    return (shifted >= 0 ? shifted / 60 : -((-shifted + 59) / 60)) * 60;
 }
 
-// Each year's 24 instants (seconds since 1970 UTC), computed the first time the year is asked
-// for; call_once makes that safe from any thread and leaves the later look-ups a flag test.
+// Each year's 24 minutes (seconds since 1970 UTC), computed the first time the year is asked for;
+// call_once makes that safe from any thread and leaves the later look-ups a flag test.
 struct YearCache {
     std::array<std::once_flag, YearCount> once;
     std::array<std::array<qint64, SolarTermCount>, YearCount> seconds{};
@@ -204,7 +212,7 @@ qint64 termSeconds(int year, int index)
     const auto slot = static_cast<std::size_t>(year - FirstKeptYear);
     std::call_once(years.once[slot], [&years, slot, year] {
         for (int i = 0; i < SolarTermCount; ++i)
-            years.seconds[slot][static_cast<std::size_t>(i)] = utcSeconds(solveTerm(year, i));
+            years.seconds[slot][static_cast<std::size_t>(i)] = utcMinute(solveTerm(year, i));
     });
     return years.seconds[slot][static_cast<std::size_t>(index)];
 }
@@ -271,37 +279,6 @@ double SolarTermJulianDateTT(int year, int index)
 double SunApparentLongitude(double tt1, double tt2)
 {
     return sunAt(tt1 - ERFA_DJ00 + tt2).longitude;
-}
-
-double DeltaTSeconds(double y)
-{
-    if (y < 1920) {
-        const double t = y - 1900;
-        return -2.79 + t * (1.494119 + t * (-0.0598939 + t * (0.0061966 - t * 0.000197)));
-    }
-    if (y < 1941) {
-        const double t = y - 1920;
-        return 21.20 + t * (0.84493 + t * (-0.076100 + t * 0.0020936));
-    }
-    if (y < 1961) {
-        const double t = y - 1950;
-        return 29.07 + t * (0.407 + t * (-1.0 / 233 + t / 2547));
-    }
-    if (y < 1986) {
-        const double t = y - 1975;
-        return 45.45 + t * (1.067 + t * (-1.0 / 260 - t / 718));
-    }
-    if (y < 2005) {
-        const double t = y - 2000;
-        return 63.86 + t * (0.3345 + t * (-0.060374 +
-                                          t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
-    }
-    if (y < 2050) {
-        const double t = y - 2000;
-        return 62.92 + t * (0.32217 + t * 0.005589);
-    }
-    const double u = (y - 1820) / 100;
-    return -20 + 32 * u * u - 0.5628 * (2150 - y);
 }
 
 } // namespace Kistarra

@@ -34,20 +34,22 @@ struct SolarTermName {
 // for month 12); -1 for any other month.
 [[nodiscard]] int SolarMonthTermIndex(int solarMonth);
 
-// The UTC instant (Qt::UTC, to the second); invalid outside 1900..2100 or 0..23.
+// The term's time (Qt::UTC): its UT instant rounded to the nearest minute, half a minute up, as
+// the almanacs give it. Every local time and day of a term follows from this minute. Invalid
+// outside 1900..2100 or 0..23.
 [[nodiscard]] QDateTime SolarTermInstant(int year, int index);
 
 // The term's local date in the zone; an invalid date outside the range or for an invalid zone.
 [[nodiscard]] QDate SolarTermLocalDate(int year, int index, const QTimeZone& zone);
 
-// A term as a zone sees it: the UTC instant and the zone's offset from UTC at that instant, from
+// A term as a zone sees it: the UTC minute and the zone's offset from UTC at that instant, from
 // which its local date and time follow without asking the zone again.
 struct LocalInstant {
     qint64 utcSeconds = 0;
     int offsetSeconds = 0;
 
     [[nodiscard]] QDate localDate() const;
-    // With the offset (Qt::OffsetFromUTC), to the second.
+    // With the offset (Qt::OffsetFromUTC); it has seconds only where the offset has them.
     [[nodiscard]] QDateTime localDateTime() const;
 
     friend constexpr bool operator==(const LocalInstant&, const LocalInstant&) = default;
@@ -65,10 +67,5 @@ struct LocalInstant {
 // The Sun's apparent geocentric ecliptic longitude of date in degrees [0, 360) at a Terrestrial
 // Time given as a two-part Julian date (tt1 + tt2).
 [[nodiscard]] double SunApparentLongitude(double tt1, double tt2);
-
-// TT - UT in seconds at a decimal year (2026.5 is mid-2026), from the polynomials of Espenak and
-// Meeus (2006): observed values up to 2005, their stated extrapolation after. Meant for
-// 1900..2100.
-[[nodiscard]] double DeltaTSeconds(double decimalYear);
 
 } // namespace Kistarra

@@ -18,10 +18,16 @@ QString span(const LocalInstant& begins, const LocalInstant& ends)
     return u"from "_s % LocalMinuteText(begins) % u" to "_s % LocalMinuteText(ends);
 }
 
-// "2026-02-04T05:02": the date and the minute, the seconds dropped.
-QString isoMinute(const QDateTime& moment)
+// "2026-02-04T05:02": the date and the minute; with seconds, "1900-01-20T06:02:24".
+QString isoMinute(const QDateTime& moment, bool seconds = false)
 {
-    return moment.date().toString(Qt::ISODate) % u'T' % moment.time().toString(u"HH:mm");
+    return moment.date().toString(Qt::ISODate) % u'T' %
+           moment.time().toString(seconds ? u"HH:mm:ss" : u"HH:mm");
+}
+
+QString twoDigits(int number)
+{
+    return QString::number(number).rightJustified(2, u'0');
 }
 
 void appendHeading(QString& out, const QString& heading, QChar rule)
@@ -132,11 +138,17 @@ QString LocalMinuteText(const LocalInstant& instant)
 
 QString LocalMinuteIso(const LocalInstant& instant)
 {
+    // The local time is the term's UTC minute moved by the whole offset: where the offset has
+    // seconds (the local mean times of old), so does the local time, and both are written out so
+    // that the text names the same instant as the UTC minute beside it.
     const int offset = instant.offsetSeconds;
-    const int minutes = (offset < 0 ? -offset : offset) / 60;
-    return isoMinute(instant.localDateTime()) % (offset < 0 ? u'-' : u'+') %
-           QString::number(minutes / 60).rightJustified(2, u'0') % u':' %
-           QString::number(minutes % 60).rightJustified(2, u'0');
+    const int magnitude = offset < 0 ? -offset : offset;
+    const bool seconds = magnitude % 60 != 0;
+    QString text = isoMinute(instant.localDateTime(), seconds) % (offset < 0 ? u'-' : u'+') %
+                   twoDigits(magnitude / 3600) % u':' % twoDigits(magnitude / 60 % 60);
+    if (seconds)
+        text += u':' % twoDigits(magnitude % 60);
+    return text;
 }
 
 QString UtcMinuteIso(const LocalInstant& instant)

@@ -31,10 +31,11 @@ inline constexpr QStringView YearAheadTitle = u"Nine Star Ki Year Ahead";
 // "a Horse", "an Ox": the zodiac branch 0..11 (0 = Rat) with its article.
 [[nodiscard]] QString BranchWithArticle(int branch);
 
-// "4 February 2026 05:02": a term's local date and time, to the minute it falls in.
+// "4 February 2026 05:02": a term's local date and minute (the term's UTC minute in the zone).
 [[nodiscard]] QString LocalMinuteText(const LocalInstant& instant);
 
-// "2026-02-04T05:02+09:00" and "2026-02-03T20:02Z": ISO 8601 to the minute it falls in.
+// "2026-02-04T05:02+09:00" and "2026-02-03T20:02Z": ISO 8601, the term's minute; where the zone's
+// offset has seconds the local time and the offset carry them ("1900-01-20T06:02:24-05:29:36").
 [[nodiscard]] QString LocalMinuteIso(const LocalInstant& instant);
 [[nodiscard]] QString UtcMinuteIso(const LocalInstant& instant);
 

@@ -408,7 +408,7 @@ void TestCommandLine::binaryForecastJson()
     QCOMPARE(forecast.value(u"date"_s), QJsonValue(u"2026-06-01"_s));
     QCOMPARE(forecast.value(u"timeZone"_s), QJsonValue(u"Asia/Tokyo"_s));
     QCOMPARE(forecast.value(u"yearBegins"_s), QJsonValue(u"2026-02-04T05:02+09:00"_s));
-    QCOMPARE(forecast.value(u"monthBegins"_s), QJsonValue(u"2026-05-05T20:48+09:00"_s));
+    QCOMPARE(forecast.value(u"monthBegins"_s), QJsonValue(u"2026-05-05T20:49+09:00"_s));
     QCOMPARE(forecast.value(u"monthEnds"_s), QJsonValue(u"2026-06-06T00:48+09:00"_s));
     QCOMPARE(forecast.value(u"solarYear"_s), QJsonValue(2026));
     QCOMPARE(forecast.value(u"solarMonth"_s), QJsonValue(4));
@@ -490,7 +490,7 @@ void TestCommandLine::forecastText_data()
     QTest::newRow("date") << plain << u"Date:             1 June 2026"_s;
     QTest::newRow("time zone") << plain << u"Time zone:        Asia/Tokyo"_s;
     QTest::newRow("solar month")
-        << plain << u"Solar month:      4, from 5 May 2026 20:48 to 6 June 2026 00:48"_s;
+        << plain << u"Solar month:      4, from 5 May 2026 20:49 to 6 June 2026 00:48"_s;
     QTest::newRow("year") << plain << u"This Year: 2026, a Horse year"_s;
     QTest::newRow("palace") << plain << u"Your star 3 stands in the West this year."_s;
     QTest::newRow("breaker") << plain
@@ -506,10 +506,10 @@ void TestCommandLine::forecastText_data()
     // solar year.
     QTest::newRow("month 11 into 2027")
         << withForecast(u"2026-12-31"_s)
-        << u"Solar month:      11, from 7 December 2026 11:52 to 5 January 2027 23:09"_s;
+        << u"Solar month:      11, from 7 December 2026 11:53 to 5 January 2027 23:10"_s;
     QTest::newRow("month 12 of 2026 in 2027")
         << withForecast(u"2027-01-10"_s)
-        << u"Solar month:      12, from 5 January 2027 23:09 to 4 February 2027 10:46"_s;
+        << u"Solar month:      12, from 5 January 2027 23:10 to 4 February 2027 10:46"_s;
 }
 
 // Without --json the year ahead is printed in words instead of the report.
@@ -539,7 +539,7 @@ void TestCommandLine::binarySolarTerms_data()
                                                u"2026 05:02, Asia/Tokyo"_s;
     QTest::newRow("Summer Solstice, Japan") << tokyo << 11
                                             << u" 90  Summer Solstice       夏至  21 June 2026 "
-                                               u"17:24, Asia/Tokyo"_s;
+                                               u"17:25, Asia/Tokyo"_s;
     // The computer's zone (Japan's here) unless --time-zone names another.
     QTest::newRow("Start of Spring, the computer's zone")
         << QStringList{u"--solar-terms"_s, u"2026"_s} << 2
@@ -627,7 +627,7 @@ void TestCommandLine::binaryTrueSolarTerms_data()
     const QStringList born3February2021 = {u"--name"_s,       u"Ann"_s,   u"--day"_s,  u"3"_s,
                                            u"--month"_s,      u"2"_s,     u"--year"_s, u"2021"_s,
                                            u"--solar-year"_s, u"--json"_s};
-    // Start of Spring 2021 came at 23:58 on 3 February in Japan: the whole day is the new year.
+    // Start of Spring 2021 came at 23:59 on 3 February in Japan: the whole day is the new year.
     QTest::newRow("fixed days") << born3February2021 << u"2020"_s << 12 << false;
     QTest::newRow("true terms, Japan")
         << born3February2021 +
@@ -635,7 +635,7 @@ void TestCommandLine::binaryTrueSolarTerms_data()
         << u"2021"_s << 1 << true;
     QTest::newRow("true terms, the computer's zone")
         << born3February2021 + QStringList{u"--true-solar-terms"_s} << u"2021"_s << 1 << true;
-    // 01:58 on 4 February in Sydney (summer time, UTC+11): the 3rd still closes the old year.
+    // 01:59 on 4 February in Sydney (summer time, UTC+11): the 3rd still closes the old year.
     QTest::newRow("true terms, Sydney")
         << born3February2021 +
                QStringList{u"--true-solar-terms"_s, u"--time-zone"_s, u"Australia/Sydney"_s}

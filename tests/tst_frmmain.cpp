@@ -667,7 +667,7 @@ void TestFrmMain::solarTermsEntry()
     QCOMPARE(changes.last().at(0).toBool(), false);
 
     // On, the next reading takes its solar month from the terms in the chosen zone: Start of
-    // Spring 2021 came at 23:58 on 3 February in Japan.
+    // Spring 2021 came at 23:59 on 3 February in Japan.
     entry->trigger();
     m_fixture.window()->setTimeZoneId("Asia/Tokyo");
     Fill(*m_fixture.window(), {u"Ann"_s, u"3"_s, u"February"_s, u"2021"_s});
@@ -676,7 +676,7 @@ void TestFrmMain::solarTermsEntry()
     const auto reading = m_readings->at(0).at(0).value<Reading>();
     QVERIFY(reading.trueSolarTerms);
     QCOMPARE(reading.solarMonth, 1);
-    QVERIFY(reading.termDayNote.contains(u"3 February 2021 23:58, Asia/Tokyo"_s));
+    QVERIFY(reading.termDayNote.contains(u"3 February 2021 23:59, Asia/Tokyo"_s));
 }
 
 // By keyboard alone: the filter narrows the list, the arrows walk it, Enter takes the zone.

@@ -818,7 +818,7 @@ void TestFrmNineStar::yearAheadShowsTheCharts_data()
                        u"North West: 6, avoid: Breaker"_s}
         << QStringList{u"Times in Asia/Tokyo\nSolar year 2026, a Horse year: from 4 February "
                        u"2026 05:02 to 4 February 2027 10:46\nSolar month 4, a Snake month: "
-                       u"from 5 May 2026 20:48 to 6 June 2026 00:48\n"_s,
+                       u"from 5 May 2026 20:49 to 6 June 2026 00:48\n"_s,
                        u"Your star 3 stands in the West this year."_s,
                        u"Your star 3 stands in the East this month."_s,
                        u"Favourable directions: North East, South East"_s,
@@ -913,7 +913,7 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
     // The last day of solar year 2023: year star 4, the Rabbit's year, the Ox's month.
     Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2024, 2, 3));
     QCOMPARE(Find<QLabel>(page, u"lblSolarDate"_s)->text(),
-             u"Solar year 2023, a Rabbit year: from 4 February 2023 11:42 to 4 February 2024 "
+             u"Solar year 2023, a Rabbit year: from 4 February 2023 11:43 to 4 February 2024 "
              u"17:27\nSolar month 12, an Ox month: from 6 January 2024 05:49 to 4 February 2024 "
              u"17:27"_s);
     QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(), u"Times in Asia/Tokyo"_s);

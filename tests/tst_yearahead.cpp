@@ -190,19 +190,19 @@ void TestYearAhead::trueSolarMonth_data()
     QTest::addColumn<QString>("ends");
 
     // The year began on 3 February in Japan time in 2021 and 2025; in 2026 on the 4th there, but
-    // on the 3rd in UTC. A minute is the one the term falls in: 2021 began at 23:58:45.
+    // on the 3rd in UTC. A term's minute is its instant rounded: 2021 began at 23:58:48, 23:59.
     QTest::newRow("2021, Japan") << QDate(2021, 2, 3) << "Asia/Tokyo"_ba << 2021 << 1
-                                 << u"2021-02-03T23:58+09:00"_s << u"2021-03-05T17:53+09:00"_s;
+                                 << u"2021-02-03T23:59+09:00"_s << u"2021-03-05T17:54+09:00"_s;
     QTest::newRow("2025, Japan") << QDate(2025, 2, 3) << "Asia/Tokyo"_ba << 2025 << 1
                                  << u"2025-02-03T23:10+09:00"_s << u"2025-03-05T17:07+09:00"_s;
     QTest::newRow("2026 day before, Japan")
         << QDate(2026, 2, 3) << "Asia/Tokyo"_ba << 2025 << 12 << u"2026-01-05T17:23+09:00"_s
         << u"2026-02-04T05:02+09:00"_s;
     QTest::newRow("2026, UTC") << QDate(2026, 2, 3) << "UTC"_ba << 2026 << 1
-                               << u"2026-02-03T20:02+00:00"_s << u"2026-03-05T13:58+00:00"_s;
+                               << u"2026-02-03T20:02+00:00"_s << u"2026-03-05T13:59+00:00"_s;
     // Clear and Bright 2013 came at 00:02 on 5 April in Japan, still 4 April in UTC and New York.
     QTest::newRow("4 April 2013, Japan")
-        << QDate(2013, 4, 4) << "Asia/Tokyo"_ba << 2013 << 2 << u"2013-03-05T19:14+09:00"_s
+        << QDate(2013, 4, 4) << "Asia/Tokyo"_ba << 2013 << 2 << u"2013-03-05T19:15+09:00"_s
         << u"2013-04-05T00:02+09:00"_s;
     QTest::newRow("5 April 2013, Japan")
         << QDate(2013, 4, 5) << "Asia/Tokyo"_ba << 2013 << 3 << u"2013-04-05T00:02+09:00"_s
@@ -213,9 +213,13 @@ void TestYearAhead::trueSolarMonth_data()
     QTest::newRow("4 April 2013, New York, summer time")
         << QDate(2013, 4, 4) << "America/New_York"_ba << 2013 << 3 << u"2013-04-04T11:02-04:00"_s
         << u"2013-05-05T04:18-04:00"_s;
+    // Havana's local mean time was 5:29:36 behind UTC: the term's UTC minute moved by all of it.
+    QTest::newRow("1900, Havana") << QDate(1900, 2, 10) << "America/Havana"_ba << 1900 << 1
+                                  << u"1900-02-04T00:21:24-05:29:36"_s
+                                  << u"1900-03-05T18:52:24-05:29:36"_s;
     QTest::newRow("last day, month ends in 2101")
-        << QDate(2100, 12, 31) << "UTC"_ba << 2100 << 11 << u"2100-12-07T01:39+00:00"_s
-        << u"2101-01-05T13:06+00:00"_s;
+        << QDate(2100, 12, 31) << "UTC"_ba << 2100 << 11 << u"2100-12-07T01:42+00:00"_s
+        << u"2101-01-05T13:09+00:00"_s;
 }
 
 void TestYearAhead::trueSolarMonth()
@@ -283,7 +287,7 @@ void TestYearAhead::birthOnTrueTerms_data()
     };
     QTest::newRow("3 February 2021, Japan: the year begins that day")
         << born("3", "February", "2021") << "Asia/Tokyo"_ba << YearRule::Solar << 1 << u"2021"_s
-        << u"Born on the day solar month 1 begins (3 February 2021 23:58, Asia/Tokyo): the month "
+        << u"Born on the day solar month 1 begins (3 February 2021 23:59, Asia/Tokyo): the month "
            u"depends on the hour of birth; this reading counts the whole day to the new month."_s;
     QTest::newRow("3 February 2025, Japan")
         << born("3", "February", "2025") << "Asia/Tokyo"_ba << YearRule::Solar << 1 << u"2025"_s
@@ -478,7 +482,7 @@ void TestYearAhead::text_data()
     QTest::newRow("solar year")
         << u"Solar year:       2026, from 4 February 2026 05:02 to 4 February 2027 10:46"_s;
     QTest::newRow("solar month")
-        << u"Solar month:      4, from 5 May 2026 20:48 to 6 June 2026 00:48"_s;
+        << u"Solar month:      4, from 5 May 2026 20:49 to 6 June 2026 00:48"_s;
     QTest::newRow("year heading") << u"This Year: 2026, a Horse year"_s;
     QTest::newRow("chart, South on top") << u"    SE 9    S 5     SW 7"_s;
     QTest::newRow("palace") << u"Your star 3 stands in the West this year."_s;
