@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <QRandomGenerator>
 
 #include "files/attributes.h"
@@ -67,6 +69,47 @@ void RemoveOwn(int folder, const QByteArray& name, const FileId& meant)
 {
     if (!name.isEmpty() && IdAt(folder, name) == meant)
         ::unlinkat(folder, name.constData(), 0);
+}
+
+// The name the file has in folder now, found by reading the folder; empty when none is found.
+[[nodiscard]] QByteArray NameOf(int folder, const FileId& file)
+{
+    const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (listing == nullptr) {
+        if (listed >= 0)
+            ::close(listed);
+        return {};
+    }
+    QByteArray found;
+    while (const dirent* entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (entry->d_ino == file.inode && IdAt(folder, name) == file) {
+            found = name;
+            break;
+        }
+    }
+    ::closedir(listing);
+    return found;
+}
+
+// Swaps the file made into the name aside, taking it from name or, where another process has
+// moved it on meanwhile, from whatever name it has in the folder now, and gives what aside held
+// that name in return; true once aside holds it. The other side may go on swapping or stop at
+// any moment, so it is looked for afresh before every try.
+bool TakeBack(int folder, const QByteArray& aside, const QByteArray& name, const FileId& made)
+{
+    for (int tries = 0; tries < MostPutBacks; ++tries) {
+        if (IdAt(folder, aside) == made)
+            return true;
+        const QByteArray holder = IdAt(folder, name) == made ? name : NameOf(folder, made);
+        if (!holder.isEmpty() &&
+            ::renameat2(folder, aside.constData(), folder, holder.constData(), RENAME_EXCHANGE) !=
+                0 &&
+            (errno == EINVAL || errno == ENOSYS))
+            return false;
+    }
+    return IdAt(folder, aside) == made;
 }
 
 // Renames without replacing anything that stands at to; where the file system cannot promise
@@ -189,12 +232,11 @@ Done WholeFiles::replace(Pending& file)
     file.replaced = true;
     if (IdAt(folder, file.aside) == file.checked)
         return {};
-    // Something else was swapped in after the check: it goes back where it stood, and the new
-    // file comes out again, however often the other side swaps meanwhile.
+    // Something else was swapped in after the check: it goes back to a name anyone sees, and the
+    // new file comes out again, however often the other side swaps meanwhile.
     file.asideHolds = file.made;
     file.replaced = false;
-    for (int tries = 0; tries < MostPutBacks && IdAt(folder, file.aside) != file.made; ++tries)
-        ::renameat2(folder, file.aside.constData(), folder, name.constData(), RENAME_EXCHANGE);
+    (void)TakeBack(folder, file.aside, name, file.made);
     return TargetChanged();
 }
 
@@ -240,21 +282,26 @@ QString WholeFiles::undo()
         if (IdAt(folder, name) == file->made) {
             if (file->aside.isEmpty()) {
                 back = ::unlinkat(folder, name.constData(), 0) == 0;
-            } else if (::renameat2(folder, file->aside.constData(), folder, name.constData(),
-                                   RENAME_EXCHANGE) == 0) {
+            } else if (TakeBack(folder, file->aside, name, file->made)) {
                 back = true;
                 file->asideHolds = file->made;
-            } else if (::renameat(folder, file->aside.constData(), folder, name.constData()) == 0) {
+            } else if ((errno == EINVAL || errno == ENOSYS) &&
+                       ::renameat(folder, file->aside.constData(), folder, name.constData()) == 0) {
                 back = true;
                 file->aside.clear();
             }
         } else {
             errno = EBUSY;
         }
-        if (!back && problem.isEmpty())
-            problem =
-                u"; '%1' could not be put back: %2"_s.arg(file->given, qt_error_string(errno));
         file->replaced = false;
+        if (back)
+            continue;
+        problem += u"; '%1' could not be put back: %2"_s.arg(file->given, qt_error_string(errno));
+        // A save that failed never removes the old file's one copy: it stays where it is.
+        if (!file->aside.isEmpty() && IdAt(folder, file->aside) == file->checked) {
+            problem += u" (the old file is kept as '%1')"_s.arg(QFile::decodeName(file->aside));
+            file->aside.clear();
+        }
     }
     return problem;
 }
