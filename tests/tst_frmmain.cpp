@@ -136,6 +136,8 @@ private slots:
     void timeZoneDialogCancelled();
     void timeZoneDialogOffersOnlyZones();
     void closingTellsWhy();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
 
 private:
     WindowFixture<frmMain> m_fixture;
@@ -764,6 +766,33 @@ void TestFrmMain::timeZoneDialogOffersOnlyZones()
     QCOMPARE(zones->currentRow(), 0);
     QVERIFY(zones->findItems(u"Nowhere/City"_s, Qt::MatchExactly).isEmpty());
     dialog->reject();
+}
+
+void TestFrmMain::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("readings");
+    QTest::newRow("Return on Calculate") << u"cmdProceed"_s << int(Qt::Key_Return) << 0 << 1;
+    QTest::newRow("keypad Enter on Calculate")
+        << u"cmdProceed"_s << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 1;
+    QTest::newRow("Ctrl+Return on Calculate")
+        << u"cmdProceed"_s << int(Qt::Key_Return) << int(Qt::ControlModifier) << 0;
+    QTest::newRow("Return in the name box") << u"txtName"_s << int(Qt::Key_Return) << 0 << 0;
+}
+
+void TestFrmMain::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, focused);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, readings);
+    Fill(*m_fixture.window(), {u"Ann"_s, u"1"_s, u"May"_s, u"1970"_s});
+    auto* const widget = Find<QWidget>(m_fixture.window(), focused);
+    widget->setFocus();
+    QTest::keyClick(widget, static_cast<Qt::Key>(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_readings->count(), readings);
 }
 
 } // namespace Kistarra

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QIconEngine>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOption>
@@ -126,6 +128,41 @@ class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 
 public:
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+
+    // Enter presses a focused push button, as Space does and as on every desktop; the buttons
+    // themselves take it only when they are a dialog's default, and autoDefault would make Enter
+    // in a window's fields press a button too.
+    void polish(QWidget* widget) override
+    {
+        QProxyStyle::polish(widget);
+        if (qobject_cast<QPushButton*>(widget) != nullptr)
+            widget->installEventFilter(this);
+    }
+
+    void unpolish(QWidget* widget) override
+    {
+        if (qobject_cast<QPushButton*>(widget) != nullptr)
+            widget->removeEventFilter(this);
+        QProxyStyle::unpolish(widget);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QProxyStyle::eventFilter(watched, event);
+        const auto* const key = static_cast<QKeyEvent*>(event);
+        auto* const button = qobject_cast<QPushButton*>(watched);
+        if (button == nullptr || !button->isEnabled() || !button->hasFocus() ||
+            (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return QProxyStyle::eventFilter(watched, event);
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    }
+
     [[nodiscard]] QIcon standardIcon(StandardPixmap picture, const QStyleOption* option,
                                      const QWidget* widget) const override
     {
