@@ -1,6 +1,7 @@
 // The calendar: a month of days worked out once its year's terms are known, and the calendar
-// window opened and painted, and turned to the next month and painted again. The terms of the
-// years shown are worked out before the timing starts, as they are once per year in the program.
+// window opened and painted, and turned to the next month and painted again; the Time Zone dialog
+// opened and painted. The terms of the years shown are worked out before the timing starts, as
+// they are once per year in the program.
 // A window counts as painted when its first paint event after the step has been handled.
 
 #include <chrono>
@@ -18,6 +19,7 @@
 #include "engine/daycalendar.h"
 #include "tests/support/fakedesktop.h"
 #include "windows/frmcalendar.h"
+#include "windows/frmtimezone.h"
 
 using namespace Qt::StringLiterals;
 
@@ -120,8 +122,31 @@ void CalendarNextMonth(benchmark::State& state)
     }
 }
 
+// The Time Zone dialog: every zone listed, the offsets of those on screen looked up as they paint.
+void TimeZoneDialogOpened(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const auto started = Clock::now();
+        auto dialog = std::make_unique<frmTimeZone>(QByteArray("Asia/Tokyo"), nullptr);
+        PaintWatch painted(dialog->findChild<QWidget*>(u"lstTimeZones"_s));
+        dialog->show();
+        if (!painted.waitForPaint()) {
+            state.SkipWithError("the dialog did not paint");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - started).count());
+        dialog.reset();
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace
 
+BENCHMARK(TimeZoneDialogOpened)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(MonthOfDays)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(Repetitions)

@@ -1,7 +1,13 @@
 #include "windows/frmtimezone.h"
 
+#include <algorithm>
+#include <utility>
+
 #include <QCoreApplication>
 #include <QAbstractButton>
+#include <QDateTime>
+#include <QHash>
+#include <QLocale>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "engine/timezones.h"
+#include "reading/calendarwords.h"
 #include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
@@ -24,6 +31,46 @@ namespace {
 
 // Each entry keeps its zone id here; the computer's own zone has none.
 constexpr int IdRole = Qt::UserRole;
+
+// A zone's entry: its id and its offset now. The offset is looked up the first time the entry is
+// drawn or read, so that the dialog opens without reading six hundred zones' rules.
+class ZoneItem final : public QListWidgetItem {
+public:
+    // pattern: the entry's words, %1 standing for the offset.
+    ZoneItem(const QByteArray& id, QString pattern, QListWidget* list)
+        : QListWidgetItem(list, QListWidgetItem::UserType)
+        , m_pattern(std::move(pattern))
+    {
+        setData(IdRole, id);
+    }
+
+    [[nodiscard]] QVariant data(int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return QListWidgetItem::data(role);
+        if (m_text.isEmpty()) {
+            const QByteArray id = QListWidgetItem::data(IdRole).toByteArray();
+            const auto zone = id.isEmpty() ? std::optional(ComputersTimeZone().zone)
+                                           : TimeZoneFromId(QString::fromLatin1(id));
+            m_text = m_pattern.arg(
+                zone ? UtcOffsetText(zone->offsetFromUtc(QDateTime::currentDateTimeUtc()))
+                     : QString());
+        }
+        return m_text;
+    }
+
+private:
+    QString m_pattern;
+    mutable QString m_text;
+};
+
+// The words a filter matches in an id: its parts with spaces for the underscores.
+QString Searchable(const QByteArray& id)
+{
+    QString text = QString::fromUtf8(id);
+    text.replace(u'_', u' ');
+    return text;
+}
 
 QLabel* MakeBuddyLabel(const QString& text, QWidget* buddy, QWidget* parent)
 {
@@ -50,6 +97,9 @@ frmTimeZone::frmTimeZone(const QByteArray& chosen, QWidget* parent)
     m_zones = new QListWidget(this);
     m_zones->setObjectName(u"lstTimeZones"_s);
     m_zones->setAccessibleName(u"Time zones"_s);
+    m_nothing = new QLabel(u"No time zone matches"_s, this);
+    m_nothing->setObjectName(u"lblNoZone"_s);
+    m_nothing->hide();
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->setObjectName(u"cmdZoneButtons"_s);
 
@@ -58,6 +108,7 @@ frmTimeZone::frmTimeZone(const QByteArray& chosen, QWidget* parent)
     layout->addWidget(m_filter);
     layout->addWidget(MakeBuddyLabel(u"Time &zones:"_s, m_zones, this));
     layout->addWidget(m_zones, 1);
+    layout->addWidget(m_nothing);
     layout->addWidget(m_buttons);
     // The look of the program's other dialogs: pale words on the dark grey, the fields and list
     // black on silver, the buttons silver.
@@ -74,7 +125,11 @@ frmTimeZone::frmTimeZone(const QByteArray& chosen, QWidget* parent)
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::accepted, this, [this] { emit zoneChosen(choice()); });
     m_filter->setFocus();
-    setFixedSize(FittedToScreen(this, QSize(340, 380)));
+    // The list's rows are all one height: the view need not ask each entry for its size.
+    m_zones->setUniformItemSizes(true);
+    setSizeGripEnabled(true);
+    setMinimumSize(layout->minimumSize());
+    resize(FittedToScreen(this, QSize(380, 420)));
     KeepOnScreen(this);
 }
 
@@ -89,11 +144,13 @@ QByteArray frmTimeZone::choice() const
 void frmTimeZone::fillList(const QByteArray& chosen)
 {
     const ComputerTimeZone computers = ComputersTimeZone();
-    auto* const own = new QListWidgetItem(
-        computers.unknownName.isEmpty()
-            ? u"The computer's time zone (%1)"_s.arg(QString::fromUtf8(computers.zone.id()))
-            : ZoneInUseName(computers.zone),
-        m_zones);
+    QListWidgetItem* const own = computers.unknownName.isEmpty()
+                                     ? static_cast<QListWidgetItem*>(new ZoneItem(
+                                           {},
+                                           u"The computer's time zone (%1, %2)"_s.arg(
+                                               QString::fromUtf8(computers.zone.id()), u"%1"_s),
+                                           m_zones))
+                                     : new QListWidgetItem(ZoneInUseName(computers.zone), m_zones);
     own->setData(IdRole, QByteArray());
     m_zones->setCurrentItem(own);
     // A zone chosen by an older name, which the database keeps as a link only, or by an offset
@@ -106,23 +163,43 @@ void frmTimeZone::fillList(const QByteArray& chosen)
         ids.append(chosen);
     ids.append(listed);
     for (const QByteArray& id : ids) {
-        auto* const item = new QListWidgetItem(QString::fromUtf8(id), m_zones);
-        item->setData(IdRole, id);
+        auto* const item = new ZoneItem(id, QString::fromUtf8(id) % u" (%1)"_s, m_zones);
         if (id == chosen)
             m_zones->setCurrentItem(item);
     }
     m_zones->scrollToItem(m_zones->currentItem(), QAbstractItemView::PositionAtCenter);
 }
 
-// Hides the entries whose text lacks the filter's; the highlight moves to the first one left when
-// its own entry goes.
+// The countries each zone is used in, by Qt's territory data, read once the filter is first used.
+const QHash<QByteArray, QString>& frmTimeZone::territories()
+{
+    if (m_territories.isEmpty()) {
+        for (int value = QLocale::AnyTerritory + 1; value <= QLocale::LastTerritory; ++value) {
+            const auto territory = static_cast<QLocale::Territory>(value);
+            const QString name = QLocale::territoryToString(territory);
+            for (const QByteArray& id : QTimeZone::availableTimeZoneIds(territory))
+                m_territories[id] += u' ' % name;
+        }
+    }
+    return m_territories;
+}
+
+// Hides the entries that lack one of the filter's words, in the id (underscores read as spaces)
+// or in the countries the zone is used in; the highlight moves to the first one left when its own
+// entry goes.
 void frmTimeZone::narrow(const QString& text)
 {
-    const QString wanted = text.trimmed();
+    const QStringList words = QString(text).replace(u'_', u' ').split(u' ', Qt::SkipEmptyParts);
+    const QHash<QByteArray, QString>& countries = words.isEmpty() ? m_territories : territories();
     QListWidgetItem* first = nullptr;
     for (int row = 0; row < m_zones->count(); ++row) {
         QListWidgetItem* const item = m_zones->item(row);
-        const bool shown = item->text().contains(wanted, Qt::CaseInsensitive);
+        const QByteArray id = item->data(IdRole).toByteArray();
+        const QString haystack =
+            (id.isEmpty() ? item->text() : Searchable(id)) % u' ' % countries.value(id);
+        const bool shown = std::all_of(words.begin(), words.end(), [&](const QString& word) {
+            return haystack.contains(word, Qt::CaseInsensitive);
+        });
         item->setHidden(!shown);
         if (shown && first == nullptr)
             first = item;
@@ -131,6 +208,7 @@ void frmTimeZone::narrow(const QString& text)
     if (current == nullptr || current->isHidden())
         m_zones->setCurrentItem(first);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(first != nullptr);
+    m_nothing->setVisible(first == nullptr);
 }
 
 // Up, Down, Page Up and Page Down typed in the filter box move the highlight in the list.

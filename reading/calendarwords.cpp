@@ -1,0 +1,121 @@
+#include "reading/calendarwords.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "engine/ninestar.h"
+#include "reading/calendartext.h"
+#include "reading/yearaheadtext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+constexpr std::array<QStringView, 9> StarCharacters = {u"一白水星", u"二黒土星", u"三碧木星",
+                                                       u"四緑木星", u"五黄土星", u"六白金星",
+                                                       u"七赤金星", u"八白土星", u"九紫火星"};
+constexpr std::array<QStringView, 9> StarNames = {
+    u"One White Water", u"Two Black Earth",   u"Three Jade Wood",
+    u"Four Green Wood", u"Five Yellow Earth", u"Six White Metal",
+    u"Seven Red Metal", u"Eight White Earth", u"Nine Purple Fire"};
+
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+} // namespace
+
+QString UtcOffsetText(int offsetSeconds)
+{
+    const int magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;
+    QString text = u"UTC"_s % (offsetSeconds < 0 ? u'-' : u'+') % twoDigits(magnitude / 3600) %
+                   u':' % twoDigits(magnitude / 60 % 60);
+    if (magnitude % 60 != 0)
+        text += u':' % twoDigits(magnitude % 60);
+    return text;
+}
+
+QString ZoneWithOffset(const QTimeZone& zone, QDate day)
+{
+    const QDateTime noon(day, QTime(12, 0), zone);
+    return TimeZoneName(zone) % u", "_s % UtcOffsetText(zone.offsetFromUtc(noon));
+}
+
+QString DayStarCharacters(int star)
+{
+    return star >= 1 && star <= 9 ? StarCharacters[static_cast<std::size_t>(star - 1)].toString()
+                                  : QString();
+}
+
+QString DayStarName(int star)
+{
+    return star >= 1 && star <= 9 ? StarNames[static_cast<std::size_t>(star - 1)].toString()
+                                  : QString();
+}
+
+QString PeriodMarkText(PeriodMark mark)
+{
+    return mark == PeriodMark::Ascending ? u"ascending period begins"_s
+                                         : u"descending period begins"_s;
+}
+
+QString PeriodMarkCharacters(PeriodMark mark)
+{
+    return mark == PeriodMark::Ascending ? u"陽遁始め"_s : u"陰遁始め"_s;
+}
+
+QString AvoidReasonsText(AvoidReasons reasons)
+{
+    QStringList names;
+    for (const Avoid avoid : Avoids) {
+        if (reasons.has(avoid))
+            names << AvoidName(avoid).toString();
+    }
+    return names.join(u", "_s);
+}
+
+QString AvoidedDirectionsText(const std::array<AvoidReasons, 9>& avoided)
+{
+    QStringList parts;
+    for (const Palace palace : Palaces) {
+        if (avoided[PalaceIndex(palace)].any())
+            parts << PalaceName(palace) % u": "_s % AvoidReasonsText(avoided[PalaceIndex(palace)]);
+    }
+    return parts.isEmpty() ? NoDirection.toString() : parts.join(u"; "_s);
+}
+
+QString StemBranchText(StemBranch stemBranch)
+{
+    return StemBranchCharacters(stemBranch) % u' ' % StemBranchName(stemBranch);
+}
+
+QString CalendarOwnerText(const QString& name, int principal, const QTimeZone& zone, QDate day)
+{
+    const QString number = u"rincipal number "_s % QString::number(principal);
+    const QString owner =
+        name.isEmpty() ? QString(u'P' % number) : QString(name % u", p"_s % number);
+    return owner % u" \u00b7 times in "_s % ZoneWithOffset(zone, day);
+}
+
+QString CalendarCycleText(const MonthCalendar& calendar)
+{
+    QStringList parts;
+    int shownYear = 0;
+    for (const MoveDirections& move : calendar.monthMoves()) {
+        if (move.solar.year != shownYear) {
+            shownYear = move.solar.year;
+            parts << u"Year "_s % StemBranchText(YearStemBranch(shownYear));
+        }
+        const auto month = MonthStemBranch(move.solar);
+        if (month)
+            parts << u"month "_s % StemBranchText(*month) % u" from "_s %
+                         QString::number(move.from.day()) % u' ' %
+                         MonthNames[static_cast<std::size_t>(move.from.month() - 1)];
+    }
+    return parts.join(u" \u00b7 "_s);
+}
+
+} // namespace Kistarra

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+#include <QTimeZone>
+
+#include "engine/calendarsigns.h"
+
+// The calendar's signs in words: the day star's name, the marks where a period of it begins, the
+// reasons to avoid a direction, a zone with its offset, and the line saying whose calendar it is.
+namespace Kistarra {
+
+// "UTC+09:00", "UTC-05:29:36" (seconds only where the offset has them), "UTC+00:00".
+[[nodiscard]] QString UtcOffsetText(int offsetSeconds);
+
+// "Asia/Tokyo, UTC+09:00": the zone and the offset in force on that day (at its noon).
+[[nodiscard]] QString ZoneWithOffset(const QTimeZone& zone, QDate day);
+
+// "一白水星" and "One White Water" .. "九紫火星" and "Nine Purple Fire"; empty outside 1..9.
+[[nodiscard]] QString DayStarCharacters(int star);
+[[nodiscard]] QString DayStarName(int star);
+
+// "ascending period begins" / "descending period begins", and "陽遁始め" / "陰遁始め".
+[[nodiscard]] QString PeriodMarkText(PeriodMark mark);
+[[nodiscard]] QString PeriodMarkCharacters(PeriodMark mark);
+
+// "Dark Sword, Breaker": the reasons, in the order the charts list them.
+[[nodiscard]] QString AvoidReasonsText(AvoidReasons reasons);
+
+// "North: Dark Sword, Breaker; South: Five Yellow", NoDirection's dash for none.
+[[nodiscard]] QString AvoidedDirectionsText(const std::array<AvoidReasons, 9>& avoided);
+
+// "丙午 Fire Horse".
+[[nodiscard]] QString StemBranchText(StemBranch stemBranch);
+
+// "Ann, principal number 3 · times in Asia/Tokyo, UTC+09:00"; without a name, "Principal number
+// 3 · times in ...".
+[[nodiscard]] QString CalendarOwnerText(const QString& name, int principal, const QTimeZone& zone,
+                                        QDate day);
+
+// "Year 丙午 Fire Horse · month 庚子 Metal Rat from 7 December": the calendar month's solar year
+// and each solar month it touches, with the day each begins.
+[[nodiscard]] QString CalendarCycleText(const MonthCalendar& calendar);
+
+} // namespace Kistarra
