@@ -48,7 +48,7 @@ QJsonObject StemBranchJson(StemBranch day)
                        {u"name"_s, StemBranchName(day)}};
 }
 
-QJsonObject CalendarJson(const MonthCalendar& calendar)
+QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name)
 {
     QJsonArray days;
     for (const CalendarDay& day : calendar.monthDays())
@@ -56,6 +56,7 @@ QJsonObject CalendarJson(const MonthCalendar& calendar)
     return QJsonObject{
         {u"month"_s, QDate(calendar.year, calendar.month, 1).toString(u"yyyy-MM"_s)},
         {u"timeZone"_s, TimeZoneName(calendar.zone)},
+        {u"name"_s, name},
         {u"principal"_s, calendar.principal},
         {u"days"_s, days},
     };

@@ -10,10 +10,11 @@ namespace Kistarra {
 // {"index": 42, "characters": "丙午", "name": "Fire Horse"}.
 [[nodiscard]] QJsonObject StemBranchJson(StemBranch day);
 
-// {"month": "2026-06", "timeZone", "principal", "days": [{"date", "stemBranch", "star",
+// {"month": "2026-06", "timeZone", "name", "principal", "days": [{"date", "stemBranch", "star",
 // "ascending", "palace", "journey": [codes], "move": [codes], "terms": [{"name", "local"}]}]}:
 // the directions in the order N, NE, E, SE, S, SW, W, NW; a term's local time with its offset,
 // to the minute.
-[[nodiscard]] QJsonObject CalendarJson(const MonthCalendar& calendar);
+// The name is the person's, as the reading's JSON gives it.
+[[nodiscard]] QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name);
 
 } // namespace Kistarra

@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextStream>
 
+#include "platform/calendarpage.h"
 #include "platform/printing.h"
 #include "reading/calendartext.h"
 #include "savedreading/savedreading.h"
@@ -24,11 +25,11 @@ namespace {
 std::variant<QByteArray, QString> pdfReport(const Answer& answer)
 {
     if (answer.calendar) {
-        QTextDocument document;
-        document.setDefaultFont(CalendarPageFont());
-        document.setHtml(CalendarHtml(*answer.calendar, QLocale::system().firstDayOfWeek()));
+        const QLocale locale = QLocale::system();
+        const CalendarPage page{*answer.calendar, answer.reading.details.name,
+                                locale.firstDayOfWeek(), locale.weekdays()};
         QBuffer buffer;
-        if (!PrintToPdf(document, buffer, Paper::LandscapeA4) || buffer.data().isEmpty())
+        if (!CalendarPageToPdf(page, buffer) || buffer.data().isEmpty())
             return u"the month could not be laid out"_s;
         return buffer.data();
     }

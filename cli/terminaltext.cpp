@@ -77,9 +77,11 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
         request.report || (!request.json && request.files.empty() && !yearAheadText);
     QString text;
     if (answer.calendar)
-        return request.json ? QString::fromUtf8(QJsonDocument(CalendarJson(*answer.calendar))
-                                                    .toJson(QJsonDocument::Indented))
-                            : CalendarText(*answer.calendar);
+        return request.json
+                   ? QString::fromUtf8(
+                         QJsonDocument(CalendarJson(*answer.calendar, answer.reading.details.name))
+                             .toJson(QJsonDocument::Indented))
+                   : CalendarText(*answer.calendar);
     if (report)
         text += terminalReport(answer.reading) + u'\n';
     if (yearAheadText)

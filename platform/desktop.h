@@ -9,6 +9,8 @@ class QWidget;
 
 namespace Kistarra {
 
+struct CalendarPage;
+
 // What a file dialog shows. The filter is in Qt's form, "Description (*.ext)".
 struct FileDialogOptions {
     QString title;
@@ -70,8 +72,9 @@ public:
     // Prints the document on the default printer, without a dialog. False when there is no
     // printer or the printer refused the job.
     virtual bool print(const QTextDocument& document) = 0;
-    // The same on A4 paper on its side, for a page wider than it is tall.
-    virtual bool printLandscapeA4(const QTextDocument& document) = 0;
+    // Prints a month of the calendar on A4 paper on its side on the default printer. False as
+    // above.
+    virtual bool printCalendarPage(const CalendarPage& page) = 0;
 
     // Empties the system clipboard when what it holds came from this program; another program's
     // content is left alone.

@@ -25,30 +25,12 @@ QFont ReportFont()
     return WindowFont(9.75);
 }
 
-QFont CalendarPageFont()
-{
-    return WindowFont(8);
-}
-
 namespace {
 
 const QMarginsF PageMargins(20, 20, 20, 20);
 
-void SetPaper(QPagedPaintDevice& device, Paper paper)
-{
-    if (paper == Paper::LandscapeA4)
-        device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                         PageMargins, QPageLayout::Millimeter));
-}
-
-// The smallest size the month's words are printed in, still read at arm's length.
-constexpr qreal SmallestMonthPoints = 6;
-
-// Lays the document out on pages of that size in device pixels and paints every page. The month
-// of the calendar keeps to one page: the height of its lines comes from the fonts actually used,
-// and a Chinese fallback font may draw taller than the page was planned for.
-bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page,
-                Paper paper)
+// Lays the document out on pages of that size in device pixels and paints every page.
+bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const QSizeF& page)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -64,11 +46,6 @@ bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const
     font.setStyleStrategy(QFont::PreferNoShaping);
     pages->setDefaultFont(font);
     pages->setPageSize(page);
-    while (paper == Paper::LandscapeA4 && pages->pageCount() > 1 &&
-           font.pointSizeF() - 0.5 >= SmallestMonthPoints) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        pages->setDefaultFont(font);
-    }
 
     // Black text whatever the desktop's colour scheme; colours the document sets itself still hold.
     QAbstractTextDocumentLayout::PaintContext context;
@@ -95,15 +72,14 @@ bool PaintPages(const QTextDocument& document, QPagedPaintDevice& printer, const
 
 } // namespace
 
-bool PrintDocument(const QTextDocument& document, QPrinter& printer, Paper paper)
+bool PrintDocument(const QTextDocument& document, QPrinter& printer)
 {
     printer.setDocName(u"Kistarra"_s);
-    SetPaper(printer, paper);
     printer.setPageMargins(PageMargins, QPageLayout::Millimeter);
-    return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size(), paper);
+    return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
 }
 
-bool PrintToPdf(const QTextDocument& document, QIODevice& out, Paper paper)
+bool PrintToPdf(const QTextDocument& document, QIODevice& out)
 {
     if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
         return false;
@@ -117,8 +93,7 @@ bool PrintToPdf(const QTextDocument& document, QIODevice& out, Paper paper)
     writer.setResolution(printer.resolution());
     writer.setPageLayout(printer.pageLayout());
     writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
-    SetPaper(writer, paper);
-    return PaintPages(document, writer, QSizeF(writer.width(), writer.height()), paper);
+    return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
 }
 
 } // namespace Kistarra

@@ -13,20 +13,12 @@ namespace Kistarra {
 // The report's font, on the report window, on paper and in the PDF.
 [[nodiscard]] QFont ReportFont();
 
-// The printed month of the calendar: a size smaller, so that six weeks fit on one page.
-[[nodiscard]] QFont CalendarPageFont();
-
-// The report goes on the printer's own paper upright; a month of the calendar on A4 on its side.
-enum class Paper { Report, LandscapeA4 };
-
 // Lays the document out on the printer's pages with margins of 20 mm and prints every page. False
 // when the printer cannot begin, cannot start a page or cannot finish the job.
-[[nodiscard]] bool PrintDocument(const QTextDocument& document, QPrinter& printer,
-                                 Paper paper = Paper::Report);
+[[nodiscard]] bool PrintDocument(const QTextDocument& document, QPrinter& printer);
 
 // The same pages as a PDF written into the device (opened for writing if it is not yet). False
 // when the device cannot be opened or the pages cannot be laid out.
-[[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out,
-                              Paper paper = Paper::Report);
+[[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out);
 
 } // namespace Kistarra

@@ -1,6 +1,7 @@
 #include "platform/qtdesktop.h"
 
 #include <chrono>
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/calendarpage.h"
 #include "platform/printing.h"
 
 using namespace Qt::StringLiterals;
@@ -134,30 +136,42 @@ void QtDesktop::openUrl(const QUrl& url)
 
 namespace {
 
-bool PrintOnDefaultPrinter(const QTextDocument& document, Paper paper)
+// Without any printer, QPrinter quietly turns into a PDF printer with no file and prints nothing:
+// the default printer, or the first there is, or none.
+std::optional<QPrinterInfo> DefaultPrinter()
 {
-    // Without any printer, QPrinter quietly turns into a PDF printer with no file and prints
-    // nothing, so look for a real one first.
     const QStringList names = QPrinterInfo::availablePrinterNames();
     if (names.isEmpty())
-        return false;
+        return std::nullopt;
     QPrinterInfo target = QPrinterInfo::defaultPrinter();
     if (target.isNull())
         target = QPrinterInfo::printerInfo(names.constFirst());
-    QPrinter printer(target, QPrinter::HighResolution);
-    return PrintDocument(document, printer, paper);
+    return target;
+}
+
+bool PrintOnDefaultPrinter(const QTextDocument& document)
+{
+    const auto target = DefaultPrinter();
+    if (!target)
+        return false;
+    QPrinter printer(*target, QPrinter::HighResolution);
+    return PrintDocument(document, printer);
 }
 
 } // namespace
 
 bool QtDesktop::print(const QTextDocument& document)
 {
-    return PrintOnDefaultPrinter(document, Paper::Report);
+    return PrintOnDefaultPrinter(document);
 }
 
-bool QtDesktop::printLandscapeA4(const QTextDocument& document)
+bool QtDesktop::printCalendarPage(const CalendarPage& page)
 {
-    return PrintOnDefaultPrinter(document, Paper::LandscapeA4);
+    const auto target = DefaultPrinter();
+    if (!target)
+        return false;
+    QPrinter printer(*target, QPrinter::HighResolution);
+    return PrintCalendarPage(page, printer);
 }
 
 void EmptyOwnClipboards(ClipboardModes& modes)

@@ -42,7 +42,7 @@ public:
 
     void openUrl(const QUrl& url) override;
     bool print(const QTextDocument& document) override;
-    bool printLandscapeA4(const QTextDocument& document) override;
+    bool printCalendarPage(const CalendarPage& page) override;
     void clearClipboard() override;
 
     [[nodiscard]] QDate today() const override;

@@ -36,30 +36,12 @@ QString localTime(const TermOnDay& term)
     return LocalMinuteText(term.local).right(5);
 }
 
-QString escaped(const QString& text)
-{
-    return text.toHtmlEscaped();
-}
-
 QString termsText(const CalendarDay& day, QStringView separator)
 {
     QStringList terms;
     for (const TermOnDay& term : day.dayTerms())
         terms << TermText(term);
     return terms.join(separator);
-}
-
-QString dayCellHtml(const CalendarDay& day)
-{
-    QString cell = u"<b>"_s % QString::number(day.date.day()) % u"</b> &nbsp;star "_s %
-                   QString::number(day.star.star) %
-                   (day.star.ascending ? u" \u2191"_s : u" \u2193"_s) % u"<br>"_s %
-                   escaped(StemBranchCharacters(day.stemBranch)) % u' ' %
-                   escaped(StemBranchName(day.stemBranch)) % u"<br>journey: "_s %
-                   escaped(DirectionCodes(day.journey));
-    if (day.termCount > 0)
-        cell += u"<br><i>"_s % escaped(termsText(day, u"; ")) % u"</i>"_s;
-    return cell;
 }
 
 } // namespace
@@ -125,38 +107,6 @@ QString CalendarText(const MonthCalendar& calendar)
         out += line % u'\n';
     }
     return out;
-}
-
-QString CalendarHtml(const MonthCalendar& calendar, Qt::DayOfWeek firstDay)
-{
-    QString html = u"<h2>Nine Star Ki Calendar: "_s % escaped(CalendarMonthTitle(calendar)) %
-                   u"</h2><p>Principal number "_s % QString::number(calendar.principal) %
-                   u", time zone "_s % escaped(TimeZoneName(calendar.zone)) %
-                   u". Good for a move:"_s;
-    for (const MoveDirections& move : calendar.monthMoves())
-        html += u"<br>"_s % escaped(MoveText(move));
-    html += u"</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>"_s;
-    for (int column = 0; column < 7; ++column) {
-        const int weekday = (static_cast<int>(firstDay) - 1 + column) % 7;
-        html += u"<th width=\"14%\">"_s % DayNames[static_cast<std::size_t>(weekday)] % u"</th>"_s;
-    }
-    html += u"</tr>"_s;
-    const QDate first(calendar.year, calendar.month, 1);
-    const int lead = (first.dayOfWeek() - static_cast<int>(firstDay) + 7) % 7;
-    const int cells = (lead + calendar.dayCount + 6) / 7 * 7;
-    for (int cell = 0; cell < cells; ++cell) {
-        if (cell % 7 == 0)
-            html += u"<tr>"_s;
-        const int index = cell - lead;
-        html += u"<td valign=\"top\">"_s %
-                (index >= 0 && index < calendar.dayCount
-                     ? dayCellHtml(calendar.days[static_cast<std::size_t>(index)])
-                     : QString()) %
-                u"</td>"_s;
-        if (cell % 7 == 6)
-            html += u"</tr>"_s;
-    }
-    return html % u"</table>"_s;
 }
 
 } // namespace Kistarra

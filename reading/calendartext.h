@@ -35,8 +35,4 @@ inline constexpr QStringView NoDirection = u"\u2014";
 // 1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line ends in "\n".
 [[nodiscard]] QString CalendarText(const MonthCalendar& calendar);
 
-// The month as one landscape page: the title, the moves, and a grid of weeks that begin on
-// `firstDay`, each day with its number, star, stem and branch, journey directions and terms.
-[[nodiscard]] QString CalendarHtml(const MonthCalendar& calendar, Qt::DayOfWeek firstDay);
-
 } // namespace Kistarra

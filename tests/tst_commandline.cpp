@@ -766,7 +766,9 @@ void TestCommandLine::calendarJson()
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     const QJsonObject json = parsedJson(run.out);
-    QCOMPARE(json.keys(), (QStringList{u"days"_s, u"month"_s, u"principal"_s, u"timeZone"_s}));
+    QCOMPARE(json.keys(),
+             (QStringList{u"days"_s, u"month"_s, u"name"_s, u"principal"_s, u"timeZone"_s}));
+    QCOMPARE(json.value(u"name"_s), QJsonValue(u"Ann"_s));
     QCOMPARE(json.value(u"month"_s), QJsonValue(u"2026-06"_s));
     QCOMPARE(json.value(u"timeZone"_s), QJsonValue(u"Asia/Tokyo"_s));
     const QJsonArray days = json.value(u"days"_s).toArray();
@@ -811,8 +813,8 @@ void TestCommandLine::binaryCalendarPdf()
     QVERIFY(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     for (const QString& expected :
-         {u"Nine Star Ki Calendar: August 2026"_s, u"From 7 August 2026, solar month 7"_s,
-          u"Start of Autumn"_s, u"Fire Ox"_s, u"Sunday"_s})
+         {u"Nine Star Ki Calendar: August 2026"_s, u"Ann, principal number 3"_s,
+          u"From 7 August 2026, solar month 7"_s, u"Start of Autumn"_s, u"Fire Ox"_s, u"Sunday"_s})
         QVERIFY2(text.contains(expected), qPrintable(expected + u" in:\n"_s + text));
 }
 

@@ -94,7 +94,7 @@ void TestFrmCalendar::cleanup()
 
 frmCalendar* TestFrmCalendar::show(QDate day)
 {
-    m_fixture.make(3, day, Tokyo);
+    m_fixture.make(3, day, Tokyo)->setOwnerName(u"Ann"_s);
     return m_fixture.showActive();
 }
 
@@ -211,10 +211,10 @@ void TestFrmCalendar::printsOnLandscapeA4()
 {
     frmCalendar* const window = show(QDate(2026, 6, 1));
     QTest::mouseClick(Find<QPushButton>(window, u"cmdPrint"_s), Qt::LeftButton);
-    QCOMPARE(m_fixture.desktop().landscapePrints, 1);
-    const QString printed = m_fixture.desktop().printedTexts.constLast();
-    QVERIFY2(printed.contains(u"Nine Star Ki Calendar: June 2026"_s), qPrintable(printed));
-    QVERIFY(printed.contains(u"Grain in Ear 00:48"_s));
+    QCOMPARE(m_fixture.desktop().printedMonths.size(), 1);
+    const CalendarPage& printed = m_fixture.desktop().printedMonths.constLast();
+    QCOMPARE(printed.name, u"Ann"_s);
+    QCOMPARE(printed.calendar.month, 6);
     QVERIFY(m_fixture.desktop().messages.isEmpty());
 
     m_fixture.desktop().printSucceeds = false;
@@ -234,10 +234,14 @@ void TestFrmCalendar::savesThePdf()
     QVERIFY(m_fixture.desktop().messages.isEmpty());
     QCOMPARE(PdfPages(path), u"1 842 x 595"_s);
     const QString text = PdfText(path);
-    for (const QString& expected :
-         {u"Nine Star Ki Calendar: June 2026"_s, u"time zone Asia/Tokyo"_s,
-          u"From 6 June 2026, solar month 5, a Horse month"_s, u"Fire Horse"_s,
-          u"Summer Solstice 17:25"_s, u"Wednesday"_s})
+    for (
+        const QString& expected :
+        {u"Nine Star Ki Calendar: June 2026"_s,
+         u"Ann, principal number 3 \u00b7 times in Asia/Tokyo, UTC+09:00"_s,
+         u"Year 丙午 Fire Horse \u00b7 month 癸巳 Water Snake from 1 June \u00b7 month 甲午 Wood Horse from 6 June"_s,
+         u"From 6 June 2026, solar month 5, a Horse month"_s, u"Fire Horse"_s,
+         u"Summer Solstice 17:25"_s, u"Wednesday"_s, u"\u25CE"_s, u"\u25B2 陽遁始め"_s,
+         u"\u25CE in two or more"_s})
         QVERIFY2(text.contains(expected), qPrintable(expected + u" in:\n"_s + text));
 
     // Cancelling the dialog writes nothing.

@@ -10,11 +10,10 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "platform/desktop.h"
-#include "platform/printing.h"
+#include "platform/calendarpage.h"
 #include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
 #include "engine/yearahead.h"
@@ -178,6 +177,12 @@ int frmCalendar::leadingCells() const
     return (QDate(m_day.year(), m_day.month(), 1).dayOfWeek() - firstDay + WeekDays) % WeekDays;
 }
 
+void frmCalendar::setOwnerName(const QString& name)
+{
+    m_name = name;
+    showMonth();
+}
+
 void frmCalendar::setTimeZone(const QTimeZone& zone)
 {
     m_zone = zone;
@@ -337,18 +342,15 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void frmCalendar::layOutMonth(QTextDocument& document) const
+CalendarPage frmCalendar::page() const
 {
-    document.setDefaultFont(CalendarPageFont());
-    document.setHtml(m_calendar ? CalendarHtml(*m_calendar, QLocale().firstDayOfWeek())
-                                : QString());
+    const QLocale locale;
+    return {*m_calendar, m_name, locale.firstDayOfWeek(), locale.weekdays()};
 }
 
 void frmCalendar::printMonth()
 {
-    QTextDocument document;
-    layOutMonth(document);
-    if (!m_desktop.printLandscapeA4(document))
+    if (!m_calendar || !m_desktop.printCalendarPage(page()))
         m_desktop.showError(this, u"The month could not be printed."_s);
 }
 
@@ -357,10 +359,8 @@ void frmCalendar::saveMonthAsPdf()
     const QString path = m_desktop.saveFileName(this, PdfSaveDialog());
     if (path.isEmpty())
         return;
-    QTextDocument document;
-    layOutMonth(document);
     QBuffer buffer;
-    if (!PrintToPdf(document, buffer, Paper::LandscapeA4)) {
+    if (!m_calendar || !CalendarPageToPdf(page(), buffer)) {
         m_desktop.showError(this, u"The month could not be laid out as a PDF."_s);
         return;
     }

@@ -7,11 +7,11 @@
 #include <QWidget>
 
 #include "engine/daycalendar.h"
+#include "platform/calendarpage.h"
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class QTextDocument;
 
 namespace Kistarra {
 
@@ -33,6 +33,8 @@ public:
     [[nodiscard]] QDate chosenDay() const { return m_day; }
     // Chooses the day, turning to its month; a day outside the calendar's months is not taken.
     void chooseDay(QDate day);
+    // Whose calendar it is: the name the header and the printed month show.
+    void setOwnerName(const QString& name);
     // Shows the month's days and terms in another zone.
     void setTimeZone(const QTimeZone& zone);
 
@@ -55,10 +57,11 @@ private:
     void turnMonth(int months);
     void printMonth();
     void saveMonthAsPdf();
-    void layOutMonth(QTextDocument& document) const;
+    [[nodiscard]] CalendarPage page() const;
     [[nodiscard]] int leadingCells() const;
 
     const int m_principal;
+    QString m_name;
     QTimeZone m_zone;
     Desktop& m_desktop;
     QDate m_day;

@@ -255,6 +255,7 @@ void frmNineStar::showYearAhead(bool shown)
         page->setGeometry(m_pages[0]->geometry());
         page->chainFocusAfter(m_tabs);
         page->setTimeZone(m_zone);
+        page->setOwnerName(m_reading.details.name);
         m_yearAhead = page;
     }
     if (m_yearAhead == nullptr)

@@ -332,12 +332,20 @@ void YearAheadPage::showCycle(QDate date)
     }
 }
 
+void YearAheadPage::setOwnerName(const QString& name)
+{
+    m_name = name;
+    if (m_calendar)
+        m_calendar->setOwnerName(name);
+}
+
 void YearAheadPage::openCalendar()
 {
     if (m_calendar) {
         m_calendar->chooseDay(m_date->date());
     } else {
         m_calendar = new frmCalendar(m_principal, m_date->date(), m_zone, m_desktop, this);
+        m_calendar->setOwnerName(m_name);
         m_calendar->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
     }

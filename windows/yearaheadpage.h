@@ -45,6 +45,9 @@ public:
     // redraws the page, and the calendar when it is open.
     void setTimeZone(const QTimeZone& zone);
 
+    // Whose year ahead it is: the name the calendar names.
+    void setOwnerName(const QString& name);
+
     // The calendar window while it is open.
     [[nodiscard]] frmCalendar* calendarWindow() const;
 
@@ -58,6 +61,7 @@ private:
     void showDay(QDate day);
 
     const int m_principal;
+    QString m_name;
     Desktop& m_desktop;
     QTimeZone m_zone = ComputersTimeZone().zone;
     QDateEdit* m_date = nullptr;

@@ -1,5 +1,7 @@
 #include "tests/support/fakedesktop.h"
 
+#include "reading/calendartext.h"
+
 #include <QTextDocument>
 #include <QtGlobal>
 
@@ -44,10 +46,11 @@ bool FakeDesktop::print(const QTextDocument& document)
     return printSucceeds;
 }
 
-bool FakeDesktop::printLandscapeA4(const QTextDocument& document)
+bool FakeDesktop::printCalendarPage(const CalendarPage& page)
 {
-    ++landscapePrints;
-    return print(document);
+    printedMonths.append(page);
+    printedTexts.append(CalendarMonthTitle(page.calendar));
+    return printSucceeds;
 }
 
 void FakeDesktop::clearClipboard()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "platform/calendarpage.h"
 #include "platform/desktop.h"
 
 namespace Kistarra {
@@ -31,8 +32,8 @@ public:
     QList<FileDialogOptions> openDialogs;
     QList<FileDialogOptions> saveDialogs;
     QList<QUrl> openedUrls;
-    QStringList printedTexts; // every print asked for, whether or not it succeeded
-    int landscapePrints = 0;  // how many of them on A4 on its side
+    QStringList printedTexts;          // every print asked for, whether or not it succeeded
+    QList<CalendarPage> printedMonths; // the months of the calendar among them
     int clipboardClears = 0;
     int randomSeedings = 0;
     QList<std::pair<int, int>> randomRanges; // lowest and highest of each draw
@@ -54,7 +55,7 @@ public:
 
     void openUrl(const QUrl& url) override;
     bool print(const QTextDocument& document) override;
-    bool printLandscapeA4(const QTextDocument& document) override;
+    bool printCalendarPage(const CalendarPage& page) override;
     void clearClipboard() override;
 
     [[nodiscard]] QDate today() const override;

@@ -1,0 +1,236 @@
+#include "platform/calendarpage.h"
+
+#include <algorithm>
+
+#include <QFontMetricsF>
+#include <QIODevice>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QStringList>
+
+#include "engine/calendarsigns.h"
+#include "engine/ninestar.h"
+#include "platform/fonts.h"
+#include "reading/calendartext.h"
+#include "reading/calendarwords.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+constexpr int WeekDays = 7;
+const QMarginsF PageMargins(12, 12, 12, 12);
+// The shade of a good day: light enough for black words on it, dark enough to show on paper.
+const QColor GoodDayShade(214, 236, 208);
+const QColor WeekendShade(238, 238, 238);
+constexpr qreal TitlePoints = 13;
+constexpr qreal TextPoints = 9;
+constexpr qreal CellPoints = 11;
+constexpr qreal SmallestPoints = 5;
+
+constexpr std::array<QStringView, 7> DayNames = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
+                                                 u"Friday", u"Saturday", u"Sunday"};
+
+// The lines of a day's cell below its number: the star, the stem and branch, the journey, the
+// period's beginning and the terms.
+QStringList CellLines(const CalendarDay& day)
+{
+    QStringList lines = {
+        u"star "_s % QString::number(day.star.star) %
+            (day.star.ascending ? u" \u2191 "_s : u" \u2193 "_s) % DayStarCharacters(day.star.star),
+        StemBranchText(day.stemBranch), u"journey: "_s % DirectionCodes(day.journey)};
+    if (const auto mark = PeriodBeginning(day))
+        lines << (*mark == PeriodMark::Ascending ? AscendingMark : DescendingMark) % u' ' %
+                     PeriodMarkCharacters(*mark);
+    for (const TermOnDay& term : day.dayTerms())
+        lines << TermText(term);
+    return lines;
+}
+
+QFont PageFont(qreal points, QPaintDevice* device, bool bold = false)
+{
+    QFont font(WindowFont(points, bold), device);
+    // No ligatures on paper: text taken out of a PDF then reads "fl", not one joined glyph.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    return font;
+}
+
+// Draws wrapped text from the top of the room, returning the height it took.
+qreal DrawParagraph(QPainter& painter, const QRectF& room, const QString& text)
+{
+    const QRectF used =
+        painter.boundingRect(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    painter.drawText(room, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    return used.height();
+}
+
+void PaintDay(QPainter& painter, const QRectF& cell, const CalendarDay& day, const QFont& font,
+              const QFont& bold)
+{
+    const qreal pad = QFontMetricsF(font).height() * 0.25;
+    const QRectF inner = cell.adjusted(pad, pad * 0.5, -pad, -pad * 0.5);
+    painter.setFont(bold);
+    painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString::number(day.date.day()));
+    const int journeys = JourneyCount(day);
+    if (journeys > 0)
+        painter.drawText(inner, Qt::AlignRight | Qt::AlignTop,
+                         (journeys > 1 ? SeveralJourneysSign : OneJourneySign).toString());
+    painter.setFont(font);
+    const qreal line = QFontMetricsF(font).lineSpacing();
+    qreal top = inner.top() + QFontMetricsF(bold).lineSpacing();
+    for (const QString& text : CellLines(day)) {
+        const QFontMetricsF metrics(font);
+        painter.drawText(QPointF(inner.left(), top + metrics.ascent()),
+                         metrics.elidedText(text, Qt::ElideRight, inner.width()));
+        top += line;
+    }
+}
+
+// The largest size up to CellPoints at which the fullest day fits its cell.
+qreal FittingPoints(const CalendarPage& page, QPaintDevice* device, QSizeF cell)
+{
+    qsizetype most = 0;
+    for (const CalendarDay& day : page.calendar.monthDays())
+        most = std::max(most, CellLines(day).size());
+    for (qreal points = CellPoints; points > SmallestPoints; points -= 0.5) {
+        const QFontMetricsF metrics(PageFont(points, device));
+        if ((static_cast<qreal>(most) + 1.5) * metrics.lineSpacing() <= cell.height() &&
+            metrics.horizontalAdvance(u"Summer Solstice 17:25"_s) * 1.1 <= cell.width())
+            return points;
+    }
+    return SmallestPoints;
+}
+
+bool PaintOnPrinter(const CalendarPage& page, QPagedPaintDevice& device, const QRectF& area)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    PaintCalendarPage(painter, area, page);
+    return painter.end();
+}
+
+QPageLayout LandscapeA4()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, PageMargins,
+                       QPageLayout::Millimeter);
+}
+
+} // namespace
+
+QString CalendarPageLegend()
+{
+    return OneJourneySign % u" good for a journey in one direction, "_s % SeveralJourneysSign %
+           u" in two or more (shaded days have one or more); star: the day star, \u2191 "
+           u"ascending, \u2193 descending; "_s %
+           AscendingMark % u' ' % PeriodMarkCharacters(PeriodMark::Ascending) % u' ' %
+           PeriodMarkText(PeriodMark::Ascending) % u", "_s % DescendingMark % u' ' %
+           PeriodMarkCharacters(PeriodMark::Descending) % u' ' %
+           PeriodMarkText(PeriodMark::Descending) %
+           u"; journey: the directions good for a journey that day (N North, NE North East, E "
+           u"East, SE South East, S South, SW South West, W West, NW North West); the solar terms "
+           u"at local time; weekends grey."_s;
+}
+
+void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage& page)
+{
+    const MonthCalendar& calendar = page.calendar;
+    QPaintDevice* const device = painter.device();
+    painter.save();
+    painter.setPen(Qt::black);
+    qreal top = area.top();
+    painter.setFont(PageFont(TitlePoints, device, true));
+    top +=
+        DrawParagraph(painter, QRectF(area.left(), top, area.width(), area.height()),
+                      u"Nine Star Ki Calendar: "_s % CalendarMonthTitle(calendar) % u" \u2014 "_s %
+                          CalendarOwnerText(page.name, calendar.principal, calendar.zone,
+                                            QDate(calendar.year, calendar.month, 1)));
+    const QFont text = PageFont(TextPoints, device);
+    painter.setFont(text);
+    QStringList moves;
+    for (const MoveDirections& move : calendar.monthMoves())
+        moves << MoveText(move);
+    const QString head =
+        CalendarCycleText(calendar) % u"\nGood for a move: "_s % moves.join(u"; "_s);
+    top += DrawParagraph(painter, QRectF(area.left(), top, area.width(), area.height()), head);
+    top += QFontMetricsF(text).lineSpacing() * 0.5;
+
+    // The legend at the foot, measured first so the weeks take all the room between.
+    const QString legend = CalendarPageLegend();
+    const qreal legendHeight =
+        painter
+            .boundingRect(QRectF(area.left(), 0, area.width(), area.height()),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, legend)
+            .height();
+    DrawParagraph(painter,
+                  QRectF(area.left(), area.bottom() - legendHeight, area.width(), legendHeight),
+                  legend);
+
+    const QDate first(calendar.year, calendar.month, 1);
+    const int lead = (first.dayOfWeek() - static_cast<int>(page.firstDay) + WeekDays) % WeekDays;
+    const int weeks = (lead + calendar.dayCount + WeekDays - 1) / WeekDays;
+    const qreal headerHeight = QFontMetricsF(text).lineSpacing() * 1.4;
+    const qreal gridTop = top;
+    const qreal gridBottom = area.bottom() - legendHeight - QFontMetricsF(text).lineSpacing() * 0.5;
+    const qreal width = area.width() / WeekDays;
+    const qreal height = (gridBottom - gridTop - headerHeight) / weeks;
+    const qreal points = FittingPoints(page, device, QSizeF(width, height));
+    const QFont font = PageFont(points, device);
+    const QFont bold = PageFont(points + 1, device, true);
+
+    painter.setFont(PageFont(TextPoints, device, true));
+    for (int column = 0; column < WeekDays; ++column) {
+        const int weekday = (static_cast<int>(page.firstDay) - 1 + column) % WeekDays;
+        const QRectF cell(area.left() + column * width, gridTop, width, headerHeight);
+        painter.drawRect(cell);
+        painter.drawText(cell, Qt::AlignCenter,
+                         DayNames[static_cast<std::size_t>(weekday)].toString());
+    }
+    for (int index = 0; index < weeks * WeekDays; ++index) {
+        const int row = index / WeekDays;
+        const int column = index % WeekDays;
+        const QRectF cell(area.left() + column * width, gridTop + headerHeight + row * height,
+                          width, height);
+        const int dayIndex = index - lead;
+        const auto weekday = static_cast<Qt::DayOfWeek>(
+            (static_cast<int>(page.firstDay) - 1 + column) % WeekDays + 1);
+        if (dayIndex >= 0 && dayIndex < calendar.dayCount) {
+            const CalendarDay& day = calendar.days[static_cast<std::size_t>(dayIndex)];
+            if (JourneyCount(day) > 0)
+                painter.fillRect(cell, GoodDayShade);
+            else if (!page.workdays.contains(weekday))
+                painter.fillRect(cell, WeekendShade);
+            PaintDay(painter, cell, day, font, bold);
+        }
+        painter.drawRect(cell);
+    }
+    painter.restore();
+}
+
+bool PrintCalendarPage(const CalendarPage& page, QPrinter& printer)
+{
+    printer.setDocName(u"Kistarra"_s);
+    printer.setPageLayout(LandscapeA4());
+    return PaintOnPrinter(page, printer, printer.pageRect(QPrinter::DevicePixel));
+}
+
+bool CalendarPageToPdf(const CalendarPage& page, QIODevice& out)
+{
+    if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
+        return false;
+    if (!out.isWritable())
+        return false;
+    QPdfWriter writer(&out);
+    writer.setTitle(u"Kistarra"_s);
+    writer.setResolution(QPrinter(QPrinter::HighResolution).resolution());
+    writer.setPageLayout(LandscapeA4());
+    return PaintOnPrinter(page, writer, QRectF(0, 0, writer.width(), writer.height()));
+}
+
+} // namespace Kistarra

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+
+#include "engine/daycalendar.h"
+
+class QIODevice;
+class QPainter;
+class QPrinter;
+
+// The printed month of the calendar, drawn with a painter so that its weeks share the page in rows
+// of equal height: one builder for paper, the PDF the window saves and the command line's --pdf.
+namespace Kistarra {
+
+// Everything a printed month shows: the days, whose they are and how the weeks are laid out.
+struct CalendarPage {
+    MonthCalendar calendar;
+    QString name; // the person's; may be empty
+    Qt::DayOfWeek firstDay = Qt::Monday;
+    // The locale's working days (QLocale::weekdays()): the others are the weekend.
+    QList<Qt::DayOfWeek> workdays = {Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday,
+                                     Qt::Friday};
+};
+
+// The signs a printed good day carries, beside its shade: one for a single direction, another
+// for two or more, so that both survive black-and-white printing.
+inline constexpr QStringView OneJourneySign = u"\u25CB";      // ○
+inline constexpr QStringView SeveralJourneysSign = u"\u25CE"; // ◎
+inline constexpr QStringView AscendingMark = u"\u25B2";       // ▲
+inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
+
+// The legend of every sign the page uses, in one paragraph.
+[[nodiscard]] QString CalendarPageLegend();
+
+// Draws the month into the area (in the painter's device pixels): title, whose calendar, the
+// year's and months' stems and branches, the moves, the weeks and the legend.
+void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage& page);
+
+// The page on the printer's paper, A4 on its side. False when the printer cannot begin or finish.
+[[nodiscard]] bool PrintCalendarPage(const CalendarPage& page, QPrinter& printer);
+
+// The page as a one-page PDF written into the device (opened for writing if it is not yet).
+[[nodiscard]] bool CalendarPageToPdf(const CalendarPage& page, QIODevice& out);
+
+} // namespace Kistarra
