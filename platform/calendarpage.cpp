@@ -46,8 +46,7 @@ QStringList CellLines(const CalendarDay& day)
             (day.star.ascending ? u" \u2191 "_s : u" \u2193 "_s) % DayStarCharacters(day.star.star),
         StemBranchText(day.stemBranch), u"journey: "_s % DirectionCodes(day.journey)};
     if (const auto mark = PeriodBeginning(day))
-        lines << (*mark == PeriodMark::Ascending ? AscendingMark : DescendingMark) % u' ' %
-                     PeriodMarkCharacters(*mark);
+        lines << PeriodSign(day) % u' ' % PeriodMarkCharacters(*mark);
     for (const TermOnDay& term : day.dayTerms())
         lines << TermText(term);
     return lines;
@@ -77,10 +76,7 @@ void PaintDay(QPainter& painter, const QRectF& cell, const CalendarDay& day, con
     const QRectF inner = cell.adjusted(pad, pad * 0.5, -pad, -pad * 0.5);
     painter.setFont(bold);
     painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString::number(day.date.day()));
-    const int journeys = JourneyCount(day);
-    if (journeys > 0)
-        painter.drawText(inner, Qt::AlignRight | Qt::AlignTop,
-                         (journeys > 1 ? SeveralJourneysSign : OneJourneySign).toString());
+    painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, JourneySign(day).toString());
     painter.setFont(font);
     const qreal line = QFontMetricsF(font).lineSpacing();
     qreal top = inner.top() + QFontMetricsF(bold).lineSpacing();

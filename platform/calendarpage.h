@@ -24,13 +24,6 @@ struct CalendarPage {
                                      Qt::Friday};
 };
 
-// The signs a printed good day carries, beside its shade: one for a single direction, another
-// for two or more, so that both survive black-and-white printing.
-inline constexpr QStringView OneJourneySign = u"\u25CB";      // ○
-inline constexpr QStringView SeveralJourneysSign = u"\u25CE"; // ◎
-inline constexpr QStringView AscendingMark = u"\u25B2";       // ▲
-inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
-
 // The legend of every sign the page uses, in one paragraph.
 [[nodiscard]] QString CalendarPageLegend();
 

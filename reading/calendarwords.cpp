@@ -28,6 +28,26 @@ QString twoDigits(int value)
 
 } // namespace
 
+QStringView JourneySign(const CalendarDay& day)
+{
+    const int count = JourneyCount(day);
+    return count == 0 ? QStringView() : count == 1 ? OneJourneySign : SeveralJourneysSign;
+}
+
+QStringView PeriodSign(const CalendarDay& day)
+{
+    const auto mark = PeriodBeginning(day);
+    return !mark ? QStringView() : *mark == PeriodMark::Ascending ? AscendingMark : DescendingMark;
+}
+
+QString CalendarDayExtras(const CalendarDay& day)
+{
+    QString text = u", avoid "_s % AvoidedDirectionsText(AvoidedDirections(day.chart));
+    if (const auto mark = PeriodBeginning(day))
+        text += u", "_s % PeriodMarkText(*mark);
+    return text;
+}
+
 QString UtcOffsetText(int offsetSeconds)
 {
     const int magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;

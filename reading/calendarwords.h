@@ -13,6 +13,21 @@
 // reasons to avoid a direction, a zone with its offset, and the line saying whose calendar it is.
 namespace Kistarra {
 
+// The signs a good day carries beside its shade, one for a single direction and another for two or
+// more, so that both survive black-and-white printing; and the marks of a period's first day.
+inline constexpr QStringView OneJourneySign = u"\u25CB";      // ○
+inline constexpr QStringView SeveralJourneysSign = u"\u25CE"; // ◎
+inline constexpr QStringView AscendingMark = u"\u25B2";       // ▲
+inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
+
+// The journey sign for a day (nothing for none) and the period mark (nothing where none begins).
+[[nodiscard]] QStringView JourneySign(const CalendarDay& day);
+[[nodiscard]] QStringView PeriodSign(const CalendarDay& day);
+
+// What a screen reader adds to a day's name: ", avoid North: Dark Sword, Breaker; South: Five
+// Yellow" and ", ascending period begins".
+[[nodiscard]] QString CalendarDayExtras(const CalendarDay& day);
+
 // "UTC+09:00", "UTC-05:29:36" (seconds only where the offset has them), "UTC+00:00".
 [[nodiscard]] QString UtcOffsetText(int offsetSeconds);
 

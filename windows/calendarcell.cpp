@@ -6,12 +6,14 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRect>
 #include <QStringList>
 
 #include "engine/daychart.h"
 #include "engine/solarterms.h"
 #include "reading/calendartext.h"
+#include "reading/calendarwords.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,11 +27,14 @@ constexpr QStringView TodayMark = u"  today";
 // The most directions a day has been good for a journey in any month from 1900 to 2100.
 constexpr int MostJourneyDirections = 4;
 
-// "6  star 1 ↑", "6  today  star 1 ↑".
-QString DayLine(int day, bool today, int star, bool ascending)
+// "6  star 1 ↑", "6 ◎  today  star 1 ↑ ▲": the journey sign after the day, the period's mark after
+// its star.
+QString DayLine(int day, bool today, int star, bool ascending, QStringView journey = {},
+                QStringView period = {})
 {
-    return QString::number(day) % (today ? TodayMark : QStringView()) % u"  star "_s %
-           QString::number(star) % u' ' % (ascending ? Ascending : Descending);
+    return QString::number(day) % (journey.isEmpty() ? QString() : u' ' % journey) %
+           (today ? TodayMark : QStringView()) % u"  star "_s % QString::number(star) % u' ' %
+           (ascending ? Ascending : Descending) % (period.isEmpty() ? QString() : u' ' % period);
 }
 
 QString StemBranchLine(StemBranch day)
@@ -88,7 +93,8 @@ QString Tallest(const QStringList& texts, const QFontMetrics& metrics, int width
 QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today)
 {
     QList<CellLine> lines = {
-        {CellLineKind::Day, DayLine(day.date.day(), today, day.star.star, day.star.ascending)},
+        {CellLineKind::Day, DayLine(day.date.day(), today, day.star.star, day.star.ascending,
+                                    JourneySign(day), PeriodSign(day))},
         {CellLineKind::StemBranch, StemBranchLine(day.stemBranch)},
         {CellLineKind::Journey, u"journey: "_s % DirectionCodes(day.journey)}};
     for (const TermOnDay& term : day.dayTerms())
@@ -102,6 +108,27 @@ QString FullCellText(const QList<CellLine>& lines)
     for (const CellLine& line : lines)
         texts << line.text;
     return texts.join(u'\n');
+}
+
+void ChosenDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const
+{
+    // Dark enough to tell the chosen day at a glance, light enough for its words and colour.
+    constexpr QColor ChosenWash{64, 64, 64, 96};
+    QStyleOptionViewItem plain(option);
+    plain.state &= ~QStyle::State_Selected;
+    QStyledItemDelegate::paint(painter, plain, index);
+    if (option.state & QStyle::State_Selected)
+        painter->fillRect(option.rect, ChosenWash);
+}
+
+QString CalendarCellToolTip(const CalendarDay& day, const QList<CellLine>& lines)
+{
+    QString tip = FullCellText(lines) % u"\nstar "_s % QString::number(day.star.star) % u": "_s %
+                  DayStarCharacters(day.star.star) % u' ' % DayStarName(day.star.star);
+    if (const auto mark = PeriodBeginning(day))
+        tip += u'\n' % PeriodMarkCharacters(*mark) % u": "_s % PeriodMarkText(*mark);
+    return tip % u"\navoid: "_s % AvoidedDirectionsText(AvoidedDirections(day.chart));
 }
 
 QString FittedCellText(const QList<CellLine>& lines, const QFont& font, QSize room)
@@ -130,7 +157,8 @@ QSize FullCellRoom(const QFont& font)
     QStringList stemBranches;
     QStringList terms;
     for (int star = 1; star <= 9; ++star)
-        days << DayLine(30, true, star, true) << DayLine(30, true, star, false);
+        days << DayLine(30, true, star, true, SeveralJourneysSign, AscendingMark)
+             << DayLine(30, true, star, false, SeveralJourneysSign, DescendingMark);
     for (int index = 0; index < 60; ++index)
         stemBranches << StemBranchLine(StemBranch{index});
     for (int index = 0; index < 24; ++index)

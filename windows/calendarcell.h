@@ -3,6 +3,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QStyledItemDelegate>
 
 #include "engine/daycalendar.h"
 
@@ -22,8 +23,12 @@ struct CellLine {
 
 [[nodiscard]] QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today);
 
-// Every line, one a line: what the cell's tooltip shows.
+// Every line, one a line.
 [[nodiscard]] QString FullCellText(const QList<CellLine>& lines);
+
+// What the cell's tooltip shows: every line, the day star's names, the period's beginning and the
+// directions to avoid with their reasons.
+[[nodiscard]] QString CalendarCellToolTip(const CalendarDay& day, const QList<CellLine>& lines);
 
 // The lines that fit the room whole in that font, the others dropped in their order and what
 // stays cut short with an ellipsis where it is too wide, so that no line is ever cut in half.
@@ -33,6 +38,18 @@ struct CellLine {
 // alone: measured in the font as it is drawn, the fallback font of the Chinese characters too.
 [[nodiscard]] QSize FullCellRoom(const QFont& font);
 [[nodiscard]] QSize SmallestCellRoom(const QFont& font);
+
+// Draws a cell as it is and the chosen one washed with a see-through grey over its own colour, so
+// that a chosen good day still reads as good and today's mark stays visible.
+class ChosenDayDelegate final : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+};
 
 // Between a cell's edges and its text: the item view's text margins and the grid line.
 inline constexpr QSize CellMargins{8, 3};

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -18,7 +19,10 @@
 #include "reading/yearaheadtext.h"
 #include "engine/yearahead.h"
 #include "files/wholefiles.h"
+#include "reading/calendarwords.h"
 #include "windows/calendarcell.h"
+#include "windows/daypanel.h"
+#include "windows/monthpicker.h"
 #include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"
@@ -47,10 +51,8 @@ bool IsChoosable(QDate day)
     return day.isValid() && day >= YearAheadFirstDate() && day <= YearAheadLastDate();
 }
 
-bool HasJourney(const CalendarDay& day)
-{
-    return std::any_of(day.journey.begin(), day.journey.end(), [](bool good) { return good; });
-}
+// A weekend's grey, lighter than the window's and the days before the calendar's.
+constexpr QColor WeekendGrey{224, 224, 224};
 
 } // namespace
 
@@ -65,14 +67,30 @@ frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Deskto
     SetUpWindow(this, TextSize::Window);
     setAccessibleName(u"Nine Star Ki Calendar"_s);
     makeControls();
+    // The program's dark window, its pale words and silver buttons, as the other windows have.
+    SetColours(this, PaleText, WindowGrey);
+    for (QPushButton* const button : findChildren<QPushButton*>())
+        SetColours(button, Black, Silver);
     m_day = std::clamp(IsCalendarMonth(day.year(), day.month()) ? day : m_desktop.today(),
                        YearAheadFirstDate(), YearAheadLastDate());
     showMonth();
     // Sized once the month's title and moves are in, whose lines it must hold too.
-    resize(FittedToScreen(this, defaultSize()));
+    // The chosen day's panel beside the grid when the screen has room for both; in a smaller
+    // window it waits behind its button.
+    m_panel->hide();
+    const QSize withoutPanel = defaultSize();
     // Fixed before the first show: the month's words would move it later, which some platforms
     // cannot pass on to a shown window.
+    // The grid's minimum was raised and lowered again to measure the default size: the layout
+    // inside the window's takes it anew.
+    layout()->invalidate();
+    layout()->activate();
     setMinimumSize(layout()->totalMinimumSize());
+    const QSize withPanel(withoutPanel.width() + m_panel->sizeHint().width() + layout()->spacing(),
+                          std::max(withoutPanel.height(), m_panel->sizeHint().height()));
+    const bool roomForPanel = FittedToScreen(this, withPanel) == withPanel;
+    m_panelButton->setChecked(roomForPanel);
+    resize(FittedToScreen(this, roomForPanel ? withPanel : withoutPanel));
     KeepOnScreen(this);
     selectChosenDay();
     m_grid->setFocus();
@@ -97,23 +115,45 @@ void frmCalendar::makeControls()
     top->addWidget(m_title, 1);
     top->addWidget(m_today);
     top->addWidget(m_next);
+    QPushButton* const goTo = MakeButton(this, u"cmdGoToMonth"_s, u"&Go to\u2026"_s);
+    goTo->setToolTip(u"Go to a month and year (Ctrl+G)"_s);
+    connect(goTo, &QPushButton::clicked, this, &frmCalendar::pickMonth);
+    auto* const shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+    connect(shortcut, &QShortcut::activated, this, &frmCalendar::pickMonth);
+    top->addWidget(goTo);
+
+    m_owner = PlainLabel(this, {}, u"lblCalendarOwner"_s);
+    m_owner->setAlignment(Qt::AlignCenter);
+    m_cycle = PlainLabel(this, {}, u"lblCalendarCycle"_s);
+    m_cycle->setWordWrap(true);
 
     m_moves = PlainLabel(this, {}, u"lblMoves"_s);
     m_moves->setWordWrap(true);
 
     makeGrid();
 
-    auto* const legend = new QLabel(u"star: the day star, \u2191 rising, \u2193 falling;  "
-                                    u"journey: the directions good for a journey that day "
-                                    u"(green days have one);  the solar terms at local time"_s,
-                                    this);
+    auto* const legend = new QLabel(
+        u"star: the day star, \u2191 ascending, \u2193 descending, "_s % AscendingMark %
+            u" ascending period begins, "_s % DescendingMark %
+            u" descending period begins;  journey: the directions good for a journey that day, "
+            u"green days, "_s %
+            OneJourneySign % u" one direction, "_s % SeveralJourneysSign %
+            u" two or more;  grey: the weekend;  the solar terms at local time"_s,
+        this);
     legend->setObjectName(u"lblCalendarLegend"_s);
     legend->setWordWrap(true);
 
+    m_panel = new DayPanel(this);
+    auto* const body = new QHBoxLayout;
+    body->addWidget(m_grid, 1);
+    body->addWidget(m_panel);
+
     auto* const page = new QVBoxLayout(this);
     page->addLayout(top);
+    page->addWidget(m_owner);
+    page->addWidget(m_cycle);
     page->addWidget(m_moves);
-    page->addWidget(m_grid, 1);
+    page->addLayout(body, 1);
     page->addWidget(legend);
     page->addWidget(makeButtonRow());
 }
@@ -139,6 +179,7 @@ void frmCalendar::makeGrid()
     palette.setColor(QPalette::Highlight, WindowGrey);
     palette.setColor(QPalette::HighlightedText, LightGreen);
     m_grid->setPalette(palette);
+    m_grid->setItemDelegate(new ChosenDayDelegate(m_grid));
     m_grid->installEventFilter(this);
     m_grid->viewport()->installEventFilter(this);
     // Room for the day and its star in every cell, whatever the window's size.
@@ -160,12 +201,18 @@ QWidget* frmCalendar::makeButtonRow()
     layout->setContentsMargins(0, 0, 0, 0);
     QPushButton* const print = MakeButton(row, u"cmdPrint"_s, u"P&rint\u2026"_s);
     QPushButton* const pdf = MakeButton(row, u"cmdSavePdf"_s, u"Save as &PDF\u2026"_s);
+    m_panelButton = MakeButton(row, u"cmdDayPanel"_s, u"&Day details"_s);
+    m_panelButton->setCheckable(true);
+    m_panelButton->setToolTip(u"Show or hide the chosen day's chart and directions"_s);
+    connect(m_panelButton, &QPushButton::toggled, this,
+            [this](bool shown) { m_panel->setVisible(shown); });
     QPushButton* const close = MakeButton(row, u"cmdClose"_s, u"&Close"_s);
     connect(print, &QPushButton::clicked, this, &frmCalendar::printMonth);
     connect(pdf, &QPushButton::clicked, this, &frmCalendar::saveMonthAsPdf);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(print);
     layout->addWidget(pdf);
+    layout->addWidget(m_panelButton);
     layout->addStretch(1);
     layout->addWidget(close);
     return row;
@@ -180,7 +227,7 @@ int frmCalendar::leadingCells() const
 void frmCalendar::setOwnerName(const QString& name)
 {
     m_name = name;
-    showMonth();
+    showHeader();
 }
 
 void frmCalendar::setTimeZone(const QTimeZone& zone)
@@ -224,14 +271,9 @@ void frmCalendar::selectChosenDay()
 {
     const int cell = leadingCells() + m_day.day() - 1;
     m_grid->setCurrentCell(cell / WeekDays, cell % WeekDays);
-}
-
-void frmCalendar::turnMonth(int months)
-{
-    const QDate first = QDate(m_day.year(), m_day.month(), 1).addMonths(months);
-    chooseDay(
-        std::clamp(QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())),
-                   YearAheadFirstDate(), YearAheadLastDate()));
+    showHeader();
+    if (m_calendar)
+        m_panel->showDay(m_calendar->days[static_cast<std::size_t>(m_day.day() - 1)]);
 }
 
 void frmCalendar::showMonth()
@@ -246,10 +288,14 @@ void frmCalendar::showMonth()
     if (!m_calendar) {
         m_title->setText(u"No calendar for this reading"_s);
         m_moves->clear();
+        m_cycle->clear();
+        m_owner->clear();
+        m_panel->clear();
         showCells();
         return;
     }
-    m_title->setText(CalendarMonthTitle(*m_calendar) % u", "_s % TimeZoneName(m_zone));
+    m_title->setText(CalendarMonthTitle(*m_calendar));
+    m_cycle->setText(CalendarCycleText(*m_calendar));
     QStringList moves;
     for (const MoveDirections& move : m_calendar->monthMoves())
         moves << MoveText(move);
@@ -299,74 +345,22 @@ void frmCalendar::fillCell(int row, int column, const CalendarDay* day)
     // The stretched rows and columns share the grid's room; none gets less than its share.
     const QSize room(m_grid->viewport()->width() / WeekDays, m_grid->viewport()->height() / Weeks);
     item->setText(FittedCellText(lines, font, room - CellMargins));
-    item->setToolTip(FullCellText(lines));
-    item->setData(Qt::AccessibleTextRole,
-                  QString(CalendarDayName(*day) % (today ? u", today"_s : QString())));
-    item->setBackground(!choosable ? Silver : HasJourney(*day) ? LightGreen : White);
+    item->setToolTip(CalendarCellToolTip(*day, lines));
+    item->setData(Qt::AccessibleTextRole, QString(CalendarDayName(*day) % CalendarDayExtras(*day) %
+                                                  (today ? u", today"_s : QString())));
+    const bool weekend = !QLocale().weekdays().contains(day->date.dayOfWeek());
+    item->setBackground(!choosable               ? Silver
+                        : JourneyCount(*day) > 0 ? LightGreen
+                        : weekend                ? WeekendGrey
+                                                 : White);
     item->setForeground(choosable ? Black : FrameGrey);
 }
 
-bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
+// Whose calendar, and the offset in force on the chosen day.
+void frmCalendar::showHeader()
 {
-    // The month's words above the grid take more or fewer lines: its cells fit theirs again.
-    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
-        showCells();
-    if (watched != m_grid || event->type() != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
-    const auto* const key = static_cast<QKeyEvent*>(event);
-    switch (key->key()) {
-    case Qt::Key_Left:
-        chooseDay(m_day.addDays(-1));
-        return true;
-    case Qt::Key_Right:
-        chooseDay(m_day.addDays(1));
-        return true;
-    case Qt::Key_Up:
-        chooseDay(m_day.addDays(-WeekDays));
-        return true;
-    case Qt::Key_Down:
-        chooseDay(m_day.addDays(WeekDays));
-        return true;
-    case Qt::Key_PageUp:
-        turnMonth(-1);
-        return true;
-    case Qt::Key_PageDown:
-        turnMonth(1);
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit dayShown(m_day);
-        return true;
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
-}
-
-CalendarPage frmCalendar::page() const
-{
-    const QLocale locale;
-    return {*m_calendar, m_name, locale.firstDayOfWeek(), locale.weekdays()};
-}
-
-void frmCalendar::printMonth()
-{
-    if (!m_calendar || !m_desktop.printCalendarPage(page()))
-        m_desktop.showError(this, u"The month could not be printed."_s);
-}
-
-void frmCalendar::saveMonthAsPdf()
-{
-    const QString path = m_desktop.saveFileName(this, PdfSaveDialog());
-    if (path.isEmpty())
-        return;
-    QBuffer buffer;
-    if (!m_calendar || !CalendarPageToPdf(page(), buffer)) {
-        m_desktop.showError(this, u"The month could not be laid out as a PDF."_s);
-        return;
-    }
-    if (const Done saved = WriteWholeFile(path, buffer.data()); !saved)
-        m_desktop.showError(this, u"The PDF could not be saved as %1: %2."_s.arg(
-                                      saved.failure().subject, saved.failure().reason));
+    if (m_calendar)
+        m_owner->setText(CalendarOwnerText(m_name, m_principal, m_zone, m_day));
 }
 
 } // namespace Kistarra

@@ -11,17 +11,21 @@
 
 class QLabel;
 class QPushButton;
+class QKeyEvent;
 class QTableWidget;
 
 namespace Kistarra {
 
 class Desktop;
+class DayPanel;
 
 // The calendar of one month for one person: a grid of weeks, each day with its number, day star,
 // stem and branch, the directions good for a journey that day and the solar terms that fall on
-// it; above it the directions good for a move in each solar month the month touches. The arrow
-// keys move the chosen day, Page Up and Page Down the month; Enter shows the chosen day on the
-// year ahead. The month prints, and saves as a PDF, on one landscape A4 page.
+// it; above it whose calendar it is, the solar year's and months' stems and branches and the
+// directions good for a move in each solar month the month touches; beside it the chosen day in
+// full. The arrow keys move the chosen day, Page Up and Page Down the month, Ctrl+G picks a month;
+// Enter shows the chosen day on the year ahead, Escape closes. The month prints, and saves as a
+// PDF, on one landscape A4 page.
 class frmCalendar : public QWidget {
     Q_OBJECT
 
@@ -44,6 +48,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void makeControls();
@@ -55,6 +60,8 @@ private:
     void selectChosenDay();
     void fillCell(int row, int column, const CalendarDay* day);
     void turnMonth(int months);
+    void pickMonth();
+    void showHeader();
     void printMonth();
     void saveMonthAsPdf();
     [[nodiscard]] CalendarPage page() const;
@@ -67,6 +74,10 @@ private:
     QDate m_day;
     std::optional<MonthCalendar> m_calendar;
     QLabel* m_title = nullptr;
+    QLabel* m_owner = nullptr;
+    QLabel* m_cycle = nullptr;
+    DayPanel* m_panel = nullptr;
+    QPushButton* m_panelButton = nullptr;
     QLabel* m_moves = nullptr;
     QTableWidget* m_grid = nullptr;
     QPushButton* m_previous = nullptr;

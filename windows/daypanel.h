@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include "engine/daycalendar.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace Kistarra {
+
+class Frame;
+
+// The chosen day of the calendar in full, beside the grid: its star and the period it begins, its
+// chart as the year ahead draws it, the directions good for a journey, those to avoid with their
+// reasons, and the solar terms that fall on it.
+class DayPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DayPanel(QWidget* parent);
+
+    void showDay(const CalendarDay& day);
+    // An empty panel, for a month without a calendar.
+    void clear();
+
+private:
+    QLabel* m_title = nullptr;
+    Frame* m_frame = nullptr;
+    QTableWidget* m_chart = nullptr;
+    QLabel* m_journey = nullptr;
+    QLabel* m_avoid = nullptr;
+    QLabel* m_terms = nullptr;
+};
+
+} // namespace Kistarra
