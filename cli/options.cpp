@@ -35,8 +35,7 @@ CommandLineOptions makeOptions()
                      u"2100-12): printed instead of the report, as JSON with --json, and as its "
                      u"printed page (landscape A4) with --pdf."_s,
                      u"month"_s},
-        .save = {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s,
-                 u"file"_s},
+        .save = {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         .pdf = {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
                 u"file"_s},
         .solarYear = {u"solar-year"_s, u"Count years from 4 February: a birth before it takes its "
@@ -64,9 +63,8 @@ CommandLineOptions makeOptions()
 
 QList<QCommandLineOption> CommandLineOptions::all() const
 {
-    return {name,     day,  month, year,      open,           report,   json,       forecast,
-            calendar, save, pdf,   solarYear, trueSolarTerms, timeZone, solarTerms, help,
-            version};
+    return {name, day, month,     year,           open,     report,     json, forecast, calendar,
+            save, pdf, solarYear, trueSolarTerms, timeZone, solarTerms, help, version};
 }
 
 const CommandLineOptions& Options()
