@@ -28,7 +28,7 @@ Result<BirthDetails> detailsFromFile(const QString& path)
     if (!details && details.failure().kind == FailureKind::Content)
         return FileProblem(u"'%1' is not a saved reading"_s.arg(path), path);
     if (!details)
-        return FileProblem(u"cannot read '%1'"_s.arg(path), path);
+        return FileProblem(u"cannot read '%1': %2"_s.arg(path, details.failure().reason), path);
     if (IsBlankName(details->name))
         return FileProblem(u"'%1' is a saved reading without a name"_s.arg(path), path);
     return details;

@@ -21,7 +21,7 @@ enum class FailureKind {
 };
 
 struct Failure {
-    Failure(QString why, QString what = {}, FailureKind how = FailureKind::System)
+    explicit Failure(QString why, QString what = {}, FailureKind how = FailureKind::System)
         : reason(std::move(why))
         , subject(std::move(what))
         , kind(how)
