@@ -86,8 +86,8 @@ void SavedReadingRoundTrip(benchmark::State& state)
             state.SkipWithError("cannot write");
             break;
         }
-        const SavedReadingResult read = ReadSavedReading(path);
-        if (!read.ok() || read.details != details) {
+        const Result<BirthDetails> read = ReadSavedReading(path);
+        if (!read || *read != details) {
             state.SkipWithError("read back differs");
             break;
         }

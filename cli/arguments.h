@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <variant>
 #include <vector>
 
 #include <QDate>
@@ -9,24 +8,14 @@
 #include <QStringList>
 #include <QTimeZone>
 
+#include "cli/datearguments.h"
+#include "files/result.h"
 #include "reading/reading.h"
 
 // What the options of a terminal run ask for, read from the arguments alone: no file is opened
 // and nothing is written here, so every refusal of a wrong or missing option is known before the
 // run touches the file system.
 namespace Kistarra {
-
-enum ExitCode : int {
-    ExitOk = 0,
-    ExitFileProblem = 1, // a file that cannot be read, is not a saved reading, or cannot be written
-    ExitBadInput = 2,    // a wrong or missing option or value
-};
-
-// Why a run stops: its exit code and one message, without the "kistarra: " prefix.
-struct Refusal {
-    ExitCode code;
-    QString message;
-};
 
 // The files a run can write, in the order they are checked and made.
 enum class OutputFile { SavedReading, Pdf };
@@ -35,12 +24,6 @@ struct RequestedFile {
     OutputFile kind;
     QString option; // the option that named it, without "--"
     QString path;
-};
-
-// A month of the calendar, from --calendar.
-struct CalendarMonth {
-    int year = 0;
-    int month = 0;
 };
 
 // What a run is asked to do. With `help` or `version` set nothing else is read; with
@@ -64,9 +47,8 @@ struct CommandLineRequest {
     std::vector<RequestedFile> files;
 };
 
-// The arguments (arguments[0] is the program) as a request, or why they are refused. `today` is
-// the date "--forecast today" names.
-[[nodiscard]] std::variant<CommandLineRequest, Refusal> ParseArguments(const QStringList& arguments,
-                                                                       QDate today);
+// The arguments (arguments[0] is the program) as a request, or why they are refused (a Request
+// failure, whose reason is the line to print). `today` is the date "--forecast today" names.
+[[nodiscard]] Result<CommandLineRequest> ParseArguments(const QStringList& arguments, QDate today);
 
 } // namespace Kistarra

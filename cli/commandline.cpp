@@ -7,6 +7,8 @@
 #include <QTextStream>
 #include <QTimeZone>
 
+#include "cli/exitcodes.h"
+#include "cli/options.h"
 #include "cli/outputs.h"
 #include "cli/solartermstext.h"
 #include "cli/terminaltext.h"
@@ -20,20 +22,16 @@ namespace Kistarra {
 
 namespace {
 
-std::variant<BirthDetails, Refusal> detailsFromFile(const QString& path)
+Result<BirthDetails> detailsFromFile(const QString& path)
 {
-    const SavedReadingResult result = ReadSavedReading(path);
-    switch (result.error) {
-    case SavedReadingError::None:
-        break;
-    case SavedReadingError::CannotRead:
-        return Refusal{ExitFileProblem, u"cannot read '%1'"_s.arg(path)};
-    case SavedReadingError::NotASavedReading:
-        return Refusal{ExitFileProblem, u"'%1' is not a saved reading"_s.arg(path)};
-    }
-    if (IsBlankName(result.details.name))
-        return Refusal{ExitFileProblem, u"'%1' is a saved reading without a name"_s.arg(path)};
-    return result.details;
+    Result<BirthDetails> details = ReadSavedReading(path);
+    if (!details && details.failure().kind == FailureKind::Content)
+        return FileProblem(u"'%1' is not a saved reading"_s.arg(path), path);
+    if (!details)
+        return FileProblem(u"cannot read '%1': %2"_s.arg(path, details.failure().reason), path);
+    if (IsBlankName(details->name))
+        return FileProblem(u"'%1' is a saved reading without a name"_s.arg(path), path);
+    return details;
 }
 
 // The zone of the run: the one asked for, else the computer's, which says once that it is UTC in
@@ -51,20 +49,20 @@ QTimeZone zoneOf(const CommandLineRequest& request, QTextStream& err)
 }
 
 // The reading the request asks for, from its options or its saved reading, and its year ahead.
-std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request, QTextStream& err)
+Result<Answer> answerOf(const CommandLineRequest& request, QTextStream& err)
 {
-    const auto details = request.openPath ? detailsFromFile(*request.openPath) : *request.details;
-    if (const auto* refused = std::get_if<Refusal>(&details))
-        return *refused;
+    const Result<BirthDetails> details =
+        request.openPath ? detailsFromFile(*request.openPath) : *request.details;
+    if (!details)
+        return details.failure();
     const bool datesNeedAZone = request.trueSolarTerms || request.forecast || request.calendar;
     const QTimeZone zone = datesNeedAZone ? zoneOf(request, err) : QTimeZone::utc();
-    Answer answer{ComputeReading(std::get<BirthDetails>(details), request.yearRule,
+    Answer answer{ComputeReading(*details, request.yearRule,
                                  request.trueSolarTerms ? std::optional(zone) : std::nullopt),
                   std::nullopt, std::nullopt, std::nullopt};
     const auto noPrincipal = [&answer](QStringView what) {
-        return Refusal{ExitFileProblem,
-                       u"the birth year '%1' gives no principal number, so no %2"_s.arg(
-                           answer.reading.details.year, what)};
+        return FileProblem(u"the birth year '%1' gives no principal number, so no %2"_s.arg(
+            answer.reading.details.year, what));
     };
     if (request.forecast) {
         answer.ahead = ComputeYearAhead(answer.reading.principal, *request.forecast, zone);
@@ -84,8 +82,10 @@ std::variant<Answer, Refusal> answerOf(const CommandLineRequest& request, QTextS
 // Whether the argument, after the one before it, names a file.
 bool NamesFile(const QString& before, const QString& argument)
 {
-    for (const QString& option : {u"--open"_s, u"--save"_s, u"--pdf"_s}) {
-        if (before == option || argument.startsWith(option + u'='))
+    const CommandLineOptions& option = Options();
+    for (const QCommandLineOption& file : {option.open, option.save, option.pdf}) {
+        const QString spelled = Spelled(file);
+        if (before == spelled || argument.startsWith(spelled + u'='))
             return true;
     }
     return !argument.startsWith(u'-') && !before.startsWith(u'-');
@@ -129,8 +129,9 @@ void InstallTerminalMessageHandler()
 
 bool CommandLineNeedsFonts(const QStringList& arguments)
 {
+    const QString pdf = Spelled(Options().pdf);
     for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == u"--pdf"_s || arguments[i].startsWith(u"--pdf="_s))
+        if (arguments[i] == pdf || arguments[i].startsWith(pdf + u'='))
             return true;
     }
     return false;
@@ -147,36 +148,36 @@ bool IsCommandLineRun(const QStringList& arguments)
 
 int RunCommandLine(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
-    const auto fail = [&err](const Refusal& refusal) {
-        err << u"kistarra: "_s << OneLine(refusal.message) << Qt::endl;
-        return static_cast<int>(refusal.code);
+    const auto fail = [&err](const Failure& failure) {
+        err << u"kistarra: "_s << OneLine(failure.reason) << Qt::endl;
+        return static_cast<int>(ExitCodeOf(failure));
     };
-    const auto parsed = ParseArguments(arguments, QDate::currentDate());
-    if (const auto* refused = std::get_if<Refusal>(&parsed))
-        return fail(*refused);
-    const auto& request = std::get<CommandLineRequest>(parsed);
+    const Result<CommandLineRequest> parsed = ParseArguments(arguments, QDate::currentDate());
+    if (!parsed)
+        return fail(parsed.failure());
+    const CommandLineRequest& request = *parsed;
     if (request.help || request.version) {
         out << (request.help ? request.helpText : u"Kistarra " KISTARRA_VERSION "\n"_s);
-        const auto refused = FlushStandardOutput(out);
-        return refused ? fail(*refused) : ExitOk;
+        const Done flushed = FlushStandardOutput(out);
+        return flushed ? ExitOk : fail(flushed.failure());
     }
 
     if (request.solarTermsYear) {
         const QTimeZone zone = zoneOf(request, err);
         out << (request.json ? SolarTermsJson(*request.solarTermsYear, zone)
                              : SolarTermsText(*request.solarTermsYear, zone));
-        const auto refused = FlushStandardOutput(out);
-        return refused ? fail(*refused) : ExitOk;
+        const Done flushed = FlushStandardOutput(out);
+        return flushed ? ExitOk : fail(flushed.failure());
     }
 
-    const auto answer = answerOf(request, err);
-    if (const auto* refused = std::get_if<Refusal>(&answer))
-        return fail(*refused);
-    const auto plan = PlanOutputs(request, std::get<Answer>(answer));
-    if (const auto* refused = std::get_if<Refusal>(&plan))
-        return fail(*refused);
-    if (const auto refused = WriteOutputs(std::get<OutputPlan>(plan), out))
-        return fail(*refused);
+    const Result<Answer> answer = answerOf(request, err);
+    if (!answer)
+        return fail(answer.failure());
+    const Result<OutputPlan> plan = PlanOutputs(request, *answer);
+    if (!plan)
+        return fail(plan.failure());
+    if (const Done written = WriteOutputs(*plan, out); !written)
+        return fail(written.failure());
     return ExitOk;
 }
 

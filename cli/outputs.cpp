@@ -8,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextStream>
 
+#include "cli/exitcodes.h"
+#include "cli/terminaltext.h"
 #include "platform/calendarpage.h"
 #include "platform/printing.h"
 #include "reading/calendartext.h"
@@ -22,7 +24,7 @@ namespace {
 
 // What the report window's Print puts on paper, in the report's own font, as PDF bytes; with
 // --calendar what the calendar window's Print does, the month on one landscape A4 page.
-std::variant<QByteArray, QString> pdfReport(const Answer& answer)
+Result<QByteArray> pdfReport(const Answer& answer)
 {
     if (answer.calendar) {
         const QLocale locale = QLocale::system();
@@ -30,7 +32,7 @@ std::variant<QByteArray, QString> pdfReport(const Answer& answer)
                                 locale.firstDayOfWeek(), locale.weekdays()};
         QBuffer buffer;
         if (!CalendarPageToPdf(page, buffer) || buffer.data().isEmpty())
-            return u"the month could not be laid out"_s;
+            return Failure{u"the month could not be laid out"_s};
         return buffer.data();
     }
     const Reading& reading = answer.reading;
@@ -39,15 +41,15 @@ std::variant<QByteArray, QString> pdfReport(const Answer& answer)
     QTextCursor(&document).insertText(PrintedReportText(reading));
     QBuffer buffer;
     if (!PrintToPdf(document, buffer) || buffer.data().isEmpty())
-        return u"the report could not be laid out"_s;
+        return Failure{u"the report could not be laid out"_s};
     return buffer.data();
 }
 
-std::variant<QByteArray, QString> savedReading(const Answer& answer)
+Result<QByteArray> savedReading(const Answer& answer)
 {
     const Reading& reading = answer.reading;
     if (reading.details.name.size() > MaxNameLength)
-        return u"the name is longer than %1 characters"_s.arg(MaxNameLength);
+        return Failure{u"the name is longer than %1 characters"_s.arg(MaxNameLength)};
     return EncodeSavedReading(reading.details);
 }
 
@@ -55,7 +57,7 @@ std::variant<QByteArray, QString> savedReading(const Answer& answer)
 // given to --open (saving a reading over itself rewrites the same birth details).
 struct FileMaker {
     bool mayRewriteTheInput;
-    std::variant<QByteArray, QString> (*contents)(const Answer&);
+    Result<QByteArray> (*contents)(const Answer&);
 };
 
 FileMaker makerOf(OutputFile kind)
@@ -71,36 +73,38 @@ FileMaker makerOf(OutputFile kind)
 
 // The files the request asks for, each a new file or a regular one that may be replaced, no two
 // the same and none the opened reading unless its kind allows it.
-std::optional<Refusal> checkTargets(const CommandLineRequest& request)
+Failure writeFailure(const QString& path, const QString& reason)
+{
+    return FileProblem(u"cannot write '%1': %2"_s.arg(path, reason), path);
+}
+
+Failure writeFailure(const Failure& failure)
+{
+    return writeFailure(failure.subject, failure.reason);
+}
+
+Done checkTargets(const CommandLineRequest& request)
 {
     for (auto file = request.files.begin(); file != request.files.end(); ++file) {
         for (auto earlier = request.files.begin(); earlier != file; ++earlier) {
             if (SameTarget(earlier->path, file->path))
-                return Refusal{ExitBadInput,
-                               u"--%1 and --%2 name the same file '%3'; give each its own "
-                               u"file"_s.arg(earlier->option, file->option, file->path)};
+                return Refused(
+                    u"--%1 and --%2 name the same file '%3'; give each its own file"_s.arg(
+                        earlier->option, file->option, file->path));
         }
         if (!makerOf(file->kind).mayRewriteTheInput && request.openPath &&
             SameTarget(*request.openPath, file->path))
-            return Refusal{ExitBadInput,
-                           u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
-                                                                                       file->path)};
+            return Refused(u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
+                                                                                       file->path));
         if (const Done writable = CheckTarget(file->path); !writable)
-            return Refusal{ExitFileProblem,
-                           u"cannot write '%1': %2"_s.arg(file->path, writable.failure().reason)};
+            return writeFailure(file->path, writable.failure().reason);
     }
-    return std::nullopt;
-}
-
-Refusal writeFailure(const Failure& failure)
-{
-    return {ExitFileProblem, u"cannot write '%1': %2"_s.arg(failure.subject, failure.reason)};
+    return {};
 }
 
 } // namespace
 
-std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
-                                              const Answer& answer)
+Result<OutputPlan> PlanOutputs(const CommandLineRequest& request, const Answer& answer)
 {
     // A name given with --name is refused as it is read; one from a saved reading of another
     // program may be longer still.
@@ -108,33 +112,32 @@ std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
         std::any_of(request.files.begin(), request.files.end(),
                     [](const auto& file) { return file.kind == OutputFile::SavedReading; });
     if (saves && answer.reading.details.name.size() > MaxNameLength)
-        return Refusal{ExitBadInput,
-                       u"the name in '%1' is longer than %2 characters, more than a saved reading "
+        return Refused(u"the name in '%1' is longer than %2 characters, more than a saved reading "
                        u"holds"_s.arg(request.openPath.value_or(QString()))
-                           .arg(MaxNameLength)};
-    if (auto refused = checkTargets(request))
-        return *refused;
+                           .arg(MaxNameLength));
+    if (const Done checked = checkTargets(request); !checked)
+        return checked.failure();
     OutputPlan plan;
     for (const RequestedFile& file : request.files) {
-        auto contents = makerOf(file.kind).contents(answer);
-        if (const auto* reason = std::get_if<QString>(&contents))
-            return Refusal{ExitFileProblem, u"cannot write '%1': %2"_s.arg(file.path, *reason)};
-        plan.files.push_back({file.path, std::get<QByteArray>(std::move(contents))});
+        Result<QByteArray> contents = makerOf(file.kind).contents(answer);
+        if (!contents)
+            return writeFailure(file.path, contents.failure().reason);
+        plan.files.push_back({file.path, *std::move(contents)});
     }
     plan.text = TerminalText(request, answer);
     return plan;
 }
 
-std::optional<Refusal> FlushStandardOutput(QTextStream& out)
+Done FlushStandardOutput(QTextStream& out)
 {
     out.flush();
     if (out.status() == QTextStream::Ok)
-        return std::nullopt;
+        return {};
     const QString reason = out.device() ? out.device()->errorString() : u"write error"_s;
-    return Refusal{ExitFileProblem, u"cannot write to standard output: "_s + reason};
+    return FileProblem(u"cannot write to standard output: "_s + reason);
 }
 
-std::optional<Refusal> WriteOutputs(const OutputPlan& plan, QTextStream& out)
+Done WriteOutputs(const OutputPlan& plan, QTextStream& out)
 {
     WholeFiles written;
     for (const PlannedFile& file : plan.files) {
@@ -142,11 +145,11 @@ std::optional<Refusal> WriteOutputs(const OutputPlan& plan, QTextStream& out)
             return writeFailure(added.failure());
     }
     out << plan.text;
-    if (auto refused = FlushStandardOutput(out))
-        return refused;
+    if (Done flushed = FlushStandardOutput(out); !flushed)
+        return flushed;
     if (const Done committed = written.commit(); !committed)
         return writeFailure(committed.failure());
-    return std::nullopt;
+    return {};
 }
 
 } // namespace Kistarra

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <optional>
-#include <variant>
 #include <vector>
 
 #include <QByteArray>
 #include <QString>
 
+#include "cli/answer.h"
 #include "cli/arguments.h"
-#include "cli/terminaltext.h"
+#include "files/result.h"
 
 class QTextStream;
 
@@ -28,14 +27,15 @@ struct OutputPlan {
 };
 
 // The outputs the request asks for, or why one of them cannot be made: two files that are the
-// same, a file over the opened reading that may not replace it, a target that is no regular file.
-[[nodiscard]] std::variant<OutputPlan, Refusal> PlanOutputs(const CommandLineRequest& request,
-                                                            const Answer& answer);
+// same or a file over the opened reading that may not replace it (Request failures), a target
+// that is no regular file (a System one). A failure's reason is the line the run prints.
+[[nodiscard]] Result<OutputPlan> PlanOutputs(const CommandLineRequest& request,
+                                             const Answer& answer);
 
-// Writes the plan; nothing when it worked, else why (and no file replaced).
-[[nodiscard]] std::optional<Refusal> WriteOutputs(const OutputPlan& plan, QTextStream& out);
+// Writes the plan, or says why not (and no file is replaced).
+[[nodiscard]] Done WriteOutputs(const OutputPlan& plan, QTextStream& out);
 
-// Standard output, written out now: nothing when all of it was, else why not.
-[[nodiscard]] std::optional<Refusal> FlushStandardOutput(QTextStream& out);
+// Standard output, written out now, or why not all of it was.
+[[nodiscard]] Done FlushStandardOutput(QTextStream& out);
 
 } // namespace Kistarra

@@ -51,35 +51,6 @@ QJsonObject ChartJson(const Chart& chart)
     };
 }
 
-namespace {
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
-
-std::optional<QDate> ForecastDate(QStringView text, QDate today)
-{
-    QDate date;
-    if (text == u"today") {
-        date = today;
-    } else {
-        // QDate's own parser also takes "2026-6-1"; the form is checked by hand first.
-        if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
-            return std::nullopt;
-        for (const qsizetype at : {0, 1, 2, 3, 5, 6, 8, 9}) {
-            if (!isAsciiDigit(text[at]))
-                return std::nullopt;
-        }
-        date = QDate(text.mid(0, 4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
-    }
-    if (!date.isValid() || date < YearAheadFirstDate() || date > YearAheadLastDate())
-        return std::nullopt;
-    return date;
-}
-
 QJsonObject YearAheadJson(const YearAhead& ahead)
 {
     QJsonArray cycle;

@@ -1,19 +1,11 @@
 #pragma once
 
-#include <optional>
-
-#include <QDate>
 #include <QJsonObject>
-#include <QStringView>
 
 #include "engine/yearahead.h"
 
-// The year ahead on the command line: the date it is asked for, and the JSON it is given as.
+// The year ahead on the command line, as JSON.
 namespace Kistarra {
-
-// The date of --forecast: "today", or a real calendar date written exactly as YYYY-MM-DD, within
-// the year ahead's dates. Nothing for anything else.
-[[nodiscard]] std::optional<QDate> ForecastDate(QStringView text, QDate today);
 
 // {"date", "timeZone", "solarYear", "yearBegins", "solarMonth", "monthBegins", "monthEnds",
 // "year": chart, "month": chart, "cycle": [{"year", "centre", "palace"} x 9]}; the instants are

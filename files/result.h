@@ -12,15 +12,25 @@
 // the way up.
 namespace Kistarra {
 
+// What kind of thing stopped it, for a caller that answers each kind its own way (the command
+// line turns them into exit codes; a window needs only the reason).
+enum class FailureKind {
+    System,  // the system said no: a file missing, unreadable, unwritable, not a regular file
+    Content, // a file was read but does not hold what it should (not a saved reading)
+    Request, // what was asked for is wrong or cannot be done as asked (a value out of range)
+};
+
 struct Failure {
-    Failure(QString why, QString what = {})
+    explicit Failure(QString why, QString what = {}, FailureKind how = FailureKind::System)
         : reason(std::move(why))
         , subject(std::move(what))
+        , kind(how)
     {
     }
 
     QString reason;
     QString subject; // what failed, when the caller needs to name it; may be empty
+    FailureKind kind;
 };
 
 // The failure of the last system call, in the system's words.

@@ -82,12 +82,12 @@ Descriptor& Descriptor::operator=(Descriptor&& other) noexcept
 
 Failure SystemFailure(const QString& subject)
 {
-    return {qt_error_string(errno), subject};
+    return Failure(qt_error_string(errno), subject);
 }
 
 Failure TargetChanged()
 {
-    return {u"the file changed while it was saved"_s};
+    return Failure(u"the file changed while it was saved"_s);
 }
 
 FileId IdOf(const struct stat& status)

@@ -130,16 +130,20 @@ bool IsListDate(const BirthDetails& details)
            IsYearListEntry(details.year);
 }
 
-SavedReadingResult ReadSavedReading(const QString& path)
+Result<BirthDetails> ReadSavedReadingLines(const QString& path)
 {
     const Result<QByteArray> contents = ReadFileStart(path, SavedReadingReadLimit);
     if (!contents)
-        return {{}, SavedReadingError::CannotRead};
+        return contents.failure();
+    return DecodeSavedReading(*contents);
+}
 
-    BirthDetails details = DecodeSavedReading(*contents);
-    if (!IsListDate(details))
-        return {std::move(details), SavedReadingError::NotASavedReading};
-    return {std::move(details), SavedReadingError::None};
+Result<BirthDetails> ReadSavedReading(const QString& path)
+{
+    Result<BirthDetails> details = ReadSavedReadingLines(path);
+    if (details && !IsListDate(*details))
+        return Failure{u"not a saved reading"_s, path, FailureKind::Content};
+    return details;
 }
 
 QString WithSavedReadingSuffix(const QString& chosen)

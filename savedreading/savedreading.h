@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -33,24 +31,18 @@ namespace Kistarra {
 // the twelve month names exactly, year "1900".."2050".
 [[nodiscard]] bool IsListDate(const BirthDetails& details);
 
-// Why a saved reading could not be read.
-enum class SavedReadingError {
-    None,
-    CannotRead,       // missing, unreadable, or not a file
-    NotASavedReading, // its date is not one the birth details lists hold
-};
-
-struct SavedReadingResult {
-    BirthDetails details;
-    SavedReadingError error = SavedReadingError::None;
-
-    [[nodiscard]] bool ok() const { return error == SavedReadingError::None; }
-};
-
 // Reads at most the first 64 KiB and four lines of the file, whatever it holds. The path is
 // opened without waiting and only a regular file is read.
 inline constexpr qint64 SavedReadingReadLimit = 64 * 1024;
-[[nodiscard]] SavedReadingResult ReadSavedReading(const QString& path);
+
+// The birth details of a saved reading. It fails with the system's reason (FailureKind::System)
+// when the file is missing, unreadable or not a regular file, and with "not a saved reading"
+// (FailureKind::Content) when its date is not one the birth details lists hold.
+[[nodiscard]] Result<BirthDetails> ReadSavedReading(const QString& path);
+
+// The four lines of the file as they decode, whatever date they hold: ReadSavedReading before its
+// check of the date. Only the system can make it fail.
+[[nodiscard]] Result<BirthDetails> ReadSavedReadingLines(const QString& path);
 
 // The longest name a saved reading holds, in UTF-16 code units (what a text box counts): the name
 // box takes no more, the command line refuses more, and the writer never writes more, so whatever

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "cli/arguments.h"
+#include "cli/exitcodes.h"
 #include "savedreading/savedreading.h"
 #include "tests/support/testfiles.h"
 
@@ -22,7 +23,7 @@ QStringList withDate(const QString& day, const QString& month, const QString& ye
 
 const QStringList AnnOptions = withDate(u"1"_s, u"May"_s, u"1970"_s);
 
-std::variant<CommandLineRequest, Refusal> parsed(const QStringList& options)
+Result<CommandLineRequest> parsed(const QStringList& options)
 {
     return ParseArguments(QStringList{u"kistarra"_s} + options, Today);
 }
@@ -82,8 +83,8 @@ void TestArguments::normalisation()
     QFETCH(QStringList, listed);
 
     const auto result = parsed(withDate(given[0], given[1], given[2]));
-    QVERIFY(std::holds_alternative<CommandLineRequest>(result));
-    const CommandLineRequest& request = std::get<CommandLineRequest>(result);
+    QVERIFY(result.ok());
+    const CommandLineRequest& request = *result;
     QVERIFY(request.details.has_value());
     QCOMPARE(*request.details, (BirthDetails{u"Ann"_s, listed[0], listed[1], listed[2]}));
 }
@@ -186,10 +187,10 @@ void TestArguments::refusals()
     QFETCH(QString, mentions);
 
     const auto result = parsed(options);
-    QVERIFY(std::holds_alternative<Refusal>(result));
-    const Refusal& refusal = std::get<Refusal>(result);
-    QCOMPARE(static_cast<int>(refusal.code), exitCode);
-    QVERIFY2(refusal.message.contains(mentions), qPrintable(refusal.message));
+    QVERIFY(!result);
+    const Failure& refusal = result.failure();
+    QCOMPARE(static_cast<int>(ExitCodeOf(refusal)), exitCode);
+    QVERIFY2(refusal.reason.contains(mentions), qPrintable(refusal.reason));
 }
 
 void TestArguments::todayOutsideTheYearAhead_data()
@@ -208,10 +209,10 @@ void TestArguments::todayOutsideTheYearAhead()
     const auto result =
         ParseArguments(QStringList{u"kistarra"_s, u"--forecast"_s, u"today"_s} + AnnOptions, today);
 
-    QVERIFY(std::holds_alternative<Refusal>(result));
-    const Refusal& refusal = std::get<Refusal>(result);
-    QCOMPARE(static_cast<int>(refusal.code), 2);
-    QCOMPARE(refusal.message,
+    QVERIFY(!result);
+    const Failure& refusal = result.failure();
+    QCOMPARE(static_cast<int>(ExitCodeOf(refusal)), 2);
+    QCOMPARE(refusal.reason,
              u"today, %1 by this computer's clock, is outside the dates the year ahead covers, "
              u"1900-02-04 to 2100-12-31"_s.arg(today.toString(Qt::ISODate)));
 }
@@ -221,15 +222,15 @@ void TestArguments::todayOutsideTheYearAhead()
 void TestArguments::requests()
 {
     const auto solar = parsed(QStringList{u"--solar-year"_s, u"--json"_s} + AnnOptions);
-    QVERIFY(std::holds_alternative<CommandLineRequest>(solar));
-    QCOMPARE(std::get<CommandLineRequest>(solar).yearRule, YearRule::Solar);
-    QVERIFY(std::get<CommandLineRequest>(solar).json);
-    QVERIFY(!std::get<CommandLineRequest>(solar).report);
+    QVERIFY(solar.ok());
+    QCOMPARE(solar->yearRule, YearRule::Solar);
+    QVERIFY(solar->json);
+    QVERIFY(!solar->report);
 
     const auto opened = parsed({u"--forecast"_s, u"today"_s, u"--pdf"_s, u"b.pdf"_s, u"--save"_s,
                                 u"a.nsk"_s, u"--open"_s, u"ann.nsk"_s});
-    QVERIFY(std::holds_alternative<CommandLineRequest>(opened));
-    const CommandLineRequest& request = std::get<CommandLineRequest>(opened);
+    QVERIFY(opened.ok());
+    const CommandLineRequest& request = *opened;
     QCOMPARE(request.openPath, std::optional<QString>(u"ann.nsk"_s));
     QVERIFY(!request.details);
     QCOMPARE(request.yearRule, YearRule::Calendar);
@@ -244,8 +245,8 @@ void TestArguments::requests()
          {std::tuple{u"1900-02"_s, 1900, 2}, std::tuple{u"2100-12"_s, 2100, 12},
           std::tuple{u"2026-06"_s, 2026, 6}}) {
         const auto calendar = parsed(QStringList{u"--calendar"_s, given} + AnnOptions);
-        QVERIFY2(std::holds_alternative<CommandLineRequest>(calendar), qPrintable(given));
-        const auto asked = std::get<CommandLineRequest>(calendar).calendar;
+        QVERIFY2(calendar.ok(), qPrintable(given));
+        const auto asked = calendar->calendar;
         QVERIFY(asked.has_value());
         QCOMPARE(asked->year, year);
         QCOMPARE(asked->month, month);
@@ -256,18 +257,18 @@ void TestArguments::requests()
 
     const auto onTerms =
         parsed(QStringList{u"--true-solar-terms"_s, u"--time-zone"_s, u"UTC+09:00"_s} + AnnOptions);
-    QVERIFY(std::holds_alternative<CommandLineRequest>(onTerms));
-    QVERIFY(std::get<CommandLineRequest>(onTerms).trueSolarTerms);
-    QCOMPARE(std::get<CommandLineRequest>(onTerms).timeZone->id(), QByteArray("UTC+09:00"));
+    QVERIFY(onTerms.ok());
+    QVERIFY(onTerms->trueSolarTerms);
+    QCOMPARE(onTerms->timeZone->id(), QByteArray("UTC+09:00"));
 
     // The terms of a year need no birth details.
     const auto terms =
         parsed({u"--solar-terms"_s, u" 2026"_s, u"--json"_s, u"--time-zone"_s, u"Asia/Tokyo"_s});
-    QVERIFY(std::holds_alternative<CommandLineRequest>(terms));
-    QCOMPARE(std::get<CommandLineRequest>(terms).solarTermsYear, std::optional<int>(2026));
-    QVERIFY(std::get<CommandLineRequest>(terms).json);
-    QCOMPARE(std::get<CommandLineRequest>(terms).timeZone->id(), QByteArray("Asia/Tokyo"));
-    QVERIFY(!std::get<CommandLineRequest>(terms).details);
+    QVERIFY(terms.ok());
+    QCOMPARE(terms->solarTermsYear, std::optional<int>(2026));
+    QVERIFY(terms->json);
+    QCOMPARE(terms->timeZone->id(), QByteArray("Asia/Tokyo"));
+    QVERIFY(!terms->details);
 }
 
 } // namespace Kistarra

@@ -227,9 +227,9 @@ void TestFrmSave::savedNameEndsInNsk()
     if (saved.isEmpty()) {
         QCOMPARE(FileBytes(folder.filePath(u"old.txt.nsk"_s)), "an earlier reading\r\n");
     } else {
-        const SavedReadingResult read = ReadSavedReading(folder.filePath(saved));
+        const Result<BirthDetails> read = ReadSavedReading(folder.filePath(saved));
         QVERIFY(read.ok());
-        QCOMPARE(read.details, Ann);
+        QCOMPARE(*read, Ann);
     }
 }
 

@@ -37,9 +37,12 @@ QByteArray Transcript(const QString& arguments, const QStringList& split)
         process.waitForFinished();
         return "did not finish\n";
     }
-    // The data folder's place differs from one checkout to the next; the files name it @DATA@.
+    // The data folder's and the program's places differ from one checkout to the next; the files
+    // name them @DATA@ and kistarra (as --help's usage line does).
     const QByteArray data = QByteArray(KISTARRA_TEST_DATA_DIR);
-    auto portable = [&data](QByteArray bytes) { return bytes.replace(data, "@DATA@"); };
+    auto portable = [&data](QByteArray bytes) {
+        return bytes.replace(data, "@DATA@").replace(KISTARRA_BINARY, "kistarra");
+    };
     const int exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     return "$ kistarra " + arguments.toUtf8() + "\nexit " + QByteArray::number(exitCode) +
            "\n--- standard output\n" + portable(process.readAllStandardOutput()) +

@@ -51,17 +51,20 @@ bool isRoot()
     return ::geteuid() == 0;
 }
 
-QString describe(SavedReadingError error)
+// What a read gave: "read", or the kind of failure.
+QString describe(const Result<BirthDetails>& read)
 {
-    switch (error) {
-    case SavedReadingError::None:
-        return u"None"_s;
-    case SavedReadingError::CannotRead:
-        return u"CannotRead"_s;
-    case SavedReadingError::NotASavedReading:
-        return u"NotASavedReading"_s;
+    if (read)
+        return u"read"_s;
+    switch (read.failure().kind) {
+    case FailureKind::System:
+        return u"cannot read"_s;
+    case FailureKind::Content:
+        return u"not a saved reading"_s;
+    case FailureKind::Request:
+        break;
     }
-    return u"unknown"_s;
+    return u"refused"_s;
 }
 
 // What a write says: "written", or why not.
@@ -270,9 +273,9 @@ void TestSavedReading::goldenFile()
     QCOMPARE(FileBytes(AnnFilePath()), AnnFileBytes);
     QCOMPARE(EncodeSavedReading(Ann), AnnFileBytes);
 
-    const SavedReadingResult read = ReadSavedReading(AnnFilePath());
-    QCOMPARE(describe(read.error), describe(SavedReadingError::None));
-    QCOMPARE(read.details, Ann);
+    const Result<BirthDetails> read = ReadSavedReading(AnnFilePath());
+    QCOMPARE(describe(read), u"read"_s);
+    QCOMPARE(*read, Ann);
 }
 
 void TestSavedReading::decodeSavedReading_data()
@@ -311,13 +314,13 @@ void TestSavedReading::decodeSavedReading()
 void TestSavedReading::readSavedReading_data()
 {
     QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<SavedReadingError>("error");
+    QTest::addColumn<QString>("error");
 
     const auto file = [](const QString& day, const QString& month, const QString& year) {
         return EncodeSavedReading({u"Ann"_s, day, month, year});
     };
-    const SavedReadingError ok = SavedReadingError::None;
-    const SavedReadingError notSaved = SavedReadingError::NotASavedReading;
+    const QString ok = u"read"_s;
+    const QString notSaved = u"not a saved reading"_s;
 
     QTest::newRow("worked example") << AnnFileBytes << ok;
     QTest::newRow("CR only") << QByteArray::fromHex("96C3C30D860DA2B6CE0D868E8C850D") << ok;
@@ -347,44 +350,43 @@ void TestSavedReading::readSavedReading_data()
 void TestSavedReading::readSavedReading()
 {
     QFETCH(QByteArray, contents);
-    QFETCH(SavedReadingError, error);
+    QFETCH(QString, error);
 
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"reading.nsk"_s);
     QVERIFY(WriteFile(path, contents));
 
-    const SavedReadingResult read = ReadSavedReading(path);
-    QCOMPARE(describe(read.error), describe(error));
-    QCOMPARE(read.ok(), error == SavedReadingError::None);
-    QCOMPARE(read.details, DecodeSavedReading(contents));
+    const Result<BirthDetails> read = ReadSavedReading(path);
+    QCOMPARE(describe(read), error);
+    QCOMPARE(read.ok(), error == u"read"_s);
+    QCOMPARE(*ReadSavedReadingLines(path), DecodeSavedReading(contents));
 }
 
 void TestSavedReading::readStopsAtTheLimit_data()
 {
     QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<SavedReadingError>("error");
+    QTest::addColumn<QString>("error");
     QTest::addColumn<qsizetype>("nameLength");
 
     const QByteArray dateLines = QByteArray::fromHex("860D0AA2B6CE0D0A868E8C850D0A");
     QTest::newRow("10 MB without a line break")
-        << QByteArray(10 * 1024 * 1024, '\x96') << SavedReadingError::NotASavedReading
+        << QByteArray(10 * 1024 * 1024, '\x96') << u"not a saved reading"_s
         << SavedReadingReadLimit;
     QTest::newRow("65 KiB name line pushes the date past the limit")
-        << QByteArray(65 * 1024, '\x96') + "\r\n" + dateLines << SavedReadingError::NotASavedReading
+        << QByteArray(65 * 1024, '\x96') + "\r\n" + dateLines << u"not a saved reading"_s
         << SavedReadingReadLimit;
     QTest::newRow("whole file just within the limit")
         << QByteArray(SavedReadingReadLimit - 2 - dateLines.size(), '\x96') + "\r\n" + dateLines
-        << SavedReadingError::None << SavedReadingReadLimit - 2 - dateLines.size();
+        << u"read"_s << SavedReadingReadLimit - 2 - dateLines.size();
     QTest::newRow("valid lines then 10 MB of junk")
-        << AnnFileBytes + QByteArray(10 * 1024 * 1024, '\x96') << SavedReadingError::None
-        << qsizetype(3);
+        << AnnFileBytes + QByteArray(10 * 1024 * 1024, '\x96') << u"read"_s << qsizetype(3);
 }
 
 void TestSavedReading::readStopsAtTheLimit()
 {
     QFETCH(QByteArray, contents);
-    QFETCH(SavedReadingError, error);
+    QFETCH(QString, error);
     QFETCH(qsizetype, nameLength);
 
     const QTemporaryDir dir;
@@ -394,11 +396,11 @@ void TestSavedReading::readStopsAtTheLimit()
 
     QElapsedTimer timer;
     timer.start();
-    const SavedReadingResult read = ReadSavedReading(path);
+    const Result<BirthDetails> read = ReadSavedReading(path);
     const qint64 elapsed = timer.elapsed();
 
-    QCOMPARE(describe(read.error), describe(error));
-    QCOMPARE(read.details.name.size(), nameLength);
+    QCOMPARE(describe(read), error);
+    QCOMPARE(ReadSavedReadingLines(path)->name.size(), nameLength);
     QVERIFY2(elapsed < 1000, qPrintable(u"%1 ms"_s.arg(elapsed)));
 }
 
@@ -443,10 +445,10 @@ void TestSavedReading::readUnreadable()
 
     QElapsedTimer timer;
     timer.start();
-    const SavedReadingResult read = ReadSavedReading(path);
-    QCOMPARE(describe(read.error), describe(SavedReadingError::CannotRead));
+    const Result<BirthDetails> read = ReadSavedReading(path);
+    QCOMPARE(describe(read), u"cannot read"_s);
     QVERIFY(!read.ok());
-    QCOMPARE(read.details, BirthDetails{});
+    QVERIFY(!read.failure().reason.isEmpty());
     QVERIFY2(timer.elapsed() < 1000, qPrintable(u"%1 ms"_s.arg(timer.elapsed())));
 }
 
@@ -524,9 +526,9 @@ void TestSavedReading::writeSavedReading()
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{u"reading.nsk"_s});
 
-    const SavedReadingResult read = ReadSavedReading(path);
-    QCOMPARE(describe(read.error), describe(SavedReadingError::None));
-    QCOMPARE(read.details, details);
+    const Result<BirthDetails> read = ReadSavedReading(path);
+    QCOMPARE(describe(read), u"read"_s);
+    QCOMPARE(*read, details);
 }
 
 void TestSavedReading::overwriteReplaces()
@@ -642,9 +644,9 @@ void TestSavedReading::whatIsSavedOpensAgain()
              saved ? u"written"_s : u"not written: the name is longer than 4000 characters"_s);
     QCOMPARE(QFileInfo::exists(path), saved);
     if (saved) {
-        const SavedReadingResult read = ReadSavedReading(path);
-        QCOMPARE(describe(read.error), describe(SavedReadingError::None));
-        QCOMPARE(read.details, details);
+        const Result<BirthDetails> read = ReadSavedReading(path);
+        QCOMPARE(describe(read), u"read"_s);
+        QCOMPARE(*read, details);
     }
 }
 

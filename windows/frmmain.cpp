@@ -174,19 +174,19 @@ void frmMain::openFile(const QString& path)
         refuseFile();
         return;
     }
-    const SavedReadingResult saved = ReadSavedReading(path);
-    if (!saved.ok()) {
+    const Result<BirthDetails> saved = ReadSavedReading(path);
+    if (!saved) {
         refuseFile();
         return;
     }
     // The box holds no more than a saved reading may: say so before the shortened name goes on
     // into a reading that could be saved.
-    if (saved.details.name.size() > MaxNameLength)
+    if (saved->name.size() > MaxNameLength)
         m_desktop.showNotice(this, NameShortened.toString());
-    m_ui->txtName->setText(saved.details.name);
-    m_ui->cboDate->setCurrentText(saved.details.day);
-    m_ui->cboMonth->setCurrentText(saved.details.month);
-    m_ui->cboYear->setCurrentText(saved.details.year);
+    m_ui->txtName->setText(saved->name);
+    m_ui->cboDate->setCurrentText(saved->day);
+    m_ui->cboMonth->setCurrentText(saved->month);
+    m_ui->cboYear->setCurrentText(saved->year);
     proceed();
 }
 

@@ -129,18 +129,19 @@ void checkContents(QByteArrayView contents)
 
     static const MemoryFile file;
     file.fill(contents);
-    const SavedReadingResult result = ReadSavedReading(file.path());
+    const Result<BirthDetails> result = ReadSavedReading(file.path());
+    const Result<BirthDetails> lines = ReadSavedReadingLines(file.path());
     const BirthDetails withinLimit =
         contents.size() <= SavedReadingReadLimit
             ? details
             : DecodeSavedReading(contents.first(SavedReadingReadLimit));
-    require(result.details == withinLimit, "reading the file decodes its first 64 KiB");
-    require(result.error == (IsListDate(withinLimit) ? SavedReadingError::None
-                                                     : SavedReadingError::NotASavedReading),
+    require(lines && *lines == withinLimit, "reading the file decodes its first 64 KiB");
+    require(result ? IsListDate(withinLimit)
+                   : result.failure().kind == FailureKind::Content && !IsListDate(withinLimit),
             "a readable file is a saved reading exactly when its date is a list date");
     const qsizetype end = fourthLineEnd(contents);
     if (end >= 0 && end < SavedReadingReadLimit)
-        require(result.details == details, "the read limit never cuts a file whose lines fit");
+        require(*lines == details, "the read limit never cuts a file whose lines fit");
 }
 
 } // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+
+#include "engine/daycalendar.h"
+#include "engine/yearahead.h"
+#include "reading/reading.h"
+
+namespace Kistarra {
+
+// What a run has worked out for its outputs: the reading; with --forecast its year ahead and the
+// day of the forecast's date; with --calendar the month's calendar.
+struct Answer {
+    Reading reading;
+    std::optional<YearAhead> ahead;
+    std::optional<DayAhead> day;           // with the year ahead: its date's day
+    std::optional<MonthCalendar> calendar; // from --calendar
+};
+
+} // namespace Kistarra

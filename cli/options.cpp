@@ -1,0 +1,86 @@
+#include "cli/options.h"
+
+#include "cli/datearguments.h"
+
+#include "engine/ninestar.h"
+#include "engine/solarterms.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+namespace {
+
+CommandLineOptions makeOptions()
+{
+    return {
+        .name = {u"name"_s, u"The person's name."_s, u"text"_s},
+        .day = {u"day"_s, u"Day of birth, %1 to %2."_s.arg(FirstListDay).arg(LastListDay),
+                u"day"_s},
+        .month = {u"month"_s, u"Month of birth: January .. December (any case) or 1 .. 12."_s,
+                  u"month"_s},
+        .year = {u"year"_s, u"Year of birth, %1 to %2."_s.arg(FirstListYear).arg(LastListYear),
+                 u"year"_s},
+        .open = {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s,
+                 u"file"_s},
+        .report = {u"report"_s, u"Print the reading as the plain report (the default)."_s},
+        .json = {u"json"_s, u"Print the reading as one JSON object."_s},
+        .forecast = {u"forecast"_s,
+                     u"The year ahead from this date, YYYY-MM-DD (%1) or today: printed instead of "
+                     u"the report (after it with --report), or added to the JSON as "
+                     u"\"forecast\"."_s.arg(ForecastDates()),
+                     u"date"_s},
+        .calendar = {u"calendar"_s,
+                     u"The month's calendar of good days and directions, YYYY-MM (1900-02 to "
+                     u"2100-12): printed instead of the report, as JSON with --json, and as its "
+                     u"printed page (landscape A4) with --pdf."_s,
+                     u"month"_s},
+        .save = {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
+        .pdf = {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
+                u"file"_s},
+        .solarYear = {u"solar-year"_s, u"Count years from 4 February: a birth before it takes its "
+                                       u"numbers from the year before."_s},
+        .trueSolarTerms = {u"true-solar-terms"_s,
+                           u"Take the birth's solar month, and with --solar-year its year, from "
+                           u"the true solar terms in the time zone instead of the fixed days."_s},
+        .timeZone = {u"time-zone"_s,
+                     u"The time zone the solar terms are dated in: an IANA name such as "
+                     u"Asia/Tokyo, UTC, or an offset in quarter hours from UTC-14:00 to UTC+14:00 "
+                     u"such as UTC+09:00 or UTC+08:45 (default: the computer's, or UTC when it is "
+                     u"not known)."_s,
+                     u"zone"_s},
+        .solarTerms = {u"solar-terms"_s,
+                       u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth "
+                       u"details needed."_s.arg(SolarTermsFirstYear)
+                           .arg(SolarTermsLastYear),
+                       u"year"_s},
+        .help = {{u"h"_s, u"help"_s}, u"Show this help."_s},
+        .version = {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
+    };
+}
+
+} // namespace
+
+QList<QCommandLineOption> CommandLineOptions::all() const
+{
+    return {name, day, month,     year,           open,     report,     json, forecast, calendar,
+            save, pdf, solarYear, trueSolarTerms, timeZone, solarTerms, help, version};
+}
+
+const CommandLineOptions& Options()
+{
+    static const CommandLineOptions options = makeOptions();
+    return options;
+}
+
+QString LongName(const QCommandLineOption& option)
+{
+    return option.names().constLast();
+}
+
+QString Spelled(const QCommandLineOption& option)
+{
+    return u"--"_s + LongName(option);
+}
+
+} // namespace Kistarra
