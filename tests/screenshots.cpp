@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextStream>
+#include <QPushButton>
 #include <QTimeZone>
 
 #include "reading/reading.h"
@@ -67,8 +68,25 @@ std::unique_ptr<QWidget> ReportWindow(Desktop& desktop, const Reading& reading)
 
 std::unique_ptr<QWidget> CalendarWindow(Desktop& desktop, const Reading& reading)
 {
-    return std::make_unique<frmCalendar>(reading.principal, desktop.today(),
-                                         QTimeZone("Asia/Tokyo"), desktop);
+    auto window = std::make_unique<frmCalendar>(reading.principal, desktop.today(),
+                                                QTimeZone("Asia/Tokyo"), desktop);
+    window->setOwnerName(reading.details.name);
+    return window;
+}
+
+// The chosen day's panel shown beside the grid, whatever room the screen has.
+std::unique_ptr<QWidget> CalendarWithPanel(Desktop& desktop, const Reading& reading)
+{
+    auto window = CalendarWindow(desktop, reading);
+    window->findChild<QPushButton*>(u"cmdDayPanel"_s)->setChecked(true);
+    return window;
+}
+
+std::unique_ptr<QWidget> SmallestCalendarWindow(Desktop& desktop, const Reading& reading)
+{
+    auto window = CalendarWindow(desktop, reading);
+    window->resize(window->minimumSize());
+    return window;
 }
 
 // The calendar made smaller than its default: the cells give up lines whole.
@@ -105,6 +123,8 @@ const std::vector<Shot>& Shots()
         {u"frmninestar-yearahead.png"_s, ResultWindowOnTab(3)},
         {u"frmcalendar.png"_s, CalendarWindow},
         {u"frmcalendar-640x420.png"_s, SmallCalendarWindow},
+        {u"frmcalendar-panel.png"_s, CalendarWithPanel},
+        {u"frmcalendar-minimum.png"_s, SmallestCalendarWindow},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},

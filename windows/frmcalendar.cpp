@@ -204,8 +204,17 @@ QWidget* frmCalendar::makeButtonRow()
     m_panelButton = MakeButton(row, u"cmdDayPanel"_s, u"&Day details"_s);
     m_panelButton->setCheckable(true);
     m_panelButton->setToolTip(u"Show or hide the chosen day's chart and directions"_s);
-    connect(m_panelButton, &QPushButton::toggled, this,
-            [this](bool shown) { m_panel->setVisible(shown); });
+    connect(m_panelButton, &QPushButton::toggled, this, [this](bool shown) {
+        // Asked for in a window too small for it, the window grows as far as the screen
+        // lets it.
+        if (shown && !roomForPanel())
+            resize(FittedToScreen(
+                this, QSize(std::max(width(),
+                                     minimumWidth() + m_panel->width() + this->layout()->spacing()),
+                            std::max(height(), height() - m_grid->height() +
+                                                   m_panel->minimumSizeHint().height()))));
+        placePanel();
+    });
     QPushButton* const close = MakeButton(row, u"cmdClose"_s, u"&Close"_s);
     connect(print, &QPushButton::clicked, this, &frmCalendar::printMonth);
     connect(pdf, &QPushButton::clicked, this, &frmCalendar::saveMonthAsPdf);
@@ -354,6 +363,25 @@ void frmCalendar::fillCell(int row, int column, const CalendarDay* day)
                         : weekend                ? WeekendGrey
                                                  : White);
     item->setForeground(choosable ? Black : FrameGrey);
+}
+
+// The panel beside the grid when the window has room for it beside the smallest grid; otherwise
+// it waits behind its button.
+bool frmCalendar::roomForPanel() const
+{
+    return width() >= minimumWidth() + m_panel->width() + layout()->spacing() &&
+           m_grid->height() >= m_panel->minimumSizeHint().height();
+}
+
+void frmCalendar::placePanel()
+{
+    m_panel->setVisible(m_panelButton->isChecked() && roomForPanel());
+}
+
+void frmCalendar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placePanel();
 }
 
 // Whose calendar, and the offset in force on the chosen day.

@@ -12,6 +12,7 @@
 class QLabel;
 class QPushButton;
 class QKeyEvent;
+class QResizeEvent;
 class QTableWidget;
 
 namespace Kistarra {
@@ -49,6 +50,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void makeControls();
@@ -62,6 +64,8 @@ private:
     void turnMonth(int months);
     void pickMonth();
     void showHeader();
+    [[nodiscard]] bool roomForPanel() const;
+    void placePanel();
     void printMonth();
     void saveMonthAsPdf();
     [[nodiscard]] CalendarPage page() const;
