@@ -6,6 +6,7 @@
 
 #include "engine/calendarsigns.h"
 #include "engine/daychart.h"
+#include "reading/calendarwords.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,6 +22,8 @@ private slots:
     void avoidedWithReasons();
     void periodBeginnings_data();
     void periodBeginnings();
+    void zoneWithOffset_data();
+    void zoneWithOffset();
 };
 
 void TestCalendarSigns::solarStemBranch_data()
@@ -107,6 +110,32 @@ void TestCalendarSigns::periodBeginnings()
     QVERIFY(calendar);
     const auto found = PeriodBeginning(calendar->days[static_cast<std::size_t>(date.day() - 1)]);
     QCOMPARE(found ? static_cast<int>(*found) : -1, mark);
+}
+
+// The offset in force on the day the zone line speaks of.
+void TestCalendarSigns::zoneWithOffset_data()
+{
+    QTest::addColumn<QByteArray>("zone");
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Tokyo") << QByteArray("Asia/Tokyo") << QDate(2026, 6, 1)
+                           << u"Asia/Tokyo, UTC+09:00"_s;
+    QTest::newRow("New York in winter")
+        << QByteArray("America/New_York") << QDate(2026, 1, 15) << u"America/New_York, UTC-05:00"_s;
+    QTest::newRow("New York in summer")
+        << QByteArray("America/New_York") << QDate(2026, 7, 15) << u"America/New_York, UTC-04:00"_s;
+    QTest::newRow("half an hour") << QByteArray("Asia/Kolkata") << QDate(2026, 7, 15)
+                                  << u"Asia/Kolkata, UTC+05:30"_s;
+    QTest::newRow("local mean time, seconds") << QByteArray("America/New_York") << QDate(1880, 1, 1)
+                                              << u"America/New_York, UTC-04:56:02"_s;
+}
+
+void TestCalendarSigns::zoneWithOffset()
+{
+    QFETCH(QByteArray, zone);
+    QFETCH(QDate, day);
+    QFETCH(QString, shown);
+    QCOMPARE(ZoneWithOffset(QTimeZone(zone), day), shown);
 }
 
 } // namespace Kistarra

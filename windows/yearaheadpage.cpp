@@ -20,6 +20,7 @@
 #include "engine/timezones.h"
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
+#include "reading/calendarwords.h"
 #include "reading/yearaheadtext.h"
 #include "windows/chartgrid.h"
 #include "windows/frmcalendar.h"
@@ -265,7 +266,11 @@ void YearAheadPage::showDate(QDate date)
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
-    m_zoneLabel->setText(u"Times in "_s % ZoneInUseName(ahead->zone));
+    // The offset in force on the page's date; the computer's unknown zone says it is UTC already.
+    const QString zoneName = ZoneInUseName(ahead->zone);
+    m_zoneLabel->setText(u"Times in "_s % (zoneName == TimeZoneName(ahead->zone)
+                                               ? ZoneWithOffset(ahead->zone, date)
+                                               : zoneName));
     m_solar->setText(u"Solar year %1, %2 year: %3\nSolar month %4, %5 month: %6"_s.arg(
         QString::number(ahead->solar.year), yearBranch, SolarYearSpanText(*ahead),
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
