@@ -816,19 +816,20 @@ void TestFrmNineStar::yearAheadShowsTheCharts_data()
                        u"North East: 8"_s,
                        u"North: 1, favourable"_s,
                        u"North West: 6, avoid: Breaker"_s}
-        << QStringList{u"Times in Asia/Tokyo, UTC+09:00\nSolar year 2026, a Horse year: from 4 February "
-                       u"2026 05:02 to 4 February 2027 10:46\nSolar month 4, a Snake month: "
-                       u"from 5 May 2026 20:49 to 6 June 2026 00:48\n"_s,
-                       u"Your star 3 stands in the West this year."_s,
-                       u"Your star 3 stands in the East this month."_s,
-                       u"Favourable directions: North East, South East"_s,
-                       u"Dark Sword: none, the 5 stands in the Centre"_s,
-                       u"Favourable directions: North, South East, South"_s,
-                       u"This day: 1 June 2026, a Fire Horse day, day star 1, rising"_s,
-                       u"Your star 3 stands in the West this day."_s,
-                       u"Five Yellow is where the 5 stands"_s,
-                       u"Dark Sword lies opposite the Five Yellow"_s,
-                       u"Breaker lies opposite the zodiac branch"_s};
+        << QStringList{
+               u"Times in Asia/Tokyo, UTC+09:00\nSolar year 2026, a Horse year: from 4 February "
+               u"2026 05:02 to 4 February 2027 10:46\nSolar month 4, a Snake month: "
+               u"from 5 May 2026 20:49 to 6 June 2026 00:48\n"_s,
+               u"Your star 3 stands in the West this year."_s,
+               u"Your star 3 stands in the East this month."_s,
+               u"Favourable directions: North East, South East"_s,
+               u"Dark Sword: none, the 5 stands in the Centre"_s,
+               u"Favourable directions: North, South East, South"_s,
+               u"This day: 1 June 2026, a Fire Horse day, day star 1, rising"_s,
+               u"Your star 3 stands in the West this day."_s,
+               u"Five Yellow is where the 5 stands"_s,
+               u"Dark Sword lies opposite the Five Yellow"_s,
+               u"Breaker lies opposite the zodiac branch"_s};
     // Born in 1950: principal number 5, which stands in the Centre of the Lo Shu square.
     QTest::newRow("5 on 2027-01-10")
         << u"1950"_s << QDate(2027, 1, 10)
