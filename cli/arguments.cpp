@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "cli/yearaheadjson.h"
+#include "engine/daterange.h"
 #include "engine/daycalendar.h"
 #include "engine/ninestar.h"
 #include "engine/solarterms.h"
@@ -20,8 +21,15 @@ namespace {
 // The dates --forecast takes, as its help and its refusal name them: "1900-02-04 to 2100-12-31".
 QString forecastDates()
 {
-    return YearAheadFirstDate().toString(Qt::ISODate) + u" to "_s +
-           YearAheadLastDate().toString(Qt::ISODate);
+    return DateRange::FirstDate().toString(Qt::ISODate) + u" to "_s +
+           DateRange::LastDate().toString(Qt::ISODate);
+}
+
+// The months --calendar takes: "1900-02 to 2100-12".
+QString calendarMonths()
+{
+    return DateRange::FirstDate().toString(u"yyyy-MM") + u" to "_s +
+           DateRange::LastDate().toString(u"yyyy-MM");
 }
 
 // Every option, in the order --help lists them; they are returned too.
@@ -44,9 +52,9 @@ QList<QCommandLineOption> addOptions(QCommandLineParser& parser)
              forecastDates()),
          u"date"_s},
         {u"calendar"_s,
-         u"The month's calendar of good days and directions, YYYY-MM (1900-02 to 2100-12): "
-         u"printed instead of the report, as JSON with --json, and as its printed page (landscape "
-         u"A4) with --pdf."_s,
+         u"The month's calendar of good days and directions, YYYY-MM (%1): printed instead of "
+         u"the report, as JSON with --json, and as its printed page (landscape A4) with --pdf."_s
+             .arg(calendarMonths()),
          u"month"_s},
         {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
@@ -63,8 +71,8 @@ QList<QCommandLineOption> addOptions(QCommandLineParser& parser)
          u"zone"_s},
         {u"solar-terms"_s,
          u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth details "
-         u"needed."_s.arg(SolarTermsFirstYear)
-             .arg(SolarTermsLastYear),
+         u"needed."_s.arg(DateRange::FirstYear)
+             .arg(DateRange::LastYear),
          u"year"_s},
         {{u"h"_s, u"help"_s}, u"Show this help."_s},
         {{u"v"_s, u"version"_s}, u"Show the program's version."_s},
@@ -161,7 +169,7 @@ std::optional<CalendarMonth> calendarMonth(QStringView text)
             return std::nullopt;
     }
     const CalendarMonth month{text.left(4).toInt(), text.mid(5, 2).toInt()};
-    if (!IsCalendarMonth(month.year, month.month))
+    if (!DateRange::ContainsMonth(month.year, month.month))
         return std::nullopt;
     return month;
 }
@@ -176,7 +184,7 @@ std::optional<Refusal> readCalendar(const QCommandLineParser& parser, CommandLin
     request.calendar = calendarMonth(given);
     if (!request.calendar)
         return Refusal{ExitBadInput, u"calendar month '%1' is not accepted; give a month YYYY-MM "
-                                     u"from 1900-02 to 2100-12"_s.arg(given)};
+                                     u"from %2"_s.arg(given, calendarMonths())};
     return std::nullopt;
 }
 
@@ -198,11 +206,11 @@ std::optional<Refusal> readSolarTerms(const QCommandLineParser& parser, CommandL
 {
     const QString given = parser.value(u"solar-terms"_s);
     const auto year = DecimalValue(given.trimmed());
-    if (!year || *year < SolarTermsFirstYear || *year > SolarTermsLastYear)
+    if (!year || !DateRange::ContainsYear(*year))
         return Refusal{ExitBadInput, u"solar terms year '%1' is not accepted; give a year from "
                                      u"%2 to %3"_s.arg(given)
-                                         .arg(SolarTermsFirstYear)
-                                         .arg(SolarTermsLastYear)};
+                                         .arg(DateRange::FirstYear)
+                                         .arg(DateRange::LastYear)};
     for (const QString& option : parser.optionNames()) {
         if (option != u"solar-terms"_s && option != u"time-zone"_s && option != u"json"_s)
             return Refusal{ExitBadInput, u"--solar-terms goes with --time-zone and --json only, "

@@ -4,6 +4,7 @@
 
 #include <QJsonArray>
 
+#include "engine/daterange.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -75,7 +76,7 @@ std::optional<QDate> ForecastDate(QStringView text, QDate today)
         }
         date = QDate(text.mid(0, 4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
     }
-    if (!date.isValid() || date < YearAheadFirstDate() || date > YearAheadLastDate())
+    if (!date.isValid() || date < DateRange::FirstDate() || date > DateRange::LastDate())
         return std::nullopt;
     return date;
 }

@@ -64,6 +64,32 @@ inline constexpr std::array<Palace, 12> BranchPalaces = {
     Palace::N, Palace::NE, Palace::NE, Palace::E, Palace::SE, Palace::SE,
     Palace::S, Palace::SW, Palace::SW, Palace::W, Palace::NW, Palace::NW};
 
+// A set of palaces: the directions a chart favours, or two charts both favour.
+class PalaceSet {
+public:
+    [[nodiscard]] constexpr bool contains(Palace palace) const
+    {
+        return (m_bits >> PalaceIndex(palace) & 1U) != 0;
+    }
+    constexpr void insert(Palace palace)
+    {
+        m_bits |= static_cast<std::uint16_t>(1U << PalaceIndex(palace));
+    }
+    [[nodiscard]] constexpr bool empty() const { return m_bits == 0; }
+    // The palaces in both sets.
+    [[nodiscard]] constexpr PalaceSet operator&(PalaceSet other) const
+    {
+        PalaceSet both;
+        both.m_bits = m_bits & other.m_bits;
+        return both;
+    }
+
+    friend constexpr bool operator==(PalaceSet, PalaceSet) = default;
+
+private:
+    std::uint16_t m_bits = 0; // bit PalaceIndex(palace)
+};
+
 // The directions a chart tells a person to avoid, in the order they are listed.
 enum class Avoid : std::uint8_t { FiveYellow, DarkSword, OwnStar, OppositeOwnStar, Breaker };
 
@@ -123,21 +149,21 @@ struct Chart {
     int branch = 0;                               // the year's or month's zodiac branch, 0 = Rat
     Palace palace = Palace::C;                    // where the person's principal number stands
     std::array<std::optional<Palace>, 5> avoid{}; // by Avoid; nothing where none exists
-    std::array<bool, 9> favourable{};             // by Palace; never the Centre
+    PalaceSet favourable;                         // never the Centre
 
     [[nodiscard]] int star(Palace p) const { return stars[PalaceIndex(p)]; }
     [[nodiscard]] std::optional<Palace> avoided(Avoid a) const
     {
         return avoid[static_cast<std::size_t>(a)];
     }
-    [[nodiscard]] bool isFavourable(Palace p) const { return favourable[PalaceIndex(p)]; }
+    [[nodiscard]] bool isFavourable(Palace p) const { return favourable.contains(p); }
 
     friend bool operator==(const Chart&, const Chart&) = default;
 };
 
 // The chart with this centre star and branch for a principal number 1..9; nothing when the
-// centre, the branch or the principal number is out of range.
-[[nodiscard]] std::optional<Chart> MakeChart(int centre, int branch, int principal);
+// principal number, the centre or the branch is out of range.
+[[nodiscard]] std::optional<Chart> MakeChart(int principal, int centre, int branch);
 [[nodiscard]] std::optional<Chart> YearChart(int principal, int solarYear);
 [[nodiscard]] std::optional<Chart> MonthChart(int principal, SolarDate solar);
 
@@ -149,7 +175,7 @@ struct CycleYear {
     friend constexpr bool operator==(const CycleYear&, const CycleYear&) = default;
 };
 
-// Everything the year ahead shows for one date: a plain value, no heap.
+// Everything the year ahead shows for one date, in the zone it was worked out in.
 struct YearAhead {
     QDate date;
     int principal = 0;
@@ -166,12 +192,8 @@ struct YearAhead {
     friend bool operator==(const YearAhead&, const YearAhead&) = default;
 };
 
-// The dates the year ahead is given for: 4 February 1900 to 31 December 2100.
-[[nodiscard]] QDate YearAheadFirstDate();
-[[nodiscard]] QDate YearAheadLastDate();
-
 // The solar year and month come from the true solar terms in the zone. Nothing for a principal
-// number outside 1..9, a date that is invalid or outside the range, or an invalid zone.
+// number outside 1..9, a date that is invalid or outside DateRange, or an invalid zone.
 [[nodiscard]] std::optional<YearAhead> ComputeYearAhead(int principal, QDate date,
                                                         const QTimeZone& zone);
 

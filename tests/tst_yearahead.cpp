@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include "engine/daterange.h"
 #include "engine/ninestar.h"
 #include "engine/numbertables.h"
 #include "engine/yearahead.h"
@@ -245,8 +246,10 @@ void TestYearAhead::trueSolarMonth()
     QCOMPARE(ahead->solar, month->solar);
     QCOMPARE(ahead->monthBegins, month->begins);
     QCOMPARE(ahead->monthEnds, month->ends);
-    QCOMPARE(ahead->yearBegins, SolarTermLocalInstant(solarYear, 2, timeZone));
-    QCOMPARE(ahead->yearEnds, SolarTermLocalInstant(solarYear + 1, 2, timeZone));
+    QCOMPARE(ahead->yearBegins,
+             SolarTermLocalInstant(solarYear, SolarTerm::StartOfSpring, timeZone));
+    QCOMPARE(ahead->yearEnds,
+             SolarTermLocalInstant(solarYear + 1, SolarTerm::StartOfSpring, timeZone));
     QCOMPARE(ahead->year.centre, YearStar(solarYear));
 }
 
@@ -356,7 +359,8 @@ void TestYearAhead::agreesWithTheReading()
         QCOMPARE(YearStar(year), CalculatePrincipalNumber(QString::number(year)).value_or(-1));
 
     int checked = 0;
-    for (QDate date = YearAheadFirstDate(); date <= YearAheadLastDate(); date = date.addDays(1)) {
+    for (QDate date = DateRange::FirstDate(); date <= DateRange::LastDate();
+         date = date.addDays(1)) {
         const auto solar = SolarDateOf(date);
         const auto reading = CalculateSolarMonth(MonthNames[std::size_t(date.month() - 1)],
                                                  QString::number(date.day()));
@@ -415,7 +419,7 @@ void TestYearAhead::favourableNeverAvoided()
     for (int principal = 1; principal <= 9; ++principal) {
         for (int centre = 1; centre <= 9; ++centre) {
             for (int branch = 0; branch < 12; ++branch) {
-                const auto chart = MakeChart(centre, branch, principal);
+                const auto chart = MakeChart(principal, centre, branch);
                 QVERIFY(chart);
                 QCOMPARE(chart->star(chart->palace), principal);
                 QVERIFY(!chart->isFavourable(Palace::C));
