@@ -142,12 +142,6 @@ struct CalendarDate {
     }
 };
 
-SolarDate solarDateOf(CalendarDate date)
-{
-    const bool yearBefore = BeforeSolarNewYear(date.month, date.day);
-    return {yearBefore ? date.year - 1 : date.year, SolarMonthOfDay(date.month, date.day)};
-}
-
 // The local instant of the term that begins a solar month 1..12; month 12 begins with Minor Cold
 // early in the next calendar year.
 std::optional<LocalInstant> monthBegins(SolarDate solar, const QTimeZone& zone)
@@ -156,6 +150,18 @@ std::optional<LocalInstant> monthBegins(SolarDate solar, const QTimeZone& zone)
     if (!term)
         return std::nullopt;
     return SolarTermLocalInstant(solar.month == 12 ? solar.year + 1 : solar.year, *term, zone);
+}
+
+// The zodiac branch 0..11 (0 = Rat) of a solar year, (year - 4) mod 12, and of a solar month
+// 1..12 (1 = Tiger).
+int yearBranch(int solarYear)
+{
+    return ((solarYear - 4) % 12 + 12) % 12;
+}
+
+int monthBranch(int solarMonth)
+{
+    return (solarMonth + 1) % 12;
 }
 
 } // namespace
@@ -175,47 +181,12 @@ QStringView AvoidName(Avoid avoid)
     return AvoidNames[static_cast<std::size_t>(avoid)];
 }
 
-std::optional<SolarDate> SolarDateOf(QDate date)
-{
-    if (!date.isValid())
-        return std::nullopt;
-    return solarDateOf(CalendarDate::of(date));
-}
-
-QDate SolarMonthBegins(SolarDate solar)
-{
-    for (std::size_t i = 0; i < SolarMonthStarts.size(); ++i) {
-        if (SolarMonthStarts[i].from == solar.month) {
-            const int month = static_cast<int>(i) + 1;
-            return {month == 1 ? solar.year + 1 : solar.year, month, SolarMonthStarts[i].firstDay};
-        }
-    }
-    return {};
-}
-
-int YearStar(int solarYear)
+std::optional<int> YearStar(int solarYear)
 {
     if (solarYear < 1)
-        return 0;
+        return std::nullopt;
     // The digits summed until one is left; the formula then sees that one digit.
     return PrincipalNumberOfDigitSum((solarYear - 1) % 9 + 1);
-}
-
-int MonthStar(int yearStar, int solarMonth)
-{
-    return CharacterTableEntry(yearStar, solarMonth);
-}
-
-int YearBranch(int solarYear)
-{
-    return ((solarYear - 4) % 12 + 12) % 12;
-}
-
-int MonthBranch(int solarMonth)
-{
-    if (solarMonth < 1 || solarMonth > 12)
-        return -1;
-    return (solarMonth + 1) % 12;
 }
 
 std::optional<Chart> MakeChart(int principal, int centre, int branch)
@@ -254,13 +225,20 @@ std::optional<Chart> MakeChart(int principal, int centre, int branch)
 
 std::optional<Chart> YearChart(int principal, int solarYear)
 {
-    return MakeChart(principal, YearStar(solarYear), YearBranch(solarYear));
+    const auto centre = YearStar(solarYear);
+    if (!centre)
+        return std::nullopt;
+    return MakeChart(principal, *centre, yearBranch(solarYear));
 }
 
 std::optional<Chart> MonthChart(int principal, SolarDate solar)
 {
-    return MakeChart(principal, MonthStar(YearStar(solar.year), solar.month),
-                     MonthBranch(solar.month));
+    const auto yearStar = YearStar(solar.year);
+    if (!yearStar || solar.month < 1 || solar.month > 12)
+        return std::nullopt;
+    // The month's centre: the character table of the year star read at the solar month.
+    return MakeChart(principal, CharacterTableEntry(*yearStar, solar.month),
+                     monthBranch(solar.month));
 }
 
 std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone)
@@ -315,8 +293,10 @@ std::optional<YearAhead> ComputeYearAhead(int principal, QDate date, const QTime
     ahead.month = *monthChart;
     for (std::size_t i = 0; i < ahead.cycle.size(); ++i) {
         const int cycleYear = solar.year + static_cast<int>(i);
-        const int centre = YearStar(cycleYear);
-        ahead.cycle[i] = {cycleYear, centre, palaceOf(centre, principal)};
+        const auto centre = YearStar(cycleYear);
+        if (!centre)
+            return std::nullopt;
+        ahead.cycle[i] = {cycleYear, *centre, palaceOf(*centre, principal)};
     }
     return ahead;
 }

@@ -108,9 +108,6 @@ struct SolarDate {
     friend constexpr bool operator==(const SolarDate&, const SolarDate&) = default;
 };
 
-// Nothing for an invalid date.
-[[nodiscard]] std::optional<SolarDate> SolarDateOf(QDate date);
-
 // A solar month on the true solar terms in a zone: the term that begins it and the one that begins
 // the month after.
 struct TrueSolarMonth {
@@ -124,23 +121,12 @@ struct TrueSolarMonth {
 // The solar month a local date belongs to: the one whose starting term's local date is on or
 // before it, so the whole day of a term counts to the month it begins. Nothing for an invalid
 // date or zone, or a date whose month begins or ends beyond the terms' years either side of
-// 1900..2100.
+// DateRange.
 [[nodiscard]] std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone);
 
-// The first day of a solar month: solar month 1 of 2026 begins on 4 February 2026, solar month 12
-// of 2026 on 6 January 2027. An invalid date for a month outside 1..12.
-[[nodiscard]] QDate SolarMonthBegins(SolarDate solar);
-
 // The principal-number formula applied to the solar year, with the year's digits summed until one
-// is left: 2024 gives 3, 2026 gives 1. 0 for a year before 1.
-[[nodiscard]] int YearStar(int solarYear);
-
-// The character table of the year star read at the solar month; 0 when either is out of range.
-[[nodiscard]] int MonthStar(int yearStar, int solarMonth);
-
-// Branch 0..11 (0 = Rat) of a solar year ((year - 4) mod 12) and of a solar month (1 = Tiger).
-[[nodiscard]] int YearBranch(int solarYear);
-[[nodiscard]] int MonthBranch(int solarMonth);
+// is left: 2024 gives 3, 2026 gives 1. Nothing for a year before 1.
+[[nodiscard]] std::optional<int> YearStar(int solarYear);
 
 // One year's or month's chart as it stands for one person.
 struct Chart {

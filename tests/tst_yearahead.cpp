@@ -20,6 +20,29 @@ namespace Kistarra {
 
 namespace {
 
+// The solar date on the fixed days of the reading's table, to hold the true solar terms against.
+std::optional<SolarDate> SolarDateOf(QDate date)
+{
+    if (!date.isValid())
+        return std::nullopt;
+    const bool yearBefore = BeforeSolarNewYear(date.month(), date.day());
+    return SolarDate{yearBefore ? date.year() - 1 : date.year(),
+                     SolarMonthOfDay(date.month(), date.day())};
+}
+
+// The first day of a solar month on the fixed days: solar month 1 of 2026 begins on 4 February
+// 2026, solar month 12 of 2026 on 6 January 2027.
+QDate SolarMonthBegins(SolarDate solar)
+{
+    for (std::size_t i = 0; i < SolarMonthStarts.size(); ++i) {
+        if (SolarMonthStarts[i].from == solar.month) {
+            const int month = static_cast<int>(i) + 1;
+            return {month == 1 ? solar.year + 1 : solar.year, month, SolarMonthStarts[i].firstDay};
+        }
+    }
+    qFatal("no solar month %d", solar.month);
+}
+
 // "centre | stars N..NW | palace | avoid in list order, - for none | favourable".
 QString describe(const Chart& chart)
 {
@@ -250,7 +273,7 @@ void TestYearAhead::trueSolarMonth()
              SolarTermLocalInstant(solarYear, SolarTerm::StartOfSpring, timeZone));
     QCOMPARE(ahead->yearEnds,
              SolarTermLocalInstant(solarYear + 1, SolarTerm::StartOfSpring, timeZone));
-    QCOMPARE(ahead->year.centre, YearStar(solarYear));
+    QCOMPARE(std::optional(ahead->year.centre), YearStar(solarYear));
 }
 
 // Every day of a stretch of years lies in the month the terms say, whose neighbours meet.
@@ -356,7 +379,7 @@ void TestYearAhead::birthOnTrueTerms()
 void TestYearAhead::agreesWithTheReading()
 {
     for (int year = 1900; year <= 2108; ++year)
-        QCOMPARE(YearStar(year), CalculatePrincipalNumber(QString::number(year)).value_or(-1));
+        QCOMPARE(YearStar(year), CalculatePrincipalNumber(QString::number(year)));
 
     int checked = 0;
     for (QDate date = DateRange::FirstDate(); date <= DateRange::LastDate();
