@@ -29,8 +29,9 @@ inline constexpr QStringView NoDirection = u"\u2014";
 // day: what a screen reader says for a day of the calendar.
 [[nodiscard]] QString CalendarDayName(const CalendarDay& day);
 
-// The month for a terminal: a title, the directions good for a move, then one line a day: "Mon
-// 1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line ends in "\n".
+// The month as the command line prints it: a title, the directions good for a move, then one line
+// a day: "Mon  1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line
+// ends in "\n".
 [[nodiscard]] QString CalendarText(const MonthCalendar& calendar);
 
 // The month as one landscape page: the title, the moves, and a grid of weeks that begin on
