@@ -26,11 +26,26 @@ inline constexpr int FirstDay = 4;
            year >= FirstYear && year <= LastYear;
 }
 
-// 4 February 1900 and 31 December 2100.
-[[nodiscard]] QDate FirstDate();
-[[nodiscard]] QDate LastDate();
+// The Julian Day Numbers of 4 February 1900 and 31 December 2100, so that a date is placed without
+// working out its fields.
+inline constexpr qint64 FirstJulianDay = 2415055;
+inline constexpr qint64 LastJulianDay = 2488434;
+
+[[nodiscard]] constexpr QDate FirstDate()
+{
+    return QDate::fromJulianDay(FirstJulianDay);
+}
+
+[[nodiscard]] constexpr QDate LastDate()
+{
+    return QDate::fromJulianDay(LastJulianDay);
+}
 
 // A valid date from FirstDate to LastDate.
-[[nodiscard]] bool Contains(QDate date);
+[[nodiscard]] constexpr bool Contains(QDate date)
+{
+    return date.isValid() && date.toJulianDay() >= FirstJulianDay &&
+           date.toJulianDay() <= LastJulianDay;
+}
 
 } // namespace Kistarra::DateRange

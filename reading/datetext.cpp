@@ -1,5 +1,8 @@
 #include "reading/datetext.h"
 
+#include <array>
+#include <cstddef>
+
 #include <QLocale>
 
 #include "engine/timezones.h"
@@ -22,9 +25,33 @@ QString twoDigits(int number)
     return QString::number(number).rightJustified(2, u'0');
 }
 
-QString monthName(int month, QLocale::FormatType format = QLocale::LongFormat)
+// The names as QLocale::c() gives them, asked for once: a calendar month names every day.
+struct Names {
+    std::array<QString, 12> months;
+    std::array<QString, 12> shortMonths;
+    std::array<QString, 7> weekdays;
+};
+
+const Names& names()
 {
-    return QLocale::c().monthName(month, format);
+    static const Names all = [] {
+        const QLocale c = QLocale::c();
+        Names made;
+        for (int month = 1; month <= 12; ++month) {
+            made.months[static_cast<std::size_t>(month - 1)] = c.monthName(month);
+            made.shortMonths[static_cast<std::size_t>(month - 1)] =
+                c.monthName(month, QLocale::ShortFormat);
+        }
+        for (int day = 1; day <= 7; ++day)
+            made.weekdays[static_cast<std::size_t>(day - 1)] = c.dayName(day);
+        return made;
+    }();
+    return all;
+}
+
+const QString& monthName(int month)
+{
+    return names().months.at(static_cast<std::size_t>(month - 1));
 }
 
 } // namespace
@@ -42,12 +69,13 @@ QString LongDateText(QDate date)
 
 QString ShortDateText(QDate date)
 {
-    return QString::number(date.day()) % u' ' % monthName(date.month(), QLocale::ShortFormat);
+    return QString::number(date.day()) % u' ' %
+           names().shortMonths.at(static_cast<std::size_t>(date.month() - 1));
 }
 
 QString WeekdayText(int dayOfWeek)
 {
-    return QLocale::c().dayName(dayOfWeek);
+    return names().weekdays.at(static_cast<std::size_t>(dayOfWeek - 1));
 }
 
 QString MonthTitleText(int year, int month)
