@@ -91,11 +91,4 @@ QTimeZone ChosenTimeZone(const QByteArray& id)
     return ComputersTimeZone().zone;
 }
 
-QString ZoneInUseName(const QTimeZone& zone)
-{
-    if (zone == QTimeZone::utc() && !ComputersTimeZone().unknownName.isEmpty())
-        return u"UTC (the computer's time zone is not known)"_s;
-    return QString::fromUtf8(zone.id());
-}
-
 } // namespace Kistarra

@@ -17,6 +17,7 @@
 #include "platform/printing.h"
 #include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
+#include "engine/daterange.h"
 #include "engine/yearahead.h"
 #include "files/wholefiles.h"
 #include "windows/calendarcell.h"
@@ -45,12 +46,12 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
 // day it could not show there.
 bool IsChoosable(QDate day)
 {
-    return day.isValid() && day >= YearAheadFirstDate() && day <= YearAheadLastDate();
+    return DateRange::Contains(day);
 }
 
 bool HasJourney(const CalendarDay& day)
 {
-    return std::any_of(day.journey.begin(), day.journey.end(), [](bool good) { return good; });
+    return !day.journey.empty();
 }
 
 } // namespace
@@ -66,8 +67,8 @@ frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Deskto
     SetUpWindow(this, TextSize::Window);
     setAccessibleName(u"Nine Star Ki Calendar"_s);
     makeControls();
-    m_day = std::clamp(IsCalendarMonth(day.year(), day.month()) ? day : m_desktop.today(),
-                       YearAheadFirstDate(), YearAheadLastDate());
+    m_day = std::clamp(DateRange::ContainsMonth(day.year(), day.month()) ? day : m_desktop.today(),
+                       DateRange::FirstDate(), DateRange::LastDate());
     showMonth();
     // Sized once the month's title and moves are in, whose lines it must hold too.
     resize(FittedToScreen(this, defaultSize()));
@@ -226,17 +227,17 @@ void frmCalendar::turnMonth(int months)
     const QDate first = QDate(m_day.year(), m_day.month(), 1).addMonths(months);
     chooseDay(
         std::clamp(QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())),
-                   YearAheadFirstDate(), YearAheadLastDate()));
+                   DateRange::FirstDate(), DateRange::LastDate()));
 }
 
 void frmCalendar::showMonth()
 {
     m_calendar = ComputeMonthCalendar(m_principal, m_day.year(), m_day.month(), m_zone);
-    const QLocale locale;
+    // The week begins on the locale's first day; its days are named as every other date here.
+    const int firstDay = static_cast<int>(QLocale().firstDayOfWeek());
     QStringList headers;
     for (int column = 0; column < WeekDays; ++column)
-        headers << locale.dayName((static_cast<int>(locale.firstDayOfWeek()) - 1 + column) % 7 + 1,
-                                  QLocale::ShortFormat);
+        headers << QLocale::c().dayName((firstDay - 1 + column) % 7 + 1, QLocale::ShortFormat);
     m_grid->setHorizontalHeaderLabels(headers);
     if (!m_calendar) {
         m_title->setText(u"No calendar for this reading"_s);
@@ -251,8 +252,9 @@ void frmCalendar::showMonth()
     m_moves->setText(u"Good for a move: "_s % moves.join(u";  "_s));
     showCells();
     m_previous->setEnabled(
-        IsCalendarMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
-    m_next->setEnabled(IsCalendarMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
+        DateRange::ContainsMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
+    m_next->setEnabled(
+        DateRange::ContainsMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
 }
 
 void frmCalendar::showCells()

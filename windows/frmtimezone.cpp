@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "engine/timezones.h"
+#include "reading/datetext.h"
 #include "windows/screenfit.h"
 #include "windows/theme.h"
 #include "windows/widgets.h"

@@ -15,11 +15,13 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "engine/daterange.h"
 #include "engine/daycalendar.h"
 #include "engine/ninestar.h"
 #include "engine/timezones.h"
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
+#include "reading/datetext.h"
 #include "reading/yearaheadtext.h"
 #include "windows/chartgrid.h"
 #include "windows/frmcalendar.h"
@@ -84,13 +86,6 @@ QTextEdit* MakeTextBox(QWidget* parent, Desktop& desktop)
     // The words are what the reading boxes show too, and go no further.
     EmptyClipboardOnUse(text, desktop);
     return text;
-}
-
-// "7 Nov": a day of a chart's title.
-QString ShortDate(QDate date)
-{
-    return QString::number(date.day()) % u' ' %
-           MonthNames[static_cast<std::size_t>(date.month() - 1)].left(3);
 }
 
 // The nine years of the cycle from this one: the year, its centre star and the person's palace.
@@ -159,7 +154,7 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     page->addWidget(m_solar);
     page->addLayout(body, 1);
 
-    m_date->setDate(std::clamp(desktop.today(), YearAheadFirstDate(), YearAheadLastDate()));
+    m_date->setDate(std::clamp(desktop.today(), DateRange::FirstDate(), DateRange::LastDate()));
     showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
     const bool hasYearAhead = ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value();
@@ -174,13 +169,15 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     m_date = new QDateEdit(this);
     m_date->setObjectName(u"dtpYearAhead"_s);
     m_date->setAccessibleName(u"Date of the year ahead"_s);
-    m_date->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    m_date->setLocale(QLocale::c());
     m_date->setDisplayFormat(u"d MMMM yyyy"_s);
     m_date->setCalendarPopup(true);
-    m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
+    m_date->setDateRange(DateRange::FirstDate(), DateRange::LastDate());
     ThemeDateBox(m_date);
     // Wide enough for the longest date it shows, "29 September 2100", and its arrow.
-    m_date->setMinimumWidth(m_date->fontMetrics().horizontalAdvance(u"29 September 2100"_s) + 44);
+    m_date->setMinimumWidth(
+        m_date->fontMetrics().horizontalAdvance(LongDateText(QDate(DateRange::LastYear, 9, 29))) +
+        44);
     dateLabel->setBuddy(m_date);
     m_calendarButton = new QPushButton(u"&Calendar\u2026"_s, this);
     m_calendarButton->setObjectName(u"cmdCalendar"_s);
@@ -274,7 +271,7 @@ void YearAheadPage::showDate(QDate date)
     showCycle(date);
 
     const QString dayHeading =
-        u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(day->stemBranch));
+        u"This day: %1, a %2 day"_s.arg(LongDateText(date), StemBranchName(day->stemBranch));
     const QString daySpan = u"day star %1, %2"_s.arg(day->star.star)
                                 .arg(day->star.ascending ? u"rising"_s : u"falling"_s);
     m_text->setHtml(
@@ -296,14 +293,14 @@ void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& 
     ShowChart(m_yearFrame, m_yearGrid, ahead.year,
               u"%1 year from %2 %3"_s
                   .arg(BranchNames[static_cast<std::size_t>(ahead.year.branch)],
-                       ShortDate(ahead.yearBegins.localDate()))
+                       ShortDateText(ahead.yearBegins.localDate()))
                   .arg(ahead.solar.year));
     ShowChart(
         m_monthFrame, m_monthGrid, ahead.month,
         u"%1 month: %2 \u2013 %3"_s.arg(BranchNames[static_cast<std::size_t>(ahead.month.branch)],
-                                        ShortDate(monthBegins), ShortDate(monthEnds)));
+                                        ShortDateText(monthBegins), ShortDateText(monthEnds)));
     ShowChart(m_dayFrame, m_dayGrid, dayChart,
-              u"Day %1: %2"_s.arg(ShortDate(date), StemBranchName(day)));
+              u"Day %1: %2"_s.arg(ShortDateText(date), StemBranchName(day)));
 }
 
 void YearAheadPage::showCycle(QDate date)
@@ -347,7 +344,7 @@ void YearAheadPage::openCalendar()
 
 void YearAheadPage::showDay(QDate day)
 {
-    m_date->setDate(std::clamp(day, YearAheadFirstDate(), YearAheadLastDate()));
+    m_date->setDate(std::clamp(day, DateRange::FirstDate(), DateRange::LastDate()));
     window()->activateWindow();
 }
 
