@@ -82,15 +82,6 @@ ComputerTimeZone ComputersTimeZone()
     return {QTimeZone::utc(), QString::fromLocal8Bit(name)};
 }
 
-QTimeZone ChosenTimeZone(const QByteArray& id)
-{
-    if (!id.isEmpty()) {
-        if (auto zone = TimeZoneFromId(QString::fromLatin1(id)))
-            return *zone;
-    }
-    return ComputersTimeZone().zone;
-}
-
 QString ZoneInUseName(const QTimeZone& zone)
 {
     if (zone == QTimeZone::utc() && !ComputersTimeZone().unknownName.isEmpty())

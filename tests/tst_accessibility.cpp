@@ -45,7 +45,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmcalendar.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
 

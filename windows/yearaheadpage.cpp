@@ -21,10 +21,10 @@
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
 #include "reading/yearaheadtext.h"
-#include "windows/chartgrid.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/frmcalendar.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -131,9 +131,12 @@ QTableWidget* MakeCycleTable(QWidget* parent)
 
 } // namespace
 
-YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
+YearAheadPage::YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop,
+                             QWidget* parent)
     : QWidget(parent)
     , m_principal(principal)
+    , m_options(options)
+    , m_zone(options.zone())
     , m_desktop(desktop)
 {
     setObjectName(u"picYearAhead"_s);
@@ -160,9 +163,8 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     page->addLayout(body, 1);
 
     m_date->setDate(std::clamp(desktop.today(), YearAheadFirstDate(), YearAheadLastDate()));
-    showDate(m_date->date());
+    const bool hasYearAhead = showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
-    const bool hasYearAhead = ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value();
     m_date->setEnabled(hasYearAhead);
     m_calendarButton->setEnabled(hasYearAhead);
 }
@@ -244,15 +246,7 @@ void YearAheadPage::chainFocusAfter(QWidget* before)
     }
 }
 
-void YearAheadPage::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    showDate(m_date->date());
-    if (m_calendar)
-        m_calendar->setTimeZone(zone);
-}
-
-void YearAheadPage::showDate(QDate date)
+bool YearAheadPage::showDate(QDate date)
 {
     const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
     const auto day = ComputeDayAhead(m_principal, date, m_zone);
@@ -261,7 +255,7 @@ void YearAheadPage::showDate(QDate date)
         m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
                              u"principal number."_s);
-        return;
+        return false;
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
@@ -271,7 +265,7 @@ void YearAheadPage::showDate(QDate date)
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
     showCharts(*ahead, date, day->chart, day->stemBranch);
-    showCycle(date);
+    showCycle(*ahead);
 
     const QString dayHeading =
         u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(day->stemBranch));
@@ -285,6 +279,7 @@ void YearAheadPage::showDate(QDate date)
             SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal) %
         ChartHtml(dayHeading, daySpan, u"this day"_s, day->chart, m_principal) %
         AvoidExplanationsHtml());
+    return true;
 }
 
 void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart,
@@ -306,13 +301,10 @@ void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& 
               u"Day %1: %2"_s.arg(ShortDate(date), StemBranchName(day)));
 }
 
-void YearAheadPage::showCycle(QDate date)
+void YearAheadPage::showCycle(const YearAhead& ahead)
 {
-    const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
-    if (!ahead)
-        return;
-    for (int row = 0; row < static_cast<int>(ahead->cycle.size()); ++row) {
-        const CycleYear& year = ahead->cycle.at(static_cast<std::size_t>(row));
+    for (int row = 0; row < static_cast<int>(ahead.cycle.size()); ++row) {
+        const CycleYear& year = ahead.cycle.at(static_cast<std::size_t>(row));
         const bool current = row == 0;
         const std::array<QString, 3> texts = {QString::number(year.year),
                                               QString::number(year.centre),
@@ -337,7 +329,7 @@ void YearAheadPage::openCalendar()
     if (m_calendar) {
         m_calendar->chooseDay(m_date->date());
     } else {
-        m_calendar = new frmCalendar(m_principal, m_date->date(), m_zone, m_desktop, this);
+        m_calendar = new frmCalendar(m_principal, m_date->date(), m_options, m_desktop, this);
         m_calendar->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
     }

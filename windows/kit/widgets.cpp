@@ -1,4 +1,4 @@
-#include "windows/widgets.h"
+#include "windows/kit/widgets.h"
 
 #include <initializer_list>
 
@@ -18,7 +18,7 @@
 #include <QTextEdit>
 
 #include "platform/desktop.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 namespace Kistarra {
 
