@@ -1,5 +1,6 @@
 #include "settings/programsettings.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 
@@ -82,7 +83,12 @@ const std::array<OptionKey, 3> OptionKeys = {{
         return errno == ENOENT ? Result<QByteArray>(QByteArray()) : SystemFailure(path);
     if (!S_ISREG(status.st_mode))
         return Failure{u"not a regular file"_s, path};
-    Result<QByteArray> bytes = ReadFileStart(path, MostBytes + 1);
+    // Room for the file as it stood and a byte more, to see whether it grew since; one that did
+    // is read again with room for more than a settings file may hold.
+    const qsizetype room = std::min<qsizetype>(status.st_size, MostBytes) + 1;
+    Result<QByteArray> bytes = ReadFileStart(path, room);
+    if (bytes.ok() && bytes->size() == room && room <= MostBytes)
+        bytes = ReadFileStart(path, MostBytes + 1);
     if (bytes.ok() && bytes->size() > MostBytes)
         return Failure{u"too large for a settings file"_s, path};
     return bytes;

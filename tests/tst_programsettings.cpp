@@ -282,9 +282,7 @@ class IniTextGenerator {
 public:
     [[nodiscard]] QString key()
     {
-        static const QStringList pieces = {u"a"_s, u"Z"_s, u"7"_s,  u"_"_s, u"-"_s,   u"."_s,
-                                           u" "_s, u"%"_s, u"="_s,  u";"_s, u"\""_s,  u"["_s,
-                                           u"é"_s, u"ß"_s, u"時"_s, u"★"_s, u"Time"_s};
+        static const QStringList pieces = u"a|Z|7|_|-|.| |%|=|;|\"|[|é|ß|時|★|Time"_s.split(u'|');
         QString key;
         while (key.isEmpty() || key == u"Neighbour"_s || m_random.bounded(3) != 0)
             key += pick(pieces);
@@ -293,15 +291,11 @@ public:
 
     [[nodiscard]] QString value()
     {
-        static const QStringList types = {u"@Invalid()"_s, u"@ByteArray(x)"_s,
-                                          u"@String(x)"_s, u"@Variant(x)"_s,
-                                          u"@"_s,          u"@@"_s};
-        static const QStringList pieces = {
-            u"a"_s,      u"f"_s,      u"G"_s,      u"0"_s,  u"9"_s,
-            u" "_s,      u"\t"_s,     u"\r"_s,     u"\n"_s, QString(QChar(0)),
-            u"\u0001"_s, u"\u001b"_s, u"\u007f"_s, u"\""_s, u"\\"_s,
-            u","_s,      u";"_s,      u"="_s,      u"@"_s,  u"/"_s,
-            u"é"_s,      u"東"_s,     u"★"_s,      u"🌙"_s,  u"true"_s};
+        static const QStringList types =
+            u"@Invalid()|@ByteArray(x)|@String(x)|@Variant(x)|@|@@"_s.split(u'|');
+        static const QStringList pieces =
+            u"a|f|G|0|9| |\t|\r|\n|\0|\u0001|\u001b|\u007f|\"|\\|,|;|=|@|/|é|東|★|🌙|true"_s.split(
+                u'|');
         QString value = m_random.bounded(8) == 0 ? pick(types) : QString();
         for (int count = static_cast<int>(m_random.bounded(12)); count > 0; --count)
             value += pick(pieces);
@@ -311,65 +305,31 @@ public:
     // A file of a few lines, each with its own line end.
     [[nodiscard]] QByteArray file()
     {
-        static const QList<QByteArray> sections = {"[Settings]",   "[Other]",
-                                                   "[settings]",   "[ Settings ] x",
-                                                   "[%53ettings]", "[Settings] ; mine"};
-        static const QList<QByteArray> keys = {"TimeZone",
-                                               "SolarYear",
-                                               "SolarTerms",
-                                               "Time%5aone",
-                                               "%U0054imeZone",
-                                               "  SolarYear  ",
-                                               "Gr\xc3\xb6\xc3\x9f"
-                                               "e"};
-        static const QList<QByteArray> values = {"Asia/Tokyo",
-                                                 "true",
-                                                 "TRUE",
-                                                 "True",
-                                                 "tRuE",
-                                                 "false",
-                                                 "yes",
-                                                 " true ",
-                                                 "1",
-                                                 "",
-                                                 "\"a;b\" ; c",
-                                                 "\\x41\\102\\tC\\?\\q",
-                                                 "Asia, Tokyo",
-                                                 "\"Asia, Tokyo\"",
-                                                 "@@Asia",
-                                                 "@String(a\\0b)",
-                                                 "@Invalid()",
-                                                 " \"Asia\" /Tokyo ",
-                                                 "Z\xc3\xbcrich",
-                                                 "Asia/Tokyo ; chosen"};
+        static const QList<QByteArray> sections =
+            QByteArray("[Settings]|[Other]|[settings]|[ Settings ] x|[%53ettings]|[Settings] ; x")
+                .split('|');
+        static const QList<QByteArray> keys =
+            QByteArray("TimeZone|SolarYear|SolarTerms|Time%5aone|%U0054imeZone|  SolarYear  |"
+                       "Gr\xc3\xb6\xc3\x9f"
+                       "e")
+                .split('|');
+        static const QList<QByteArray> values =
+            QByteArray("Asia/Tokyo|true|TRUE|True|tRuE|false|yes| true |1||\"a;b\" ; c|"
+                       "\\x41\\102\\tC\\?\\q|Asia, Tokyo|\"Asia, Tokyo\"|@@Asia|@String(a\\0b)|"
+                       "@Invalid()| \"Asia\" /Tokyo |Z\xc3\xbcrich|Asia/Tokyo ; chosen")
+                .split('|');
         static const QList<QByteArray> ends = {"\n", "\r\n", "\r"};
         QByteArray text = m_random.bounded(10) == 0 ? "\xef\xbb\xbf" : "";
         for (int line = static_cast<int>(m_random.bounded(2, 12)); line > 0; --line) {
             const QByteArray end = pick(ends);
-            switch (m_random.bounded(9)) {
-            case 0:
-                text += pick(sections);
-                break;
-            case 1:
-                text += m_random.bounded(2) ? "; note" : "  ; TimeZone=UTC";
-                break;
-            case 2:
-                text += "nonsense";
-                break;
-            // Carried over the line end: by a backslash, or inside quotes.
-            case 3:
-                text += pick(keys) + "=Asia/\\" + end + "Tokyo";
-                break;
-            case 4:
-                text += pick(keys) + "=\"Asia" + end + "Tokyo\"";
-                break;
-            case 5:
-                text += pick(keys) + '=' + EscapedIniValue(value());
-                break;
-            default:
-                text += pick(keys) + (m_random.bounded(2) ? " = " : "=") + pick(values);
-            }
-            text += end;
+            const QByteArray key = pick(keys);
+            const QList<QByteArray> kinds = {
+                pick(sections), m_random.bounded(2) ? "; note" : "  ; TimeZone=UTC", "nonsense",
+                // Carried over the line end: by a backslash, or inside quotes.
+                key + "=Asia/\\" + end + "Tokyo", key + "=\"Asia" + end + "Tokyo\"",
+                key + '=' + EscapedIniValue(value()),
+                key + (m_random.bounded(2) ? " = " : "=") + pick(values)};
+            text += kinds.at(std::min<qsizetype>(m_random.bounded(9), kinds.size() - 1)) + end;
         }
         return text;
     }
