@@ -100,7 +100,7 @@ void CalendarNextMonth(benchmark::State& state)
 {
     WarmTerms();
     FakeDesktop desktop;
-    frmCalendar window(3, QDate(2026, 1, 15), Tokyo(), desktop);
+    frmCalendar window(3, QDate(2026, 1, 15), TokyoOptions, desktop);
     auto* const grid = window.findChild<QTableWidget*>(u"tblCalendar"_s);
     PaintWatch painted(grid->viewport());
     window.show();
