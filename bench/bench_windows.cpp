@@ -220,7 +220,7 @@ void BirthDetailsRoundTrip(benchmark::State& state)
         painted.clear();
         const Start start;
         {
-            frmMain window(desktop);
+            frmMain window(ReadingOptions{}, desktop);
             window.show();
             if (!WaitForFirstFrame(&window, painted)) {
                 state.SkipWithError("the birth details window did not show");
