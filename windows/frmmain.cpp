@@ -226,8 +226,11 @@ void frmMain::chooseTimeZone()
     ShowModal(dialog);
 }
 
+// A choice that leaves the options as they were (the zone chosen again) is no change.
 void frmMain::changeOptions(const ReadingOptions& options)
 {
+    if (options == m_options)
+        return;
     m_options = options;
     emit optionsChanged(m_options);
 }
