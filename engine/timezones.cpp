@@ -82,13 +82,4 @@ ComputerTimeZone ComputersTimeZone()
     return {QTimeZone::utc(), QString::fromLocal8Bit(name)};
 }
 
-QTimeZone ChosenTimeZone(const QByteArray& id)
-{
-    if (!id.isEmpty()) {
-        if (auto zone = TimeZoneFromId(QString::fromLatin1(id)))
-            return *zone;
-    }
-    return ComputersTimeZone().zone;
-}
-
 } // namespace Kistarra

@@ -26,8 +26,5 @@ struct ComputerTimeZone {
 };
 [[nodiscard]] ComputerTimeZone ComputersTimeZone();
 
-// The zone a stored choice names: the computer's own for an empty choice, or for one that no
-// longer names a zone.
-[[nodiscard]] QTimeZone ChosenTimeZone(const QByteArray& id);
 
 } // namespace Kistarra

@@ -17,6 +17,7 @@
 #include "engine/solarterms.h"
 #include "engine/sunposition.h"
 #include "engine/timezones.h"
+#include "reading/readingoptions.h"
 
 using namespace Qt::StringLiterals;
 
@@ -369,7 +370,8 @@ void TestSolarTerms::timeZones()
     if (zone)
         QVERIFY(zone->isValid());
     // A stored choice that names no zone means the computer's own.
-    QCOMPARE(ChosenTimeZone(id.toLatin1()), known ? *zone : QTimeZone::systemTimeZone());
+    QCOMPARE((ReadingOptions{YearRule::Calendar, id.toLatin1()}.zone()),
+             known ? *zone : QTimeZone::systemTimeZone());
 }
 
 // Every "UTC+HH:MM" and "UTC-HH:MM" up to 15:59: a zone of that many seconds when it lies

@@ -20,10 +20,10 @@
 #include "engine/daterange.h"
 #include "engine/yearahead.h"
 #include "files/wholefiles.h"
-#include "windows/calendarcell.h"
-#include "windows/screenfit.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/calendarcell.h"
+#include "windows/kit/screenfit.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -56,11 +56,11 @@ bool HasJourney(const CalendarDay& day)
 
 } // namespace
 
-frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Desktop& desktop,
+frmCalendar::frmCalendar(int principal, QDate day, const ReadingOptions& options, Desktop& desktop,
                          QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_principal(principal)
-    , m_zone(zone)
+    , m_zone(options.zone())
     , m_desktop(desktop)
 {
     setObjectName(u"frmCalendar"_s);
@@ -177,13 +177,6 @@ int frmCalendar::leadingCells() const
 {
     const int firstDay = static_cast<int>(QLocale().firstDayOfWeek());
     return (QDate(m_day.year(), m_day.month(), 1).dayOfWeek() - firstDay + WeekDays) % WeekDays;
-}
-
-void frmCalendar::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    showMonth();
-    selectChosenDay();
 }
 
 // Every line of the fullest day in each cell: the grid that needs, and the window around it.

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "engine/daycalendar.h"
+#include "reading/readingoptions.h"
 
 class QLabel;
 class QPushButton;
@@ -26,15 +27,14 @@ class frmCalendar : public QWidget {
     Q_OBJECT
 
 public:
-    frmCalendar(int principal, QDate day, const QTimeZone& zone, Desktop& desktop,
+    // The month of day, in the options' time zone.
+    frmCalendar(int principal, QDate day, const ReadingOptions& options, Desktop& desktop,
                 QWidget* parent = nullptr);
     ~frmCalendar() override;
 
     [[nodiscard]] QDate chosenDay() const { return m_day; }
     // Chooses the day, turning to its month; a day outside the calendar's months is not taken.
     void chooseDay(QDate day);
-    // Shows the month's days and terms in another zone.
-    void setTimeZone(const QTimeZone& zone);
 
 signals:
     // The person asked to see this day on the year ahead.
@@ -59,7 +59,7 @@ private:
     [[nodiscard]] int leadingCells() const;
 
     const int m_principal;
-    QTimeZone m_zone;
+    const QTimeZone m_zone;
     Desktop& m_desktop;
     QDate m_day;
     std::optional<MonthCalendar> m_calendar;

@@ -13,9 +13,9 @@
 
 #include "engine/timezones.h"
 #include "reading/datetext.h"
-#include "windows/screenfit.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/screenfit.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 

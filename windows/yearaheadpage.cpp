@@ -23,10 +23,10 @@
 #include "platform/desktop.h"
 #include "reading/datetext.h"
 #include "reading/yearaheadtext.h"
-#include "windows/chartgrid.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/frmcalendar.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -126,9 +126,12 @@ QTableWidget* MakeCycleTable(QWidget* parent)
 
 } // namespace
 
-YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
+YearAheadPage::YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop,
+                             QWidget* parent)
     : QWidget(parent)
     , m_principal(principal)
+    , m_options(options)
+    , m_zone(options.zone())
     , m_desktop(desktop)
 {
     setObjectName(u"picYearAhead"_s);
@@ -155,9 +158,8 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     page->addLayout(body, 1);
 
     m_date->setDate(std::clamp(desktop.today(), DateRange::FirstDate(), DateRange::LastDate()));
-    showDate(m_date->date());
+    const bool hasYearAhead = showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
-    const bool hasYearAhead = ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value();
     m_date->setEnabled(hasYearAhead);
     m_calendarButton->setEnabled(hasYearAhead);
 }
@@ -241,15 +243,7 @@ void YearAheadPage::chainFocusAfter(QWidget* before)
     }
 }
 
-void YearAheadPage::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    showDate(m_date->date());
-    if (m_calendar)
-        m_calendar->setTimeZone(zone);
-}
-
-void YearAheadPage::showDate(QDate date)
+bool YearAheadPage::showDate(QDate date)
 {
     const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
     const auto day = ComputeDayAhead(m_principal, date, m_zone);
@@ -258,7 +252,7 @@ void YearAheadPage::showDate(QDate date)
         m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
                              u"principal number."_s);
-        return;
+        return false;
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
@@ -268,7 +262,7 @@ void YearAheadPage::showDate(QDate date)
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
     showCharts(*ahead, date, day->chart, day->stemBranch);
-    showCycle(date);
+    showCycle(*ahead);
 
     const QString dayHeading =
         u"This day: %1, a %2 day"_s.arg(LongDateText(date), StemBranchName(day->stemBranch));
@@ -282,6 +276,7 @@ void YearAheadPage::showDate(QDate date)
             SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal) %
         ChartHtml(dayHeading, daySpan, u"this day"_s, day->chart, m_principal) %
         AvoidExplanationsHtml());
+    return true;
 }
 
 void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart,
@@ -303,13 +298,10 @@ void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& 
               u"Day %1: %2"_s.arg(ShortDateText(date), StemBranchName(day)));
 }
 
-void YearAheadPage::showCycle(QDate date)
+void YearAheadPage::showCycle(const YearAhead& ahead)
 {
-    const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
-    if (!ahead)
-        return;
-    for (int row = 0; row < static_cast<int>(ahead->cycle.size()); ++row) {
-        const CycleYear& year = ahead->cycle.at(static_cast<std::size_t>(row));
+    for (int row = 0; row < static_cast<int>(ahead.cycle.size()); ++row) {
+        const CycleYear& year = ahead.cycle.at(static_cast<std::size_t>(row));
         const bool current = row == 0;
         const std::array<QString, 3> texts = {QString::number(year.year),
                                               QString::number(year.centre),
@@ -334,7 +326,7 @@ void YearAheadPage::openCalendar()
     if (m_calendar) {
         m_calendar->chooseDay(m_date->date());
     } else {
-        m_calendar = new frmCalendar(m_principal, m_date->date(), m_zone, m_desktop, this);
+        m_calendar = new frmCalendar(m_principal, m_date->date(), m_options, m_desktop, this);
         m_calendar->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
     }

@@ -1,4 +1,4 @@
-#include "windows/calendarcell.h"
+#include "windows/kit/calendarcell.h"
 
 #include <algorithm>
 #include <array>
