@@ -19,7 +19,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"

@@ -1,20 +1,19 @@
 #include "app/programwindows.h"
 
-#include "engine/timezones.h"
-
 #include "windows/frmabout.h"
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
-#include "windows/firstframe.h"
+#include "windows/kit/firstframe.h"
 #include "windows/frmsave.h"
-#include "windows/widgets.h"
+#include "windows/kit/widgets.h"
 
 namespace Kistarra {
 
-ProgramWindows::ProgramWindows(Desktop& desktop, QObject* parent)
+ProgramWindows::ProgramWindows(Desktop& desktop, const ReadingOptions& options, QObject* parent)
     : QObject(parent)
     , m_desktop(desktop)
+    , m_options(options)
 {
 }
 
@@ -30,27 +29,6 @@ ProgramWindows::~ProgramWindows()
 void ProgramWindows::start()
 {
     showBirthDetails();
-}
-
-void ProgramWindows::setYearRule(YearRule rule)
-{
-    m_yearRule = rule;
-    if (m_birthDetails)
-        m_birthDetails->setYearRule(rule);
-}
-
-void ProgramWindows::setTimeZoneId(const QByteArray& id)
-{
-    m_timeZoneId = id;
-    if (m_birthDetails)
-        m_birthDetails->setTimeZoneId(id);
-}
-
-void ProgramWindows::setTrueSolarTerms(bool on)
-{
-    m_trueSolarTerms = on;
-    if (m_birthDetails)
-        m_birthDetails->setTrueSolarTerms(on);
 }
 
 frmMain* ProgramWindows::birthDetailsWindow() const
@@ -70,22 +48,11 @@ frmFarewell* ProgramWindows::farewellWindow() const
 
 void ProgramWindows::showBirthDetails()
 {
-    auto* const window = new frmMain(m_desktop);
+    auto* const window = new frmMain(m_options, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setYearRule(m_yearRule);
-    window->setTimeZoneId(m_timeZoneId);
-    window->setTrueSolarTerms(m_trueSolarTerms);
-    connect(window, &frmMain::yearRuleChanged, this, [this](YearRule rule) {
-        m_yearRule = rule;
-        emit yearRuleChanged(rule);
-    });
-    connect(window, &frmMain::timeZoneChanged, this, [this](const QByteArray& id) {
-        m_timeZoneId = id;
-        emit timeZoneChanged(id);
-    });
-    connect(window, &frmMain::trueSolarTermsChanged, this, [this](bool on) {
-        m_trueSolarTerms = on;
-        emit trueSolarTermsChanged(on);
+    connect(window, &frmMain::optionsChanged, this, [this](const ReadingOptions& options) {
+        m_options = options;
+        emit optionsChanged(options);
     });
     connect(window, &frmMain::readingReady, this, &ProgramWindows::showReading);
     const QPointer<frmMain> opener = window;
@@ -103,9 +70,8 @@ void ProgramWindows::showBirthDetails()
 
 void ProgramWindows::showReading(const Reading& reading)
 {
-    auto* const window = new frmNineStar(reading, m_desktop);
+    auto* const window = new frmNineStar(reading, m_options, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setTimeZone(ChosenTimeZone(m_timeZoneId));
     connect(window, &frmNineStar::backRequested, this, &ProgramWindows::goBack);
     const QPointer<frmNineStar> opener = window;
     connect(window, &frmNineStar::reportRequested, this, [this, opener, reading] {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 
 #include "app/unloadallforms.h"
-#include "engine/ninestar.h"
+#include "reading/readingoptions.h"
 
 namespace Kistarra {
 
@@ -25,23 +24,16 @@ class ProgramWindows : public QObject {
     Q_OBJECT
 
 public:
-    explicit ProgramWindows(Desktop& desktop, QObject* parent = nullptr);
+    ProgramWindows(Desktop& desktop, const ReadingOptions& options, QObject* parent = nullptr);
     ~ProgramWindows() override;
 
     // Shows the first birth details window.
     void start();
 
-    // The year rule every birth details window opens with; the person's change of it in one of
-    // them holds for the next ones too and is told through yearRuleChanged.
-    void setYearRule(YearRule rule);
-    [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
-
-    // The time zone id (empty: the computer's own zone) and the true solar terms option every
-    // birth details window opens with, and the result window is given; the person's change of
-    // either in a birth details window holds for the next windows and is told through
-    // timeZoneChanged and trueSolarTermsChanged.
-    void setTimeZoneId(const QByteArray& id);
-    void setTrueSolarTerms(bool on);
+    // The reading options every window is built with: the one copy the program holds. The
+    // person's change of them in a birth details window holds for the next windows and is told
+    // through optionsChanged.
+    [[nodiscard]] const ReadingOptions& options() const { return m_options; }
 
     // The window of each kind that is open now, or null.
     [[nodiscard]] frmMain* birthDetailsWindow() const;
@@ -49,9 +41,7 @@ public:
     [[nodiscard]] frmFarewell* farewellWindow() const;
 
 signals:
-    void yearRuleChanged(Kistarra::YearRule rule);
-    void timeZoneChanged(const QByteArray& id);
-    void trueSolarTermsChanged(bool on);
+    void optionsChanged(const Kistarra::ReadingOptions& options);
 
 private:
     void showBirthDetails();
@@ -60,9 +50,7 @@ private:
     void goBack();
 
     Desktop& m_desktop;
-    YearRule m_yearRule = YearRule::Calendar;
-    QByteArray m_timeZoneId;
-    bool m_trueSolarTerms = false;
+    ReadingOptions m_options;
     FormUnloader m_unloader;
     QPointer<frmMain> m_birthDetails;
     // A birth details window closed for a reading, until the result window has been painted.

@@ -3,15 +3,15 @@
 #include <QTextStream>
 
 #include "app/cobrand.h"
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/unloadallforms.h"
 #include "app/updatereminder.h"
 #include "platform/desktop.h"
 #include "windows/frmmain.h"
-#include "windows/programstyle.h"
-#include "windows/brandlinks.h"
+#include "windows/kit/programstyle.h"
+#include "windows/kit/brandlinks.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,26 +22,15 @@ namespace {
 constexpr QStringView SettingNotSaved =
     u"The setting could not be saved; it holds until the program ends.";
 
-// The windows open with the stored year rule, time zone and true solar terms option, and the
-// person's change of any of them holds for the next start too.
-void FollowSettings(ProgramWindows& windows, Desktop& desktop,
-                    const std::shared_ptr<ProgramSettings>& settings)
+// The person's change of the reading options holds for the next start too.
+void StoreOptionsChanges(ProgramWindows& windows, Desktop& desktop,
+                         const std::shared_ptr<ProgramSettings>& settings)
 {
-    windows.setYearRule(settings->yearRule());
-    windows.setTimeZoneId(settings->timeZoneId());
-    windows.setTrueSolarTerms(settings->trueSolarTerms());
-    const auto told = [&desktop](bool stored) {
-        if (!stored)
-            desktop.showError(nullptr, SettingNotSaved.toString());
-    };
-    QObject::connect(
-        &windows, &ProgramWindows::yearRuleChanged, &windows,
-        [told, settings](YearRule changed) { told(settings->storeYearRule(changed)); });
-    QObject::connect(
-        &windows, &ProgramWindows::timeZoneChanged, &windows,
-        [told, settings](const QByteArray& id) { told(settings->storeTimeZoneId(id)); });
-    QObject::connect(&windows, &ProgramWindows::trueSolarTermsChanged, &windows,
-                     [told, settings](bool on) { told(settings->storeTrueSolarTerms(on)); });
+    QObject::connect(&windows, &ProgramWindows::optionsChanged, &windows,
+                     [&desktop, settings](const ReadingOptions& options) {
+                         if (!settings->storeReadingOptions(options))
+                             desktop.showError(nullptr, SettingNotSaved.toString());
+                     });
 }
 
 } // namespace
@@ -65,14 +54,18 @@ std::unique_ptr<ProgramWindows> StartUp(Desktop& desktop, SingleInstanceGuard& g
     }
     desktop.seedRandom();
     const std::shared_ptr<ProgramSettings> settings = openSettings();
-    if (!settings->problem().isEmpty())
+    if (const Done& loaded = settings->loaded(); !loaded) {
+        const Failure& why = loaded.failure();
         QTextStream(stderr) << u"kistarra: running on the default settings: "_s
-                            << settings->problem() << Qt::endl;
+                            << (why.subject.isEmpty() ? why.reason
+                                                      : u"'%1': %2"_s.arg(why.subject, why.reason))
+                            << Qt::endl;
+    }
     UpdateReminder(desktop, *settings);
 
     UseProgramStyle();
-    auto windows = std::make_unique<ProgramWindows>(desktop);
-    FollowSettings(*windows, desktop, settings);
+    auto windows = std::make_unique<ProgramWindows>(desktop, settings->readingOptions());
+    StoreOptionsChanges(*windows, desktop, settings);
     windows->start();
     if (frmMain* const birthDetails = windows->birthDetailsWindow()) {
         const BrandLinks brand = birthDetails->brandLinks();

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 

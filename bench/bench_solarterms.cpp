@@ -6,7 +6,9 @@
 #include <QDate>
 #include <QTimeZone>
 
+#include "engine/daterange.h"
 #include "engine/solarterms.h"
+#include "engine/sunposition.h"
 
 namespace Kistarra {
 
@@ -27,11 +29,11 @@ BENCHMARK(SunApparentLongitudeOnce)->Repetitions(Repetitions)->ReportAggregatesO
 // What the first look-up of a year costs: its 24 terms solved.
 void TermsOfOneYear(benchmark::State& state)
 {
-    int year = SolarTermsFirstYear;
+    int year = DateRange::FirstYear;
     for (auto _ : state) {
-        for (int index = 0; index < SolarTermCount; ++index)
-            benchmark::DoNotOptimize(SolarTermJulianDateTT(year, index));
-        year = year == SolarTermsLastYear ? SolarTermsFirstYear : year + 1;
+        for (const SolarTerm term : SolarTerms)
+            benchmark::DoNotOptimize(SolarTermDaysTT(year, term));
+        year = year == DateRange::LastYear ? DateRange::FirstYear : year + 1;
     }
     state.SetLabel("24 terms");
 }
@@ -43,11 +45,12 @@ BENCHMARK(TermsOfOneYear)
 void CachedLocalDate(benchmark::State& state)
 {
     const QTimeZone tokyo("Asia/Tokyo");
-    benchmark::DoNotOptimize(SolarTermLocalDate(2026, 0, tokyo));
-    int index = 0;
+    benchmark::DoNotOptimize(SolarTermLocalInstant(2026, SolarTerm::MinorCold, tokyo));
+    std::size_t index = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(SolarTermLocalDate(2026, index, tokyo));
-        index = (index + 1) % SolarTermCount;
+        benchmark::DoNotOptimize(
+            SolarTermLocalInstant(2026, SolarTerms[index], tokyo)->localDate());
+        index = (index + 1) % SolarTerms.size();
     }
 }
 BENCHMARK(CachedLocalDate)->Repetitions(Repetitions)->ReportAggregatesOnly(true);

@@ -191,7 +191,7 @@ void BuildBirthDetails(benchmark::State& state)
     Samples samples(state);
     for (auto _ : state) {
         const Start start;
-        const auto window = std::make_unique<frmMain>(desktop);
+        const auto window = std::make_unique<frmMain>(ReadingOptions{}, desktop);
         samples.add(start);
     }
     samples.report();
@@ -204,7 +204,7 @@ void BuildResultWindow(benchmark::State& state)
     Samples samples(state);
     for (auto _ : state) {
         const Start start;
-        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
         samples.add(start);
     }
     samples.report();
@@ -220,7 +220,7 @@ void BirthDetailsRoundTrip(benchmark::State& state)
         painted.clear();
         const Start start;
         {
-            frmMain window(desktop);
+            frmMain window(ReadingOptions{}, desktop);
             window.show();
             if (!WaitForFirstFrame(&window, painted)) {
                 state.SkipWithError("the birth details window did not show");
@@ -243,7 +243,7 @@ void ShowResultWindow(benchmark::State& state)
     for (auto _ : state) {
         painted.clear();
         const Start start;
-        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
         window->show();
         if (!WaitForFirstFrame(window.get(), painted)) {
             state.SkipWithError("the result window did not show");
@@ -272,7 +272,7 @@ void ClickToResultShown(benchmark::State& state)
     PaintedWindows painted;
     Samples samples(state);
     for (auto _ : state) {
-        auto windows = std::make_unique<ProgramWindows>(desktop);
+        auto windows = std::make_unique<ProgramWindows>(desktop, ReadingOptions{});
         windows->start();
         const frmMain* const birthDetails = windows->birthDetailsWindow();
         painted.clear();
@@ -315,7 +315,7 @@ void ShowYearAheadPage(benchmark::State& state)
     Samples samples(state);
     for (auto _ : state) {
         painted.clear();
-        const auto window = std::make_unique<frmNineStar>(reading, desktop);
+        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
         window->show();
         auto* const tabs = window->findChild<QTabBar*>(u"TS"_s);
         if (!WaitForFirstFrame(window.get(), painted) || tabs == nullptr) {

@@ -21,7 +21,7 @@
 #include <QTextStream>
 #include <QFile>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"

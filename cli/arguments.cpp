@@ -6,6 +6,7 @@
 
 #include "cli/exitcodes.h"
 #include "cli/options.h"
+#include "engine/daterange.h"
 #include "engine/ninestar.h"
 #include "engine/solarterms.h"
 #include "engine/timezones.h"
@@ -106,8 +107,8 @@ Done readCalendar(const QCommandLineParser& parser, CommandLineRequest& request)
     const QString given = parser.value(option.calendar);
     request.calendar = CalendarMonthOf(given);
     if (!request.calendar)
-        return Refused(u"calendar month '%1' is not accepted; give a month YYYY-MM from 1900-02 "
-                       u"to 2100-12"_s.arg(given));
+        return Refused(u"calendar month '%1' is not accepted; give a month YYYY-MM from %2"_s.arg(
+            given, CalendarMonths()));
     return {};
 }
 
@@ -130,11 +131,11 @@ Done readSolarTerms(const QCommandLineParser& parser, CommandLineRequest& reques
     const CommandLineOptions& option = Options();
     const QString given = parser.value(option.solarTerms);
     const auto year = DecimalValue(given.trimmed());
-    if (!year || *year < SolarTermsFirstYear || *year > SolarTermsLastYear)
+    if (!year || !DateRange::ContainsYear(*year))
         return Refused(
             u"solar terms year '%1' is not accepted; give a year from %2 to %3"_s.arg(given)
-                .arg(SolarTermsFirstYear)
-                .arg(SolarTermsLastYear));
+                .arg(DateRange::FirstYear)
+                .arg(DateRange::LastYear));
     for (const QString& name : parser.optionNames()) {
         const bool goesWith = option.solarTerms.names().contains(name) ||
                               option.timeZone.names().contains(name) ||

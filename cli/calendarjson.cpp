@@ -10,11 +10,11 @@ namespace Kistarra {
 
 namespace {
 
-QJsonArray codes(const std::array<bool, 9>& palaces)
+QJsonArray codes(PalaceSet palaces)
 {
     QJsonArray list;
     for (const Palace palace : Palaces) {
-        if (palace != Palace::C && palaces[PalaceIndex(palace)])
+        if (palace != Palace::C && palaces.contains(palace))
             list.append(PalaceCode(palace).toString());
     }
     return list;
@@ -24,7 +24,7 @@ QJsonObject dayJson(const CalendarDay& day, const MonthCalendar& calendar)
 {
     QJsonArray terms;
     for (const TermOnDay& term : day.dayTerms())
-        terms.append(QJsonObject{{u"name"_s, SolarTermNameAt(term.index).name.toString()},
+        terms.append(QJsonObject{{u"name"_s, SolarTermName(term.term).toString()},
                                  {u"local"_s, LocalMinuteIso(term.local)}});
     const MoveDirections& move = calendar.moves[static_cast<std::size_t>(day.moveIndex)];
     return QJsonObject{

@@ -1,5 +1,6 @@
 #include "cli/datearguments.h"
 
+#include "engine/daterange.h"
 #include "engine/daycalendar.h"
 #include "engine/yearahead.h"
 
@@ -24,8 +25,14 @@ bool hasForm(QStringView text, QStringView form)
 
 QString ForecastDates()
 {
-    return YearAheadFirstDate().toString(Qt::ISODate) + u" to " +
-           YearAheadLastDate().toString(Qt::ISODate);
+    return DateRange::FirstDate().toString(Qt::ISODate) + u" to " +
+           DateRange::LastDate().toString(Qt::ISODate);
+}
+
+QString CalendarMonths()
+{
+    return DateRange::FirstDate().toString(u"yyyy-MM") + u" to " +
+           DateRange::LastDate().toString(u"yyyy-MM");
 }
 
 std::optional<QDate> ForecastDate(QStringView text, QDate today)
@@ -38,7 +45,7 @@ std::optional<QDate> ForecastDate(QStringView text, QDate today)
             return std::nullopt;
         date = QDate(text.mid(0, 4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt());
     }
-    if (!date.isValid() || date < YearAheadFirstDate() || date > YearAheadLastDate())
+    if (!DateRange::Contains(date))
         return std::nullopt;
     return date;
 }
@@ -48,7 +55,7 @@ std::optional<CalendarMonth> CalendarMonthOf(QStringView text)
     if (!hasForm(text, u"9999-99"))
         return std::nullopt;
     const CalendarMonth month{text.left(4).toInt(), text.mid(5, 2).toInt()};
-    if (!IsCalendarMonth(month.year, month.month))
+    if (!DateRange::ContainsMonth(month.year, month.month))
         return std::nullopt;
     return month;
 }

@@ -19,6 +19,9 @@ struct CalendarMonth {
 // The dates --forecast takes, as its help and its refusal name them: "1900-02-04 to 2100-12-31".
 [[nodiscard]] QString ForecastDates();
 
+// The months --calendar takes, as its help and its refusal name them: "1900-02 to 2100-12".
+[[nodiscard]] QString CalendarMonths();
+
 // The date of --forecast: "today", or a real calendar date written exactly as YYYY-MM-DD, within
 // the year ahead's dates. Nothing for anything else.
 [[nodiscard]] std::optional<QDate> ForecastDate(QStringView text, QDate today);

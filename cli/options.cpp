@@ -2,6 +2,7 @@
 
 #include "cli/datearguments.h"
 
+#include "engine/daterange.h"
 #include "engine/ninestar.h"
 #include "engine/solarterms.h"
 
@@ -31,9 +32,9 @@ CommandLineOptions makeOptions()
                      u"\"forecast\"."_s.arg(ForecastDates()),
                      u"date"_s},
         .calendar = {u"calendar"_s,
-                     u"The month's calendar of good days and directions, YYYY-MM (1900-02 to "
-                     u"2100-12): printed instead of the report, as JSON with --json, and as its "
-                     u"printed page (landscape A4) with --pdf."_s,
+                     u"The month's calendar of good days and directions, YYYY-MM (%1): printed "
+                     u"instead of the report, as JSON with --json, and as its printed page "
+                     u"(landscape A4) with --pdf."_s.arg(CalendarMonths()),
                      u"month"_s},
         .save = {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
         .pdf = {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
@@ -51,8 +52,8 @@ CommandLineOptions makeOptions()
                      u"zone"_s},
         .solarTerms = {u"solar-terms"_s,
                        u"Print the 24 solar terms of a year (%1 to %2) in the time zone; no birth "
-                       u"details needed."_s.arg(SolarTermsFirstYear)
-                           .arg(SolarTermsLastYear),
+                       u"details needed."_s.arg(DateRange::FirstYear)
+                           .arg(DateRange::LastYear),
                        u"year"_s},
         .help = {{u"h"_s, u"help"_s}, u"Show this help."_s},
         .version = {{u"v"_s, u"version"_s}, u"Show the program's version."_s},

@@ -5,7 +5,7 @@
 #include <QJsonObject>
 
 #include "engine/solarterms.h"
-#include "reading/yearaheadtext.h"
+#include "reading/datetext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,14 +22,14 @@ QString SolarTermsText(int year, const QTimeZone& zone)
 {
     QString text;
     const QString zoneName = TimeZoneName(zone);
-    for (int index = 0; index < SolarTermCount; ++index) {
-        const SolarTermName& term = SolarTermNameAt(index);
-        const auto instant = SolarTermLocalInstant(year, index, zone);
+    for (const SolarTerm term : SolarTerms) {
+        const auto instant = SolarTermLocalInstant(year, term, zone);
         if (!instant)
             continue;
-        text += QString::number(term.longitude).rightJustified(3) % u"  "_s %
-                term.name.toString().leftJustified(NameWidth) % term.characters % u"  "_s %
-                LocalMinuteText(*instant) % u", "_s % zoneName % u'\n';
+        text += QString::number(SolarTermLongitude(term)).rightJustified(3) % u"  "_s %
+                SolarTermName(term).toString().leftJustified(NameWidth) %
+                SolarTermCharacters(term) % u"  "_s % LocalMinuteText(*instant) % u", "_s %
+                zoneName % u'\n';
     }
     return text;
 }
@@ -37,15 +37,14 @@ QString SolarTermsText(int year, const QTimeZone& zone)
 QString SolarTermsJson(int year, const QTimeZone& zone)
 {
     QJsonArray terms;
-    for (int index = 0; index < SolarTermCount; ++index) {
-        const SolarTermName& term = SolarTermNameAt(index);
-        const auto instant = SolarTermLocalInstant(year, index, zone);
+    for (const SolarTerm term : SolarTerms) {
+        const auto instant = SolarTermLocalInstant(year, term, zone);
         if (!instant)
             continue;
         terms.append(QJsonObject{
-            {u"longitude"_s, term.longitude},
-            {u"name"_s, term.name.toString()},
-            {u"characters"_s, term.characters.toString()},
+            {u"longitude"_s, SolarTermLongitude(term)},
+            {u"name"_s, SolarTermName(term).toString()},
+            {u"characters"_s, SolarTermCharacters(term).toString()},
             {u"local"_s, LocalMinuteIso(*instant)},
             {u"utc"_s, UtcMinuteIso(*instant)},
         });

@@ -29,7 +29,7 @@ QString dayText(const YearAhead& ahead, const std::optional<DayAhead>& day)
 {
     if (!day)
         return QString();
-    return ChartSectionText(u"This Day: "_s % YearAheadDateText(ahead.date) % u", "_s %
+    return ChartSectionText(u"This Day: "_s % LongDateText(ahead.date) % u", "_s %
                                 StemBranchCharacters(day->stemBranch) % u' ' %
                                 StemBranchName(day->stemBranch) % u", day star "_s %
                                 QString::number(day->star.star) %

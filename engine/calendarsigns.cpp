@@ -1,7 +1,5 @@
 #include "engine/calendarsigns.h"
 
-#include <algorithm>
-
 namespace Kistarra {
 
 namespace {
@@ -53,7 +51,7 @@ std::optional<PeriodMark> PeriodBeginning(const CalendarDay& day)
 
 int JourneyCount(const CalendarDay& day)
 {
-    return static_cast<int>(std::count(day.journey.begin(), day.journey.end(), true));
+    return day.journey.size();
 }
 
 } // namespace Kistarra

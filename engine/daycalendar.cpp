@@ -2,22 +2,16 @@
 
 #include <algorithm>
 
+#include "engine/daterange.h"
 #include "engine/solarterms.h"
 
 namespace Kistarra {
 
 namespace {
 
-constexpr int FirstCalendarYear = 1900;
-constexpr int FirstCalendarMonth = 2; // the year ahead begins in February 1900
-constexpr int LastCalendarYear = 2100;
-
-constexpr int JuneSolsticeTerm = 11;
-constexpr int DecemberSolsticeTerm = 23;
-
-std::optional<QDate> termLocalDate(int year, int index, const QTimeZone& zone)
+std::optional<QDate> termLocalDate(int year, SolarTerm term, const QTimeZone& zone)
 {
-    const auto local = SolarTermLocalInstant(year, index, zone);
+    const auto local = SolarTermLocalInstant(year, term, zone);
     return local ? std::optional(local->localDate()) : std::nullopt;
 }
 
@@ -30,13 +24,13 @@ struct SolsticesAround {
     SolsticesAround(int year, const QTimeZone& zone)
     {
         for (int y = year - 2; y <= year + 1; ++y) {
-            for (const auto& [index, kind] :
-                 {std::pair{JuneSolsticeTerm, Solstice::June},
-                  std::pair{DecemberSolsticeTerm, Solstice::December}}) {
+            for (const auto& [term, kind] :
+                 {std::pair{SolarTerm::SummerSolstice, Solstice::June},
+                  std::pair{SolarTerm::WinterSolstice, Solstice::December}}) {
                 if ((y == year - 2 && kind == Solstice::June) ||
                     (y == year + 1 && kind == Solstice::December))
                     continue;
-                if (const auto date = termLocalDate(y, index, zone))
+                if (const auto date = termLocalDate(y, term, zone))
                     days[count++] = {*date, kind};
             }
         }
@@ -80,9 +74,12 @@ bool fillDay(CalendarDay& day, const MonthCalendar& calendar, const SolsticesAro
 void addTerms(MonthCalendar& calendar)
 {
     const int month = calendar.month;
-    for (int index = std::max(0, 2 * month - 3); index <= std::min(SolarTermCount - 1, 2 * month);
-         ++index) {
-        const auto local = SolarTermLocalInstant(calendar.year, index, calendar.zone);
+    const int first = std::max(0, 2 * month - 3);
+    const int last = std::min(SolarTermCount - 1, 2 * month);
+    for (const SolarTerm term : std::span(SolarTerms)
+                                    .subspan(static_cast<std::size_t>(first),
+                                             static_cast<std::size_t>(last - first + 1))) {
+        const auto local = SolarTermLocalInstant(calendar.year, term, calendar.zone);
         if (!local)
             continue;
         const QDate date = local->localDate();
@@ -90,7 +87,7 @@ void addTerms(MonthCalendar& calendar)
             continue;
         CalendarDay& day = calendar.days[static_cast<std::size_t>(date.day() - 1)];
         if (day.termCount < static_cast<int>(day.terms.size()))
-            day.terms[static_cast<std::size_t>(day.termCount++)] = {index, *local};
+            day.terms[static_cast<std::size_t>(day.termCount++)] = {term, *local};
     }
 }
 
@@ -98,8 +95,7 @@ void addTerms(MonthCalendar& calendar)
 
 std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone)
 {
-    if (!date.isValid() || !zone.isValid() || date.year() < FirstCalendarYear ||
-        date.year() > LastCalendarYear)
+    if (!date.isValid() || !zone.isValid() || !DateRange::ContainsYear(date.year()))
         return std::nullopt;
     const SolsticesAround solstices(date.year(), zone);
     return DayStarFrom(date, solstices.span());
@@ -117,19 +113,10 @@ std::optional<DayAhead> ComputeDayAhead(int principal, QDate date, const QTimeZo
     return DayAhead{*stemBranch, *star, *chart};
 }
 
-bool IsCalendarMonth(int year, int month)
-{
-    if (month < 1 || month > 12)
-        return false;
-    return (year > FirstCalendarYear ||
-            (year == FirstCalendarYear && month >= FirstCalendarMonth)) &&
-           year <= LastCalendarYear;
-}
-
 std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int month,
                                                   const QTimeZone& zone)
 {
-    if (!IsCalendarMonth(year, month) || !zone.isValid() || principal < 1 || principal > 9)
+    if (!DateRange::ContainsMonth(year, month) || !zone.isValid() || principal < 1 || principal > 9)
         return std::nullopt;
     MonthCalendar calendar;
     calendar.principal = principal;

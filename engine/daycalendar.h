@@ -15,8 +15,8 @@
 // stem and branch, its star and chart, and the directions good for a journey and for a move.
 namespace Kistarra {
 
-// The day star of a date on the local dates of the solstices in the zone; nothing outside
-// 1900..2100 or for an invalid zone.
+// The day star of a date on the local dates of the solstices in the zone; nothing outside the
+// years of DateRange or for an invalid zone.
 [[nodiscard]] std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone);
 
 // One day for a principal number: its stem and branch, its star and its chart.
@@ -32,7 +32,7 @@ struct DayAhead {
 
 // A solar term whose local date falls on a day.
 struct TermOnDay {
-    int index = -1; // 0..23 in the order of a calendar year
+    SolarTerm term = SolarTerm::MinorCold;
     LocalInstant local;
 };
 
@@ -41,8 +41,8 @@ struct CalendarDay {
     StemBranch stemBranch;
     DayStar star;
     Chart chart;
-    std::array<bool, 9> journey{}; // by palace: favourable in the month's and the day's chart
-    int moveIndex = 0;             // into MonthCalendar::moves
+    PalaceSet journey; // favourable in the month's and the day's chart
+    int moveIndex = 0; // into MonthCalendar::moves
     std::array<TermOnDay, 2> terms{};
     int termCount = 0;
 
@@ -58,7 +58,7 @@ struct MoveDirections {
     QDate from; // the month's first day, or the calendar month's when it began before
     Chart year;
     Chart month;
-    std::array<bool, 9> move{}; // by palace: favourable in the year's and the month's chart
+    PalaceSet move; // favourable in the year's and the month's chart
 };
 
 // One calendar month of days for one person in one time zone: a plain value.
@@ -82,10 +82,8 @@ struct MonthCalendar {
     }
 };
 
-// The months a calendar is given for: February 1900 to December 2100.
-[[nodiscard]] bool IsCalendarMonth(int year, int month);
-
-// Nothing for a principal number outside 1..9, a month outside the range, or an invalid zone.
+// Nothing for a principal number outside 1..9, a month outside DateRange::ContainsMonth, or an
+// invalid zone.
 [[nodiscard]] std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int month,
                                                                 const QTimeZone& zone);
 

@@ -111,15 +111,12 @@ std::optional<DayStar> DayStarFrom(QDate date, std::span<const SolsticeDay> sols
 
 std::optional<Chart> DayChart(int principal, const DayStar& star, StemBranch day)
 {
-    return MakeChart(star.star, day.branch(), principal);
+    return MakeChart(principal, star.star, day.branch());
 }
 
-std::array<bool, 9> FavourableInBoth(const Chart& first, const Chart& second)
+PalaceSet FavourableInBoth(const Chart& first, const Chart& second)
 {
-    std::array<bool, 9> both{};
-    for (const Palace palace : Palaces)
-        both[PalaceIndex(palace)] = first.isFavourable(palace) && second.isFavourable(palace);
-    return both;
+    return first.favourable & second.favourable;
 }
 
 } // namespace Kistarra

@@ -79,7 +79,7 @@ struct DayStar {
 // day's branch for the Breaker. Nothing for a principal number outside 1..9.
 [[nodiscard]] std::optional<Chart> DayChart(int principal, const DayStar& star, StemBranch day);
 
-// The directions favourable in both charts, by palace.
-[[nodiscard]] std::array<bool, 9> FavourableInBoth(const Chart& first, const Chart& second);
+// The directions favourable in both charts.
+[[nodiscard]] PalaceSet FavourableInBoth(const Chart& first, const Chart& second);
 
 } // namespace Kistarra

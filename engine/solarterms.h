@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include <QDate>
@@ -10,37 +13,73 @@
 // The 24 solar terms: the instants at which the Sun's apparent geocentric longitude (true equinox
 // and ecliptic of date) reaches a multiple of 15 degrees. The twelve at 285 + 30k degrees begin the
 // solar months; Start of Spring (315 degrees) begins the solar year. The instants are computed
-// from the IAU's routines (ERFA) once per calendar year, when a year is first asked for, and kept.
+// from the IAU's routines (ERFA, engine/sunposition) once per calendar year, when a year is first
+// asked for, and kept; the years kept are those of engine/daterange and one either side.
 namespace Kistarra {
+
+// In the order of a calendar year, from Minor Cold (285 degrees) early in January to Winter
+// Solstice (270 degrees) late in December.
+enum class SolarTerm : std::uint8_t {
+    MinorCold,
+    MajorCold,
+    StartOfSpring,
+    RainWater,
+    AwakeningOfInsects,
+    SpringEquinox,
+    ClearAndBright,
+    GrainRain,
+    StartOfSummer,
+    GrainFull,
+    GrainInEar,
+    SummerSolstice,
+    MinorHeat,
+    MajorHeat,
+    StartOfAutumn,
+    EndOfHeat,
+    WhiteDew,
+    AutumnEquinox,
+    ColdDew,
+    FrostsDescent,
+    StartOfWinter,
+    MinorSnow,
+    MajorSnow,
+    WinterSolstice,
+};
 
 inline constexpr int SolarTermCount = 24;
 
-// The calendar years whose terms are given.
-inline constexpr int SolarTermsFirstYear = 1900;
-inline constexpr int SolarTermsLastYear = 2100;
+// Every term in the order of a calendar year.
+inline constexpr std::array<SolarTerm, SolarTermCount> SolarTerms = [] {
+    std::array<SolarTerm, SolarTermCount> terms{};
+    for (std::size_t i = 0; i < terms.size(); ++i)
+        terms[i] = static_cast<SolarTerm>(i);
+    return terms;
+}();
 
-struct SolarTermName {
-    int longitude;
-    QStringView name;
-    QStringView characters;
-};
+// 0 for Minor Cold .. 23 for Winter Solstice.
+[[nodiscard]] constexpr int SolarTermIndex(SolarTerm term)
+{
+    return static_cast<int>(term);
+}
 
-// 0 = Minor Cold (285 degrees), 1 = Major Cold, 2 = Start of Spring, ... 11 = Summer Solstice
-// (90 degrees), ... 23 = Winter Solstice (270 degrees): the order of a calendar year. An index
-// outside 0..23 answers Minor Cold.
-[[nodiscard]] const SolarTermName& SolarTermNameAt(int index);
+// The Sun's longitude the term marks, in whole degrees 0..345.
+[[nodiscard]] constexpr int SolarTermLongitude(SolarTerm term)
+{
+    return (285 + 15 * SolarTermIndex(term)) % 360;
+}
 
-// The index of the term that begins solar month 1..12 (Start of Spring for month 1, Minor Cold
-// for month 12); -1 for any other month.
-[[nodiscard]] int SolarMonthTermIndex(int solarMonth);
+// The term that begins solar month 1..12: Start of Spring month 1, ... Major Snow month 11, and
+// Minor Cold, early in the next calendar year, month 12. Nothing for any other month.
+[[nodiscard]] constexpr std::optional<SolarTerm> SolarMonthTerm(int solarMonth)
+{
+    if (solarMonth < 1 || solarMonth > 12)
+        return std::nullopt;
+    return SolarTerms[static_cast<std::size_t>(solarMonth == 12 ? 0 : 2 * solarMonth)];
+}
 
-// The term's time (Qt::UTC): its UT instant rounded to the nearest minute, half a minute up, as
-// the almanacs give it. Every local time and day of a term follows from this minute. Invalid
-// outside 1900..2100 or 0..23.
-[[nodiscard]] QDateTime SolarTermInstant(int year, int index);
-
-// The term's local date in the zone; an invalid date outside the range or for an invalid zone.
-[[nodiscard]] QDate SolarTermLocalDate(int year, int index, const QTimeZone& zone);
+// "Minor Cold" and "小寒".
+[[nodiscard]] QStringView SolarTermName(SolarTerm term);
+[[nodiscard]] QStringView SolarTermCharacters(SolarTerm term);
 
 // A term as a zone sees it: the UTC minute and the zone's offset from UTC at that instant, from
 // which its local date and time follow without asking the zone again.
@@ -55,17 +94,12 @@ struct LocalInstant {
     friend constexpr bool operator==(const LocalInstant&, const LocalInstant&) = default;
 };
 
-// The term in the zone, for the years either side of the range too (1899 and 2101); nothing
-// outside those or for an invalid zone.
-[[nodiscard]] std::optional<LocalInstant> SolarTermLocalInstant(int year, int index,
+// The term of a calendar year in the zone: its UT instant rounded to the nearest minute, half a
+// minute up, as the almanacs give it, and the zone's offset then; every local time and day of a
+// term follows from this minute. Given for the years of the range and the one either side (1899
+// and 2101, which the first and last solar years reach); nothing outside those or for an invalid
+// zone.
+[[nodiscard]] std::optional<LocalInstant> SolarTermLocalInstant(int year, SolarTerm term,
                                                                 const QTimeZone& zone);
-
-// The term's Terrestrial Time as a Julian date, worked out afresh (the instants above are kept);
-// NaN outside 1900..2100 or 0..23.
-[[nodiscard]] double SolarTermJulianDateTT(int year, int index);
-
-// The Sun's apparent geocentric ecliptic longitude of date in degrees [0, 360) at a Terrestrial
-// Time given as a two-part Julian date (tt1 + tt2).
-[[nodiscard]] double SunApparentLongitude(double tt1, double tt2);
 
 } // namespace Kistarra

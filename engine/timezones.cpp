@@ -82,20 +82,4 @@ ComputerTimeZone ComputersTimeZone()
     return {QTimeZone::utc(), QString::fromLocal8Bit(name)};
 }
 
-QTimeZone ChosenTimeZone(const QByteArray& id)
-{
-    if (!id.isEmpty()) {
-        if (auto zone = TimeZoneFromId(QString::fromLatin1(id)))
-            return *zone;
-    }
-    return ComputersTimeZone().zone;
-}
-
-QString ZoneInUseName(const QTimeZone& zone)
-{
-    if (zone == QTimeZone::utc() && !ComputersTimeZone().unknownName.isEmpty())
-        return u"UTC (the computer's time zone is not known)"_s;
-    return QString::fromUtf8(zone.id());
-}
-
 } // namespace Kistarra

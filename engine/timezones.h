@@ -26,12 +26,4 @@ struct ComputerTimeZone {
 };
 [[nodiscard]] ComputerTimeZone ComputersTimeZone();
 
-// The zone a stored choice names: the computer's own for an empty choice, or for one that no
-// longer names a zone.
-[[nodiscard]] QTimeZone ChosenTimeZone(const QByteArray& id);
-
-// The zone in use as the windows name it: its id; "UTC (the computer's time zone is not known)"
-// for UTC while the computer's zone is not known, which is then what the computer's choice uses.
-[[nodiscard]] QString ZoneInUseName(const QTimeZone& zone);
-
 } // namespace Kistarra

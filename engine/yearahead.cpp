@@ -1,14 +1,12 @@
 #include "engine/yearahead.h"
 
+#include "engine/daterange.h"
 #include "engine/ninestar.h"
 #include "engine/numbertables.h"
 
 namespace Kistarra {
 
 namespace {
-
-constexpr int FirstSolarYear = 1900;
-constexpr int LastCalendarYear = 2100;
 
 constexpr std::array<QStringView, 9> PalaceCodes = {u"N",  u"NE", u"E",  u"SE", u"S",
                                                     u"SW", u"W",  u"NW", u"C"};
@@ -144,10 +142,26 @@ struct CalendarDate {
     }
 };
 
-SolarDate solarDateOf(CalendarDate date)
+// The local instant of the term that begins a solar month 1..12; month 12 begins with Minor Cold
+// early in the next calendar year.
+std::optional<LocalInstant> monthBegins(SolarDate solar, const QTimeZone& zone)
 {
-    const bool yearBefore = BeforeSolarNewYear(date.month, date.day);
-    return {yearBefore ? date.year - 1 : date.year, SolarMonthOfDay(date.month, date.day)};
+    const auto term = SolarMonthTerm(solar.month);
+    if (!term)
+        return std::nullopt;
+    return SolarTermLocalInstant(solar.month == 12 ? solar.year + 1 : solar.year, *term, zone);
+}
+
+// The zodiac branch 0..11 (0 = Rat) of a solar year, (year - 4) mod 12, and of a solar month
+// 1..12 (1 = Tiger).
+int yearBranch(int solarYear)
+{
+    return ((solarYear - 4) % 12 + 12) % 12;
+}
+
+int monthBranch(int solarMonth)
+{
+    return (solarMonth + 1) % 12;
 }
 
 } // namespace
@@ -167,50 +181,15 @@ QStringView AvoidName(Avoid avoid)
     return AvoidNames[static_cast<std::size_t>(avoid)];
 }
 
-std::optional<SolarDate> SolarDateOf(QDate date)
-{
-    if (!date.isValid())
-        return std::nullopt;
-    return solarDateOf(CalendarDate::of(date));
-}
-
-QDate SolarMonthBegins(SolarDate solar)
-{
-    for (std::size_t i = 0; i < SolarMonthStarts.size(); ++i) {
-        if (SolarMonthStarts[i].from == solar.month) {
-            const int month = static_cast<int>(i) + 1;
-            return {month == 1 ? solar.year + 1 : solar.year, month, SolarMonthStarts[i].firstDay};
-        }
-    }
-    return {};
-}
-
-int YearStar(int solarYear)
+std::optional<int> YearStar(int solarYear)
 {
     if (solarYear < 1)
-        return 0;
+        return std::nullopt;
     // The digits summed until one is left; the formula then sees that one digit.
     return PrincipalNumberOfDigitSum((solarYear - 1) % 9 + 1);
 }
 
-int MonthStar(int yearStar, int solarMonth)
-{
-    return CharacterTableEntry(yearStar, solarMonth);
-}
-
-int YearBranch(int solarYear)
-{
-    return ((solarYear - 4) % 12 + 12) % 12;
-}
-
-int MonthBranch(int solarMonth)
-{
-    if (solarMonth < 1 || solarMonth > 12)
-        return -1;
-    return (solarMonth + 1) % 12;
-}
-
-std::optional<Chart> MakeChart(int centre, int branch, int principal)
+std::optional<Chart> MakeChart(int principal, int centre, int branch)
 {
     if (!IsStarNumber(centre) || !IsStarNumber(principal) || branch < 0 || branch > 11)
         return std::nullopt;
@@ -238,30 +217,28 @@ std::optional<Chart> MakeChart(int centre, int branch, int principal)
         bool avoided = palace == Palace::C;
         for (const auto& named : chart.avoid)
             avoided = avoided || named == palace;
-        chart.favourable[PalaceIndex(palace)] = !avoided && supports(chart.star(palace), principal);
+        if (!avoided && supports(chart.star(palace), principal))
+            chart.favourable.insert(palace);
     }
     return chart;
 }
 
 std::optional<Chart> YearChart(int principal, int solarYear)
 {
-    return MakeChart(YearStar(solarYear), YearBranch(solarYear), principal);
+    const auto centre = YearStar(solarYear);
+    if (!centre)
+        return std::nullopt;
+    return MakeChart(principal, *centre, yearBranch(solarYear));
 }
 
 std::optional<Chart> MonthChart(int principal, SolarDate solar)
 {
-    return MakeChart(MonthStar(YearStar(solar.year), solar.month), MonthBranch(solar.month),
-                     principal);
-}
-
-QDate YearAheadFirstDate()
-{
-    return {FirstSolarYear, 2, SolarMonthStarts[1].firstDay};
-}
-
-QDate YearAheadLastDate()
-{
-    return {LastCalendarYear, 12, 31};
+    const auto yearStar = YearStar(solar.year);
+    if (!yearStar || solar.month < 1 || solar.month > 12)
+        return std::nullopt;
+    // The month's centre: the character table of the year star read at the solar month.
+    return MakeChart(principal, CharacterTableEntry(*yearStar, solar.month),
+                     monthBranch(solar.month));
 }
 
 std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone)
@@ -269,38 +246,35 @@ std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone
     if (!date.isValid() || !zone.isValid())
         return std::nullopt;
     const CalendarDate calendar = CalendarDate::of(date);
-    // Every calendar month holds the term that begins one solar month: Minor Cold in January,
-    // Start of Spring in February, ..., Major Snow in December (index 2 * (month - 1)).
-    int year = calendar.year;
-    int index = 2 * (calendar.month - 1);
-    auto begins = SolarTermLocalInstant(year, index, zone);
+    // Every calendar month holds the term that begins one solar month: Minor Cold (solar month 12
+    // of the year before) in January, Start of Spring (month 1) in February, ..., Major Snow
+    // (month 11) in December.
+    SolarDate solar = calendar.month == 1 ? SolarDate{calendar.year - 1, 12}
+                                          : SolarDate{calendar.year, calendar.month - 1};
+    auto begins = monthBegins(solar, zone);
     if (begins && date < begins->localDate()) {
-        index = index == 0 ? SolarTermCount - 2 : index - 2;
-        year = index == SolarTermCount - 2 ? year - 1 : year;
-        begins = SolarTermLocalInstant(year, index, zone);
+        solar = solar.month == 1 ? SolarDate{solar.year - 1, 12}
+                                 : SolarDate{solar.year, solar.month - 1};
+        begins = monthBegins(solar, zone);
     }
-    const bool lastOfYear = index == SolarTermCount - 2;
-    const auto ends =
-        SolarTermLocalInstant(lastOfYear ? year + 1 : year, lastOfYear ? 0 : index + 2, zone);
+    const auto ends = monthBegins(solar.month == 12 ? SolarDate{solar.year + 1, 1}
+                                                    : SolarDate{solar.year, solar.month + 1},
+                                  zone);
     if (!begins || !ends)
         return std::nullopt;
-    // Minor Cold begins solar month 12 of the year before; the others months 1..11.
-    const SolarDate solar = index == 0 ? SolarDate{year - 1, 12} : SolarDate{year, index / 2};
     return TrueSolarMonth{solar, *begins, *ends};
 }
 
 std::optional<YearAhead> ComputeYearAhead(int principal, QDate date, const QTimeZone& zone)
 {
-    if (!date.isValid() || !IsStarNumber(principal) || date < YearAheadFirstDate() ||
-        date > YearAheadLastDate())
+    if (!IsStarNumber(principal) || !DateRange::Contains(date))
         return std::nullopt;
     const auto month = TrueSolarMonthOf(date, zone);
     if (!month)
         return std::nullopt;
     const SolarDate solar = month->solar;
-    constexpr int StartOfSpring = 2;
-    const auto yearBegins = SolarTermLocalInstant(solar.year, StartOfSpring, zone);
-    const auto yearEnds = SolarTermLocalInstant(solar.year + 1, StartOfSpring, zone);
+    const auto yearBegins = SolarTermLocalInstant(solar.year, SolarTerm::StartOfSpring, zone);
+    const auto yearEnds = SolarTermLocalInstant(solar.year + 1, SolarTerm::StartOfSpring, zone);
     const auto yearChart = YearChart(principal, solar.year);
     const auto monthChart = MonthChart(principal, solar);
     if (!yearBegins || !yearEnds || !yearChart || !monthChart)
@@ -319,8 +293,10 @@ std::optional<YearAhead> ComputeYearAhead(int principal, QDate date, const QTime
     ahead.month = *monthChart;
     for (std::size_t i = 0; i < ahead.cycle.size(); ++i) {
         const int cycleYear = solar.year + static_cast<int>(i);
-        const int centre = YearStar(cycleYear);
-        ahead.cycle[i] = {cycleYear, centre, palaceOf(centre, principal)};
+        const auto centre = YearStar(cycleYear);
+        if (!centre)
+            return std::nullopt;
+        ahead.cycle[i] = {cycleYear, *centre, palaceOf(*centre, principal)};
     }
     return ahead;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -64,6 +65,33 @@ inline constexpr std::array<Palace, 12> BranchPalaces = {
     Palace::N, Palace::NE, Palace::NE, Palace::E, Palace::SE, Palace::SE,
     Palace::S, Palace::SW, Palace::SW, Palace::W, Palace::NW, Palace::NW};
 
+// A set of palaces: the directions a chart favours, or two charts both favour.
+class PalaceSet {
+public:
+    [[nodiscard]] constexpr bool contains(Palace palace) const
+    {
+        return (m_bits >> PalaceIndex(palace) & 1U) != 0;
+    }
+    constexpr void insert(Palace palace)
+    {
+        m_bits |= static_cast<std::uint16_t>(1U << PalaceIndex(palace));
+    }
+    [[nodiscard]] constexpr bool empty() const { return m_bits == 0; }
+    [[nodiscard]] constexpr int size() const { return std::popcount(m_bits); }
+    // The palaces in both sets.
+    [[nodiscard]] constexpr PalaceSet operator&(PalaceSet other) const
+    {
+        PalaceSet both;
+        both.m_bits = m_bits & other.m_bits;
+        return both;
+    }
+
+    friend constexpr bool operator==(PalaceSet, PalaceSet) = default;
+
+private:
+    std::uint16_t m_bits = 0; // bit PalaceIndex(palace)
+};
+
 // The directions a chart tells a person to avoid, in the order they are listed.
 enum class Avoid : std::uint8_t { FiveYellow, DarkSword, OwnStar, OppositeOwnStar, Breaker };
 
@@ -82,9 +110,6 @@ struct SolarDate {
     friend constexpr bool operator==(const SolarDate&, const SolarDate&) = default;
 };
 
-// Nothing for an invalid date.
-[[nodiscard]] std::optional<SolarDate> SolarDateOf(QDate date);
-
 // A solar month on the true solar terms in a zone: the term that begins it and the one that begins
 // the month after.
 struct TrueSolarMonth {
@@ -98,23 +123,12 @@ struct TrueSolarMonth {
 // The solar month a local date belongs to: the one whose starting term's local date is on or
 // before it, so the whole day of a term counts to the month it begins. Nothing for an invalid
 // date or zone, or a date whose month begins or ends beyond the terms' years either side of
-// 1900..2100.
+// DateRange.
 [[nodiscard]] std::optional<TrueSolarMonth> TrueSolarMonthOf(QDate date, const QTimeZone& zone);
 
-// The first day of a solar month: solar month 1 of 2026 begins on 4 February 2026, solar month 12
-// of 2026 on 6 January 2027. An invalid date for a month outside 1..12.
-[[nodiscard]] QDate SolarMonthBegins(SolarDate solar);
-
 // The principal-number formula applied to the solar year, with the year's digits summed until one
-// is left: 2024 gives 3, 2026 gives 1. 0 for a year before 1.
-[[nodiscard]] int YearStar(int solarYear);
-
-// The character table of the year star read at the solar month; 0 when either is out of range.
-[[nodiscard]] int MonthStar(int yearStar, int solarMonth);
-
-// Branch 0..11 (0 = Rat) of a solar year ((year - 4) mod 12) and of a solar month (1 = Tiger).
-[[nodiscard]] int YearBranch(int solarYear);
-[[nodiscard]] int MonthBranch(int solarMonth);
+// is left: 2024 gives 3, 2026 gives 1. Nothing for a year before 1.
+[[nodiscard]] std::optional<int> YearStar(int solarYear);
 
 // One year's or month's chart as it stands for one person.
 struct Chart {
@@ -123,21 +137,21 @@ struct Chart {
     int branch = 0;                               // the year's or month's zodiac branch, 0 = Rat
     Palace palace = Palace::C;                    // where the person's principal number stands
     std::array<std::optional<Palace>, 5> avoid{}; // by Avoid; nothing where none exists
-    std::array<bool, 9> favourable{};             // by Palace; never the Centre
+    PalaceSet favourable;                         // never the Centre
 
     [[nodiscard]] int star(Palace p) const { return stars[PalaceIndex(p)]; }
     [[nodiscard]] std::optional<Palace> avoided(Avoid a) const
     {
         return avoid[static_cast<std::size_t>(a)];
     }
-    [[nodiscard]] bool isFavourable(Palace p) const { return favourable[PalaceIndex(p)]; }
+    [[nodiscard]] bool isFavourable(Palace p) const { return favourable.contains(p); }
 
     friend bool operator==(const Chart&, const Chart&) = default;
 };
 
 // The chart with this centre star and branch for a principal number 1..9; nothing when the
-// centre, the branch or the principal number is out of range.
-[[nodiscard]] std::optional<Chart> MakeChart(int centre, int branch, int principal);
+// principal number, the centre or the branch is out of range.
+[[nodiscard]] std::optional<Chart> MakeChart(int principal, int centre, int branch);
 [[nodiscard]] std::optional<Chart> YearChart(int principal, int solarYear);
 [[nodiscard]] std::optional<Chart> MonthChart(int principal, SolarDate solar);
 
@@ -149,7 +163,7 @@ struct CycleYear {
     friend constexpr bool operator==(const CycleYear&, const CycleYear&) = default;
 };
 
-// Everything the year ahead shows for one date: a plain value, no heap.
+// Everything the year ahead shows for one date, in the zone it was worked out in.
 struct YearAhead {
     QDate date;
     int principal = 0;
@@ -166,12 +180,8 @@ struct YearAhead {
     friend bool operator==(const YearAhead&, const YearAhead&) = default;
 };
 
-// The dates the year ahead is given for: 4 February 1900 to 31 December 2100.
-[[nodiscard]] QDate YearAheadFirstDate();
-[[nodiscard]] QDate YearAheadLastDate();
-
 // The solar year and month come from the true solar terms in the zone. Nothing for a principal
-// number outside 1..9, a date that is invalid or outside the range, or an invalid zone.
+// number outside 1..9, a date that is invalid or outside DateRange, or an invalid zone.
 [[nodiscard]] std::optional<YearAhead> ComputeYearAhead(int principal, QDate date,
                                                         const QTimeZone& zone);
 

@@ -17,6 +17,7 @@
 #include "platform/fonts.h"
 #include "reading/calendartext.h"
 #include "reading/calendarwords.h"
+#include "reading/datetext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -33,9 +34,6 @@ constexpr qreal TitlePoints = 13;
 constexpr qreal TextPoints = 9;
 constexpr qreal CellPoints = 11;
 constexpr qreal SmallestPoints = 5;
-
-constexpr std::array<QStringView, 7> DayNames = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                                 u"Friday", u"Saturday", u"Sunday"};
 
 // The lines of a day's cell below its number: the star, the stem and branch, the journey, the
 // period's beginning and the terms.
@@ -185,8 +183,7 @@ void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage
         const int weekday = (static_cast<int>(page.firstDay) - 1 + column) % WeekDays;
         const QRectF cell(area.left() + column * width, gridTop, width, headerHeight);
         painter.drawRect(cell);
-        painter.drawText(cell, Qt::AlignCenter,
-                         DayNames[static_cast<std::size_t>(weekday)].toString());
+        painter.drawText(cell, Qt::AlignCenter, WeekdayText(weekday + 1));
     }
     for (int index = 0; index < weeks * WeekDays; ++index) {
         const int row = index / WeekDays;

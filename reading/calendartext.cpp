@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "engine/ninestar.h"
 #include "engine/solarterms.h"
+#include "reading/datetext.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -12,28 +12,14 @@ namespace Kistarra {
 
 namespace {
 
-constexpr std::array<QStringView, 7> DayNames = {u"Monday", u"Tuesday",  u"Wednesday", u"Thursday",
-                                                 u"Friday", u"Saturday", u"Sunday"};
-
-QStringView dayName(QDate date)
-{
-    return DayNames[static_cast<std::size_t>(date.dayOfWeek() - 1)];
-}
-
-QString directions(const std::array<bool, 9>& palaces, QStringView (*name)(Palace))
+QString directions(PalaceSet palaces, QStringView (*name)(Palace))
 {
     QStringList names;
     for (const Palace palace : Palaces) {
-        if (palace != Palace::C && palaces[PalaceIndex(palace)])
+        if (palace != Palace::C && palaces.contains(palace))
             names << name(palace).toString();
     }
     return names.isEmpty() ? NoDirection.toString() : names.join(u", "_s);
-}
-
-// "00:48": the term's local time, to the minute it falls in.
-QString localTime(const TermOnDay& term)
-{
-    return LocalMinuteText(term.local).right(5);
 }
 
 QString termsText(const CalendarDay& day, QStringView separator)
@@ -48,39 +34,39 @@ QString termsText(const CalendarDay& day, QStringView separator)
 
 QString CalendarMonthTitle(const MonthCalendar& calendar)
 {
-    return MonthNames[static_cast<std::size_t>(calendar.month - 1)] % u' ' %
-           QString::number(calendar.year);
+    return MonthTitleText(calendar.year, calendar.month);
 }
 
-QString DirectionCodes(const std::array<bool, 9>& palaces)
+QString DirectionCodes(PalaceSet palaces)
 {
     return directions(palaces, &PalaceCode);
 }
 
-QString DirectionNames(const std::array<bool, 9>& palaces)
+QString DirectionNames(PalaceSet palaces)
 {
     return directions(palaces, &PalaceName);
 }
 
 QString MoveText(const MoveDirections& move)
 {
-    return u"From "_s % YearAheadDateText(move.from) % u", solar month "_s %
+    return u"From "_s % LongDateText(move.from) % u", solar month "_s %
            QString::number(move.solar.month) % u", "_s % BranchWithArticle(move.month.branch) %
            u" month: "_s % DirectionNames(move.move);
 }
 
 QString TermText(const TermOnDay& term)
 {
-    return SolarTermNameAt(term.index).name % u' ' % localTime(term);
+    return SolarTermName(term.term) % u' ' % LocalTimeText(term.local);
 }
 
 QString CalendarDayName(const CalendarDay& day)
 {
-    QString name = dayName(day.date) % u' ' % YearAheadDateText(day.date) % u", star "_s %
-                   QString::number(day.star.star) % u", "_s % StemBranchName(day.stemBranch) %
-                   u", good for a journey: "_s % DirectionNames(day.journey);
+    QString name = WeekdayText(day.date.dayOfWeek()) % u' ' % LongDateText(day.date) %
+                   u", star "_s % QString::number(day.star.star) % u", "_s %
+                   StemBranchName(day.stemBranch) % u", good for a journey: "_s %
+                   DirectionNames(day.journey);
     for (const TermOnDay& term : day.dayTerms())
-        name += u", "_s % SolarTermNameAt(term.index).name % u" at "_s % localTime(term);
+        name += u", "_s % SolarTermName(term.term) % u" at "_s % LocalTimeText(term.local);
     return name;
 }
 
@@ -93,7 +79,7 @@ QString CalendarText(const MonthCalendar& calendar)
         out += u"    "_s % MoveText(move) % u'\n';
     out += u'\n';
     for (const CalendarDay& day : calendar.monthDays()) {
-        QString line = dayName(day.date).left(3) % u' ' %
+        QString line = WeekdayText(day.date.dayOfWeek()).left(3) % u' ' %
                        QString::number(day.date.day()).rightJustified(2) % u"  star "_s %
                        QString::number(day.star.star) %
                        (day.star.ascending ? u" up  "_s : u" down"_s) % u"  "_s %

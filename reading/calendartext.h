@@ -1,13 +1,11 @@
 #pragma once
 
-#include <array>
-
 #include <QString>
 #include <QStringView>
 
 #include "engine/daycalendar.h"
 
-// A month of days in words: for a terminal, for a screen reader and for the printed page.
+// A month of days in words: for the command line, for a screen reader and for the printed page.
 namespace Kistarra {
 
 // What a list of directions shows when it holds none.
@@ -18,8 +16,8 @@ inline constexpr QStringView NoDirection = u"\u2014";
 
 // The directions marked, in the order N, NE, E, SE, S, SW, W, NW: "NE, SE" or "North East, South
 // East"; NoDirection for none.
-[[nodiscard]] QString DirectionCodes(const std::array<bool, 9>& palaces);
-[[nodiscard]] QString DirectionNames(const std::array<bool, 9>& palaces);
+[[nodiscard]] QString DirectionCodes(PalaceSet palaces);
+[[nodiscard]] QString DirectionNames(PalaceSet palaces);
 
 // "From 6 June 2026, solar month 5, a Horse month: North East, South East".
 [[nodiscard]] QString MoveText(const MoveDirections& move);
@@ -31,8 +29,9 @@ inline constexpr QStringView NoDirection = u"\u2014";
 // day: what a screen reader says for a day of the calendar.
 [[nodiscard]] QString CalendarDayName(const CalendarDay& day);
 
-// The month for a terminal: a title, the directions good for a move, then one line a day: "Mon
-// 1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line ends in "\n".
+// The month as the command line prints it: a title, the directions good for a move, then one line
+// a day: "Mon  1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line
+// ends in "\n".
 [[nodiscard]] QString CalendarText(const MonthCalendar& calendar);
 
 } // namespace Kistarra

@@ -5,6 +5,7 @@
 
 #include "engine/ninestar.h"
 #include "reading/calendartext.h"
+#include "reading/datetext.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -20,11 +21,6 @@ constexpr std::array<QStringView, 9> StarNames = {
     u"One White Water", u"Two Black Earth",   u"Three Jade Wood",
     u"Four Green Wood", u"Five Yellow Earth", u"Six White Metal",
     u"Seven Red Metal", u"Eight White Earth", u"Nine Purple Fire"};
-
-QString twoDigits(int value)
-{
-    return QString::number(value).rightJustified(2, u'0');
-}
 
 } // namespace
 
@@ -46,22 +42,6 @@ QString CalendarDayExtras(const CalendarDay& day)
     if (const auto mark = PeriodBeginning(day))
         text += u", "_s % PeriodMarkText(*mark);
     return text;
-}
-
-QString UtcOffsetText(int offsetSeconds)
-{
-    const int magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;
-    QString text = u"UTC"_s % (offsetSeconds < 0 ? u'-' : u'+') % twoDigits(magnitude / 3600) %
-                   u':' % twoDigits(magnitude / 60 % 60);
-    if (magnitude % 60 != 0)
-        text += u':' % twoDigits(magnitude % 60);
-    return text;
-}
-
-QString ZoneWithOffset(const QTimeZone& zone, QDate day)
-{
-    const QDateTime noon(day, QTime(12, 0), zone);
-    return TimeZoneName(zone) % u", "_s % UtcOffsetText(zone.offsetFromUtc(noon));
 }
 
 QString DayStarCharacters(int star)

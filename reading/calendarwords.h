@@ -28,12 +28,6 @@ inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
 // Yellow" and ", ascending period begins".
 [[nodiscard]] QString CalendarDayExtras(const CalendarDay& day);
 
-// "UTC+09:00", "UTC-05:29:36" (seconds only where the offset has them), "UTC+00:00".
-[[nodiscard]] QString UtcOffsetText(int offsetSeconds);
-
-// "Asia/Tokyo, UTC+09:00": the zone and the offset in force on that day (at its noon).
-[[nodiscard]] QString ZoneWithOffset(const QTimeZone& zone, QDate day);
-
 // "一白水星" and "One White Water" .. "九紫火星" and "Nine Purple Fire"; empty outside 1..9.
 [[nodiscard]] QString DayStarCharacters(int star);
 [[nodiscard]] QString DayStarName(int star);

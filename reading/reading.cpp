@@ -1,9 +1,11 @@
 #include "reading/reading.h"
 
+#include "engine/daterange.h"
 #include "engine/numbertables.h"
+#include "engine/yearahead.h"
 #include "reading/composer.h"
+#include "reading/datetext.h"
 #include "reading/sites.h"
-#include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,7 +29,7 @@ std::optional<BirthOnTerms> trueSolarMonth(const BirthDetails& kept,
     if (!day || !year)
         return std::nullopt;
     const QDate date(*year, MonthNumber(kept.month), *day);
-    if (!date.isValid() || date.year() < SolarTermsFirstYear || date.year() > SolarTermsLastYear)
+    if (!date.isValid() || !DateRange::ContainsYear(date.year()))
         return std::nullopt;
     const auto month = TrueSolarMonthOf(date, *zone);
     if (!month)

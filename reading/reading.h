@@ -49,7 +49,7 @@ struct Reading {
 // With a zone for the true solar terms, the solar month of the birth date is the one whose
 // starting term's local date in that zone is on or before it, and the solar year rule counts the
 // year from the local date of Start of Spring; a date the terms cannot place (no such day, or
-// outside 1900..2100) keeps the fixed table's days.
+// outside the years of DateRange) keeps the fixed table's days.
 [[nodiscard]] Reading ComputeReading(const BirthDetails& details, YearRule rule,
                                      const std::optional<QTimeZone>& trueTermsZone = std::nullopt);
 

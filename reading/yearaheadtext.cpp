@@ -18,18 +18,6 @@ QString span(const LocalInstant& begins, const LocalInstant& ends)
     return u"from "_s % LocalMinuteText(begins) % u" to "_s % LocalMinuteText(ends);
 }
 
-// "2026-02-04T05:02": the date and the minute; with seconds, "1900-01-20T06:02:24".
-QString isoMinute(const QDateTime& moment, bool seconds = false)
-{
-    return moment.date().toString(Qt::ISODate) % u'T' %
-           moment.time().toString(seconds ? u"HH:mm:ss" : u"HH:mm");
-}
-
-QString twoDigits(int number)
-{
-    return QString::number(number).rightJustified(2, u'0');
-}
-
 void appendHeading(QString& out, const QString& heading, QChar rule)
 {
     out += heading % u'\n' % QString(heading.size(), rule) % u'\n';
@@ -84,18 +72,6 @@ void appendChart(QString& out, const QString& heading, QStringView period, const
 
 } // namespace
 
-QString YearAheadDateText(QDate date)
-{
-    if (!date.isValid())
-        return u"?"_s;
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    date.getDate(&year, &month, &day);
-    return QString::number(day) % u' ' % MonthNames[static_cast<std::size_t>(month - 1)] % u' ' %
-           QString::number(year);
-}
-
 QString AvoidedDirectionText(const Chart& chart, Avoid avoid)
 {
     const auto palace = chart.avoided(avoid);
@@ -130,37 +106,6 @@ QString BranchWithArticle(int branch)
     return (name == u"Ox" ? u"an "_s : u"a "_s) % name;
 }
 
-QString LocalMinuteText(const LocalInstant& instant)
-{
-    const QDateTime local = instant.localDateTime();
-    return YearAheadDateText(local.date()) % u' ' % local.time().toString(u"HH:mm");
-}
-
-QString LocalMinuteIso(const LocalInstant& instant)
-{
-    // The local time is the term's UTC minute moved by the whole offset: where the offset has
-    // seconds (the local mean times of old), so does the local time, and both are written out so
-    // that the text names the same instant as the UTC minute beside it.
-    const int offset = instant.offsetSeconds;
-    const int magnitude = offset < 0 ? -offset : offset;
-    const bool seconds = magnitude % 60 != 0;
-    QString text = isoMinute(instant.localDateTime(), seconds) % (offset < 0 ? u'-' : u'+') %
-                   twoDigits(magnitude / 3600) % u':' % twoDigits(magnitude / 60 % 60);
-    if (seconds)
-        text += u':' % twoDigits(magnitude % 60);
-    return text;
-}
-
-QString UtcMinuteIso(const LocalInstant& instant)
-{
-    return isoMinute(QDateTime::fromSecsSinceEpoch(instant.utcSeconds, Qt::UTC)) % u'Z';
-}
-
-QString TimeZoneName(const QTimeZone& zone)
-{
-    return QString::fromUtf8(zone.id());
-}
-
 QString SolarYearSpanText(const YearAhead& ahead)
 {
     return span(ahead.yearBegins, ahead.yearEnds);
@@ -184,7 +129,7 @@ QString YearAheadText(const YearAhead& ahead)
     const SolarDate solar = ahead.solar;
     QString out;
     appendHeading(out, YearAheadTitle.toString(), u'=');
-    out += u"\nDate:             "_s % YearAheadDateText(ahead.date) % u'\n';
+    out += u"\nDate:             "_s % LongDateText(ahead.date) % u'\n';
     out += u"Principal number: "_s % QString::number(ahead.principal) % u'\n';
     out += u"Time zone:        "_s % TimeZoneName(ahead.zone) % u'\n';
     out += u"Solar year:       "_s % QString::number(solar.year) % u", "_s %

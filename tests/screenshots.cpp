@@ -44,7 +44,7 @@ struct Shot {
 
 std::unique_ptr<QWidget> BirthDetailsWindow(Desktop& desktop, const Reading&)
 {
-    auto window = std::make_unique<frmMain>(desktop);
+    auto window = std::make_unique<frmMain>(ReadingOptions{}, desktop);
     Find<QLineEdit>(window.get(), u"txtName"_s)->setText(Ann.name);
     Find<QComboBox>(window.get(), u"cboDate"_s)->setCurrentText(Ann.day);
     Find<QComboBox>(window.get(), u"cboMonth"_s)->setCurrentText(Ann.month);
@@ -55,7 +55,7 @@ std::unique_ptr<QWidget> BirthDetailsWindow(Desktop& desktop, const Reading&)
 MakeWindow ResultWindowOnTab(int tab)
 {
     return [tab](Desktop& desktop, const Reading& reading) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<frmNineStar>(reading, desktop);
+        auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(tab);
         return window;
     };
@@ -68,8 +68,9 @@ std::unique_ptr<QWidget> ReportWindow(Desktop& desktop, const Reading& reading)
 
 std::unique_ptr<QWidget> CalendarWindow(Desktop& desktop, const Reading& reading)
 {
-    auto window = std::make_unique<frmCalendar>(reading.principal, desktop.today(),
-                                                QTimeZone("Asia/Tokyo"), desktop);
+    auto window =
+        std::make_unique<frmCalendar>(reading.principal, desktop.today(),
+                                      ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop);
     window->setOwnerName(reading.details.name);
     return window;
 }

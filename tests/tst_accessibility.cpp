@@ -45,7 +45,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmcalendar.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
 
@@ -793,6 +793,9 @@ void TestAccessibility::dateBoxTakesTheThemeColours()
 {
     const QWidget* const shown = open(u"frmNineStar year ahead"_s);
     auto* const box = Find<QDateEdit>(shown, u"dtpYearAhead"_s);
+    // The calendar as the person sees it: built when its arrow is first pressed.
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+    QTRY_VERIFY(box->calendarWidget()->isVisible());
     for (const QWidget* const part :
          std::initializer_list<const QWidget*>{box, box->calendarWidget()}) {
         QCOMPARE(part->palette().color(QPalette::Base), QColor(192, 192, 192));

@@ -6,7 +6,7 @@
 
 #include "engine/calendarsigns.h"
 #include "engine/daychart.h"
-#include "reading/calendarwords.h"
+#include "reading/datetext.h"
 
 using namespace Qt::StringLiterals;
 

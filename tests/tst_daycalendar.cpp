@@ -29,7 +29,8 @@ QTimeZone zoneNamed(const QString& id)
 // The solstice's local date the plain way: its UTC instant turned into a local date by QDateTime.
 QDate solsticeDate(int year, bool december, const QTimeZone& zone)
 {
-    const auto local = SolarTermLocalInstant(year, december ? 23 : 11, zone);
+    const auto local = SolarTermLocalInstant(
+        year, december ? SolarTerm::WinterSolstice : SolarTerm::SummerSolstice, zone);
     if (!local)
         qFatal("no solstice in %d", year);
     return QDateTime::fromSecsSinceEpoch(local->utcSeconds, zone).date();
@@ -217,7 +218,7 @@ void TestDayCalendar::month()
         givenMoves
             << u"%1-%2 from %3"_s.arg(move.solar.year).arg(move.solar.month).arg(move.from.day());
         for (const Palace palace : Palaces)
-            QCOMPARE(move.move[PalaceIndex(palace)],
+            QCOMPARE(move.move.contains(palace),
                      move.year.isFavourable(palace) && move.month.isFavourable(palace));
     }
     QCOMPARE(givenMoves, moves);
@@ -231,7 +232,7 @@ void TestDayCalendar::month()
         QCOMPARE(move.solar, TrueSolarMonthOf(day.date, zoneNamed(zone))->solar);
         QCOMPARE(day.chart.centre, day.star.star);
         for (const Palace palace : Palaces)
-            QCOMPARE(day.journey[PalaceIndex(palace)],
+            QCOMPARE(day.journey.contains(palace),
                      day.chart.isFavourable(palace) && move.month.isFavourable(palace));
         for (const TermOnDay& term : day.dayTerms())
             givenTerms << QString::number(day.date.day()) % u": "_s % TermText(term);

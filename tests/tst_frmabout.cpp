@@ -15,7 +15,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmabout.h"
-#include "windows/widgets.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -26,7 +27,7 @@ namespace Kistarra {
 
 namespace {
 
-const QTimeZone Tokyo("Asia/Tokyo");
+const ReadingOptions Tokyo{YearRule::Calendar, "Asia/Tokyo"};
 
 // What pdftotext reads out of a PDF, or why nothing.
 QString PdfText(const QString& path)
@@ -68,6 +69,8 @@ private slots:
     void keysMoveTheDay_data();
     void keysMoveTheDay();
     void buttonsTurnTheMonth();
+    void clickChoosesTheDay_data();
+    void clickChoosesTheDay();
     void enterShowsTheDay();
     void printsOnLandscapeA4();
     void savesThePdf();
@@ -208,6 +211,36 @@ void TestFrmCalendar::buttonsTurnTheMonth()
 
     show(QDate(2100, 12, 1));
     QVERIFY(!Find<QPushButton>(m_fixture.window(), u"cmdNextMonth"_s)->isEnabled());
+}
+
+void TestFrmCalendar::clickChoosesTheDay_data()
+{
+    QTest::addColumn<QDate>("day");
+
+    // Weeks begin on Monday here: from none to six days of the month before in the first week.
+    for (const QDate day :
+         {QDate(2026, 6, 1), QDate(2026, 9, 1), QDate(2026, 7, 2), QDate(2026, 10, 3),
+          QDate(2026, 5, 1), QDate(2026, 8, 9), QDate(2026, 2, 28), QDate(1900, 2, 4)})
+        QTest::newRow(qPrintable(day.toString(Qt::ISODate))) << day;
+}
+
+// A click on a day's cell chooses that day, however many days of the month before fill the
+// first week.
+void TestFrmCalendar::clickChoosesTheDay()
+{
+    QFETCH(QDate, day);
+    frmCalendar* const window = show(QDate(day.year(), day.month(), 15));
+    const int cell = QDate(day.year(), day.month(), 1).dayOfWeek() - 1 + day.day() - 1;
+    QTableWidgetItem* const item = grid()->item(cell / 7, cell % 7);
+
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {},
+                      grid()->visualItemRect(item).center());
+
+    QCOMPARE(window->chosenDay(), day);
+    QCOMPARE(grid()->currentItem(), item);
+    const QString name = item->data(Qt::AccessibleTextRole).toString();
+    QVERIFY2(name.startsWith(QLocale::c().toString(day, u"dddd d MMMM yyyy, "_s)),
+             qPrintable(name));
 }
 
 void TestFrmCalendar::enterShowsTheDay()

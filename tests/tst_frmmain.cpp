@@ -142,6 +142,9 @@ private slots:
     void enterPressesTheFocusedButton();
 
 private:
+    // A fresh window built with the options, on screen, its readings counted.
+    void open(const ReadingOptions& options);
+
     WindowFixture<frmMain> m_fixture;
     std::unique_ptr<QSignalSpy> m_readings;
 };
@@ -150,7 +153,13 @@ void TestFrmMain::init()
 {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
     m_fixture.setUp();
-    m_readings = std::make_unique<QSignalSpy>(m_fixture.make(), &frmMain::readingReady);
+    open({});
+}
+
+void TestFrmMain::open(const ReadingOptions& options)
+{
+    m_readings.reset();
+    m_readings = std::make_unique<QSignalSpy>(m_fixture.make(options), &frmMain::readingReady);
     m_fixture.showActive();
 }
 
@@ -613,22 +622,24 @@ void TestFrmMain::solarYearEntry()
     QFETCH(bool, checked);
     QFETCH(QString, yearOf20January1990);
 
-    auto* const entry = Find<QAction>(m_fixture.window(), u"mnuSolarYear"_s);
+    auto* entry = Find<QAction>(m_fixture.window(), u"mnuSolarYear"_s);
     QCOMPARE(entry->text(), u"Count Years From 4 &February"_s);
     QVERIFY(entry->isCheckable());
-    QSignalSpy changes(m_fixture.window(), &frmMain::yearRuleChanged);
-    if (setFirst)
-        m_fixture.window()->setYearRule(YearRule::Solar);
+    if (setFirst) {
+        open({YearRule::Solar, {}});
+        entry = Find<QAction>(m_fixture.window(), u"mnuSolarYear"_s);
+    }
+    QSignalSpy changes(m_fixture.window(), &frmMain::optionsChanged);
     QCOMPARE(entry->isChecked(), setFirst);
     for (int i = 0; i < clicks; ++i)
         entry->trigger();
 
     QCOMPARE(entry->isChecked(), checked);
     const YearRule rule = checked ? YearRule::Solar : YearRule::Calendar;
-    QCOMPARE(m_fixture.window()->yearRule(), rule);
+    QCOMPARE(m_fixture.window()->options().yearRule, rule);
     QCOMPARE(changes.count(), clicks);
     if (clicks > 0)
-        QCOMPARE(changes.last().at(0).value<YearRule>(), rule);
+        QCOMPARE(changes.last().at(0).value<ReadingOptions>(), (ReadingOptions{rule, {}}));
 
     Fill(*m_fixture.window(), {u"Ann"_s, u"20"_s, u"January"_s, u"1990"_s});
     QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
@@ -657,23 +668,23 @@ void TestFrmMain::closingTellsWhy()
 // Like the year rule: the check is the option, and only the person's clicks are told on.
 void TestFrmMain::solarTermsEntry()
 {
+    QVERIFY(!Find<QAction>(m_fixture.window(), u"mnuSolarTerms"_s)->isChecked());
+    open({YearRule::Calendar, "Asia/Tokyo", true});
     auto* const entry = Find<QAction>(m_fixture.window(), u"mnuSolarTerms"_s);
     QCOMPARE(entry->text(), u"Use True &Solar Terms"_s);
     QVERIFY(entry->isCheckable());
-    QVERIFY(!entry->isChecked());
-    QSignalSpy changes(m_fixture.window(), &frmMain::trueSolarTermsChanged);
-    m_fixture.window()->setTrueSolarTerms(true);
+    QSignalSpy changes(m_fixture.window(), &frmMain::optionsChanged);
     QVERIFY(entry->isChecked());
     QCOMPARE(changes.count(), 0);
     entry->trigger();
-    QVERIFY(!m_fixture.window()->trueSolarTerms());
+    QVERIFY(!m_fixture.window()->options().trueSolarTerms);
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(changes.last().at(0).toBool(), false);
+    QCOMPARE(changes.last().at(0).value<ReadingOptions>(),
+             (ReadingOptions{YearRule::Calendar, "Asia/Tokyo", false}));
 
     // On, the next reading takes its solar month from the terms in the chosen zone: Start of
     // Spring 2021 came at 23:59 on 3 February in Japan.
     entry->trigger();
-    m_fixture.window()->setTimeZoneId("Asia/Tokyo");
     Fill(*m_fixture.window(), {u"Ann"_s, u"3"_s, u"February"_s, u"2021"_s});
     QTest::mouseClick(Find<QPushButton>(m_fixture.window(), u"cmdProceed"_s), Qt::LeftButton);
     QCOMPARE(m_readings->count(), 1);
@@ -686,7 +697,7 @@ void TestFrmMain::solarTermsEntry()
 // By keyboard alone: the filter narrows the list, the arrows walk it, Enter takes the zone.
 void TestFrmMain::timeZoneDialog()
 {
-    QSignalSpy changes(m_fixture.window(), &frmMain::timeZoneChanged);
+    QSignalSpy changes(m_fixture.window(), &frmMain::optionsChanged);
     auto* const entry = Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s);
     QCOMPARE(entry->text(), u"Time &Zone\u2026"_s);
     entry->trigger();
@@ -722,8 +733,9 @@ void TestFrmMain::timeZoneDialog()
 
     QTRY_VERIFY(m_fixture.window()->findChild<QDialog*>(u"frmTimeZone"_s) == nullptr);
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(changes.at(0).at(0).toByteArray(), chosen);
-    QCOMPARE(m_fixture.window()->timeZoneId(), chosen);
+    QCOMPARE(changes.at(0).at(0).value<ReadingOptions>(),
+             (ReadingOptions{YearRule::Calendar, chosen}));
+    QCOMPARE(m_fixture.window()->options().timeZoneId, chosen);
 
     // Opened again, the choice is highlighted.
     entry->trigger();
@@ -736,15 +748,15 @@ void TestFrmMain::timeZoneDialog()
 // Escape keeps the choice; the computer's zone is chosen with an empty id.
 void TestFrmMain::timeZoneDialogCancelled()
 {
-    m_fixture.window()->setTimeZoneId("Asia/Tokyo");
-    QSignalSpy changes(m_fixture.window(), &frmMain::timeZoneChanged);
+    open({YearRule::Calendar, "Asia/Tokyo"});
+    QSignalSpy changes(m_fixture.window(), &frmMain::optionsChanged);
     Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
     auto* dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
     QTRY_VERIFY(Find<QLineEdit>(dialog, u"txtZoneFilter"_s)->hasFocus());
     QTest::keyClick(Find<QLineEdit>(dialog, u"txtZoneFilter"_s), Qt::Key_Escape);
     QTRY_VERIFY(m_fixture.window()->findChild<QDialog*>(u"frmTimeZone"_s) == nullptr);
     QCOMPARE(changes.count(), 0);
-    QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray("Asia/Tokyo"));
+    QCOMPARE(m_fixture.window()->options().timeZoneId, QByteArray("Asia/Tokyo"));
 
     Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
     dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
@@ -753,14 +765,14 @@ void TestFrmMain::timeZoneDialogCancelled()
     zones->setCurrentRow(0);
     dialog->accept();
     QCOMPARE(changes.count(), 1);
-    QCOMPARE(m_fixture.window()->timeZoneId(), QByteArray());
+    QCOMPARE(m_fixture.window()->options().timeZoneId, QByteArray());
 }
 
 // A stored name that is no zone is not offered: every chart uses the computer's zone for it, and
 // that stays chosen, so that OK keeps the computer's zone.
 void TestFrmMain::timeZoneDialogOffersOnlyZones()
 {
-    m_fixture.window()->setTimeZoneId("Nowhere/City");
+    open({YearRule::Calendar, "Nowhere/City"});
     Find<QAction>(m_fixture.window(), u"mnuTimeZone"_s)->trigger();
     auto* const dialog = Find<QDialog>(m_fixture.window(), u"frmTimeZone"_s);
     const auto* const zones = Find<QListWidget>(dialog, u"lstTimeZones"_s);

@@ -45,7 +45,7 @@
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
 #include "windows/frmtimezone.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 #include "windows/yearaheadpage.h"
 
 using namespace Qt::StringLiterals;
@@ -167,8 +167,10 @@ private slots:
     void termDayNoteHeadsTheReading();
 
 private:
-    frmNineStar* showWindow(const Reading& reading);
-    QWidget* showYearAhead(const Reading& reading);
+    frmNineStar* showWindow(const Reading& reading, const ReadingOptions& options = {});
+    // The year-ahead page of the reading, its times in the zone; the solar months begin on the
+    // days they begin in Japan by default, whatever this computer's zone.
+    QWidget* showYearAhead(const Reading& reading, const QByteArray& zone = "Asia/Tokyo");
 
     WindowFixture<frmNineStar> m_fixture;
 };
@@ -191,9 +193,9 @@ void choosePages(const frmNineStar* window)
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
 }
 
-frmNineStar* TestFrmNineStar::showWindow(const Reading& reading)
+frmNineStar* TestFrmNineStar::showWindow(const Reading& reading, const ReadingOptions& options)
 {
-    m_fixture.make(reading);
+    m_fixture.make(reading, options);
     return m_fixture.show();
 }
 
@@ -725,15 +727,12 @@ void TestFrmNineStar::clipboardIsEmptied()
     QVERIFY(ClipboardEmptiedBy(*edit, action, m_fixture.desktop()));
 }
 
-QWidget* TestFrmNineStar::showYearAhead(const Reading& reading)
+QWidget* TestFrmNineStar::showYearAhead(const Reading& reading, const QByteArray& zone)
 {
-    const frmNineStar* const window = showWindow(reading);
+    const frmNineStar* const window = showWindow(reading, {YearRule::Calendar, zone});
     auto* const tabs = Find<QTabBar>(window, u"TS"_s);
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
-    // The solar months begin on the days they begin in Japan, whatever this computer's zone.
-    auto* const page = Find<YearAheadPage>(window, u"picYearAhead"_s);
-    page->setTimeZone(QTimeZone(QByteArrayLiteral("Asia/Tokyo")));
-    return page;
+    return Find<YearAheadPage>(window, u"picYearAhead"_s);
 }
 
 void TestFrmNineStar::yearAheadIsBuiltWhenFirstShown()
@@ -932,16 +931,15 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
     QVERIFY(!text.contains(u"stands in the West this year"_s));
 
     // 3 February 2026 is the last day of solar year 2025 in Japan, the first of 2026 in UTC.
-    auto* const yearAhead = qobject_cast<YearAheadPage*>(page);
-    QVERIFY(yearAhead);
     Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2026, 2, 3));
     QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)->text().startsWith(u"Solar year 2025,"_s));
-    yearAhead->setTimeZone(QTimeZone(QByteArrayLiteral("UTC")));
-    QCOMPARE(Find<QLabel>(page, u"lblTimeZone"_s)->text(), u"Times in UTC, UTC+00:00"_s);
-    QVERIFY(Find<QLabel>(page, u"lblSolarDate"_s)
+    m_fixture.desktop().todayDate = QDate(2026, 2, 3);
+    QWidget* const inUtc = showYearAhead(ComputeReading(Ann, YearRule::Calendar), "UTC");
+    QCOMPARE(Find<QLabel>(inUtc, u"lblTimeZone"_s)->text(), u"Times in UTC, UTC+00:00"_s);
+    QVERIFY(Find<QLabel>(inUtc, u"lblSolarDate"_s)
                 ->text()
                 .startsWith(u"Solar year 2026, a Horse year: from 3 February 2026 20:02 to "_s));
-    QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
+    QCOMPARE(Find<QGroupBox>(inUtc, u"fraYearChart"_s)->title(), u"Horse year from 3 Feb 2026"_s);
 }
 
 // A computer that names a zone it has no data for: the page shows the year in UTC and says why,
@@ -1013,10 +1011,9 @@ void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()
 void TestFrmNineStar::yearAheadFitsThePage()
 {
     m_fixture.desktop().todayDate = QDate(2027, 1, 10);
-    QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     // One of the longest zone names, with the longest month names in its times.
-    qobject_cast<YearAheadPage*>(page)->setTimeZone(
-        QTimeZone(QByteArrayLiteral("America/North_Dakota/New_Salem")));
+    QWidget* const page =
+        showYearAhead(ComputeReading(Ann, YearRule::Calendar), "America/North_Dakota/New_Salem");
     Find<QDateEdit>(page, u"dtpYearAhead"_s)->setDate(QDate(2026, 9, 20));
     const auto* const header = Find<QLabel>(page, u"lblSolarDate"_s);
     QTRY_VERIFY(header->height() >= header->heightForWidth(header->width()));

@@ -31,7 +31,7 @@
 #include <QTextEdit>
 #include <QUrl>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -557,7 +557,7 @@ void TestMonkey::startProgram()
 {
     if (m_random.bounded(3) == 0) {
         note(u"start: the navigation alone"_s);
-        m_windows = std::make_unique<ProgramWindows>(*m_desktop);
+        m_windows = std::make_unique<ProgramWindows>(*m_desktop, ReadingOptions{});
         m_windows->start();
         Settle();
     } else {
@@ -1006,7 +1006,7 @@ void TestMonkey::checkOpened(const Snapshot& before, const OpenAnswer& answer)
         if (!answer.readingText.isEmpty()) {
             // The file keeps the birth details, not the year rule: under the other rule the
             // reading is that of the same details under the rule now in force.
-            const YearRule rule = m_windows->yearRule();
+            const YearRule rule = m_windows->options().yearRule;
             const QString expected = rule == answer.rule
                                          ? answer.readingText
                                          : ComputeReading(*ReadSavedReading(answer.path), rule)
@@ -1064,12 +1064,12 @@ void TestMonkey::checkSaved(const Snapshot& before)
     for (OpenAnswer& saved : m_savedFiles) {
         if (saved.path == path) {
             saved.readingText = readingText;
-            saved.rule = m_windows->yearRule();
+            saved.rule = m_windows->options().yearRule;
             return;
         }
     }
     m_savedFiles.append({path, Outcome::Opens, readingText,
-                         u"saved "_s + QFileInfo(path).fileName(), m_windows->yearRule()});
+                         u"saved "_s + QFileInfo(path).fileName(), m_windows->options().yearRule});
 }
 
 void TestMonkey::checkSavedPdf(const Snapshot& before)

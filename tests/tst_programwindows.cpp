@@ -93,7 +93,7 @@ void TestProgramWindows::initTestCase()
 {
     QVERIFY(QGuiApplication::windowIcon().isNull());
     FakeDesktop desktop;
-    frmMain window(desktop);
+    frmMain window(ReadingOptions{}, desktop);
     window.show();
     QVERIFY(QGuiApplication::windowIcon().isNull());
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -105,7 +105,7 @@ void TestProgramWindows::init()
 {
     QTest::failOnWarning(QRegularExpression(u".*"_s));
     m_desktop = std::make_unique<FakeDesktop>();
-    m_windows = std::make_unique<ProgramWindows>(*m_desktop);
+    m_windows = std::make_unique<ProgramWindows>(*m_desktop, ReadingOptions{});
     m_windows->start();
     QVERIFY(m_windows->birthDetailsWindow() != nullptr);
     QVERIFY(QTest::qWaitForWindowExposed(m_windows->birthDetailsWindow()));

@@ -12,9 +12,12 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include "engine/daterange.h"
 #include "engine/deltat.h"
 #include "engine/solarterms.h"
+#include "engine/sunposition.h"
 #include "engine/timezones.h"
+#include "reading/readingoptions.h"
 
 using namespace Qt::StringLiterals;
 
@@ -62,13 +65,14 @@ double otherLongitude(double days)
 
 // The same instant by bisection, bracketed from the calendar alone (the terms come about every
 // 15.2 days from 6 January), then turned into UTC seconds with the program's TT - UT.
-qint64 otherInstant(int year, int index)
+qint64 otherInstant(int year, SolarTerm term)
 {
+    const int index = SolarTermIndex(term);
     double djm0 = 0;
     double djm = 0;
     eraCal2jd(year, 1, 1, &djm0, &djm);
     const double guess = djm0 + djm - ERFA_DJ00 + 5.5 + index * 365.2422 / 24;
-    const double target = SolarTermNameAt(index).longitude;
+    const double target = SolarTermLongitude(term);
     // Before the term the Sun is short of the target: a negative difference in -180..180.
     const auto past = [target](double days) {
         return std::fmod(otherLongitude(days) - target + 540.0, 360.0) - 180.0 >= 0;
@@ -86,9 +90,24 @@ qint64 otherInstant(int year, int index)
     return std::llround((ERFA_DJ00 - 2440587.5 + ut) * ERFA_DAYSEC);
 }
 
-QDateTime local(int year, int index, const QTimeZone& zone)
+SolarTerm termAt(int index)
 {
-    return SolarTermInstant(year, index).toTimeZone(zone);
+    return SolarTerms.at(static_cast<std::size_t>(index));
+}
+
+// The term's UTC minute, as the almanacs list it.
+QDateTime utcMinute(int year, int index)
+{
+    const auto instant = SolarTermLocalInstant(year, termAt(index), QTimeZone::utc());
+    if (!instant)
+        qFatal("no term %d in %d", index, year);
+    return QDateTime::fromSecsSinceEpoch(instant->utcSeconds, Qt::UTC);
+}
+
+QDate localDate(int year, SolarTerm term, const QTimeZone& zone)
+{
+    const auto instant = SolarTermLocalInstant(year, term, zone);
+    return instant ? instant->localDate() : QDate();
 }
 
 } // namespace
@@ -116,14 +135,14 @@ private slots:
 
 void TestSolarTerms::names()
 {
-    QCOMPARE(SolarTermNameAt(0).name, u"Minor Cold");
-    QCOMPARE(SolarTermNameAt(0).longitude, 285);
-    QCOMPARE(SolarTermNameAt(2).characters, u"立春");
-    QCOMPARE(SolarTermNameAt(5).longitude, 0);
-    QCOMPARE(SolarTermNameAt(11).name, u"Summer Solstice");
-    QCOMPARE(SolarTermNameAt(11).longitude, 90);
-    QCOMPARE(SolarTermNameAt(23).name, u"Winter Solstice");
-    QCOMPARE(SolarTermNameAt(23).characters, u"冬至");
+    QCOMPARE(SolarTermName(SolarTerm::MinorCold), u"Minor Cold");
+    QCOMPARE(SolarTermLongitude(SolarTerm::MinorCold), 285);
+    QCOMPARE(SolarTermCharacters(SolarTerm::StartOfSpring), u"立春");
+    QCOMPARE(SolarTermLongitude(SolarTerm::SpringEquinox), 0);
+    QCOMPARE(SolarTermName(SolarTerm::SummerSolstice), u"Summer Solstice");
+    QCOMPARE(SolarTermLongitude(SolarTerm::SummerSolstice), 90);
+    QCOMPARE(SolarTermName(SolarTerm::WinterSolstice), u"Winter Solstice");
+    QCOMPARE(SolarTermCharacters(SolarTerm::WinterSolstice), u"冬至");
 }
 
 // Meeus, Astronomical Algorithms, example 25.b: 13 October 1992, 0h TT.
@@ -217,9 +236,7 @@ void TestSolarTerms::publishedInstants()
     QFETCH(int, year);
     QFETCH(int, index);
     QFETCH(QDateTime, published);
-    const QDateTime instant = SolarTermInstant(year, index);
-    QCOMPARE(instant.timeSpec(), Qt::UTC);
-    QCOMPARE(instant, published);
+    QCOMPARE(utcMinute(year, index), published);
 }
 
 void TestSolarTerms::localDates_data()
@@ -254,35 +271,26 @@ void TestSolarTerms::localDates()
     QFETCH(QByteArray, zone);
     QFETCH(QDate, date);
     const QTimeZone timeZone = zoneNamed(zone.constData());
-    QCOMPARE(SolarTermLocalDate(year, index, timeZone), date);
-    QCOMPARE(local(year, index, timeZone).date(), date);
-    const auto instant = SolarTermLocalInstant(year, index, timeZone);
+    QCOMPARE(utcMinute(year, index).toTimeZone(timeZone).date(), date);
+    const auto instant = SolarTermLocalInstant(year, termAt(index), timeZone);
     QVERIFY(instant.has_value());
     QCOMPARE(instant->localDate(), date);
-    QCOMPARE(instant->localDateTime(), SolarTermInstant(year, index));
+    QCOMPARE(instant->localDateTime(), utcMinute(year, index));
     QCOMPARE(instant->localDateTime().offsetFromUtc(),
-             timeZone.offsetFromUtc(SolarTermInstant(year, index)));
+             timeZone.offsetFromUtc(utcMinute(year, index)));
 }
 
 void TestSolarTerms::outOfRange()
 {
     const QTimeZone utc = zoneNamed("UTC");
-    QVERIFY(!SolarTermInstant(1899, 23).isValid());
-    QVERIFY(!SolarTermInstant(2101, 0).isValid());
-    QVERIFY(!SolarTermInstant(2026, -1).isValid());
-    QVERIFY(!SolarTermInstant(2026, 24).isValid());
-    QVERIFY(!SolarTermLocalDate(1899, 0, utc).isValid());
-    QVERIFY(!SolarTermLocalDate(2026, 24, utc).isValid());
-    QVERIFY(!SolarTermLocalDate(2026, 2, QTimeZone()).isValid());
-    QVERIFY(SolarTermInstant(1900, 0).isValid());
-    QVERIFY(SolarTermInstant(2100, 23).isValid());
+    QVERIFY(SolarTermLocalInstant(1900, SolarTerm::MinorCold, utc).has_value());
+    QVERIFY(SolarTermLocalInstant(2100, SolarTerm::WinterSolstice, utc).has_value());
     // The year ahead's first and last days reach one year beyond the range.
-    QVERIFY(SolarTermLocalInstant(1899, 23, utc).has_value());
-    QVERIFY(SolarTermLocalInstant(2101, 2, utc).has_value());
-    QVERIFY(!SolarTermLocalInstant(1898, 23, utc).has_value());
-    QVERIFY(!SolarTermLocalInstant(2102, 0, utc).has_value());
-    QVERIFY(!SolarTermLocalInstant(2026, 24, utc).has_value());
-    QVERIFY(!SolarTermLocalInstant(2026, 2, QTimeZone()).has_value());
+    QVERIFY(SolarTermLocalInstant(1899, SolarTerm::WinterSolstice, utc).has_value());
+    QVERIFY(SolarTermLocalInstant(2101, SolarTerm::StartOfSpring, utc).has_value());
+    QVERIFY(!SolarTermLocalInstant(1898, SolarTerm::WinterSolstice, utc).has_value());
+    QVERIFY(!SolarTermLocalInstant(2102, SolarTerm::MinorCold, utc).has_value());
+    QVERIFY(!SolarTermLocalInstant(2026, SolarTerm::StartOfSpring, QTimeZone()).has_value());
 }
 
 // Every year against the other computation for the terms that begin the year and a quarter of
@@ -293,16 +301,19 @@ void TestSolarTerms::outOfRange()
 void TestSolarTerms::agreesWithAnIndependentComputation()
 {
     const bool all = qEnvironmentVariableIntValue("KISTARRA_ALL_SOLAR_TERMS") == 1;
-    const std::vector<int> sample = {2, 5, 11, 17, 23};
+    const std::vector<SolarTerm> sample = {SolarTerm::StartOfSpring, SolarTerm::SpringEquinox,
+                                           SolarTerm::SummerSolstice, SolarTerm::AutumnEquinox,
+                                           SolarTerm::WinterSolstice};
     const std::vector<QTimeZone> zones = {zoneNamed("Asia/Tokyo"), zoneNamed("UTC"),
                                           zoneNamed("America/New_York")};
     qint64 largest = 0;
-    for (int year = SolarTermsFirstYear; year <= SolarTermsLastYear; ++year) {
-        for (int index = 0; index < SolarTermCount; ++index) {
-            if (!all && std::find(sample.begin(), sample.end(), index) == sample.end())
+    for (int year = DateRange::FirstYear; year <= DateRange::LastYear; ++year) {
+        for (const SolarTerm term : SolarTerms) {
+            if (!all && std::find(sample.begin(), sample.end(), term) == sample.end())
                 continue;
-            const qint64 other = otherInstant(year, index);
-            const qint64 ours = SolarTermInstant(year, index).toSecsSinceEpoch();
+            const int index = SolarTermIndex(term);
+            const qint64 other = otherInstant(year, term);
+            const qint64 ours = utcMinute(year, index).toSecsSinceEpoch();
             largest = std::max(largest, std::abs(ours - other));
             QVERIFY2(std::abs(ours - other) <= 32,
                      qPrintable(u"%1 term %2: %3 s"_s.arg(year).arg(index).arg(ours - other)));
@@ -311,7 +322,7 @@ void TestSolarTerms::agreesWithAnIndependentComputation()
                 const int fromMidnight = otherLocal.time().msecsSinceStartOfDay() / 1000;
                 if (fromMidnight < 120 || fromMidnight > 86400 - 120)
                     continue;
-                QCOMPARE(SolarTermLocalDate(year, index, zone), otherLocal.date());
+                QCOMPARE(localDate(year, term, zone), otherLocal.date());
             }
         }
     }
@@ -320,12 +331,12 @@ void TestSolarTerms::agreesWithAnIndependentComputation()
 
 void TestSolarTerms::monthTerms()
 {
-    QCOMPARE(SolarMonthTermIndex(1), 2);
-    QCOMPARE(SolarTermNameAt(SolarMonthTermIndex(5)).name, u"Grain in Ear");
-    QCOMPARE(SolarTermNameAt(SolarMonthTermIndex(11)).name, u"Major Snow");
-    QCOMPARE(SolarTermNameAt(SolarMonthTermIndex(12)).name, u"Minor Cold");
-    QCOMPARE(SolarMonthTermIndex(0), -1);
-    QCOMPARE(SolarMonthTermIndex(13), -1);
+    QCOMPARE(SolarMonthTerm(1), std::optional(SolarTerm::StartOfSpring));
+    QCOMPARE(SolarTermName(*SolarMonthTerm(5)), u"Grain in Ear");
+    QCOMPARE(SolarTermName(*SolarMonthTerm(11)), u"Major Snow");
+    QCOMPARE(SolarTermName(*SolarMonthTerm(12)), u"Minor Cold");
+    QCOMPARE(SolarMonthTerm(0), std::nullopt);
+    QCOMPARE(SolarMonthTerm(13), std::nullopt);
 }
 
 void TestSolarTerms::timeZones_data()
@@ -359,7 +370,8 @@ void TestSolarTerms::timeZones()
     if (zone)
         QVERIFY(zone->isValid());
     // A stored choice that names no zone means the computer's own.
-    QCOMPARE(ChosenTimeZone(id.toLatin1()), known ? *zone : QTimeZone::systemTimeZone());
+    QCOMPARE((ReadingOptions{YearRule::Calendar, id.toLatin1()}.zone()),
+             known ? *zone : QTimeZone::systemTimeZone());
 }
 
 // Every "UTC+HH:MM" and "UTC-HH:MM" up to 15:59: a zone of that many seconds when it lies

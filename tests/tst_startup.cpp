@@ -18,7 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/programwindows.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
@@ -310,7 +310,7 @@ void TestStartUp::solarYearSettingThatCannotBeSaved()
         {FakeDesktop::MessageKind::Error,
          u"The setting could not be saved; it holds until the program ends."_s}};
     QCOMPARE(m_desktop->messages, expected);
-    QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Solar);
+    QVERIFY(windows->birthDetailsWindow()->options().yearRule == YearRule::Solar);
     QVERIFY(!QFileInfo(notAFolder).isDir());
 }
 
@@ -331,7 +331,7 @@ void TestStartUp::readOnlySettingsStayAsTheyAre()
         {FakeDesktop::MessageKind::Error,
          u"The setting could not be saved; it holds until the program ends."_s}};
     QCOMPARE(m_desktop->messages, expected);
-    QVERIFY(windows->birthDetailsWindow()->yearRule() == YearRule::Calendar);
+    QVERIFY(windows->birthDetailsWindow()->options().yearRule == YearRule::Calendar);
     QCOMPARE(FileBytes(iniPath()), QByteArray("[Settings]\nSolarYear=true\n"));
     QCOMPARE(FileMode(iniPath()), 0444u);
 }
@@ -363,8 +363,8 @@ void TestStartUp::settingsNeedNoTemporaryFolder()
     frmMain* const details = windows->birthDetailsWindow();
     auto* const entry = Find<QAction>(details, u"mnuSolarYear"_s);
     QVERIFY(entry->isChecked());
-    QCOMPARE(details->timeZoneId(), QByteArray("Asia/Tokyo"));
-    QVERIFY(details->trueSolarTerms());
+    QCOMPARE(details->options().timeZoneId, QByteArray("Asia/Tokyo"));
+    QVERIFY(details->options().trueSolarTerms);
     entry->trigger();
 
     QVERIFY(m_desktop->messages.isEmpty());

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/programsettings.h"
+#include "settings/programsettings.h"
 #include "app/updatereminder.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
@@ -98,7 +98,7 @@ void TestUpdateReminder::cleanup()
 void TestUpdateReminder::remind()
 {
     ProgramSettings settings(m_folder->path());
-    QVERIFY(settings.problem().isEmpty());
+    QVERIFY(settings.loaded().ok());
     UpdateReminder(m_desktop, settings);
 }
 

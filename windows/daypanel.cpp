@@ -10,9 +10,9 @@
 #include "engine/calendarsigns.h"
 #include "reading/calendartext.h"
 #include "reading/calendarwords.h"
-#include "reading/yearaheadtext.h"
-#include "windows/chartgrid.h"
-#include "windows/widgets.h"
+#include "reading/datetext.h"
+#include "windows/kit/chartgrid.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -58,8 +58,8 @@ DayPanel::DayPanel(QWidget* parent)
 
 void DayPanel::showDay(const CalendarDay& day)
 {
-    QString title = YearAheadDateText(day.date) % u"\nstar "_s % QString::number(day.star.star) %
-                    u' ' % DayStarCharacters(day.star.star) % u' ' % DayStarName(day.star.star);
+    QString title = LongDateText(day.date) % u"\nstar "_s % QString::number(day.star.star) % u' ' %
+                    DayStarCharacters(day.star.star) % u' ' % DayStarName(day.star.star);
     if (const auto mark = PeriodBeginning(day))
         title += u'\n' % PeriodSign(day) % u' ' % PeriodMarkCharacters(*mark) % u' ' %
                  PeriodMarkText(*mark);

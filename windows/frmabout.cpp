@@ -8,8 +8,8 @@
 #include "platform/modhelp.h"
 #include "reading/sites.h"
 #include "resources/pictures.h"
-#include "windows/theme.h"
-#include "windows/brandlinks.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/brandlinks.h"
 
 #include "ui_frmabout.h"
 

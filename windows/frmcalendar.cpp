@@ -17,15 +17,15 @@
 #include "platform/calendarpage.h"
 #include "reading/calendartext.h"
 #include "reading/yearaheadtext.h"
+#include "engine/daterange.h"
 #include "engine/yearahead.h"
 #include "files/wholefiles.h"
 #include "reading/calendarwords.h"
-#include "windows/calendarcell.h"
 #include "windows/daypanel.h"
-#include "windows/monthpicker.h"
-#include "windows/screenfit.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/calendarcell.h"
+#include "windows/kit/screenfit.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -48,7 +48,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& cap
 // day it could not show there.
 bool IsChoosable(QDate day)
 {
-    return day.isValid() && day >= YearAheadFirstDate() && day <= YearAheadLastDate();
+    return DateRange::Contains(day);
 }
 
 // A weekend's grey, lighter than the window's and the days before the calendar's.
@@ -56,11 +56,11 @@ constexpr QColor WeekendGrey{224, 224, 224};
 
 } // namespace
 
-frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Desktop& desktop,
+frmCalendar::frmCalendar(int principal, QDate day, const ReadingOptions& options, Desktop& desktop,
                          QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_principal(principal)
-    , m_zone(zone)
+    , m_zone(options.zone())
     , m_desktop(desktop)
 {
     setObjectName(u"frmCalendar"_s);
@@ -71,8 +71,8 @@ frmCalendar::frmCalendar(int principal, QDate day, const QTimeZone& zone, Deskto
     SetColours(this, PaleText, WindowGrey);
     for (QPushButton* const button : findChildren<QPushButton*>())
         SetColours(button, Black, Silver);
-    m_day = std::clamp(IsCalendarMonth(day.year(), day.month()) ? day : m_desktop.today(),
-                       YearAheadFirstDate(), YearAheadLastDate());
+    m_day = std::clamp(DateRange::ContainsMonth(day.year(), day.month()) ? day : m_desktop.today(),
+                       DateRange::FirstDate(), DateRange::LastDate());
     showMonth();
     // Sized once the month's title and moves are in, whose lines it must hold too.
     // The chosen day's panel beside the grid when the screen has room for both; in a smaller
@@ -239,13 +239,6 @@ void frmCalendar::setOwnerName(const QString& name)
     showHeader();
 }
 
-void frmCalendar::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    showMonth();
-    selectChosenDay();
-}
-
 // Every line of the fullest day in each cell: the grid that needs, and the window around it.
 QSize frmCalendar::defaultSize()
 {
@@ -288,11 +281,11 @@ void frmCalendar::selectChosenDay()
 void frmCalendar::showMonth()
 {
     m_calendar = ComputeMonthCalendar(m_principal, m_day.year(), m_day.month(), m_zone);
-    const QLocale locale;
+    // The week begins on the locale's first day; its days are named as every other date here.
+    const int firstDay = static_cast<int>(QLocale().firstDayOfWeek());
     QStringList headers;
     for (int column = 0; column < WeekDays; ++column)
-        headers << locale.dayName((static_cast<int>(locale.firstDayOfWeek()) - 1 + column) % 7 + 1,
-                                  QLocale::ShortFormat);
+        headers << QLocale::c().dayName((firstDay - 1 + column) % 7 + 1, QLocale::ShortFormat);
     m_grid->setHorizontalHeaderLabels(headers);
     if (!m_calendar) {
         m_title->setText(u"No calendar for this reading"_s);
@@ -311,8 +304,9 @@ void frmCalendar::showMonth()
     m_moves->setText(u"Good for a move: "_s % moves.join(u";  "_s));
     showCells();
     m_previous->setEnabled(
-        IsCalendarMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
-    m_next->setEnabled(IsCalendarMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
+        DateRange::ContainsMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
+    m_next->setEnabled(
+        DateRange::ContainsMonth(m_day.addMonths(1).year(), m_day.addMonths(1).month()));
 }
 
 void frmCalendar::showCells()

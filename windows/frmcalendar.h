@@ -8,6 +8,7 @@
 
 #include "engine/daycalendar.h"
 #include "platform/calendarpage.h"
+#include "reading/readingoptions.h"
 
 class QLabel;
 class QPushButton;
@@ -31,7 +32,8 @@ class frmCalendar : public QWidget {
     Q_OBJECT
 
 public:
-    frmCalendar(int principal, QDate day, const QTimeZone& zone, Desktop& desktop,
+    // The month of day, in the options' time zone.
+    frmCalendar(int principal, QDate day, const ReadingOptions& options, Desktop& desktop,
                 QWidget* parent = nullptr);
     ~frmCalendar() override;
 
@@ -40,8 +42,6 @@ public:
     void chooseDay(QDate day);
     // Whose calendar it is: the name the header and the printed month show.
     void setOwnerName(const QString& name);
-    // Shows the month's days and terms in another zone.
-    void setTimeZone(const QTimeZone& zone);
 
 signals:
     // The person asked to see this day on the year ahead.
@@ -73,7 +73,7 @@ private:
 
     const int m_principal;
     QString m_name;
-    QTimeZone m_zone;
+    const QTimeZone m_zone;
     Desktop& m_desktop;
     QDate m_day;
     std::optional<MonthCalendar> m_calendar;

@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QTableWidget>
 
-#include "engine/yearahead.h"
+#include "engine/daterange.h"
 #include "files/wholefiles.h"
 #include "platform/desktop.h"
 #include "windows/monthpicker.h"
@@ -29,7 +29,7 @@ void frmCalendar::turnMonth(int months)
     const QDate first = QDate(m_day.year(), m_day.month(), 1).addMonths(months);
     chooseDay(
         std::clamp(QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())),
-                   YearAheadFirstDate(), YearAheadLastDate()));
+                   DateRange::FirstDate(), DateRange::LastDate()));
 }
 
 bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
@@ -92,7 +92,7 @@ void frmCalendar::pickMonth()
         const QDate first = picker->chosenMonth();
         chooseDay(std::clamp(
             QDate(first.year(), first.month(), std::min(m_day.day(), first.daysInMonth())),
-            YearAheadFirstDate(), YearAheadLastDate()));
+            DateRange::FirstDate(), DateRange::LastDate()));
     });
     picker->open();
 }

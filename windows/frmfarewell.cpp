@@ -18,7 +18,7 @@
 #include "reading/sites.h"
 #include "resources/pictures.h"
 #include "windows/modtellafriend.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 #include "ui_frmfarewell.h"
 

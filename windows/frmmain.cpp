@@ -1,22 +1,24 @@
 #include "windows/frmmain.h"
 
+#include <functional>
 #include <initializer_list>
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include "engine/ninestar.h"
-#include "engine/timezones.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "savedreading/savedreading.h"
 #include "windows/frmtimezone.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
-#include "windows/menus.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
+#include "windows/kit/menus.h"
 
 #include "ui_frmmain.h"
 
@@ -39,15 +41,26 @@ constexpr int StartYearEntry = 1970 - FirstListYear;
 constexpr int ClientWidth = 7425;
 constexpr int ClientHeight = 5655;
 
+// An option that is a switch: the menu entry's check, whose every click is told to change.
+void MakeOptionCheck(QMenu* menu, QStringView name, bool on, QObject* context,
+                     const std::function<void(bool)>& change)
+{
+    auto* const entry = menu->findChild<QAction*>(name.toString());
+    entry->setCheckable(true);
+    entry->setChecked(on);
+    QObject::connect(entry, &QAction::triggered, context, change);
+}
+
 } // namespace
 
 // The two control arrays, optSex and Label4, are single widgets named optSex_0, optSex_1,
 // Label4_0 and Label4_1. The sex row stands below the details frame's lower edge, so the frame
 // clips it out of sight; no part of the reading depends on it, and Tab does not lead there. It is
 // hidden as well, so that assistive technology does not report it as showing.
-frmMain::frmMain(Desktop& desktop, QWidget* parent)
+frmMain::frmMain(const ReadingOptions& options, Desktop& desktop, QWidget* parent)
     : QMainWindow(parent)
     , m_desktop(desktop)
+    , m_options(options)
     , m_ui(std::make_unique<Ui::frmMain>())
 {
     // The font first, so that the controls are born with it rather than laid out again.
@@ -96,25 +109,29 @@ void frmMain::buildMenus()
 {
     QMenuBar* const bar = menuBar();
     bar->setObjectName(u"menuBar"_s);
-    // The calculate entry is kept but hidden, so the File menu shows the year rule and Exit.
+    // The calculate entry is kept but hidden, so the File menu shows the options and Exit.
     QMenu* const file = AddMenu(
         bar, u"mnuFile", u"&File",
         {{u"mnuCalculate", u"Calculate My 9 Star &Ki Astrology", [this] { proceed(); }, false},
          {u"mnuSep1", {}, {}, false},
-         {u"mnuSolarYear", u"Count Years From 4 &February", [this] { yearRuleToggled(); }},
+         {u"mnuSolarYear", u"Count Years From 4 &February", {}},
          {u"mnuTimeZone", u"Time &Zone\u2026", [this] { chooseTimeZone(); }},
-         {u"mnuSolarTerms", u"Use True &Solar Terms",
-          [this] {
-              m_trueSolarTerms = m_solarTerms->isChecked();
-              emit trueSolarTermsChanged(m_trueSolarTerms);
-          }},
+         {u"mnuSolarTerms", u"Use True &Solar Terms", {}},
          {u"mnuSep4", {}},
          {u"mnuExit", u"E&xit", [this] { close(); }}},
         this);
-    m_solarYear = file->findChild<QAction*>(u"mnuSolarYear"_s);
-    m_solarYear->setCheckable(true);
-    m_solarTerms = file->findChild<QAction*>(u"mnuSolarTerms"_s);
-    m_solarTerms->setCheckable(true);
+    // The switches among the options: each menu entry's check is its option.
+    MakeOptionCheck(file, u"mnuSolarYear", m_options.yearRule == YearRule::Solar, this,
+                    [this](bool on) {
+                        ReadingOptions changed = m_options;
+                        changed.yearRule = on ? YearRule::Solar : YearRule::Calendar;
+                        changeOptions(changed);
+                    });
+    MakeOptionCheck(file, u"mnuSolarTerms", m_options.trueSolarTerms, this, [this](bool on) {
+        ReadingOptions changed = m_options;
+        changed.trueSolarTerms = on;
+        changeOptions(changed);
+    });
     // The hidden full-branding entry is kept off the bar: a menu bar claims the access key of
     // every entry on it, shown or not, and Alt+O belongs to cmdOpen.
     AddHelpMenu(
@@ -155,9 +172,7 @@ void frmMain::proceed()
         name.chop(1);
     const BirthDetails details{name, m_ui->cboDate->currentText(), m_ui->cboMonth->currentText(),
                                m_ui->cboYear->currentText()};
-    const auto trueTermsZone =
-        m_trueSolarTerms ? std::optional(ChosenTimeZone(m_timeZoneId)) : std::nullopt;
-    emit readingReady(ComputeReading(details, m_yearRule, trueTermsZone));
+    emit readingReady(ComputeReading(details, m_options.yearRule, m_options.trueTermsZone()));
 }
 
 void frmMain::openSavedReading()
@@ -202,35 +217,22 @@ BrandLinks frmMain::brandLinks() const
 
 void frmMain::chooseTimeZone()
 {
-    auto* const dialog = new frmTimeZone(m_timeZoneId, this);
+    auto* const dialog = new frmTimeZone(m_options.timeZoneId, this);
     connect(dialog, &frmTimeZone::zoneChosen, this, [this](const QByteArray& id) {
-        m_timeZoneId = id;
-        emit timeZoneChanged(id);
+        ReadingOptions changed = m_options;
+        changed.timeZoneId = id;
+        changeOptions(changed);
     });
     ShowModal(dialog);
 }
 
-void frmMain::setTimeZoneId(const QByteArray& id)
+// A choice that leaves the options as they were (the zone chosen again) is no change.
+void frmMain::changeOptions(const ReadingOptions& options)
 {
-    m_timeZoneId = id;
-}
-
-void frmMain::setTrueSolarTerms(bool on)
-{
-    m_trueSolarTerms = on;
-    m_solarTerms->setChecked(on);
-}
-
-void frmMain::yearRuleToggled()
-{
-    m_yearRule = m_solarYear->isChecked() ? YearRule::Solar : YearRule::Calendar;
-    emit yearRuleChanged(m_yearRule);
-}
-
-void frmMain::setYearRule(YearRule rule)
-{
-    m_yearRule = rule;
-    m_solarYear->setChecked(rule == YearRule::Solar);
+    if (options == m_options)
+        return;
+    m_options = options;
+    emit optionsChanged(m_options);
 }
 
 void frmMain::closeForReading()

@@ -5,9 +5,8 @@
 #include <QMainWindow>
 
 #include "reading/reading.h"
-#include "windows/brandlinks.h"
-
-class QAction;
+#include "reading/readingoptions.h"
+#include "windows/kit/brandlinks.h"
 
 namespace Ui {
 class frmMain;
@@ -25,7 +24,8 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmMain(Desktop& desktop, QWidget* parent = nullptr);
+    // The window with the reading options its readings are computed with.
+    frmMain(const ReadingOptions& options, Desktop& desktop, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // True when the name holds more than blanks. Otherwise says "Please Enter Your Name", puts the
@@ -42,27 +42,16 @@ public:
     // What the open flow says of a file it cannot read.
     void refuseFile();
 
-    // The year rule readings are computed with, shown as the check of the File menu's "Count
-    // Years From 4 February" entry. Setting it tells no one; the person's click on the entry
-    // does, through yearRuleChanged.
-    void setYearRule(YearRule rule);
-    [[nodiscard]] YearRule yearRule() const { return m_yearRule; }
-    // The time zone the solar terms are read in (its id, empty for the computer's own zone) and
-    // whether the reading follows the true solar terms: the File menu's "Time Zone..." dialog and
-    // the check of its "Use True Solar Terms" entry. Setting them tells no one; the person's
-    // choices do, through timeZoneChanged and trueSolarTermsChanged.
-    void setTimeZoneId(const QByteArray& id);
-    [[nodiscard]] QByteArray timeZoneId() const { return m_timeZoneId; }
-    void setTrueSolarTerms(bool on);
-    [[nodiscard]] bool trueSolarTerms() const { return m_trueSolarTerms; }
+    // The reading options, which the person changes in the File menu: the check of "Count Years
+    // From 4 February" (the year rule), the "Time Zone..." dialog and the check of "Use True
+    // Solar Terms". Each change is told through optionsChanged.
+    [[nodiscard]] const ReadingOptions& options() const { return m_options; }
     // The two promotional labels of the brand frame, which the start-up draw puts in front.
     [[nodiscard]] BrandLinks brandLinks() const;
 
 signals:
     void readingReady(const Kistarra::Reading& reading);
-    void yearRuleChanged(Kistarra::YearRule rule);
-    void timeZoneChanged(const QByteArray& id);
-    void trueSolarTermsChanged(bool on);
+    void optionsChanged(const Kistarra::ReadingOptions& options);
     void aboutRequested();
     void closing(bool forReading);
 
@@ -72,8 +61,8 @@ protected:
 private:
     void applyTheme();
     void buildMenus();
-    void yearRuleToggled();
     void chooseTimeZone();
+    void changeOptions(const ReadingOptions& options);
     void fillLists();
 
     void proceed();
@@ -81,11 +70,7 @@ private:
 
     Desktop& m_desktop;
     bool m_closingForReading = false;
-    YearRule m_yearRule = YearRule::Calendar;
-    QAction* m_solarYear = nullptr;
-    QByteArray m_timeZoneId;
-    bool m_trueSolarTerms = false;
-    QAction* m_solarTerms = nullptr;
+    ReadingOptions m_options;
 
     // The fixed layout, from frmmain.ui; its controls carry their given names.
     std::unique_ptr<Ui::frmMain> m_ui;

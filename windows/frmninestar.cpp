@@ -15,10 +15,10 @@
 #include "platform/modhelp.h"
 #include "reading/yearaheadtext.h"
 #include "resources/pictures.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
-#include "windows/brandlinks.h"
-#include "windows/menus.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
+#include "windows/kit/brandlinks.h"
+#include "windows/kit/menus.h"
 #include "windows/yearaheadpage.h"
 
 #include "ui_frmninestar.h"
@@ -80,9 +80,11 @@ QString KeepStarPartsWhole(const QString& summary)
 // The control arrays of the chart page have numbered names: lblLoshuGrid_0..8 (the label of cell
 // index + 1), lblLoshuSides_0..7 (the directions) and Picture1_1..8 (the boxes of every cell but
 // 4, whose box is picLoshuGrid).
-frmNineStar::frmNineStar(const Reading& reading, Desktop& desktop, QWidget* parent)
+frmNineStar::frmNineStar(const Reading& reading, const ReadingOptions& options, Desktop& desktop,
+                         QWidget* parent)
     : QMainWindow(parent)
     , m_reading(reading)
+    , m_options(options)
     , m_desktop(desktop)
     , m_ui(std::make_unique<Ui::frmNineStar>())
 {
@@ -251,10 +253,10 @@ void frmNineStar::fillPage(std::size_t index)
 void frmNineStar::showYearAhead(bool shown)
 {
     if (shown && m_yearAhead == nullptr) {
-        auto* const page = new YearAheadPage(m_reading.principal, m_desktop, centralWidget());
+        auto* const page =
+            new YearAheadPage(m_reading.principal, m_options, m_desktop, centralWidget());
         page->setGeometry(m_pages[0]->geometry());
         page->chainFocusAfter(m_tabs);
-        page->setTimeZone(m_zone);
         page->setOwnerName(m_reading.details.name);
         m_yearAhead = page;
     }
@@ -263,13 +265,6 @@ void frmNineStar::showYearAhead(bool shown)
     m_yearAhead->setVisible(shown);
     if (shown)
         m_yearAhead->raise();
-}
-
-void frmNineStar::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    if (m_yearAhead != nullptr)
-        m_yearAhead->setTimeZone(zone);
 }
 
 void frmNineStar::closeEvent(QCloseEvent* event)

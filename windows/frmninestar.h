@@ -4,10 +4,9 @@
 #include <memory>
 
 #include <QMainWindow>
-#include <QTimeZone>
 
-#include "engine/timezones.h"
 #include "reading/reading.h"
+#include "reading/readingoptions.h"
 
 class QCloseEvent;
 class QLabel;
@@ -32,11 +31,10 @@ class frmNineStar : public QMainWindow {
     Q_OBJECT
 
 public:
-    frmNineStar(const Reading& reading, Desktop& desktop, QWidget* parent = nullptr);
+    // The reading, and the options the year ahead is drawn with (its zone).
+    frmNineStar(const Reading& reading, const ReadingOptions& options, Desktop& desktop,
+                QWidget* parent = nullptr);
     ~frmNineStar() override;
-
-    // The zone the year ahead's solar year and month begin in; the computer's until told.
-    void setTimeZone(const QTimeZone& zone);
 
 signals:
     void backRequested();   // cmdBack or mnuBack
@@ -59,6 +57,7 @@ private:
     void showYearAhead(bool shown);
 
     const Reading m_reading;
+    const ReadingOptions m_options;
     Desktop& m_desktop;
     // The fixed layout, from frmninestar.ui; its controls carry their given names.
     std::unique_ptr<Ui::frmNineStar> m_ui;
@@ -67,7 +66,6 @@ private:
     std::array<bool, 3> m_filled = {true, false, false}; // the chart is filled at once
     std::array<QLabel*, 9> m_cells{};                    // the label of cell n at n - 1
     YearAheadPage* m_yearAhead = nullptr;                // built when its tab is first chosen
-    QTimeZone m_zone = ComputersTimeZone().zone;
 };
 
 } // namespace Kistarra

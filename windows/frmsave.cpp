@@ -9,9 +9,9 @@
 #include "platform/modhelp.h"
 #include "platform/printing.h"
 #include "savedreading/savedreading.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
-#include "windows/brandlinks.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
+#include "windows/kit/brandlinks.h"
 
 #include "ui_frmsave.h"
 

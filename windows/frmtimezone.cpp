@@ -19,9 +19,10 @@
 
 #include "engine/timezones.h"
 #include "reading/calendarwords.h"
-#include "windows/screenfit.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "reading/datetext.h"
+#include "windows/kit/screenfit.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 

@@ -10,9 +10,9 @@
 #include <QSpinBox>
 
 #include "engine/ninestar.h"
-#include "engine/yearahead.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "engine/daterange.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -34,7 +34,7 @@ MonthPicker::MonthPicker(QDate shown, QWidget* parent)
     m_year = new QSpinBox(this);
     m_year->setObjectName(u"spnGoToYear"_s);
     m_year->setAccessibleName(u"Year"_s);
-    m_year->setRange(YearAheadFirstDate().year(), YearAheadLastDate().year());
+    m_year->setRange(DateRange::FirstDate().year(), DateRange::LastDate().year());
     m_year->setValue(shown.year());
     auto* const buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -58,7 +58,7 @@ MonthPicker::MonthPicker(QDate shown, QWidget* parent)
 QDate MonthPicker::chosenMonth() const
 {
     const QDate first(m_year->value(), m_month->currentIndex() + 1, 1);
-    const QDate earliest = YearAheadFirstDate();
+    const QDate earliest = DateRange::FirstDate();
     return std::max(first, QDate(earliest.year(), earliest.month(), 1));
 }
 

@@ -15,17 +15,19 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "engine/daterange.h"
 #include "engine/daycalendar.h"
 #include "engine/ninestar.h"
 #include "engine/timezones.h"
 #include "engine/yearahead.h"
 #include "platform/desktop.h"
 #include "reading/calendarwords.h"
+#include "reading/datetext.h"
 #include "reading/yearaheadtext.h"
-#include "windows/chartgrid.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/frmcalendar.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 
@@ -87,13 +89,6 @@ QTextEdit* MakeTextBox(QWidget* parent, Desktop& desktop)
     return text;
 }
 
-// "7 Nov": a day of a chart's title.
-QString ShortDate(QDate date)
-{
-    return QString::number(date.day()) % u' ' %
-           MonthNames[static_cast<std::size_t>(date.month() - 1)].left(3);
-}
-
 // The nine years of the cycle from this one: the year, its centre star and the person's palace.
 QTableWidget* MakeCycleTable(QWidget* parent)
 {
@@ -132,9 +127,12 @@ QTableWidget* MakeCycleTable(QWidget* parent)
 
 } // namespace
 
-YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
+YearAheadPage::YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop,
+                             QWidget* parent)
     : QWidget(parent)
     , m_principal(principal)
+    , m_options(options)
+    , m_zone(options.zone())
     , m_desktop(desktop)
 {
     setObjectName(u"picYearAhead"_s);
@@ -160,10 +158,9 @@ YearAheadPage::YearAheadPage(int principal, Desktop& desktop, QWidget* parent)
     page->addWidget(m_solar);
     page->addLayout(body, 1);
 
-    m_date->setDate(std::clamp(desktop.today(), YearAheadFirstDate(), YearAheadLastDate()));
-    showDate(m_date->date());
+    m_date->setDate(std::clamp(desktop.today(), DateRange::FirstDate(), DateRange::LastDate()));
+    const bool hasYearAhead = showDate(m_date->date());
     connect(m_date, &QDateEdit::dateChanged, this, &YearAheadPage::showDate);
-    const bool hasYearAhead = ComputeYearAhead(m_principal, m_date->date(), m_zone).has_value();
     m_date->setEnabled(hasYearAhead);
     m_calendarButton->setEnabled(hasYearAhead);
 }
@@ -175,13 +172,15 @@ QHBoxLayout* YearAheadPage::makeDateRow()
     m_date = new QDateEdit(this);
     m_date->setObjectName(u"dtpYearAhead"_s);
     m_date->setAccessibleName(u"Date of the year ahead"_s);
-    m_date->setLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    m_date->setLocale(QLocale::c());
     m_date->setDisplayFormat(u"d MMMM yyyy"_s);
     m_date->setCalendarPopup(true);
-    m_date->setDateRange(YearAheadFirstDate(), YearAheadLastDate());
+    m_date->setDateRange(DateRange::FirstDate(), DateRange::LastDate());
     ThemeDateBox(m_date);
     // Wide enough for the longest date it shows, "29 September 2100", and its arrow.
-    m_date->setMinimumWidth(m_date->fontMetrics().horizontalAdvance(u"29 September 2100"_s) + 44);
+    m_date->setMinimumWidth(
+        m_date->fontMetrics().horizontalAdvance(LongDateText(QDate(DateRange::LastYear, 9, 29))) +
+        44);
     dateLabel->setBuddy(m_date);
     m_calendarButton = new QPushButton(u"&Calendar\u2026"_s, this);
     m_calendarButton->setObjectName(u"cmdCalendar"_s);
@@ -245,15 +244,7 @@ void YearAheadPage::chainFocusAfter(QWidget* before)
     }
 }
 
-void YearAheadPage::setTimeZone(const QTimeZone& zone)
-{
-    m_zone = zone;
-    showDate(m_date->date());
-    if (m_calendar)
-        m_calendar->setTimeZone(zone);
-}
-
-void YearAheadPage::showDate(QDate date)
+bool YearAheadPage::showDate(QDate date)
 {
     const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
     const auto day = ComputeDayAhead(m_principal, date, m_zone);
@@ -262,7 +253,7 @@ void YearAheadPage::showDate(QDate date)
         m_zoneLabel->clear();
         m_text->setPlainText(u"This reading has no year ahead: its birth year gives no "
                              u"principal number."_s);
-        return;
+        return false;
     }
     const QString yearBranch = BranchWithArticle(ahead->year.branch);
     const QString monthBranch = BranchWithArticle(ahead->month.branch);
@@ -276,10 +267,10 @@ void YearAheadPage::showDate(QDate date)
         QString::number(ahead->solar.month), monthBranch, SolarMonthSpanText(*ahead)));
 
     showCharts(*ahead, date, day->chart, day->stemBranch);
-    showCycle(date);
+    showCycle(*ahead);
 
     const QString dayHeading =
-        u"This day: %1, a %2 day"_s.arg(YearAheadDateText(date), StemBranchName(day->stemBranch));
+        u"This day: %1, a %2 day"_s.arg(LongDateText(date), StemBranchName(day->stemBranch));
     const QString daySpan = u"day star %1, %2"_s.arg(day->star.star)
                                 .arg(day->star.ascending ? u"rising"_s : u"falling"_s);
     m_text->setHtml(
@@ -290,6 +281,7 @@ void YearAheadPage::showDate(QDate date)
             SolarMonthSpanText(*ahead), u"this month"_s, ahead->month, m_principal) %
         ChartHtml(dayHeading, daySpan, u"this day"_s, day->chart, m_principal) %
         AvoidExplanationsHtml());
+    return true;
 }
 
 void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart,
@@ -301,23 +293,20 @@ void YearAheadPage::showCharts(const YearAhead& ahead, QDate date, const Chart& 
     ShowChart(m_yearFrame, m_yearGrid, ahead.year,
               u"%1 year from %2 %3"_s
                   .arg(BranchNames[static_cast<std::size_t>(ahead.year.branch)],
-                       ShortDate(ahead.yearBegins.localDate()))
+                       ShortDateText(ahead.yearBegins.localDate()))
                   .arg(ahead.solar.year));
     ShowChart(
         m_monthFrame, m_monthGrid, ahead.month,
         u"%1 month: %2 \u2013 %3"_s.arg(BranchNames[static_cast<std::size_t>(ahead.month.branch)],
-                                        ShortDate(monthBegins), ShortDate(monthEnds)));
+                                        ShortDateText(monthBegins), ShortDateText(monthEnds)));
     ShowChart(m_dayFrame, m_dayGrid, dayChart,
-              u"Day %1: %2"_s.arg(ShortDate(date), StemBranchName(day)));
+              u"Day %1: %2"_s.arg(ShortDateText(date), StemBranchName(day)));
 }
 
-void YearAheadPage::showCycle(QDate date)
+void YearAheadPage::showCycle(const YearAhead& ahead)
 {
-    const auto ahead = ComputeYearAhead(m_principal, date, m_zone);
-    if (!ahead)
-        return;
-    for (int row = 0; row < static_cast<int>(ahead->cycle.size()); ++row) {
-        const CycleYear& year = ahead->cycle.at(static_cast<std::size_t>(row));
+    for (int row = 0; row < static_cast<int>(ahead.cycle.size()); ++row) {
+        const CycleYear& year = ahead.cycle.at(static_cast<std::size_t>(row));
         const bool current = row == 0;
         const std::array<QString, 3> texts = {QString::number(year.year),
                                               QString::number(year.centre),
@@ -349,7 +338,7 @@ void YearAheadPage::openCalendar()
     if (m_calendar) {
         m_calendar->chooseDay(m_date->date());
     } else {
-        m_calendar = new frmCalendar(m_principal, m_date->date(), m_zone, m_desktop, this);
+        m_calendar = new frmCalendar(m_principal, m_date->date(), m_options, m_desktop, this);
         m_calendar->setOwnerName(m_name);
         m_calendar->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
@@ -360,7 +349,7 @@ void YearAheadPage::openCalendar()
 
 void YearAheadPage::showDay(QDate day)
 {
-    m_date->setDate(std::clamp(day, YearAheadFirstDate(), YearAheadLastDate()));
+    m_date->setDate(std::clamp(day, DateRange::FirstDate(), DateRange::LastDate()));
     window()->activateWindow();
 }
 

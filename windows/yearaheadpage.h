@@ -5,7 +5,7 @@
 #include <QTimeZone>
 #include <QWidget>
 
-#include "engine/timezones.h"
+#include "reading/readingoptions.h"
 
 class QDateEdit;
 class QGridLayout;
@@ -25,7 +25,7 @@ struct StemBranch;
 struct YearAhead;
 
 // The result window's page of the year ahead for one principal number: a date (today's by
-// default), when its solar year and solar month begin and end in the chosen time zone, the charts
+// default), when its solar year and solar month begin and end in the options' time zone, the charts
 // of that date's solar year, solar month and day as Lo Shu squares with South at the top, the
 // person's star, the directions to avoid and the favourable ones marked on them, what the person's
 // palace brings this year, this month and this day, and the nine-year cycle. Changing the date
@@ -35,15 +35,11 @@ class YearAheadPage : public QWidget {
     Q_OBJECT
 
 public:
-    YearAheadPage(int principal, Desktop& desktop, QWidget* parent);
+    YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop, QWidget* parent);
     ~YearAheadPage() override;
 
     // Puts the page's controls into the window's Tab order, right after `before`.
     void chainFocusAfter(QWidget* before);
-
-    // The zone in which the solar year and month begin (the computer's until told otherwise);
-    // redraws the page, and the calendar when it is open.
-    void setTimeZone(const QTimeZone& zone);
 
     // Whose year ahead it is: the name the calendar names.
     void setOwnerName(const QString& name);
@@ -54,16 +50,18 @@ public:
 private:
     [[nodiscard]] QHBoxLayout* makeDateRow();
     [[nodiscard]] QGridLayout* makeChartGrid();
-    void showDate(QDate date);
+    // Draws the page for the date; false when the principal number has no year ahead.
+    bool showDate(QDate date);
     void showCharts(const YearAhead& ahead, QDate date, const Chart& dayChart, StemBranch day);
-    void showCycle(QDate date);
+    void showCycle(const YearAhead& ahead);
     void openCalendar();
     void showDay(QDate day);
 
     const int m_principal;
     QString m_name;
+    const ReadingOptions m_options;
+    const QTimeZone m_zone; // the options' zone, resolved once
     Desktop& m_desktop;
-    QTimeZone m_zone = ComputersTimeZone().zone;
     QDateEdit* m_date = nullptr;
     QLabel* m_zoneLabel = nullptr;
     QPushButton* m_calendarButton = nullptr;

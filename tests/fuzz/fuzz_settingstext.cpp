@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "app/initext.h"
+#include "settings/initext.h"
 #include "fuzzchecks.h"
 #include "savedreading/savedreading.h"
 
@@ -26,17 +26,17 @@ constexpr QStringView Section = u"Settings";
 
 void checkChange(QByteArrayView text, const QString& key, const QString& value)
 {
-    const std::optional<QByteArray> changed = WithIniValue(text, Section, key, value);
+    const Result<QByteArray> changed = WithIniValue(text, Section, key, value);
     if (!changed)
         return;
     QHash<QString, QString> meant = IniSectionValues(text, Section);
     meant.insert(key, value);
     require(IniSectionValues(*changed, Section) == meant,
             "a change reads back as meant, every other value as before");
-    require(WithIniValue(*changed, Section, key, value) == changed,
-            "the same change made twice changes nothing more");
-    const std::optional<QByteArray> again = WithIniValue(*changed, Section, key, u"again"_s);
-    require(again.has_value(), "a stored setting can be changed again");
+    const Result<QByteArray> twice = WithIniValue(*changed, Section, key, value);
+    require(twice.ok() && *twice == *changed, "the same change made twice changes nothing more");
+    const Result<QByteArray> again = WithIniValue(*changed, Section, key, u"again"_s);
+    require(again.ok(), "a stored setting can be changed again");
     require(IniSectionValues(*again, Section).value(key) == u"again"_s,
             "the second change reads back as meant");
 }

@@ -34,7 +34,7 @@ using Maker = std::function<std::unique_ptr<QWidget>(FakeDesktop&)>;
 Maker BirthDetails(bool coBrandInFront)
 {
     return [coBrandInFront](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<frmMain>(desktop);
+        auto window = std::make_unique<frmMain>(ReadingOptions{}, desktop);
         if (coBrandInFront) {
             desktop.randomValues = {1};
             CoBrand_Randomize(desktop, Find<QLabel>(window.get(), u"lblFullBrand"_s),
@@ -48,8 +48,8 @@ Maker BirthDetails(bool coBrandInFront)
 Maker ResultOnPage(int page)
 {
     return [page](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
-        auto window =
-            std::make_unique<frmNineStar>(ComputeReading(Ann, YearRule::Calendar), desktop);
+        auto window = std::make_unique<frmNineStar>(ComputeReading(Ann, YearRule::Calendar),
+                                                    ReadingOptions{}, desktop);
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
         return window;
     };
@@ -73,9 +73,9 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
          [](FakeDesktop& desktop) { return std::make_unique<frmFarewell>(desktop); }},
         {u"frmCalendar"_s,
          [](FakeDesktop& desktop) {
-             return std::make_unique<frmCalendar>(ComputeReading(Ann, YearRule::Calendar).principal,
-                                                  desktop.today(), QTimeZone("Asia/Tokyo"),
-                                                  desktop);
+             return std::make_unique<frmCalendar>(
+                 ComputeReading(Ann, YearRule::Calendar).principal, desktop.today(),
+                 ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop);
          }},
         {u"frmTimeZone"_s,
          [](FakeDesktop&) {

@@ -1,4 +1,4 @@
-#include "windows/brandlinks.h"
+#include "windows/kit/brandlinks.h"
 
 #include <QEvent>
 #include <QPointer>
@@ -6,7 +6,7 @@
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
 #include "reading/sites.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
 

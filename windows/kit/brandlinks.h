@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringView>
 
-#include "windows/linklabel.h"
+#include "windows/kit/linklabel.h"
 
 class QColor;
 

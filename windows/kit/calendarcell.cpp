@@ -1,4 +1,4 @@
-#include "windows/calendarcell.h"
+#include "windows/kit/calendarcell.h"
 
 #include <algorithm>
 #include <array>
@@ -161,14 +161,14 @@ QSize FullCellRoom(const QFont& font)
              << DayLine(30, true, star, false, SeveralJourneysSign, DescendingMark);
     for (int index = 0; index < 60; ++index)
         stemBranches << StemBranchLine(StemBranch{index});
-    for (int index = 0; index < 24; ++index)
-        terms << SolarTermNameAt(index).name % u" 00:00"_s;
+    for (const SolarTerm term : SolarTerms)
+        terms << SolarTermName(term) % u" 00:00"_s;
     // The two-letter directions are the widest.
-    std::array<bool, 9> journey{};
+    PalaceSet journey;
     const std::array<Palace, 8> byWidth = {Palace::NE, Palace::SE, Palace::SW, Palace::NW,
                                            Palace::N,  Palace::E,  Palace::S,  Palace::W};
     for (std::size_t index = 0; index < MostJourneyDirections; ++index)
-        journey[PalaceIndex(byWidth[index])] = true;
+        journey.insert(byWidth[index]);
 
     const QString day = Widest(days, metrics);
     const QString stemBranch = Widest(stemBranches, metrics);

@@ -1,4 +1,4 @@
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 #include <algorithm>
 #include <array>
@@ -13,8 +13,8 @@
 #include "platform/fonts.h"
 #include "reading/composedtext.h"
 #include "resources/pictures.h"
-#include "windows/firstframe.h"
-#include "windows/programstyle.h"
+#include "windows/kit/firstframe.h"
+#include "windows/kit/programstyle.h"
 
 namespace Kistarra {
 

@@ -1,4 +1,4 @@
-#include "windows/widgets.h"
+#include "windows/kit/widgets.h"
 
 #include <initializer_list>
 
@@ -18,7 +18,7 @@
 #include <QTextEdit>
 
 #include "platform/desktop.h"
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 namespace Kistarra {
 
@@ -99,6 +99,47 @@ private:
     Desktop& m_desktop;
 };
 
+// Colours a date box's calendar pop-up when the box first builds it, as it opens: a calendar
+// widget takes longer to build than the rest of the year-ahead page's date row.
+class CalendarColours final : public QObject {
+public:
+    explicit CalendarColours(QDateEdit* box)
+        : QObject(box)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildPolished) {
+            QObject* const child = static_cast<QChildEvent*>(event)->child();
+            if (auto* const calendar = child->findChild<QCalendarWidget*>();
+                child->isWidgetType() && calendar != nullptr) {
+                colour(calendar);
+                watched->removeEventFilter(this);
+                deleteLater();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static void colour(QCalendarWidget* calendar)
+    {
+        ThemeField(calendar);
+        // The platform's red weekend would hardly stand out from the silver.
+        QTextCharFormat weekend;
+        weekend.setForeground(Black);
+        weekend.setFontWeight(QFont::Bold);
+        for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+            calendar->setWeekdayTextFormat(day, weekend);
+        // The row of weekday names stands on the page's grey.
+        if (auto* const days = calendar->findChild<QAbstractItemView*>())
+            SetColour(days, QPalette::AlternateBase, FrameGrey);
+    }
+};
+
 } // namespace
 
 void ThemeField(QWidget* field)
@@ -112,18 +153,8 @@ void ThemeField(QWidget* field)
 
 void ThemeDateBox(QDateEdit* box)
 {
-    QCalendarWidget* const calendar = box->calendarWidget();
     ThemeField(box);
-    ThemeField(calendar);
-    // The platform's red weekend would hardly stand out from the silver.
-    QTextCharFormat weekend;
-    weekend.setForeground(Black);
-    weekend.setFontWeight(QFont::Bold);
-    for (const Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
-        calendar->setWeekdayTextFormat(day, weekend);
-    // The row of weekday names stands on the page's grey.
-    if (auto* const days = calendar->findChild<QAbstractItemView*>())
-        SetColour(days, QPalette::AlternateBase, FrameGrey);
+    new CalendarColours(box);
 }
 
 void ThemeHeader(QHeaderView* header)

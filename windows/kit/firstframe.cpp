@@ -1,4 +1,4 @@
-#include "windows/firstframe.h"
+#include "windows/kit/firstframe.h"
 
 #include <utility>
 

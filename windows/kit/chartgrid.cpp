@@ -1,4 +1,4 @@
-#include "windows/chartgrid.h"
+#include "windows/kit/chartgrid.h"
 
 #include <array>
 #include <initializer_list>
@@ -11,8 +11,8 @@
 #include <QTableWidget>
 
 #include "engine/yearahead.h"
-#include "windows/theme.h"
-#include "windows/widgets.h"
+#include "windows/kit/theme.h"
+#include "windows/kit/widgets.h"
 
 using namespace Qt::StringLiterals;
 

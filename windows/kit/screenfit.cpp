@@ -1,4 +1,4 @@
-#include "windows/screenfit.h"
+#include "windows/kit/screenfit.h"
 
 #include <algorithm>
 

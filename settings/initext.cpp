@@ -1,6 +1,10 @@
-#include "app/initext.h"
+#include "settings/initext.h"
 
-#include "app/iniescapes.h"
+#include <optional>
+
+#include "settings/iniescapes.h"
+
+using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
@@ -143,8 +147,8 @@ QHash<QString, QString> IniSectionValues(QByteArrayView text, QStringView sectio
     return ScanText(text, section, {}).values;
 }
 
-std::optional<QByteArray> WithIniValue(QByteArrayView text, QStringView section, QStringView key,
-                                       QStringView value)
+Result<QByteArray> WithIniValue(QByteArrayView text, QStringView section, QStringView key,
+                                QStringView value)
 {
     const Scan scan = ScanText(text, section, key);
     const QByteArray line = EscapedIniKey(key) + '=' + EscapedIniValue(value);
@@ -155,7 +159,7 @@ std::optional<QByteArray> WithIniValue(QByteArrayView text, QStringView section,
         const QByteArrayView own =
             text.sliced(scan.keyLine->start, scan.keyLine->end - scan.keyLine->start);
         if (own.contains('\n') || own.contains('\r'))
-            return std::nullopt;
+            return Failure{u"its value runs on past its line"_s};
         qsizetype end = scan.keyLine->end; // blanks before a comment after the line stay
         while (end > scan.keyLine->equals + 1 && (text[end - 1] == ' ' || text[end - 1] == '\t'))
             --end;
@@ -173,7 +177,7 @@ std::optional<QByteArray> WithIniValue(QByteArrayView text, QStringView section,
     QHash<QString, QString> meant = scan.values;
     meant.insert(key.toString(), value.toString());
     if (ScanText(changed, section, key).values != meant)
-        return std::nullopt;
+        return Failure{u"the file would not read as meant (a quote is left open)"_s};
     return changed;
 }
 

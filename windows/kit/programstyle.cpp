@@ -1,4 +1,4 @@
-#include "windows/programstyle.h"
+#include "windows/kit/programstyle.h"
 
 #include <optional>
 
@@ -15,7 +15,7 @@
 #include <QStyleOption>
 #include <QTextEdit>
 
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,4 +1,4 @@
-#include "windows/accessiblelist.h"
+#include "windows/kit/accessiblelist.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "app/iniescapes.h"
+#include "settings/iniescapes.h"
 
 #include <array>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "windows/menus.h"
+#include "windows/kit/menus.h"
 
 #include <utility>
 

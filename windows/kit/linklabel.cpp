@@ -1,4 +1,4 @@
-#include "windows/linklabel.h"
+#include "windows/kit/linklabel.h"
 
 #include <utility>
 
@@ -10,7 +10,7 @@
 #include <QStyle>
 #include <QStyleOption>
 
-#include "windows/theme.h"
+#include "windows/kit/theme.h"
 
 namespace Kistarra {
 

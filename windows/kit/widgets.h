@@ -58,8 +58,8 @@ void ThemeList(QComboBox* list, const QColor& text, const QColor& back);
 // green on dark grey.
 void ThemeField(QWidget* field);
 
-// A date box in the field colours, its calendar pop-up too; the weekday names stand on the page's
-// grey and the weekend is black in bold.
+// A date box in the field colours, its calendar pop-up too, coloured as it is first built when it
+// opens; the weekday names stand on the page's grey and the weekend is black in bold.
 void ThemeDateBox(QDateEdit* box);
 
 // The headers of a table in the windows' dark grey with white captions.

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <optional>
-
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringView>
+
+#include "files/result.h"
 
 namespace Kistarra {
 
@@ -32,9 +32,9 @@ namespace Kistarra {
 
 // The text with the key of the section set to value, every other byte kept: the key's last line
 // is replaced; a key not there yet goes first in the section, as QSettings puts it; a section not
-// there yet goes at the end. None when the result would not read as meant (for instance after a
-// quote left open at the end of the text).
-[[nodiscard]] std::optional<QByteArray> WithIniValue(QByteArrayView text, QStringView section,
-                                                     QStringView key, QStringView value);
+// there yet goes at the end. A failure when the key's line cannot be replaced on its own (its value
+// runs on past it) or the result would not read as meant (after a quote left open before it).
+[[nodiscard]] Result<QByteArray> WithIniValue(QByteArrayView text, QStringView section,
+                                              QStringView key, QStringView value);
 
 } // namespace Kistarra
