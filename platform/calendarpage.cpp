@@ -140,10 +140,14 @@ void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage
     painter.setPen(Qt::black);
     qreal top = area.top();
     painter.setFont(PageFont(TitlePoints, device, true));
+    // A name of thousands of characters, as a saved reading may hold, keeps to half a line: the
+    // weeks keep their room.
+    const QString name =
+        QFontMetricsF(painter.font()).elidedText(page.name, Qt::ElideRight, area.width() / 2);
     top +=
         DrawParagraph(painter, QRectF(area.left(), top, area.width(), area.height()),
                       u"Nine Star Ki Calendar: "_s % CalendarMonthTitle(calendar) % u" \u2014 "_s %
-                          CalendarOwnerText(page.name, calendar.principal, calendar.zone,
+                          CalendarOwnerText(name, calendar.principal, calendar.zone,
                                             QDate(calendar.year, calendar.month, 1)));
     const QFont text = PageFont(TextPoints, device);
     painter.setFont(text);
