@@ -26,5 +26,4 @@ struct ComputerTimeZone {
 };
 [[nodiscard]] ComputerTimeZone ComputersTimeZone();
 
-
 } // namespace Kistarra
