@@ -26,6 +26,18 @@ QString twoDigits(int number)
     return QString::number(number).rightJustified(2, u'0');
 }
 
+// "+09:00", "-05:29:36": an offset from UTC as ISO 8601 writes it, with seconds only where it has
+// them (the local mean times of old).
+QString offsetText(int offsetSeconds)
+{
+    const int magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;
+    QString text = (offsetSeconds < 0 ? u'-' : u'+') % twoDigits(magnitude / 3600) % u':' %
+                   twoDigits(magnitude / 60 % 60);
+    if (magnitude % 60 != 0)
+        text += u':' % twoDigits(magnitude % 60);
+    return text;
+}
+
 // The names as QLocale::c() gives them, asked for once: a calendar month names every day.
 struct Names {
     std::array<QString, 12> months;
@@ -100,14 +112,8 @@ QString LocalMinuteIso(const LocalInstant& instant)
     // The local time is the term's UTC minute moved by the whole offset: where the offset has
     // seconds (the local mean times of old), so does the local time, and both are written out so
     // that the text names the same instant as the UTC minute beside it.
-    const int offset = instant.offsetSeconds;
-    const int magnitude = offset < 0 ? -offset : offset;
-    const bool seconds = magnitude % 60 != 0;
-    QString text = isoMinute(instant.localDateTime(), seconds) % (offset < 0 ? u'-' : u'+') %
-                   twoDigits(magnitude / 3600) % u':' % twoDigits(magnitude / 60 % 60);
-    if (seconds)
-        text += u':' % twoDigits(magnitude % 60);
-    return text;
+    const bool seconds = instant.offsetSeconds % 60 != 0;
+    return isoMinute(instant.localDateTime(), seconds) % offsetText(instant.offsetSeconds);
 }
 
 QString UtcMinuteIso(const LocalInstant& instant)
@@ -122,12 +128,7 @@ QString TimeZoneName(const QTimeZone& zone)
 
 QString UtcOffsetText(int offsetSeconds)
 {
-    const int magnitude = offsetSeconds < 0 ? -offsetSeconds : offsetSeconds;
-    QString text = u"UTC"_s % (offsetSeconds < 0 ? u'-' : u'+') % twoDigits(magnitude / 3600) %
-                   u':' % twoDigits(magnitude / 60 % 60);
-    if (magnitude % 60 != 0)
-        text += u':' % twoDigits(magnitude % 60);
-    return text;
+    return u"UTC"_s % offsetText(offsetSeconds);
 }
 
 QString ZoneWithOffset(const QTimeZone& zone, QDate day)
