@@ -60,6 +60,29 @@ constexpr NumberHeader EnergeticHeader{
     u"meeting them is governed by the Energy Number.\r\n\r\n",
     u"Significance of Energetic Number: \r\n", DarkMagenta};
 
+// The page's four sections, in its order: the heading, the label before the list and the
+// paragraph under it.
+constexpr std::array<PartnerSectionWords, 4> SectionWords = {{
+    {u"Who Supports Your Relationship",
+     u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ",
+     u"In this relationship, it is your partner who will be doing all the work, with you "
+     u"enjoying all the benefits. Constant hard work may leave your partner drained and "
+     u"exhausted from time to time."},
+    {u"Who Controls You", u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ",
+     u"In such a relationship, you will find yourself doing almost all the work with your "
+     u"partner enjoying all the benefits. It may leave you drained and exhausted from time to "
+     u"time."},
+    {u"Who Do You Support",
+     u"Partners with 9 Star Ki Numbers Who Leave You Drained in Your Relationship: ",
+     u"As human beings we all need someone to control us. To control a person means to keep "
+     u"him/ her steady."},
+    {u"Who Do You Control",
+     u"Partners with 9 Star Ki Numbers Whom You Control in Your Relationship: ",
+     u"In this relationship, you will exert control over your partner. In this relationship, "
+     u"you will dictate terms and conditions on how your partner should act. It is not that "
+     u"you dominate your partner, you just determine their course of action."},
+}};
+
 enum class SummaryRole { Principal, Character, Energetic };
 
 void appendHeader(ComposedText& text, const NumberHeader& header, int number)
@@ -108,42 +131,28 @@ ComposedText composeRelationship(int principal)
     const PartnerLists& lists = star->partners;
 
     // Headings and paragraphs are written with the line breaks that end them.
-    const auto heading = [&text](QStringView line) { text.append(true, DarkRed, fixed(line)); };
+    const auto heading = [&text](QString line) { text.append(true, DarkRed, std::move(line)); };
     const auto partners = [&text](QStringView label, QStringView numbers) {
         text.append(true, DarkMagenta, label % numbers % CRLF);
     };
-    const auto paragraph = [&text](QStringView words) {
-        text.append(false, DarkMagenta, fixed(words));
+    const auto paragraph = [&text](QString words) {
+        text.append(false, DarkMagenta, std::move(words));
     };
 
     text.append(true, DarkRed,
                 u"Both Partners Have Same Element: "_s % numberText(principal) % CRLF);
-    paragraph(u"Partners of the same element get along very well with each other. Being the "
+    paragraph(
+        fixed(u"Partners of the same element get along very well with each other. Being the "
               u"natives of the same element, you are likely to become soul partners in life. Your "
               u"level of understanding, trust and faith in each other is deep rooted and you face "
-              u"very little friction or antagonism.\r\n\r\n");
-    heading(u"Who Supports Your Relationship\r\n");
-    partners(u"Partners with 9 Star Ki Numbers Who Support Your Relationship: ", lists.support);
-    paragraph(u"In this relationship, it is your partner who will be doing all the work, with you "
-              u"enjoying all the benefits. Constant hard work may leave your partner drained and "
-              u"exhausted from time to time.\r\n\r\n");
-    heading(u"Who Controls You\r\n");
-    partners(u"Partners with 9 Star Ki Numbers Who Control Your Relationship: ", lists.control);
-    paragraph(u"In such a relationship, you will find yourself doing almost all the work with your "
-              u"partner enjoying all the benefits. It may leave you drained and exhausted from "
-              u"time to time.\r\n\r\n");
-    heading(u"Who Do You Support\r\n");
-    partners(u"Partners with 9 Star Ki Numbers Who Leave You Drained in Your Relationship: ",
-             lists.drain);
-    paragraph(u"As human beings we all need someone to control us. To control a person means to "
-              u"keep him/ her steady.\r\n\r\n");
-    heading(u"Who Do You Control\r\n");
-    partners(u"Partners with 9 Star Ki Numbers Whom You Control in Your Relationship: ",
-             lists.controlled);
-    paragraph(u"In this relationship, you will exert control over your partner. In this "
-              u"relationship, you will dictate terms and conditions on how your partner should "
-              u"act. It is not that you dominate your partner, you just determine their course "
-              u"of action.");
+              u"very little friction or antagonism.\r\n\r\n"));
+    for (const PartnerSection section : AllPartnerSections) {
+        const PartnerSectionWords& words = WordsOf(section);
+        heading(words.heading % CRLF);
+        partners(words.label, PartnerList(lists, section));
+        paragraph(section == PartnerSection::Controlled ? fixed(words.paragraph)
+                                                        : words.paragraph % CRLF % CRLF);
+    }
     return text;
 }
 
@@ -167,6 +176,26 @@ ComposedReading ComposeReading(int principal, int character, int energetic)
 
     result.relationship = composeRelationship(principal);
     return result;
+}
+
+const PartnerSectionWords& WordsOf(PartnerSection section)
+{
+    return SectionWords.at(static_cast<std::size_t>(section));
+}
+
+QStringView PartnerList(const PartnerLists& lists, PartnerSection section)
+{
+    switch (section) {
+    case PartnerSection::Support:
+        return lists.support;
+    case PartnerSection::Control:
+        return lists.control;
+    case PartnerSection::Drain:
+        return lists.drain;
+    case PartnerSection::Controlled:
+        break;
+    }
+    return lists.controlled;
 }
 
 } // namespace Kistarra
