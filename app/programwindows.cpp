@@ -70,7 +70,7 @@ void ProgramWindows::showBirthDetails()
 
 void ProgramWindows::showReading(const Reading& reading)
 {
-    auto* const window = new frmNineStar(reading, m_options, m_desktop);
+    auto* const window = new frmNineStar(reading, m_options, m_partner, m_desktop);
     window->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &frmNineStar::backRequested, this, &ProgramWindows::goBack);
     const QPointer<frmNineStar> opener = window;

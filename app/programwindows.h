@@ -5,6 +5,7 @@
 
 #include "app/unloadallforms.h"
 #include "reading/readingoptions.h"
+#include "windows/kit/partner.h"
 
 namespace Kistarra {
 
@@ -51,6 +52,8 @@ private:
 
     Desktop& m_desktop;
     ReadingOptions m_options;
+    // The partner of the Two People window, for the run: every result window is handed it.
+    Partner m_partner;
     FormUnloader m_unloader;
     QPointer<frmMain> m_birthDetails;
     // A birth details window closed for a reading, until the result window has been painted.

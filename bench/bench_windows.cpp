@@ -39,6 +39,7 @@
 #include "tests/support/fakedesktop.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
+#include "windows/kit/partner.h"
 
 using namespace Qt::StringLiterals;
 
@@ -200,11 +201,13 @@ void BuildBirthDetails(benchmark::State& state)
 void BuildResultWindow(benchmark::State& state)
 {
     FakeDesktop desktop;
+    Partner partner;
     const Reading reading = ClickedReading();
     Samples samples(state);
     for (auto _ : state) {
         const Start start;
-        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
+        const auto window =
+            std::make_unique<frmNineStar>(reading, ReadingOptions{}, partner, desktop);
         samples.add(start);
     }
     samples.report();
@@ -237,13 +240,15 @@ void BirthDetailsRoundTrip(benchmark::State& state)
 void ShowResultWindow(benchmark::State& state)
 {
     FakeDesktop desktop;
+    Partner partner;
     const Reading reading = ClickedReading();
     PaintedWindows painted;
     Samples samples(state);
     for (auto _ : state) {
         painted.clear();
         const Start start;
-        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
+        const auto window =
+            std::make_unique<frmNineStar>(reading, ReadingOptions{}, partner, desktop);
         window->show();
         if (!WaitForFirstFrame(window.get(), painted)) {
             state.SkipWithError("the result window did not show");
@@ -308,6 +313,7 @@ void ClickToResultShown(benchmark::State& state)
 void ShowYearAheadPage(benchmark::State& state)
 {
     FakeDesktop desktop;
+    Partner partner;
     desktop.todayDate = QDate(2026, 6, 1);
     const Reading reading = ClickedReading();
     PaintedWindows painted;
@@ -315,7 +321,8 @@ void ShowYearAheadPage(benchmark::State& state)
     Samples samples(state);
     for (auto _ : state) {
         painted.clear();
-        const auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
+        const auto window =
+            std::make_unique<frmNineStar>(reading, ReadingOptions{}, partner, desktop);
         window->show();
         auto* const tabs = window->findChild<QTabBar*>(u"TS"_s);
         if (!WaitForFirstFrame(window.get(), painted) || tabs == nullptr) {

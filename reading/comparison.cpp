@@ -11,8 +11,8 @@ constexpr bool listHolds(QStringView list, int number)
         return false;
     const QChar digit(u'0' + number);
     for (qsizetype i = 0; i < list.size(); ++i) {
-        const bool alone = (i == 0 || !list[i - 1].isDigit())
-                           && (i + 1 == list.size() || !list[i + 1].isDigit());
+        const bool alone =
+            (i == 0 || !list[i - 1].isDigit()) && (i + 1 == list.size() || !list[i + 1].isDigit());
         if (list[i] == digit && alone)
             return true;
     }

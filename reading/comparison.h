@@ -34,14 +34,13 @@ private:
 };
 
 enum class StarLevel : std::uint8_t { Principal, Character, Energetic };
-inline constexpr std::array<StarLevel, 3> AllStarLevels = {StarLevel::Principal,
-                                                           StarLevel::Character,
-                                                           StarLevel::Energetic};
+inline constexpr std::array<StarLevel, 3> AllStarLevels = {
+    StarLevel::Principal, StarLevel::Character, StarLevel::Energetic};
 
 struct LevelComparison {
     StarLevel level = StarLevel::Principal;
-    int person = 0;  // the person's star number of this level
-    int partner = 0; // the partner's
+    int person = 0;                       // the person's star number of this level
+    int partner = 0;                      // the partner's
     std::optional<Element> personElement; // none for a number outside 1..9
     std::optional<Element> partnerElement;
     bool sameElement = false;

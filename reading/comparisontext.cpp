@@ -61,8 +61,8 @@ QString sectionPhrase(PartnerSection section, const QString& own)
 void appendSide(ComposedText& text, const QString& own, const QString& other, int otherNumber,
                 SectionSet sections)
 {
-    const QString opening = u"From "_s % possessive(own) % u" side: "_s % possessive(other) %
-                            u' ' % QString::number(otherNumber);
+    const QString opening = u"From "_s % possessive(own) % u" side: "_s % possessive(other) % u' ' %
+                            QString::number(otherNumber);
     if (sections.empty()) {
         text.append(true, DarkMagenta,
                     opening % u" is in none of the four partner lists of "_s % possessive(own) %
@@ -81,8 +81,8 @@ void appendSide(ComposedText& text, const QString& own, const QString& other, in
     }
 }
 
-QString compatibleSentence(const QString& own, int ownNumber, const QString& other,
-                           int otherNumber, bool compatible)
+QString compatibleSentence(const QString& own, int ownNumber, const QString& other, int otherNumber,
+                           bool compatible)
 {
     const StarAttributes* const star = StarAttributesOf(ownNumber);
     const QString list = star == nullptr ? u"none"_s : star->compatible.toString();
@@ -125,13 +125,12 @@ ComposedText ComparisonText(const Reading& person, const Reading& partner,
             appendSide(text, a, b, level.partner, level.personSide);
             appendSide(text, b, a, level.person, level.partnerSide);
         }
-        text.append(false, DarkMagenta,
-                    compatibleSentence(a, level.person, b, level.partner,
-                                       level.compatibleForPerson) %
-                        u' ' %
-                        compatibleSentence(b, level.partner, a, level.person,
-                                           level.compatibleForPartner) %
-                        CRLF % CRLF);
+        text.append(
+            false, DarkMagenta,
+            compatibleSentence(a, level.person, b, level.partner, level.compatibleForPerson) %
+                u' ' %
+                compatibleSentence(b, level.partner, a, level.person, level.compatibleForPartner) %
+                CRLF % CRLF);
     }
     // The last block ends in one line break, as a report's last line does.
     if (!text.pieces.isEmpty())
@@ -143,8 +142,7 @@ QString PrintedComparisonText(const Reading& person, const Reading& partner,
                               const Comparison& comparison)
 {
     return AttributionLine() % CRLF % CRLF %
-           ComparisonText(person, partner, comparison).plainText() % CRLF %
-           AttributionLine();
+           ComparisonText(person, partner, comparison).plainText() % CRLF % AttributionLine();
 }
 
 } // namespace Kistarra

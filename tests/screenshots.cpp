@@ -27,6 +27,7 @@
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
+#include "windows/kit/partner.h"
 #include "windows/frmsave.h"
 #include "windows/frmtimezone.h"
 
@@ -55,7 +56,8 @@ std::unique_ptr<QWidget> BirthDetailsWindow(Desktop& desktop, const Reading&)
 MakeWindow ResultWindowOnTab(int tab)
 {
     return [tab](Desktop& desktop, const Reading& reading) -> std::unique_ptr<QWidget> {
-        auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, desktop);
+        static Partner partner;
+        auto window = std::make_unique<frmNineStar>(reading, ReadingOptions{}, partner, desktop);
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(tab);
         return window;
     };

@@ -44,6 +44,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
+#include "windows/kit/partner.h"
 #include "windows/frmtimezone.h"
 #include "windows/kit/theme.h"
 #include "windows/yearaheadpage.h"
@@ -172,6 +173,7 @@ private:
     // days they begin in Japan by default, whatever this computer's zone.
     QWidget* showYearAhead(const Reading& reading, const QByteArray& zone = "Asia/Tokyo");
 
+    Partner m_partner;
     WindowFixture<frmNineStar> m_fixture;
 };
 
@@ -195,7 +197,7 @@ void choosePages(const frmNineStar* window)
 
 frmNineStar* TestFrmNineStar::showWindow(const Reading& reading, const ReadingOptions& options)
 {
-    m_fixture.make(reading, options);
+    m_fixture.make(reading, options, m_partner);
     return m_fixture.show();
 }
 

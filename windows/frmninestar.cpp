@@ -80,11 +80,12 @@ QString KeepStarPartsWhole(const QString& summary)
 // The control arrays of the chart page have numbered names: lblLoshuGrid_0..8 (the label of cell
 // index + 1), lblLoshuSides_0..7 (the directions) and Picture1_1..8 (the boxes of every cell but
 // 4, whose box is picLoshuGrid).
-frmNineStar::frmNineStar(const Reading& reading, const ReadingOptions& options, Desktop& desktop,
-                         QWidget* parent)
+frmNineStar::frmNineStar(const Reading& reading, const ReadingOptions& options, Partner& partner,
+                         Desktop& desktop, QWidget* parent)
     : QMainWindow(parent)
     , m_reading(reading)
     , m_options(options)
+    , m_partner(partner)
     , m_desktop(desktop)
     , m_ui(std::make_unique<Ui::frmNineStar>())
 {
@@ -253,8 +254,8 @@ void frmNineStar::fillPage(std::size_t index)
 void frmNineStar::showYearAhead(bool shown)
 {
     if (shown && m_yearAhead == nullptr) {
-        auto* const page =
-            new YearAheadPage(m_reading.principal, m_options, m_desktop, centralWidget());
+        auto* const page = new YearAheadPage(m_reading.principal, m_options, m_partner, m_desktop,
+                                             centralWidget());
         page->setGeometry(m_pages[0]->geometry());
         page->chainFocusAfter(m_tabs);
         page->setOwnerName(m_reading.details.name);

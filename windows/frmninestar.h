@@ -20,6 +20,7 @@ class frmNineStar;
 namespace Kistarra {
 
 class Desktop;
+class Partner;
 class YearAheadPage;
 
 // The result window: one finished reading on four pages behind a tab strip - the Lo Shu chart
@@ -32,8 +33,8 @@ class frmNineStar : public QMainWindow {
 
 public:
     // The reading, and the options the year ahead is drawn with (its zone).
-    frmNineStar(const Reading& reading, const ReadingOptions& options, Desktop& desktop,
-                QWidget* parent = nullptr);
+    frmNineStar(const Reading& reading, const ReadingOptions& options, Partner& partner,
+                Desktop& desktop, QWidget* parent = nullptr);
     ~frmNineStar() override;
 
 signals:
@@ -58,6 +59,7 @@ private:
 
     const Reading m_reading;
     const ReadingOptions m_options;
+    Partner& m_partner;
     Desktop& m_desktop;
     // The fixed layout, from frmninestar.ui; its controls carry their given names.
     std::unique_ptr<Ui::frmNineStar> m_ui;

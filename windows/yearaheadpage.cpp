@@ -127,11 +127,12 @@ QTableWidget* MakeCycleTable(QWidget* parent)
 
 } // namespace
 
-YearAheadPage::YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop,
-                             QWidget* parent)
+YearAheadPage::YearAheadPage(int principal, const ReadingOptions& options, Partner& partner,
+                             Desktop& desktop, QWidget* parent)
     : QWidget(parent)
     , m_principal(principal)
     , m_options(options)
+    , m_partner(partner)
     , m_zone(options.zone())
     , m_desktop(desktop)
 {

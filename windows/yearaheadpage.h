@@ -18,6 +18,7 @@ class QTextEdit;
 namespace Kistarra {
 
 class Desktop;
+class Partner;
 class Frame;
 class frmCalendar;
 struct Chart;
@@ -35,7 +36,8 @@ class YearAheadPage : public QWidget {
     Q_OBJECT
 
 public:
-    YearAheadPage(int principal, const ReadingOptions& options, Desktop& desktop, QWidget* parent);
+    YearAheadPage(int principal, const ReadingOptions& options, Partner& partner, Desktop& desktop,
+                  QWidget* parent);
     ~YearAheadPage() override;
 
     // Puts the page's controls into the window's Tab order, right after `before`.
@@ -60,6 +62,7 @@ private:
     const int m_principal;
     QString m_name;
     const ReadingOptions m_options;
+    Partner& m_partner;
     const QTimeZone m_zone; // the options' zone, resolved once
     Desktop& m_desktop;
     QDateEdit* m_date = nullptr;

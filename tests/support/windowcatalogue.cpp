@@ -19,6 +19,7 @@
 #include "windows/frmfarewell.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
+#include "windows/kit/partner.h"
 #include "windows/frmsave.h"
 #include "windows/frmtimezone.h"
 
@@ -48,8 +49,9 @@ Maker BirthDetails(bool coBrandInFront)
 Maker ResultOnPage(int page)
 {
     return [page](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
+        static Partner partner;
         auto window = std::make_unique<frmNineStar>(ComputeReading(Ann, YearRule::Calendar),
-                                                    ReadingOptions{}, desktop);
+                                                    ReadingOptions{}, partner, desktop);
         Find<QTabBar>(window.get(), u"TS"_s)->setCurrentIndex(page);
         return window;
     };
