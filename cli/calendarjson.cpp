@@ -27,7 +27,7 @@ QJsonObject dayJson(const CalendarDay& day, const MonthCalendar& calendar)
         terms.append(QJsonObject{{u"name"_s, SolarTermName(term.term).toString()},
                                  {u"local"_s, LocalMinuteIso(term.local)}});
     const MoveDirections& move = calendar.moves[static_cast<std::size_t>(day.moveIndex)];
-    return QJsonObject{
+    QJsonObject object{
         {u"date"_s, day.date.toString(Qt::ISODate)},
         {u"stemBranch"_s, StemBranchJson(day.stemBranch)},
         {u"star"_s, day.star.star},
@@ -37,6 +37,11 @@ QJsonObject dayJson(const CalendarDay& day, const MonthCalendar& calendar)
         {u"move"_s, codes(move.move)},
         {u"terms"_s, terms},
     };
+    if (calendar.hasPartner()) {
+        object.insert(u"journeyTogether"_s, codes(day.journeyTogether));
+        object.insert(u"moveTogether"_s, codes(move.moveTogether));
+    }
+    return object;
 }
 
 } // namespace
@@ -48,18 +53,23 @@ QJsonObject StemBranchJson(StemBranch day)
                        {u"name"_s, StemBranchName(day)}};
 }
 
-QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name)
+QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name,
+                         const QString& partnerName)
 {
     QJsonArray days;
     for (const CalendarDay& day : calendar.monthDays())
         days.append(dayJson(day, calendar));
-    return QJsonObject{
+    QJsonObject object{
         {u"month"_s, QDate(calendar.year, calendar.month, 1).toString(u"yyyy-MM"_s)},
         {u"timeZone"_s, TimeZoneName(calendar.zone)},
         {u"name"_s, name},
         {u"principal"_s, calendar.principal},
         {u"days"_s, days},
     };
+    if (calendar.hasPartner())
+        object.insert(u"partner"_s, QJsonObject{{u"name"_s, partnerName},
+                                                {u"principal"_s, calendar.partnerPrincipal}});
+    return object;
 }
 
 } // namespace Kistarra

@@ -14,7 +14,10 @@ namespace Kistarra {
 // "ascending", "palace", "journey": [codes], "move": [codes], "terms": [{"name", "local"}]}]}:
 // the directions in the order N, NE, E, SE, S, SW, W, NW; a term's local time with its offset,
 // to the minute.
-// The name is the person's, as the reading's JSON gives it.
-[[nodiscard]] QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name);
+// The name is the person's, as the reading's JSON gives it. With a partner (the calendar's
+// partner principal) the object gains "partner": {"name", "principal"} and each day
+// "journeyTogether" and "moveTogether", the directions good for both.
+[[nodiscard]] QJsonObject CalendarJson(const MonthCalendar& calendar, const QString& name,
+                                       const QString& partnerName = {});
 
 } // namespace Kistarra

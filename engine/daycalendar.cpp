@@ -1,6 +1,7 @@
 #include "engine/daycalendar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/daterange.h"
 #include "engine/solarterms.h"
@@ -46,7 +47,7 @@ bool addMove(MonthCalendar& calendar, SolarDate solar, QDate from)
     if (!yearChart || !monthChart || calendar.moveCount == static_cast<int>(calendar.moves.size()))
         return false;
     calendar.moves[static_cast<std::size_t>(calendar.moveCount++)] = {
-        solar, from, *yearChart, *monthChart, FavourableInBoth(*yearChart, *monthChart)};
+        solar, from, *yearChart, *monthChart, FavourableInBoth(*yearChart, *monthChart), {}};
     return true;
 }
 
@@ -91,6 +92,13 @@ void addTerms(MonthCalendar& calendar)
     }
 }
 
+// The directions a chart favours for another principal number: the same stars, centre and branch.
+PalaceSet FavourableFor(int principal, const Chart& chart)
+{
+    const auto own = MakeChart(principal, chart.centre, chart.branch);
+    return own ? own->favourable : PalaceSet();
+}
+
 } // namespace
 
 std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone)
@@ -114,8 +122,11 @@ std::optional<DayAhead> ComputeDayAhead(int principal, QDate date, const QTimeZo
 }
 
 std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int month,
-                                                  const QTimeZone& zone)
+                                                  const QTimeZone& zone,
+                                                  std::optional<int> partnerPrincipal)
 {
+    if (partnerPrincipal && (*partnerPrincipal < 1 || *partnerPrincipal > 9))
+        return std::nullopt;
     if (!DateRange::ContainsMonth(year, month) || !zone.isValid() || principal < 1 || principal > 9)
         return std::nullopt;
     MonthCalendar calendar;
@@ -142,6 +153,27 @@ std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int m
             return std::nullopt;
     }
     addTerms(calendar);
+    if (partnerPrincipal)
+        return WithPartner(std::move(calendar), *partnerPrincipal);
+    return calendar;
+}
+
+std::optional<MonthCalendar> WithPartner(MonthCalendar calendar, int partnerPrincipal)
+{
+    if (partnerPrincipal < 1 || partnerPrincipal > 9)
+        return std::nullopt;
+    calendar.partnerPrincipal = partnerPrincipal;
+    std::array<PalaceSet, 3> partnerMonths{};
+    for (std::size_t index = 0; index < static_cast<std::size_t>(calendar.moveCount); ++index) {
+        MoveDirections& move = calendar.moves[index];
+        partnerMonths[index] = FavourableFor(partnerPrincipal, move.month);
+        move.moveTogether =
+            move.move & FavourableFor(partnerPrincipal, move.year) & partnerMonths[index];
+    }
+    for (CalendarDay& day :
+         std::span(calendar.days).first(static_cast<std::size_t>(calendar.dayCount)))
+        day.journeyTogether = day.journey & partnerMonths[static_cast<std::size_t>(day.moveIndex)] &
+                              FavourableFor(partnerPrincipal, day.chart);
     return calendar;
 }
 

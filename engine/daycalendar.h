@@ -42,6 +42,8 @@ struct CalendarDay {
     DayStar star;
     Chart chart;
     PalaceSet journey; // favourable in the month's and the day's chart
+    // With a partner: favourable in both charts for the partner's principal number too.
+    PalaceSet journeyTogether;
     int moveIndex = 0; // into MonthCalendar::moves
     std::array<TermOnDay, 2> terms{};
     int termCount = 0;
@@ -58,12 +60,15 @@ struct MoveDirections {
     QDate from; // the month's first day, or the calendar month's when it began before
     Chart year;
     Chart month;
-    PalaceSet move; // favourable in the year's and the month's chart
+    PalaceSet move;         // favourable in the year's and the month's chart
+    PalaceSet moveTogether; // with a partner: for the partner's principal number too
 };
 
-// One calendar month of days for one person in one time zone: a plain value.
+// One calendar month of days for one person in one time zone, and with a partner the directions
+// good for both: a plain value.
 struct MonthCalendar {
     int principal = 0;
+    int partnerPrincipal = 0; // 0 without a partner
     int year = 0;
     int month = 0;
     QTimeZone zone;
@@ -80,11 +85,19 @@ struct MonthCalendar {
     {
         return std::span(moves).first(static_cast<std::size_t>(moveCount));
     }
+    [[nodiscard]] bool hasPartner() const { return partnerPrincipal != 0; }
 };
 
-// Nothing for a principal number outside 1..9, a month outside DateRange::ContainsMonth, or an
-// invalid zone.
-[[nodiscard]] std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int month,
-                                                                const QTimeZone& zone);
+// Nothing for a principal number (the partner's too, when given) outside 1..9, a month outside
+// DateRange::ContainsMonth, or an invalid zone.
+[[nodiscard]] std::optional<MonthCalendar>
+ComputeMonthCalendar(int principal, int year, int month, const QTimeZone& zone,
+                     std::optional<int> partnerPrincipal = std::nullopt);
+
+// The calendar with the directions good for both it and a partner: the charts are the same for
+// everyone, so only the partner's favourable directions in them are worked out. Nothing for a
+// partner's principal number outside 1..9.
+[[nodiscard]] std::optional<MonthCalendar> WithPartner(MonthCalendar calendar,
+                                                       int partnerPrincipal);
 
 } // namespace Kistarra

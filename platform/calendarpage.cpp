@@ -1,6 +1,7 @@
 #include "platform/calendarpage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QFontMetricsF>
 #include <QIODevice>
@@ -35,14 +36,16 @@ constexpr qreal TextPoints = 9;
 constexpr qreal CellPoints = 11;
 constexpr qreal SmallestPoints = 5;
 
-// The lines of a day's cell below its number: the star, the stem and branch, the journey, the
-// period's beginning and the terms.
-QStringList CellLines(const CalendarDay& day)
+// The lines of a day's cell below its number: the star, the stem and branch, the journey (and
+// with a partner the directions good for both), the period's beginning and the terms.
+QStringList CellLines(const CalendarDay& day, bool withPartner)
 {
     QStringList lines = {
         u"star "_s % QString::number(day.star.star) %
             (day.star.ascending ? u" \u2191 "_s : u" \u2193 "_s) % DayStarCharacters(day.star.star),
         StemBranchText(day.stemBranch), u"journey: "_s % DirectionCodes(day.journey)};
+    if (withPartner)
+        lines << u"both: "_s % DirectionCodes(day.journeyTogether);
     if (const auto mark = PeriodBeginning(day))
         lines << PeriodSign(day) % u' ' % PeriodMarkCharacters(*mark);
     for (const TermOnDay& term : day.dayTerms())
@@ -67,18 +70,20 @@ qreal DrawParagraph(QPainter& painter, const QRectF& room, const QString& text)
     return used.height();
 }
 
-void PaintDay(QPainter& painter, const QRectF& cell, const CalendarDay& day, const QFont& font,
-              const QFont& bold)
+void PaintDay(QPainter& painter, const QRectF& cell, const CalendarDay& day, bool withPartner,
+              const QFont& font, const QFont& bold)
 {
     const qreal pad = QFontMetricsF(font).height() * 0.25;
     const QRectF inner = cell.adjusted(pad, pad * 0.5, -pad, -pad * 0.5);
     painter.setFont(bold);
     painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, QString::number(day.date.day()));
-    painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, JourneySign(day).toString());
+    const QStringView both = BothSign(day);
+    painter.drawText(inner, Qt::AlignRight | Qt::AlignTop,
+                     JourneySign(day) % (both.isEmpty() ? QString() : u' ' % both));
     painter.setFont(font);
     const qreal line = QFontMetricsF(font).lineSpacing();
     qreal top = inner.top() + QFontMetricsF(bold).lineSpacing();
-    for (const QString& text : CellLines(day)) {
+    for (const QString& text : CellLines(day, withPartner)) {
         const QFontMetricsF metrics(font);
         painter.drawText(QPointF(inner.left(), top + metrics.ascent()),
                          metrics.elidedText(text, Qt::ElideRight, inner.width()));
@@ -91,7 +96,7 @@ qreal FittingPoints(const CalendarPage& page, QPaintDevice* device, QSizeF cell)
 {
     qsizetype most = 0;
     for (const CalendarDay& day : page.calendar.monthDays())
-        most = std::max(most, CellLines(day).size());
+        most = std::max(most, CellLines(day, page.calendar.hasPartner()).size());
     for (qreal points = CellPoints; points > SmallestPoints; points -= 0.5) {
         const QFontMetricsF metrics(PageFont(points, device));
         if ((static_cast<qreal>(most) + 1.5) * metrics.lineSpacing() <= cell.height() &&
@@ -118,18 +123,33 @@ QPageLayout LandscapeA4()
 
 } // namespace
 
-QString CalendarPageLegend()
+CalendarPage::CalendarPage(MonthCalendar month, QString owner, Qt::DayOfWeek first,
+                           QList<Qt::DayOfWeek> working, QString partner)
+    : calendar(std::move(month))
+    , name(std::move(owner))
+    , firstDay(first)
+    , workdays(std::move(working))
+    , partnerName(std::move(partner))
 {
+}
+
+QString CalendarPageLegend(bool withPartner)
+{
+    const QString both =
+        withPartner ? QString(BothJourneySign %
+                              u" good for a journey for both, the person and the partner; "_s)
+                    : QString();
     return OneJourneySign % u" good for a journey in one direction, "_s % SeveralJourneysSign %
-           u" in two or more (shaded days have one or more); star: the day star, \u2191 "
-           u"ascending, \u2193 descending; "_s %
-           AscendingMark % u' ' % PeriodMarkCharacters(PeriodMark::Ascending) % u' ' %
+           u" in two or more (shaded days have one or more); "_s % both %
+           u"star: the day star, \u2191 ascending, \u2193 descending; "_s % AscendingMark % u' ' %
+           PeriodMarkCharacters(PeriodMark::Ascending) % u' ' %
            PeriodMarkText(PeriodMark::Ascending) % u", "_s % DescendingMark % u' ' %
            PeriodMarkCharacters(PeriodMark::Descending) % u' ' %
            PeriodMarkText(PeriodMark::Descending) %
-           u"; journey: the directions good for a journey that day (N North, NE North East, E "
-           u"East, SE South East, S South, SW South West, W West, NW North West); the solar terms "
-           u"at local time; weekends grey."_s;
+           u"; journey: the directions good for a journey that day"_s %
+           (withPartner ? u", both: those good for both"_s : QString()) %
+           u" (N North, NE North East, E East, SE South East, S South, SW South West, W West, NW "
+           u"North West); the solar terms at local time; weekends grey."_s;
 }
 
 void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage& page)
@@ -140,27 +160,35 @@ void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage
     painter.setPen(Qt::black);
     qreal top = area.top();
     painter.setFont(PageFont(TitlePoints, device, true));
-    // A name of thousands of characters, as a saved reading may hold, keeps to half a line: the
-    // weeks keep their room.
-    const QString name =
-        QFontMetricsF(painter.font()).elidedText(page.name, Qt::ElideRight, area.width() / 2);
+    // A name of thousands of characters, as a saved reading may hold, keeps to half a line, or
+    // with a partner each name to a quarter: the weeks keep their room.
+    const bool withPartner = calendar.hasPartner();
+    const qreal nameWidth = area.width() / (withPartner ? 4 : 2);
+    const QFontMetricsF titleMetrics(painter.font());
+    const QString name = titleMetrics.elidedText(page.name, Qt::ElideRight, nameWidth);
+    const QString partnerName =
+        titleMetrics.elidedText(page.partnerName, Qt::ElideRight, nameWidth);
     top +=
         DrawParagraph(painter, QRectF(area.left(), top, area.width(), area.height()),
                       u"Nine Star Ki Calendar: "_s % CalendarMonthTitle(calendar) % u" \u2014 "_s %
-                          CalendarOwnerText(name, calendar.principal, calendar.zone,
+                          CalendarOwnerText(name, calendar, partnerName,
                                             QDate(calendar.year, calendar.month, 1)));
     const QFont text = PageFont(TextPoints, device);
     painter.setFont(text);
     QStringList moves;
-    for (const MoveDirections& move : calendar.monthMoves())
+    QStringList movesForBoth;
+    for (const MoveDirections& move : calendar.monthMoves()) {
         moves << MoveText(move);
-    const QString head =
-        CalendarCycleText(calendar) % u"\nGood for a move: "_s % moves.join(u"; "_s);
+        movesForBoth << MoveText(move, true);
+    }
+    QString head = CalendarCycleText(calendar) % u"\nGood for a move: "_s % moves.join(u"; "_s);
+    if (withPartner)
+        head += u"\nGood for a move for both: "_s % movesForBoth.join(u"; "_s);
     top += DrawParagraph(painter, QRectF(area.left(), top, area.width(), area.height()), head);
     top += QFontMetricsF(text).lineSpacing() * 0.5;
 
     // The legend at the foot, measured first so the weeks take all the room between.
-    const QString legend = CalendarPageLegend();
+    const QString legend = CalendarPageLegend(withPartner);
     const qreal legendHeight =
         painter
             .boundingRect(QRectF(area.left(), 0, area.width(), area.height()),
@@ -203,7 +231,7 @@ void PaintCalendarPage(QPainter& painter, const QRectF& area, const CalendarPage
                 painter.fillRect(cell, GoodDayShade);
             else if (!page.workdays.contains(weekday))
                 painter.fillRect(cell, WeekendShade);
-            PaintDay(painter, cell, day, font, bold);
+            PaintDay(painter, cell, day, withPartner, font, bold);
         }
         painter.drawRect(cell);
     }

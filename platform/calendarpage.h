@@ -16,16 +16,22 @@ namespace Kistarra {
 
 // Everything a printed month shows: the days, whose they are and how the weeks are laid out.
 struct CalendarPage {
+    // The partner's name last and optional, so that a page for one person is made as before.
+    CalendarPage(MonthCalendar month, QString owner, Qt::DayOfWeek first,
+                 QList<Qt::DayOfWeek> working, QString partner = {});
+
     MonthCalendar calendar;
     QString name; // the person's; may be empty
     Qt::DayOfWeek firstDay = Qt::Monday;
     // The locale's working days (QLocale::weekdays()): the others are the weekend.
-    QList<Qt::DayOfWeek> workdays = {Qt::Monday, Qt::Tuesday, Qt::Wednesday, Qt::Thursday,
-                                     Qt::Friday};
+    QList<Qt::DayOfWeek> workdays;
+    // The partner's, when the calendar has one: the page then shows the days good for both.
+    QString partnerName;
 };
 
-// The legend of every sign the page uses, in one paragraph.
-[[nodiscard]] QString CalendarPageLegend();
+// The legend of every sign the page uses, in one paragraph; with a partner the sign and the
+// line of the days good for both too.
+[[nodiscard]] QString CalendarPageLegend(bool withPartner = false);
 
 // Draws the month into the area (in the painter's device pixels): title, whose calendar, the
 // year's and months' stems and branches, the moves, the weeks and the legend.

@@ -12,6 +12,13 @@ namespace Kistarra {
 
 namespace {
 
+// Where a day's line puts its columns: the directions for both after a journey of four
+// directions ("NE, SE, SW, NW"), and the terms after either.
+constexpr int JourneyColumnEnd = 63;
+constexpr int TermsColumn = 70;
+constexpr int BothColumnWidth = 22; // "  both: NE, SE, SW, NW"
+constexpr int TermsColumnForTwo = TermsColumn + BothColumnWidth;
+
 QString directions(PalaceSet palaces, QStringView (*name)(Palace))
 {
     QStringList names;
@@ -47,11 +54,11 @@ QString DirectionNames(PalaceSet palaces)
     return directions(palaces, &PalaceName);
 }
 
-QString MoveText(const MoveDirections& move)
+QString MoveText(const MoveDirections& move, bool forBoth)
 {
     return u"From "_s % LongDateText(move.from) % u", solar month "_s %
            QString::number(move.solar.month) % u", "_s % BranchWithArticle(move.month.branch) %
-           u" month: "_s % DirectionNames(move.move);
+           u" month: "_s % DirectionNames(forBoth ? move.moveTogether : move.move);
 }
 
 QString TermText(const TermOnDay& term)
@@ -59,24 +66,36 @@ QString TermText(const TermOnDay& term)
     return SolarTermName(term.term) % u' ' % LocalTimeText(term.local);
 }
 
-QString CalendarDayName(const CalendarDay& day)
+QString CalendarDayName(const CalendarDay& day, bool withPartner)
 {
     QString name = WeekdayText(day.date.dayOfWeek()) % u' ' % LongDateText(day.date) %
                    u", star "_s % QString::number(day.star.star) % u", "_s %
                    StemBranchName(day.stemBranch) % u", good for a journey: "_s %
                    DirectionNames(day.journey);
+    if (withPartner)
+        name += u", for both: "_s % DirectionNames(day.journeyTogether);
     for (const TermOnDay& term : day.dayTerms())
         name += u", "_s % SolarTermName(term.term) % u" at "_s % LocalTimeText(term.local);
     return name;
 }
 
-QString CalendarText(const MonthCalendar& calendar)
+QString CalendarText(const MonthCalendar& calendar, const QString& partnerName)
 {
+    const bool together = calendar.hasPartner();
     QString out = u"Nine Star Ki Calendar: "_s % CalendarMonthTitle(calendar) % u'\n';
     out += u"Principal number "_s % QString::number(calendar.principal) % u", time zone "_s %
-           TimeZoneName(calendar.zone) % u"\n\nGood for a move:\n"_s;
+           TimeZoneName(calendar.zone) % u'\n';
+    if (together)
+        out += u"Partner "_s % partnerName % u", principal number "_s %
+               QString::number(calendar.partnerPrincipal) % u'\n';
+    out += u"\nGood for a move:\n"_s;
     for (const MoveDirections& move : calendar.monthMoves())
         out += u"    "_s % MoveText(move) % u'\n';
+    if (together) {
+        out += u"Good for a move for both:\n"_s;
+        for (const MoveDirections& move : calendar.monthMoves())
+            out += u"    "_s % MoveText(move, true) % u'\n';
+    }
     out += u'\n';
     for (const CalendarDay& day : calendar.monthDays()) {
         QString line = WeekdayText(day.date.dayOfWeek()).left(3) % u' ' %
@@ -86,8 +105,12 @@ QString CalendarText(const MonthCalendar& calendar)
                        StemBranchCharacters(day.stemBranch) % u' ' %
                        StemBranchName(day.stemBranch).leftJustified(14) % u"  journey: "_s %
                        DirectionCodes(day.journey);
+        if (together)
+            line = line.leftJustified(JourneyColumnEnd) % u"  both: "_s %
+                   DirectionCodes(day.journeyTogether);
         if (day.termCount > 0)
-            line = line.leftJustified(70) % u"  "_s % termsText(day, u", ");
+            line = line.leftJustified(together ? TermsColumnForTwo : TermsColumn) % u"  "_s %
+                   termsText(day, u", ");
         while (line.endsWith(u' '))
             line.chop(1);
         out += line % u'\n';

@@ -19,19 +19,23 @@ inline constexpr QStringView NoDirection = u"\u2014";
 [[nodiscard]] QString DirectionCodes(PalaceSet palaces);
 [[nodiscard]] QString DirectionNames(PalaceSet palaces);
 
-// "From 6 June 2026, solar month 5, a Horse month: North East, South East".
-[[nodiscard]] QString MoveText(const MoveDirections& move);
+// "From 6 June 2026, solar month 5, a Horse month: North East, South East"; for both, the
+// directions good for a move for the person and the partner.
+[[nodiscard]] QString MoveText(const MoveDirections& move, bool forBoth = false);
 
 // "Grain in Ear 00:48": the term and its local time.
 [[nodiscard]] QString TermText(const TermOnDay& term);
 
-// "Monday 1 June 2026, star 1, Fire Horse, good for a journey: North East", and the terms of the
-// day: what a screen reader says for a day of the calendar.
-[[nodiscard]] QString CalendarDayName(const CalendarDay& day);
+// "Monday 1 June 2026, star 1, Fire Horse, good for a journey: North East", with a partner
+// ", for both: North East", and the terms of the day: what a screen reader says for a day of the
+// calendar.
+[[nodiscard]] QString CalendarDayName(const CalendarDay& day, bool withPartner = false);
 
 // The month as the command line prints it: a title, the directions good for a move, then one line
-// a day: "Mon  1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". Every line
-// ends in "\n".
-[[nodiscard]] QString CalendarText(const MonthCalendar& calendar);
+// a day: "Mon  1  star 1 up    丙午 Fire Horse    journey: NE    Grain in Ear 00:48". With a
+// partner (the calendar's partner principal, this name) a line naming them, the directions good
+// for a move for both and a column "both: NE" after the journey. The names are written as given:
+// the caller makes them safe for a terminal. Every line ends in "\n".
+[[nodiscard]] QString CalendarText(const MonthCalendar& calendar, const QString& partnerName = {});
 
 } // namespace Kistarra

@@ -30,6 +30,11 @@ QStringView JourneySign(const CalendarDay& day)
     return count == 0 ? QStringView() : count == 1 ? OneJourneySign : SeveralJourneysSign;
 }
 
+QStringView BothSign(const CalendarDay& day)
+{
+    return day.journeyTogether.empty() ? QStringView() : BothJourneySign;
+}
+
 QStringView PeriodSign(const CalendarDay& day)
 {
     const auto mark = PeriodBeginning(day);
@@ -92,12 +97,15 @@ QString StemBranchText(StemBranch stemBranch)
     return StemBranchCharacters(stemBranch) % u' ' % StemBranchName(stemBranch);
 }
 
-QString CalendarOwnerText(const QString& name, int principal, const QTimeZone& zone, QDate day)
+QString CalendarOwnerText(const QString& name, const MonthCalendar& calendar,
+                          const QString& partnerName, QDate day)
 {
-    const QString number = u"rincipal number "_s % QString::number(principal);
-    const QString owner =
-        name.isEmpty() ? QString(u'P' % number) : QString(name % u", p"_s % number);
-    return owner % u" \u00b7 times in "_s % ZoneWithOffset(zone, day);
+    const QString number = u"rincipal number "_s % QString::number(calendar.principal);
+    QString owner = name.isEmpty() ? QString(u'P' % number) : QString(name % u", p"_s % number);
+    if (calendar.hasPartner())
+        owner += u", and "_s % partnerName % u", principal number "_s %
+                 QString::number(calendar.partnerPrincipal);
+    return owner % u" \u00b7 times in "_s % ZoneWithOffset(calendar.zone, day);
 }
 
 QString CalendarCycleText(const MonthCalendar& calendar)

@@ -19,9 +19,13 @@ inline constexpr QStringView OneJourneySign = u"\u25CB";      // ○
 inline constexpr QStringView SeveralJourneysSign = u"\u25CE"; // ◎
 inline constexpr QStringView AscendingMark = u"\u25B2";       // ▲
 inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
+// A day good for a journey for both the person and the partner, in one direction or more.
+inline constexpr QStringView BothJourneySign = u"\u2665"; // ♥
 
 // The journey sign for a day (nothing for none) and the period mark (nothing where none begins).
 [[nodiscard]] QStringView JourneySign(const CalendarDay& day);
+// BothJourneySign for a day good for a journey for both, nothing otherwise.
+[[nodiscard]] QStringView BothSign(const CalendarDay& day);
 [[nodiscard]] QStringView PeriodSign(const CalendarDay& day);
 
 // What a screen reader adds to a day's name: ", avoid North: Dark Sword, Breaker; South: Five
@@ -46,9 +50,10 @@ inline constexpr QStringView DescendingMark = u"\u25BC";      // ▼
 [[nodiscard]] QString StemBranchText(StemBranch stemBranch);
 
 // "Ann, principal number 3 · times in Asia/Tokyo, UTC+09:00"; without a name, "Principal number
-// 3 · times in ...".
-[[nodiscard]] QString CalendarOwnerText(const QString& name, int principal, const QTimeZone& zone,
-                                        QDate day);
+// 3 · times in ..."; the offset the one in force on the day. With a partner, "Ann, principal
+// number 3, and Bob, principal number 1 · times in ...".
+[[nodiscard]] QString CalendarOwnerText(const QString& name, const MonthCalendar& calendar,
+                                        const QString& partnerName, QDate day);
 
 // "Year 丙午 Fire Horse · month 庚子 Metal Rat from 7 December": the calendar month's solar year
 // and each solar month it touches, with the day each begins.

@@ -292,10 +292,11 @@ void TestAccessibility::tabWalksEveryControlInOrder_data()
                                         u"txtEmail"_s,   u"txtFriendName"_s, u"txtFriendEmail"_s,
                                         u"txtMessage"_s, u"cmdSubmit"_s,     u"cmdClose"_s};
     QTest::newRow("frmCalendar") << u"frmCalendar"_s
-                                 << QStringList{
-                                        u"tblCalendar"_s, u"cmdPrint"_s,     u"cmdSavePdf"_s,
-                                        u"cmdDayPanel"_s, u"cmdClose"_s,     u"cmdPreviousMonth"_s,
-                                        u"cmdToday"_s,    u"cmdNextMonth"_s, u"cmdGoToMonth"_s};
+                                 << QStringList{u"tblCalendar"_s,      u"cmdPrint"_s,
+                                                u"cmdSavePdf"_s,       u"cmdDayPanel"_s,
+                                                u"cmdAddPartner"_s,    u"cmdClose"_s,
+                                                u"cmdPreviousMonth"_s, u"cmdToday"_s,
+                                                u"cmdNextMonth"_s,     u"cmdGoToMonth"_s};
 }
 
 void TestAccessibility::tabWalksEveryControlInOrder()
@@ -480,6 +481,7 @@ void TestAccessibility::accessKeysWork_data()
         << u"frmCalendar"_s << int(Qt::Key_V) << u"cmdPreviousMonth"_s;
     QTest::newRow("frmCalendar Alt+P") << u"frmCalendar"_s << int(Qt::Key_P) << u"cmdSavePdf"_s;
     QTest::newRow("frmCalendar Alt+R") << u"frmCalendar"_s << int(Qt::Key_R) << u"cmdPrint"_s;
+    QTest::newRow("frmCalendar Alt+A") << u"frmCalendar"_s << int(Qt::Key_A) << u"cmdAddPartner"_s;
     QTest::newRow("frmTimeZone Alt+Z") << u"frmTimeZone"_s << int(Qt::Key_Z) << u"lstTimeZones"_s;
 }
 

@@ -29,7 +29,9 @@
 #include <QTimeZone>
 #include <QTextStream>
 
+#include "cli/calendarjson.h"
 #include "cli/commandline.h"
+#include "engine/daycalendar.h"
 #include "engine/ninestar.h"
 #include "reading/reading.h"
 #include "savedreading/savedreading.h"
@@ -182,6 +184,17 @@ QJsonObject chartJson(int centre, const QJsonObject& stars, const QString& palac
                        {u"favourable"_s, QJsonArray::fromStringList(favourable)}};
 }
 
+// The directions of the first list that the second holds too, in the first's order.
+QJsonArray bothHold(const QJsonValue& first, const QJsonValue& second)
+{
+    QJsonArray both;
+    for (const QJsonValue& code : first.toArray()) {
+        if (second.toArray().contains(code))
+            both.append(code);
+    }
+    return both;
+}
+
 QStringList withForecast(const QString& date)
 {
     return QStringList{u"--forecast"_s, date} + AnnOptions;
@@ -218,6 +231,8 @@ private slots:
     void calendarText_data();
     void calendarText();
     void calendarJson();
+    void calendarJsonForTwo_data();
+    void calendarJsonForTwo();
     void binaryCalendarPdf();
     void binaryRefusals_data();
     void binaryRefusals();
@@ -789,6 +804,51 @@ void TestCommandLine::calendarJson()
                                      {u"local"_s, u"2026-06-06T00:48+09:00"_s}}}));
     QCOMPARE(days.at(5)[u"move"_s].toArray(), QJsonArray{});
     QCOMPARE(days.at(18)[u"ascending"_s], QJsonValue(false));
+}
+
+void TestCommandLine::calendarJsonForTwo_data()
+{
+    QTest::addColumn<int>("principal");
+    QTest::addColumn<int>("partner");
+    QTest::newRow("3 with 1") << 3 << 1;
+    QTest::newRow("3 with 3") << 3 << 3;
+    QTest::newRow("5 with 8") << 5 << 8;
+    QTest::newRow("9 with 2") << 9 << 2;
+    QTest::newRow("6 with 4") << 6 << 4;
+}
+
+// Every day of 2026: the days good for both are those each person's own calendar calls good, and
+// everything else of a day stays what the person's calendar says.
+void TestCommandLine::calendarJsonForTwo()
+{
+    QFETCH(int, principal);
+    QFETCH(int, partner);
+    const QTimeZone tokyo("Asia/Tokyo");
+    int goodForBoth = 0;
+    for (int month = 1; month <= 12; ++month) {
+        const QJsonObject two = CalendarJson(
+            *ComputeMonthCalendar(principal, 2026, month, tokyo, partner), u"Ann"_s, u"Bob"_s);
+        const QJsonObject mine =
+            CalendarJson(*ComputeMonthCalendar(principal, 2026, month, tokyo), u"Ann"_s);
+        const QJsonObject theirs =
+            CalendarJson(*ComputeMonthCalendar(partner, 2026, month, tokyo), u"Bob"_s);
+        QCOMPARE(two.value(u"partner"_s),
+                 QJsonValue(QJsonObject{{u"name"_s, u"Bob"_s}, {u"principal"_s, partner}}));
+        const QJsonArray days = two.value(u"days"_s).toArray();
+        QCOMPARE(days.size(), mine.value(u"days"_s).toArray().size());
+        for (qsizetype index = 0; index < days.size(); ++index) {
+            QJsonObject day = days.at(index).toObject();
+            const QJsonValue own = mine.value(u"days"_s).toArray().at(index);
+            const QJsonValue other = theirs.value(u"days"_s).toArray().at(index);
+            QCOMPARE(day.take(u"journeyTogether"_s).toArray(),
+                     bothHold(own[u"journey"_s], other[u"journey"_s]));
+            QCOMPARE(day.take(u"moveTogether"_s).toArray(),
+                     bothHold(own[u"move"_s], other[u"move"_s]));
+            QCOMPARE(jsonText(day), jsonText(own.toObject()));
+            goodForBoth += bothHold(own[u"journey"_s], other[u"journey"_s]).isEmpty() ? 0 : 1;
+        }
+    }
+    QVERIFY(goodForBoth > 0);
 }
 
 // The printed month is one landscape A4 page, also for a month of six weeks.

@@ -39,6 +39,8 @@ DayPanel::DayPanel(QWidget* parent)
     m_chart = MakeChartGrid(this, u"tblSelectedDayChart"_s);
     m_frame = MakeChartFrame(this, u"fraSelectedDayChart"_s, m_chart);
     m_journey = PanelLabel(this, u"lblDayJourney"_s);
+    m_together = PanelLabel(this, u"lblDayJourneyTogether"_s);
+    m_together->hide();
     m_avoid = PanelLabel(this, u"lblDayAvoid"_s);
     m_terms = PanelLabel(this, u"lblDayTerms"_s);
     auto* const layout = new QVBoxLayout(this);
@@ -46,6 +48,7 @@ DayPanel::DayPanel(QWidget* parent)
     layout->addWidget(m_title);
     layout->addWidget(m_frame);
     layout->addWidget(m_journey);
+    layout->addWidget(m_together);
     layout->addWidget(m_avoid);
     layout->addWidget(m_terms);
     layout->addStretch(1);
@@ -56,7 +59,7 @@ DayPanel::DayPanel(QWidget* parent)
         std::max(m_frame->sizeHint().width(), fontMetrics().averageCharWidth() * LetterWidths));
 }
 
-void DayPanel::showDay(const CalendarDay& day)
+void DayPanel::showDay(const CalendarDay& day, bool withPartner)
 {
     QString title = LongDateText(day.date) % u"\nstar "_s % QString::number(day.star.star) % u' ' %
                     DayStarCharacters(day.star.star) % u' ' % DayStarName(day.star.star);
@@ -66,6 +69,10 @@ void DayPanel::showDay(const CalendarDay& day)
     m_title->setText(title);
     ShowChart(m_frame, m_chart, day.chart, u"Day: "_s % StemBranchText(day.stemBranch));
     m_journey->setText(u"Good for a journey: "_s % DirectionNames(day.journey));
+    const QStringView sign = BothSign(day);
+    m_together->setText((sign.isEmpty() ? QString() : QString(sign % u' ')) %
+                        u"Good for a journey for both: "_s % DirectionNames(day.journeyTogether));
+    m_together->setVisible(withPartner);
     m_avoid->setText(u"Avoid: "_s % AvoidedDirectionsText(AvoidedDirections(day.chart)));
     QStringList terms;
     for (const TermOnDay& term : day.dayTerms())
@@ -76,7 +83,7 @@ void DayPanel::showDay(const CalendarDay& day)
 
 void DayPanel::clear()
 {
-    for (QLabel* const label : {m_title, m_journey, m_avoid, m_terms})
+    for (QLabel* const label : {m_title, m_journey, m_together, m_avoid, m_terms})
         label->clear();
 }
 

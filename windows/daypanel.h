@@ -13,14 +13,14 @@ class Frame;
 
 // The chosen day of the calendar in full, beside the grid: its star and the period it begins, its
 // chart as the year ahead draws it, the directions good for a journey, those to avoid with their
-// reasons, and the solar terms that fall on it.
+// reasons, and the solar terms that fall on it; with a partner, the directions good for both.
 class DayPanel : public QWidget {
     Q_OBJECT
 
 public:
     explicit DayPanel(QWidget* parent);
 
-    void showDay(const CalendarDay& day);
+    void showDay(const CalendarDay& day, bool withPartner = false);
     // An empty panel, for a month without a calendar.
     void clear();
 
@@ -29,6 +29,7 @@ private:
     Frame* m_frame = nullptr;
     QTableWidget* m_chart = nullptr;
     QLabel* m_journey = nullptr;
+    QLabel* m_together = nullptr;
     QLabel* m_avoid = nullptr;
     QLabel* m_terms = nullptr;
 };

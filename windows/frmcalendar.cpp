@@ -23,6 +23,7 @@
 #include "reading/calendarwords.h"
 #include "windows/daypanel.h"
 #include "windows/kit/calendarcell.h"
+#include "windows/kit/partner.h"
 #include "windows/kit/screenfit.h"
 #include "windows/kit/theme.h"
 #include "windows/kit/widgets.h"
@@ -57,13 +58,16 @@ constexpr QColor WeekendGrey{224, 224, 224};
 } // namespace
 
 frmCalendar::frmCalendar(int principal, QDate day, const ReadingOptions& options, Desktop& desktop,
-                         QWidget* parent)
+                         Partner* partner, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_principal(principal)
+    , m_options(options)
     , m_zone(options.zone())
     , m_desktop(desktop)
+    , m_partner(partner)
 {
     setObjectName(u"frmCalendar"_s);
+    takePartner();
     SetUpWindow(this, TextSize::Window);
     setAccessibleName(u"Nine Star Ki Calendar"_s);
     makeControls();
@@ -74,6 +78,8 @@ frmCalendar::frmCalendar(int principal, QDate day, const ReadingOptions& options
     m_day = std::clamp(DateRange::ContainsMonth(day.year(), day.month()) ? day : m_desktop.today(),
                        DateRange::FirstDate(), DateRange::LastDate());
     showMonth();
+    if (m_partner)
+        connect(m_partner, &Partner::changed, this, &frmCalendar::partnerChanged);
     // Sized once the month's title and moves are in, whose lines it must hold too.
     // The chosen day's panel beside the grid when the screen has room for both; in a smaller
     // window it waits behind its button.
@@ -132,16 +138,8 @@ void frmCalendar::makeControls()
 
     makeGrid();
 
-    auto* const legend = new QLabel(
-        u"star: the day star, \u2191 ascending, \u2193 descending, "_s % AscendingMark %
-            u" ascending period begins, "_s % DescendingMark %
-            u" descending period begins;  journey: the directions good for a journey that day, "
-            u"green days, "_s %
-            OneJourneySign % u" one direction, "_s % SeveralJourneysSign %
-            u" two or more;  grey: the weekend;  the solar terms at local time"_s,
-        this);
-    legend->setObjectName(u"lblCalendarLegend"_s);
-    legend->setWordWrap(true);
+    m_legend = PlainLabel(this, legendText(), u"lblCalendarLegend"_s);
+    m_legend->setWordWrap(true);
 
     m_panel = new DayPanel(this);
     auto* const body = new QHBoxLayout;
@@ -154,7 +152,7 @@ void frmCalendar::makeControls()
     page->addWidget(m_cycle);
     page->addWidget(m_moves);
     page->addLayout(body, 1);
-    page->addWidget(legend);
+    page->addWidget(m_legend);
     page->addWidget(makeButtonRow());
 }
 
@@ -215,6 +213,9 @@ QWidget* frmCalendar::makeButtonRow()
                                                    m_panel->minimumSizeHint().height()))));
         placePanel();
     });
+    QPushButton* const partner = MakeButton(row, u"cmdAddPartner"_s, u"&Add a Partner\u2026"_s);
+    partner->setToolTip(u"Show the days good for a journey for you and a partner"_s);
+    connect(partner, &QPushButton::clicked, this, &frmCalendar::partnerRequested);
     QPushButton* const close = MakeButton(row, u"cmdClose"_s, u"&Close"_s);
     connect(print, &QPushButton::clicked, this, &frmCalendar::printMonth);
     connect(pdf, &QPushButton::clicked, this, &frmCalendar::saveMonthAsPdf);
@@ -222,6 +223,7 @@ QWidget* frmCalendar::makeButtonRow()
     layout->addWidget(print);
     layout->addWidget(pdf);
     layout->addWidget(m_panelButton);
+    layout->addWidget(partner);
     layout->addStretch(1);
     layout->addWidget(close);
     return row;
@@ -242,7 +244,7 @@ void frmCalendar::setOwnerName(const QString& name)
 // Every line of the fullest day in each cell: the grid that needs, and the window around it.
 QSize frmCalendar::defaultSize()
 {
-    const QSize cell = FullCellRoom(m_grid->font()) + CellMargins;
+    const QSize cell = FullCellRoom(m_grid->font(), withPartner()) + CellMargins;
     const QSize grid(WeekDays * cell.width() + 2 * m_grid->frameWidth(),
                      m_grid->horizontalHeader()->sizeHint().height() + Weeks * cell.height() +
                          2 * m_grid->frameWidth());
@@ -275,12 +277,14 @@ void frmCalendar::selectChosenDay()
     m_grid->setCurrentCell(cell / WeekDays, cell % WeekDays);
     showHeader();
     if (m_calendar)
-        m_panel->showDay(m_calendar->days[static_cast<std::size_t>(m_day.day() - 1)]);
+        m_panel->showDay(m_calendar->days[static_cast<std::size_t>(m_day.day() - 1)],
+                         withPartner());
 }
 
 void frmCalendar::showMonth()
 {
-    m_calendar = ComputeMonthCalendar(m_principal, m_day.year(), m_day.month(), m_zone);
+    m_calendar =
+        ComputeMonthCalendar(m_principal, m_day.year(), m_day.month(), m_zone, m_partnerPrincipal);
     // The week begins on the locale's first day; its days are named as every other date here.
     const int firstDay = static_cast<int>(QLocale().firstDayOfWeek());
     QStringList headers;
@@ -298,10 +302,7 @@ void frmCalendar::showMonth()
     }
     m_title->setText(CalendarMonthTitle(*m_calendar));
     m_cycle->setText(CalendarCycleText(*m_calendar));
-    QStringList moves;
-    for (const MoveDirections& move : m_calendar->monthMoves())
-        moves << MoveText(move);
-    m_moves->setText(u"Good for a move: "_s % moves.join(u";  "_s));
+    m_moves->setText(movesText());
     showCells();
     m_previous->setEnabled(
         DateRange::ContainsMonth(m_day.addMonths(-1).year(), m_day.addMonths(-1).month()));
@@ -344,13 +345,14 @@ void frmCalendar::fillCell(int row, int column, const CalendarDay* day)
     font.setBold(today);
     item->setFont(font);
     // The words the cell has room for; all of them in its tooltip and for a screen reader.
-    const QList<CellLine> lines = CalendarCellLines(*day, today);
+    const QList<CellLine> lines = CalendarCellLines(*day, today, withPartner());
     // The stretched rows and columns share the grid's room; none gets less than its share.
     const QSize room(m_grid->viewport()->width() / WeekDays, m_grid->viewport()->height() / Weeks);
     item->setText(FittedCellText(lines, font, room - CellMargins));
     item->setToolTip(CalendarCellToolTip(*day, lines));
-    item->setData(Qt::AccessibleTextRole, QString(CalendarDayName(*day) % CalendarDayExtras(*day) %
-                                                  (today ? u", today"_s : QString())));
+    item->setData(Qt::AccessibleTextRole,
+                  QString(CalendarDayName(*day, withPartner()) % CalendarDayExtras(*day) %
+                          (today ? u", today"_s : QString())));
     const bool weekend = !QLocale().weekdays().contains(day->date.dayOfWeek());
     item->setBackground(!choosable               ? Silver
                         : JourneyCount(*day) > 0 ? LightGreen
@@ -376,13 +378,6 @@ void frmCalendar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placePanel();
-}
-
-// Whose calendar, and the offset in force on the chosen day.
-void frmCalendar::showHeader()
-{
-    if (m_calendar)
-        m_owner->setText(CalendarOwnerText(m_name, m_principal, m_zone, m_day));
 }
 
 } // namespace Kistarra

@@ -71,7 +71,7 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event)
 CalendarPage frmCalendar::page() const
 {
     const QLocale locale;
-    return {*m_calendar, m_name, locale.firstDayOfWeek(), locale.weekdays()};
+    return {*m_calendar, m_name, locale.firstDayOfWeek(), locale.weekdays(), m_partnerName};
 }
 
 void frmCalendar::keyPressEvent(QKeyEvent* event)

@@ -339,10 +339,12 @@ void YearAheadPage::openCalendar()
     if (m_calendar) {
         m_calendar->chooseDay(m_date->date());
     } else {
-        m_calendar = new frmCalendar(m_principal, m_date->date(), m_options, m_desktop, this);
+        m_calendar =
+            new frmCalendar(m_principal, m_date->date(), m_options, m_desktop, &m_partner, this);
         m_calendar->setOwnerName(m_name);
         m_calendar->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_calendar, &frmCalendar::dayShown, this, &YearAheadPage::showDay);
+        connect(m_calendar, &frmCalendar::partnerRequested, this, &YearAheadPage::partnerRequested);
     }
     m_calendar->show();
     m_calendar->activateWindow();

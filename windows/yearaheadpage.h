@@ -49,6 +49,10 @@ public:
     // The calendar window while it is open.
     [[nodiscard]] frmCalendar* calendarWindow() const;
 
+signals:
+    // The calendar's "Add a Partner…": the person wants to compare with a partner.
+    void partnerRequested();
+
 private:
     [[nodiscard]] QHBoxLayout* makeDateRow();
     [[nodiscard]] QGridLayout* makeChartGrid();

@@ -27,14 +27,27 @@ constexpr QStringView TodayMark = u"  today";
 // The most directions a day has been good for a journey in any month from 1900 to 2100.
 constexpr int MostJourneyDirections = 4;
 
-// "6  star 1 ↑", "6 ◎  today  star 1 ↑ ▲": the journey sign after the day, the period's mark after
-// its star.
-QString DayLine(int day, bool today, int star, bool ascending, QStringView journey = {},
+// "6  star 1 ↑", "6 ◎ ♥  today  star 1 ↑ ▲": the journey signs after the day, the period's mark
+// after its star.
+QString DayLine(int day, bool today, int star, bool ascending, const QString& journey = {},
                 QStringView period = {})
 {
     return QString::number(day) % (journey.isEmpty() ? QString() : u' ' % journey) %
            (today ? TodayMark : QStringView()) % u"  star "_s % QString::number(star) % u' ' %
            (ascending ? Ascending : Descending) % (period.isEmpty() ? QString() : u' ' % period);
+}
+
+// "◎ ♥": the day's journey sign and the sign of a day good for both, as many as it has.
+QString JourneySigns(QStringView journey, QStringView both)
+{
+    if (journey.isEmpty() || both.isEmpty())
+        return journey.toString() + both.toString();
+    return journey % u' ' % both;
+}
+
+QString BothLine(PalaceSet directions)
+{
+    return u"both: "_s % DirectionCodes(directions);
 }
 
 QString StemBranchLine(StemBranch day)
@@ -90,13 +103,16 @@ QString Tallest(const QStringList& texts, const QFontMetrics& metrics, int width
 
 } // namespace
 
-QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today)
+QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today, bool withPartner)
 {
     QList<CellLine> lines = {
-        {CellLineKind::Day, DayLine(day.date.day(), today, day.star.star, day.star.ascending,
-                                    JourneySign(day), PeriodSign(day))},
+        {CellLineKind::Day,
+         DayLine(day.date.day(), today, day.star.star, day.star.ascending,
+                 JourneySigns(JourneySign(day), BothSign(day)), PeriodSign(day))},
         {CellLineKind::StemBranch, StemBranchLine(day.stemBranch)},
         {CellLineKind::Journey, u"journey: "_s % DirectionCodes(day.journey)}};
+    if (withPartner)
+        lines.append({CellLineKind::Journey, BothLine(day.journeyTogether)});
     for (const TermOnDay& term : day.dayTerms())
         lines.append({CellLineKind::Term, TermText(term)});
     return lines;
@@ -147,7 +163,7 @@ QString FittedCellText(const QList<CellLine>& lines, const QFont& font, QSize ro
 
 // As wide as its day line and its stem and
 // branch, the journey and the terms wrapping below them.
-QSize FullCellRoom(const QFont& font)
+QSize FullCellRoom(const QFont& font, bool withPartner)
 {
     // Today's cell is bold: the widest of all.
     QFont bold = font;
@@ -156,9 +172,11 @@ QSize FullCellRoom(const QFont& font)
     QStringList days;
     QStringList stemBranches;
     QStringList terms;
+    const QString signs =
+        JourneySigns(SeveralJourneysSign, withPartner ? BothJourneySign : QStringView());
     for (int star = 1; star <= 9; ++star)
-        days << DayLine(30, true, star, true, SeveralJourneysSign, AscendingMark)
-             << DayLine(30, true, star, false, SeveralJourneysSign, DescendingMark);
+        days << DayLine(30, true, star, true, signs, AscendingMark)
+             << DayLine(30, true, star, false, signs, DescendingMark);
     for (int index = 0; index < 60; ++index)
         stemBranches << StemBranchLine(StemBranch{index});
     for (const SolarTerm term : SolarTerms)
@@ -174,11 +192,12 @@ QSize FullCellRoom(const QFont& font)
     const QString stemBranch = Widest(stemBranches, metrics);
     const int width =
         1 + std::max(metrics.horizontalAdvance(day), metrics.horizontalAdvance(stemBranch));
-    const QList<CellLine> lines = {
-        {CellLineKind::Day, day},
-        {CellLineKind::StemBranch, stemBranch},
-        {CellLineKind::Journey, u"journey: "_s % DirectionCodes(journey)},
-        {CellLineKind::Term, Tallest(terms, metrics, width)}};
+    QList<CellLine> lines = {{CellLineKind::Day, day},
+                             {CellLineKind::StemBranch, stemBranch},
+                             {CellLineKind::Journey, u"journey: "_s % DirectionCodes(journey)}};
+    if (withPartner)
+        lines.append({CellLineKind::Journey, BothLine(journey)});
+    lines.append({CellLineKind::Term, Tallest(terms, metrics, width)});
     return {width, TextHeight(metrics, Joined(lines, metrics, width, CellLineKind::Term), width)};
 }
 

@@ -13,7 +13,8 @@ class QFont;
 namespace Kistarra {
 
 // Which lines a small cell gives up first: the terms' times, then the stem and branch, then the
-// journey directions. The day and its star, one line, always stay.
+// journey directions, with a partner together with those good for both. The day and its star,
+// one line, always stay.
 enum class CellLineKind { Term, StemBranch, Journey, Day };
 
 struct CellLine {
@@ -21,7 +22,10 @@ struct CellLine {
     QString text;
 };
 
-[[nodiscard]] QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today);
+// With a partner, the day line carries the sign of a day good for both and a line "both: SE"
+// follows the journey.
+[[nodiscard]] QList<CellLine> CalendarCellLines(const CalendarDay& day, bool today,
+                                                bool withPartner = false);
 
 // Every line, one a line.
 [[nodiscard]] QString FullCellText(const QList<CellLine>& lines);
@@ -34,9 +38,10 @@ struct CellLine {
 // stays cut short with an ellipsis where it is too wide, so that no line is ever cut in half.
 [[nodiscard]] QString FittedCellText(const QList<CellLine>& lines, const QFont& font, QSize room);
 
-// The room for every line of the fullest day the calendar can show, and for the day and its star
-// alone: measured in the font as it is drawn, the fallback font of the Chinese characters too.
-[[nodiscard]] QSize FullCellRoom(const QFont& font);
+// The room for every line of the fullest day the calendar can show, with a partner's line too or
+// not, and for the day and its star alone: measured in the font as it is drawn, the fallback font
+// of the Chinese characters too.
+[[nodiscard]] QSize FullCellRoom(const QFont& font, bool withPartner = false);
 [[nodiscard]] QSize SmallestCellRoom(const QFont& font);
 
 // Draws a cell as it is and the chosen one washed with a see-through grey over its own colour, so
