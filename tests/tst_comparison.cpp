@@ -111,8 +111,10 @@ void TestComparison::everyLevelFollowsTheReading()
                 const QByteArray pair = QByteArray::number(static_cast<int>(level)) + ':' +
                                         QByteArray::number(a) + '/' + QByteArray::number(b);
                 QVERIFY2(row.person == a && row.partner == b, pair.constData());
-                QVERIFY2(row.personElement && ElementWord(*row.personElement) == elementA, pair.constData());
-                QVERIFY2(row.partnerElement && ElementWord(*row.partnerElement) == elementB, pair.constData());
+                QVERIFY2(row.personElement && ElementWord(*row.personElement) == elementA,
+                         pair.constData());
+                QVERIFY2(row.partnerElement && ElementWord(*row.partnerElement) == elementB,
+                         pair.constData());
                 QVERIFY2(row.sameElement == (elementA == elementB), pair.constData());
                 QVERIFY2(row.compatibleForPerson ==
                              numbersOf(lineAfter(textA, u"Compatible Numbers: \r\n")).contains(b),
@@ -153,9 +155,9 @@ void TestComparison::wording_data()
     QTest::newRow("5 and 5: no list names the other")
         << 5 << 5
         << QStringList{u"From Ann's side: Bob's 5 is in none of the four partner lists of Ann's "
-                       u"relationship page."_s,
+                       u"relationship analysis."_s,
                        u"From Bob's side: Ann's 5 is in none of the four partner lists of Bob's "
-                       u"relationship page."_s};
+                       u"relationship analysis."_s};
     QTest::newRow("2 and 8: same element")
         << 2 << 8
         << QStringList{u"Ann's 2 (Soil/ Earth) and Bob's 8 (Soil/ Earth). Both partners have the "
@@ -174,7 +176,8 @@ void TestComparison::wording()
     const QStringList shown = text.split(u"\r\n"_s);
     for (const QString& line : lines)
         QVERIFY2(shown.contains(line), qPrintable(line));
-    QVERIFY(text.startsWith(u"How Ann and Bob Meet\r\n\r\nAnn, born 1 May 1970: principal number "_s));
+    QVERIFY(
+        text.startsWith(u"How Ann and Bob Meet\r\n\r\nAnn, born 1 May 1970: principal number "_s));
     QVERIFY(text.endsWith(u")."_s + u"\r\n"_s));
 }
 
