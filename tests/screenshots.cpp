@@ -77,6 +77,25 @@ std::unique_ptr<QWidget> CalendarWindow(Desktop& desktop, const Reading& reading
     return window;
 }
 
+// Ann's June 2026 with Bob: the days good for a journey for both.
+std::unique_ptr<QWidget> CalendarForTwo(Desktop& desktop, const Reading& reading)
+{
+    static Partner partner;
+    partner.set(Bob);
+    auto window = std::make_unique<frmCalendar>(reading.principal, QDate(2026, 6, 1),
+                                                ReadingOptions{YearRule::Calendar, "Asia/Tokyo"},
+                                                desktop, &partner);
+    window->setOwnerName(reading.details.name);
+    return window;
+}
+
+std::unique_ptr<QWidget> SmallCalendarForTwo(Desktop& desktop, const Reading& reading)
+{
+    auto window = CalendarForTwo(desktop, reading);
+    window->resize(640, 420);
+    return window;
+}
+
 // The chosen day's panel shown beside the grid, whatever room the screen has.
 std::unique_ptr<QWidget> CalendarWithPanel(Desktop& desktop, const Reading& reading)
 {
@@ -128,6 +147,8 @@ const std::vector<Shot>& Shots()
         {u"frmcalendar-640x420.png"_s, SmallCalendarWindow},
         {u"frmcalendar-panel.png"_s, CalendarWithPanel},
         {u"frmcalendar-minimum.png"_s, SmallestCalendarWindow},
+        {u"frmcalendar-partner.png"_s, CalendarForTwo},
+        {u"frmcalendar-partner-640x420.png"_s, SmallCalendarForTwo},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},

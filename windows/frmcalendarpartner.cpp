@@ -48,21 +48,22 @@ void frmCalendar::partnerChanged()
     selectChosenDay();
     const QSize full = defaultSize();
     const int panel = m_panel->isVisible() ? m_panel->width() + layout()->spacing() : 0;
-    resize(FittedToScreen(this, QSize(std::max(width(), full.width() + panel),
-                                      std::max(height(), full.height()))));
+    resize(FittedToScreen(
+        this, QSize(std::max(width(), full.width() + panel), std::max(height(), full.height()))));
 }
 
 QString frmCalendar::legendText() const
 {
-    const QString both = withPartner() ? QString(u";  "_s % BothJourneySign %
-                                                 u" and both: good for a journey for both"_s)
-                                       : QString();
+    const QString both =
+        withPartner()
+            ? QString(u";  "_s % BothJourneySign % u" and both: good for a journey for both"_s)
+            : QString();
     return u"star: the day star, \u2191 ascending, \u2193 descending, "_s % AscendingMark %
            u" ascending period begins, "_s % DescendingMark %
            u" descending period begins;  journey: the directions good for a journey that day, "
            u"green days, "_s %
-           OneJourneySign % u" one direction, "_s % SeveralJourneysSign % u" two or more"_s %
-           both % u";  grey: the weekend;  the solar terms at local time"_s;
+           OneJourneySign % u" one direction, "_s % SeveralJourneysSign % u" two or more"_s % both %
+           u";  grey: the weekend;  the solar terms at local time"_s;
 }
 
 QString frmCalendar::movesText() const
@@ -87,10 +88,9 @@ void frmCalendar::showHeader()
         return;
     const QFontMetrics metrics(m_owner->font());
     const int room = m_grid->minimumWidth() / (withPartner() ? 4 : 2);
-    m_owner->setText(CalendarOwnerText(metrics.elidedText(m_name, Qt::ElideRight, room),
-                                       *m_calendar,
-                                       metrics.elidedText(m_partnerName, Qt::ElideRight, room),
-                                       m_day));
+    m_owner->setText(
+        CalendarOwnerText(metrics.elidedText(m_name, Qt::ElideRight, room), *m_calendar,
+                          metrics.elidedText(m_partnerName, Qt::ElideRight, room), m_day));
 }
 
 } // namespace Kistarra

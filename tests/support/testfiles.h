@@ -17,6 +17,10 @@ namespace Kistarra {
 // Ann, born on 1 May 1970: the person the suites compute, save and show when any will do.
 inline const BirthDetails Ann{QStringLiteral("Ann"), QStringLiteral("1"), QStringLiteral("May"),
                               QStringLiteral("1970")};
+// Bob, born on 12 August 1969 (principal number 4): Ann's partner where the suites need one; six
+// days of June 2026 are good for a journey for both in Tokyo.
+inline const BirthDetails Bob{QStringLiteral("Bob"), QStringLiteral("12"), QStringLiteral("August"),
+                              QStringLiteral("1969")};
 
 // Ann's saved reading, exactly as the program writes it.
 inline const QByteArray AnnFileBytes =
