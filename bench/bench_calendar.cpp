@@ -1,8 +1,8 @@
 // The calendar: a month of days worked out once its year's terms are known, and the calendar
-// window opened and painted, and turned to the next month and painted again; the Time Zone dialog
-// opened and painted. The terms of the years shown are worked out before the timing starts, as
-// they are once per year in the program.
-// A window counts as painted when its first paint event after the step has been handled.
+// window opened and painted, and turned to the next month and painted again, for one person and
+// with a partner; the Time Zone dialog opened and painted. The terms of the years shown are worked
+// out before the timing starts, as they are once per year in the program. A window counts as
+// painted when its first paint event after the step has been handled.
 
 #include <chrono>
 #include <memory>
@@ -18,8 +18,10 @@
 #include "bench/windowbench.h"
 #include "engine/daycalendar.h"
 #include "tests/support/fakedesktop.h"
+#include "tests/support/testfiles.h"
 #include "windows/frmcalendar.h"
 #include "windows/frmtimezone.h"
+#include "windows/kit/partner.h"
 
 using namespace Qt::StringLiterals;
 
@@ -79,13 +81,22 @@ void MonthOfDays(benchmark::State& state)
     state.SetLabel("31 day charts with their directions");
 }
 
-void CalendarWindowOpened(benchmark::State& state)
+// Bob as the run's partner: his principal number is worked out as the window opens.
+Partner& WithBob()
+{
+    static Partner partner;
+    partner.set(Bob);
+    return partner;
+}
+
+void OpenCalendar(benchmark::State& state, Partner* partner)
 {
     WarmTerms();
     FakeDesktop desktop;
     for (auto _ : state) {
         const auto started = Clock::now();
-        auto window = std::make_unique<frmCalendar>(3, QDate(2026, 6, 1), TokyoOptions, desktop);
+        auto window =
+            std::make_unique<frmCalendar>(3, QDate(2026, 6, 1), TokyoOptions, desktop, partner);
         PaintWatch painted(window.get());
         window->show();
         if (!painted.waitForPaint()) {
@@ -98,11 +109,21 @@ void CalendarWindowOpened(benchmark::State& state)
     }
 }
 
-void CalendarNextMonth(benchmark::State& state)
+void CalendarWindowOpened(benchmark::State& state)
+{
+    OpenCalendar(state, nullptr);
+}
+
+void CalendarWindowOpenedForTwo(benchmark::State& state)
+{
+    OpenCalendar(state, &WithBob());
+}
+
+void TurnCalendar(benchmark::State& state, Partner* partner)
 {
     WarmTerms();
     FakeDesktop desktop;
-    frmCalendar window(3, QDate(2026, 1, 15), TokyoOptions, desktop);
+    frmCalendar window(3, QDate(2026, 1, 15), TokyoOptions, desktop, partner);
     auto* const grid = window.findChild<QTableWidget*>(u"tblCalendar"_s);
     PaintWatch painted(grid->viewport());
     window.show();
@@ -122,6 +143,16 @@ void CalendarNextMonth(benchmark::State& state)
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - started).count());
     }
+}
+
+void CalendarNextMonth(benchmark::State& state)
+{
+    TurnCalendar(state, nullptr);
+}
+
+void CalendarNextMonthForTwo(benchmark::State& state)
+{
+    TurnCalendar(state, &WithBob());
 }
 
 // The Time Zone dialog: every zone listed, the offsets of those on screen looked up as they paint.
@@ -159,6 +190,16 @@ BENCHMARK(CalendarWindowOpened)
     ->Repetitions(Repetitions)
     ->ReportAggregatesOnly(true);
 BENCHMARK(CalendarNextMonth)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(CalendarWindowOpenedForTwo)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Repetitions(Repetitions)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(CalendarNextMonthForTwo)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Repetitions(Repetitions)
