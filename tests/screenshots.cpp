@@ -82,18 +82,9 @@ std::unique_ptr<QWidget> CalendarForTwo(Desktop& desktop, const Reading& reading
 {
     static Partner partner;
     partner.set(Bob);
-    auto window = std::make_unique<frmCalendar>(reading.principal, QDate(2026, 6, 1),
-                                                ReadingOptions{YearRule::Calendar, "Asia/Tokyo"},
-                                                desktop, &partner);
-    window->setOwnerName(reading.details.name);
-    return window;
-}
-
-std::unique_ptr<QWidget> SmallCalendarForTwo(Desktop& desktop, const Reading& reading)
-{
-    auto window = CalendarForTwo(desktop, reading);
-    window->resize(640, 420);
-    return window;
+    return std::make_unique<frmCalendar>(reading.principal, QDate(2026, 6, 1),
+                                         ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop,
+                                         &partner);
 }
 
 // The chosen day's panel shown beside the grid, whatever room the screen has.
@@ -148,7 +139,6 @@ const std::vector<Shot>& Shots()
         {u"frmcalendar-panel.png"_s, CalendarWithPanel},
         {u"frmcalendar-minimum.png"_s, SmallestCalendarWindow},
         {u"frmcalendar-partner.png"_s, CalendarForTwo},
-        {u"frmcalendar-partner-640x420.png"_s, SmallCalendarForTwo},
         {u"frmsave.png"_s, ReportWindow},
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},

@@ -79,14 +79,6 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
                  ComputeReading(Ann, YearRule::Calendar).principal, desktop.today(),
                  ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop);
          }},
-        {u"frmCalendar with a partner"_s,
-         [](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
-             static Partner partner;
-             partner.set(Bob);
-             return std::make_unique<frmCalendar>(
-                 ComputeReading(Ann, YearRule::Calendar).principal, QDate(2026, 6, 1),
-                 ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop, &partner);
-         }},
         {u"frmTimeZone"_s,
          [](FakeDesktop&) {
              return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);
