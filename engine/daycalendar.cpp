@@ -1,7 +1,6 @@
 #include "engine/daycalendar.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "engine/daterange.h"
 #include "engine/solarterms.h"
@@ -99,6 +98,24 @@ PalaceSet FavourableFor(int principal, const Chart& chart)
     return own ? own->favourable : PalaceSet();
 }
 
+// The directions good for both the person and a partner: the charts are the same for everyone,
+// so only the partner's favourable directions in them are worked out.
+void addPartner(MonthCalendar& calendar, int partnerPrincipal)
+{
+    calendar.partnerPrincipal = partnerPrincipal;
+    std::array<PalaceSet, 3> partnerMonths{};
+    for (std::size_t index = 0; index < static_cast<std::size_t>(calendar.moveCount); ++index) {
+        MoveDirections& move = calendar.moves[index];
+        partnerMonths[index] = FavourableFor(partnerPrincipal, move.month);
+        move.moveTogether =
+            move.move & FavourableFor(partnerPrincipal, move.year) & partnerMonths[index];
+    }
+    for (CalendarDay& day :
+         std::span(calendar.days).first(static_cast<std::size_t>(calendar.dayCount)))
+        day.journeyTogether = day.journey & partnerMonths[static_cast<std::size_t>(day.moveIndex)] &
+                              FavourableFor(partnerPrincipal, day.chart);
+}
+
 } // namespace
 
 std::optional<DayStar> DayStarOf(QDate date, const QTimeZone& zone)
@@ -154,26 +171,7 @@ std::optional<MonthCalendar> ComputeMonthCalendar(int principal, int year, int m
     }
     addTerms(calendar);
     if (partnerPrincipal)
-        return WithPartner(std::move(calendar), *partnerPrincipal);
-    return calendar;
-}
-
-std::optional<MonthCalendar> WithPartner(MonthCalendar calendar, int partnerPrincipal)
-{
-    if (partnerPrincipal < 1 || partnerPrincipal > 9)
-        return std::nullopt;
-    calendar.partnerPrincipal = partnerPrincipal;
-    std::array<PalaceSet, 3> partnerMonths{};
-    for (std::size_t index = 0; index < static_cast<std::size_t>(calendar.moveCount); ++index) {
-        MoveDirections& move = calendar.moves[index];
-        partnerMonths[index] = FavourableFor(partnerPrincipal, move.month);
-        move.moveTogether =
-            move.move & FavourableFor(partnerPrincipal, move.year) & partnerMonths[index];
-    }
-    for (CalendarDay& day :
-         std::span(calendar.days).first(static_cast<std::size_t>(calendar.dayCount)))
-        day.journeyTogether = day.journey & partnerMonths[static_cast<std::size_t>(day.moveIndex)] &
-                              FavourableFor(partnerPrincipal, day.chart);
+        addPartner(calendar, *partnerPrincipal);
     return calendar;
 }
 

@@ -88,16 +88,11 @@ struct MonthCalendar {
     [[nodiscard]] bool hasPartner() const { return partnerPrincipal != 0; }
 };
 
-// Nothing for a principal number (the partner's too, when given) outside 1..9, a month outside
-// DateRange::ContainsMonth, or an invalid zone.
+// With a partner's principal number, also the directions good for both. Nothing for a principal
+// number (the partner's too, when given) outside 1..9, a month outside DateRange::ContainsMonth,
+// or an invalid zone.
 [[nodiscard]] std::optional<MonthCalendar>
 ComputeMonthCalendar(int principal, int year, int month, const QTimeZone& zone,
                      std::optional<int> partnerPrincipal = std::nullopt);
-
-// The calendar with the directions good for both it and a partner: the charts are the same for
-// everyone, so only the partner's favourable directions in them are worked out. Nothing for a
-// partner's principal number outside 1..9.
-[[nodiscard]] std::optional<MonthCalendar> WithPartner(MonthCalendar calendar,
-                                                       int partnerPrincipal);
 
 } // namespace Kistarra
