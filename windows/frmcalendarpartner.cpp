@@ -26,14 +26,17 @@ bool frmCalendar::takePartner()
 {
     const std::optional<BirthDetails> details =
         m_partner ? m_partner->details() : std::optional<BirthDetails>();
-    if (!details) {
+    // Checked details always give a principal number; a calendar for one beats none at all.
+    const int principal =
+        details ? ComputeReading(*details, m_options.yearRule, m_options.trueTermsZone()).principal
+                : 0;
+    if (principal < 1 || principal > 9) {
         m_partnerName.clear();
         m_partnerPrincipal.reset();
         return false;
     }
-    const Reading reading = ComputeReading(*details, m_options.yearRule, m_options.trueTermsZone());
     m_partnerName = details->name;
-    m_partnerPrincipal = reading.principal;
+    m_partnerPrincipal = principal;
     return true;
 }
 
