@@ -112,7 +112,7 @@ void frmTwoPeople::makeControls()
     SetUpBirthFields(m_fields);
     auto* const grid = new QGridLayout(frame);
     const int lineTop = QFontMetrics(frame->font()).height();
-    grid->setContentsMargins(lineTop, lineTop + lineTop / 2, lineTop, lineTop);
+    grid->setContentsMargins(lineTop, lineTop + lineTop / 4, lineTop, lineTop);
     grid->addWidget(BuddyLabel(frame, u"&Name"_s, m_fields.name), 0, 0, Qt::AlignRight);
     grid->addWidget(m_fields.name, 0, 1, 1, 3);
     grid->addWidget(BuddyLabel(frame, u"Birth &Day"_s, m_fields.day), 1, 0, Qt::AlignRight);
