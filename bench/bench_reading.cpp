@@ -1,5 +1,6 @@
 // The costs a reading is made of: the star numbers of one date, a whole reading with its composed
-// texts, a saved reading file written and read back, and the year ahead of one date.
+// texts, a saved reading file written and read back, the year ahead of one date, and the
+// comparison of two readings.
 
 #include <cstddef>
 #include <vector>
@@ -13,6 +14,7 @@
 
 #include "engine/ninestar.h"
 #include "engine/yearahead.h"
+#include "reading/comparison.h"
 #include "reading/reading.h"
 #include "savedreading/savedreading.h"
 
@@ -107,8 +109,27 @@ void YearAheadOfOneDate(benchmark::State& state)
     }
 }
 
+// What a comparison adds to the two readings: every pair of principal numbers, each with other
+// character and energetic numbers, compared in turn.
+void CompareTwoReadings(benchmark::State& state)
+{
+    std::vector<Reading> readings;
+    for (const int year : {1970, 1971, 1972, 1973, 1974, 1975, 1976, 1977, 1978}) {
+        readings.push_back(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, QString::number(year)},
+                                          YearRule::Calendar));
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Reading& person = readings[next % readings.size()];
+        const Reading& partner = readings[(next / readings.size()) % readings.size()];
+        benchmark::DoNotOptimize(CompareReadings(person, partner));
+        ++next;
+    }
+}
+
 } // namespace
 
+BENCHMARK(CompareTwoReadings)->Repetitions(Repetitions)->DisplayAggregatesOnly(true);
 BENCHMARK(StarNumbers)->Repetitions(Repetitions)->DisplayAggregatesOnly(true);
 BENCHMARK(ComputeReadingOfListDates)
     ->Unit(benchmark::kMicrosecond)

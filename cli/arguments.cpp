@@ -46,17 +46,40 @@ Done givenTwice(const QCommandLineParser& parser)
     return {};
 }
 
+// The options that give one person's birth details, and how refusals speak of that person.
+struct PersonOptions {
+    const QCommandLineOption& name;
+    const QCommandLineOption& day;
+    const QCommandLineOption& month;
+    const QCommandLineOption& year;
+    const QCommandLineOption& open;
+    QString whose; // "" for the person, "partner's " for the partner
+};
+
+PersonOptions personOptions()
+{
+    const CommandLineOptions& option = Options();
+    return {option.name, option.day, option.month, option.year, option.open, QString()};
+}
+
+PersonOptions partnerOptions()
+{
+    const CommandLineOptions& option = Options();
+    return {option.partnerName, option.partnerDay,  option.partnerMonth,
+            option.partnerYear, option.partnerOpen, u"partner's "_s};
+}
+
 // The day, month and year as the birth details lists hold them.
-Result<QString> listDay(const QString& given)
+Result<QString> listDay(const QString& given, const QString& whose)
 {
     const auto value = DecimalValue(given.trimmed());
     if (!value || *value < FirstListDay || *value > LastListDay)
-        return Refused(u"day '%1' is not accepted; give a day from %2 to %3"_s.arg(
-            given, QString::number(FirstListDay), QString::number(LastListDay)));
+        return Refused(u"%1day '%2' is not accepted; give a day from %3 to %4"_s.arg(
+            whose, given, QString::number(FirstListDay), QString::number(LastListDay)));
     return QString::number(*value);
 }
 
-Result<QString> listMonth(const QString& given)
+Result<QString> listMonth(const QString& given, const QString& whose)
 {
     const QString trimmed = given.trimmed();
     if (const auto number = DecimalValue(trimmed); number && *number >= 1 && *number <= 12)
@@ -65,16 +88,16 @@ Result<QString> listMonth(const QString& given)
         if (name.compare(trimmed, Qt::CaseInsensitive) == 0)
             return name.toString();
     }
-    return Refused(u"month '%1' is not accepted; give a month name from January to December or "
-                   u"its number from 1 to 12"_s.arg(given));
+    return Refused(u"%1month '%2' is not accepted; give a month name from January to December or "
+                   u"its number from 1 to 12"_s.arg(whose, given));
 }
 
-Result<QString> listYear(const QString& given)
+Result<QString> listYear(const QString& given, const QString& whose)
 {
     const auto value = DecimalValue(given.trimmed());
     if (!value || *value < FirstListYear || *value > LastListYear)
-        return Refused(u"year '%1' is not accepted; give a year from %2 to %3"_s.arg(
-            given, QString::number(FirstListYear), QString::number(LastListYear)));
+        return Refused(u"%1year '%2' is not accepted; give a year from %3 to %4"_s.arg(
+            whose, given, QString::number(FirstListYear), QString::number(LastListYear)));
     return QString::number(*value);
 }
 
@@ -149,54 +172,81 @@ Done readSolarTerms(const QCommandLineParser& parser, CommandLineRequest& reques
     return {};
 }
 
-Done readDetailOptions(const QCommandLineParser& parser, CommandLineRequest& request)
+Result<BirthDetails> readDetailOptions(const QCommandLineParser& parser,
+                                       const PersonOptions& person)
 {
-    const CommandLineOptions& option = Options();
-    for (const QCommandLineOption& needed : {option.name, option.day, option.month, option.year}) {
-        if (!parser.isSet(needed))
-            return Refused(
-                u"missing --%1; give --name, --day, --month and --year, or --open FILE"_s.arg(
-                    LongName(needed)));
+    for (const QCommandLineOption* needed :
+         {&person.name, &person.day, &person.month, &person.year}) {
+        if (!parser.isSet(*needed))
+            return Refused(u"missing %1; give %2, %3, %4 and %5, or %6 FILE"_s.arg(
+                Spelled(*needed), Spelled(person.name), Spelled(person.day), Spelled(person.month),
+                Spelled(person.year), Spelled(person.open)));
     }
     BirthDetails details;
-    details.name = TrimmedOfBlanks(parser.value(option.name));
+    details.name = TrimmedOfBlanks(parser.value(person.name));
     if (details.name.isEmpty())
-        return Refused(u"the name is empty; give a name with --name"_s);
+        return Refused(
+            u"the %1name is empty; give a name with %2"_s.arg(person.whose, Spelled(person.name)));
     if (IsBlankName(details.name))
-        return Refused(u"the name is only white space; give a name with --name"_s);
+        return Refused(u"the %1name is only white space; give a name with %2"_s.arg(
+            person.whose, Spelled(person.name)));
     if (details.name.size() > MaxNameLength)
-        return Refused(u"the name is longer than %1 characters"_s.arg(MaxNameLength));
-    const Result<QString> day = listDay(parser.value(option.day));
+        return Refused(
+            u"the %1name is longer than %2 characters"_s.arg(person.whose).arg(MaxNameLength));
+    const Result<QString> day = listDay(parser.value(person.day), person.whose);
     if (!day)
         return day.failure();
-    const Result<QString> month = listMonth(parser.value(option.month));
+    const Result<QString> month = listMonth(parser.value(person.month), person.whose);
     if (!month)
         return month.failure();
-    const Result<QString> year = listYear(parser.value(option.year));
+    const Result<QString> year = listYear(parser.value(person.year), person.whose);
     if (!year)
         return year.failure();
     details.day = *day;
     details.month = *month;
     details.year = *year;
-    request.details = details;
+    return details;
+}
+
+// One person's birth details come from the options or from a saved reading, never both: the
+// details, or the saved reading's path.
+Done readPerson(const QCommandLineParser& parser, const PersonOptions& person,
+                std::optional<BirthDetails>& details, std::optional<QString>& openPath)
+{
+    const bool fromFile = parser.isSet(person.open);
+    const bool fromOptions = parser.isSet(person.name) || parser.isSet(person.day) ||
+                             parser.isSet(person.month) || parser.isSet(person.year);
+    if (fromFile && fromOptions)
+        return Refused(u"give either %1 FILE or %2, %3, %4 and %5, not both"_s.arg(
+            Spelled(person.open), Spelled(person.name), Spelled(person.day), Spelled(person.month),
+            Spelled(person.year)));
+    if (fromFile) {
+        openPath = parser.value(person.open);
+        return {};
+    }
+    Result<BirthDetails> read = readDetailOptions(parser, person);
+    if (!read)
+        return read.failure();
+    details = *std::move(read);
     return {};
 }
 
-// The birth details come from the options or from a saved reading, never both.
 Done readBirthDetails(const QCommandLineParser& parser, CommandLineRequest& request)
 {
     const CommandLineOptions& option = Options();
-    const bool fromFile = parser.isSet(option.open);
-    const bool fromOptions = parser.isSet(option.name) || parser.isSet(option.day) ||
-                             parser.isSet(option.month) || parser.isSet(option.year);
-    if (fromFile && fromOptions)
-        return Refused(u"give either --open FILE or --name, --day, --month and --year, not both"_s);
     request.yearRule = parser.isSet(option.solarYear) ? YearRule::Solar : YearRule::Calendar;
     request.trueSolarTerms = parser.isSet(option.trueSolarTerms);
-    if (!fromFile)
-        return readDetailOptions(parser, request);
-    request.openPath = parser.value(option.open);
-    return {};
+    if (Done read = readPerson(parser, personOptions(), request.details, request.openPath); !read)
+        return read;
+    const PersonOptions partner = partnerOptions();
+    const bool partnerGiven = parser.isSet(partner.open) || parser.isSet(partner.name) ||
+                              parser.isSet(partner.day) || parser.isSet(partner.month) ||
+                              parser.isSet(partner.year);
+    if (!partnerGiven)
+        return {};
+    if (parser.isSet(option.forecast))
+        return Refused(u"a partner does not go with --forecast; compare the two without it"_s);
+    return readPerson(parser, partner, request.partnerDetails, request.partnerOpenPath);
 }
 
 void readOutputs(const QCommandLineParser& parser, CommandLineRequest& request)

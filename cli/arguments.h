@@ -35,6 +35,10 @@ struct CommandLineRequest {
 
     std::optional<BirthDetails> details; // from --name, --day, --month, --year
     std::optional<QString> openPath;     // from --open: the details are in this saved reading
+    // A partner to compare with, from --partner-name, -day, -month and -year, or from the saved
+    // reading of --partner-open; with neither, no partner.
+    std::optional<BirthDetails> partnerDetails;
+    std::optional<QString> partnerOpenPath;
     YearRule yearRule = YearRule::Calendar;
     std::optional<QDate> forecast;
     std::optional<CalendarMonth> calendar;
@@ -45,6 +49,8 @@ struct CommandLineRequest {
     bool json = false;
     bool report = false;
     std::vector<RequestedFile> files;
+
+    [[nodiscard]] bool hasPartner() const { return partnerDetails || partnerOpenPath; }
 };
 
 // The arguments (arguments[0] is the program) as a request, or why they are refused (a Request

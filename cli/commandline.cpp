@@ -57,9 +57,19 @@ Result<Answer> answerOf(const CommandLineRequest& request, QTextStream& err)
         return details.failure();
     const bool datesNeedAZone = request.trueSolarTerms || request.forecast || request.calendar;
     const QTimeZone zone = datesNeedAZone ? zoneOf(request, err) : QTimeZone::utc();
-    Answer answer{ComputeReading(*details, request.yearRule,
-                                 request.trueSolarTerms ? std::optional(zone) : std::nullopt),
-                  std::nullopt, std::nullopt, std::nullopt};
+    const std::optional<QTimeZone> trueTermsZone =
+        request.trueSolarTerms ? std::optional(zone) : std::nullopt;
+    Answer answer;
+    answer.reading = ComputeReading(*details, request.yearRule, trueTermsZone);
+    if (request.hasPartner()) {
+        const Result<BirthDetails> partner = request.partnerOpenPath
+                                                 ? detailsFromFile(*request.partnerOpenPath)
+                                                 : *request.partnerDetails;
+        if (!partner)
+            return partner.failure();
+        answer.partner = ComputeReading(*partner, request.yearRule, trueTermsZone);
+        answer.comparison = CompareReadings(answer.reading, *answer.partner);
+    }
     const auto noPrincipal = [&answer](QStringView what) {
         return FileProblem(u"the birth year '%1' gives no principal number, so no %2"_s.arg(
             answer.reading.details.year, what));
@@ -83,7 +93,8 @@ Result<Answer> answerOf(const CommandLineRequest& request, QTextStream& err)
 bool NamesFile(const QString& before, const QString& argument)
 {
     const CommandLineOptions& option = Options();
-    for (const QCommandLineOption& file : {option.open, option.save, option.pdf}) {
+    for (const QCommandLineOption& file :
+         {option.open, option.partnerOpen, option.save, option.pdf}) {
         const QString spelled = Spelled(file);
         if (before == spelled || argument.startsWith(spelled + u'='))
             return true;

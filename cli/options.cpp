@@ -24,7 +24,19 @@ CommandLineOptions makeOptions()
                  u"year"_s},
         .open = {u"open"_s, u"Take the birth details from a saved reading (.nsk) file."_s,
                  u"file"_s},
-        .report = {u"report"_s, u"Print the reading as the plain report (the default)."_s},
+        .partnerName = {u"partner-name"_s,
+                        u"A partner's name: compare the two people (with --calendar: the days "
+                        u"good for both)."_s,
+                        u"text"_s},
+        .partnerDay = {u"partner-day"_s, u"The partner's day of birth, as --day."_s, u"day"_s},
+        .partnerMonth = {u"partner-month"_s, u"The partner's month of birth, as --month."_s,
+                         u"month"_s},
+        .partnerYear = {u"partner-year"_s, u"The partner's year of birth, as --year."_s, u"year"_s},
+        .partnerOpen = {u"partner-open"_s,
+                        u"Take the partner's birth details from a saved reading (.nsk) file."_s,
+                        u"file"_s},
+        .report = {u"report"_s, u"Print the reading as the plain report (the default; with a "
+                                u"partner, before the comparison)."_s},
         .json = {u"json"_s, u"Print the reading as one JSON object."_s},
         .forecast = {u"forecast"_s,
                      u"The year ahead from this date, YYYY-MM-DD (%1) or today: printed instead of "
@@ -37,7 +49,9 @@ CommandLineOptions makeOptions()
                      u"(landscape A4) with --pdf."_s.arg(CalendarMonths()),
                      u"month"_s},
         .save = {u"save"_s, u"Save the birth details as a saved reading (.nsk) file."_s, u"file"_s},
-        .pdf = {u"pdf"_s, u"Write the printed report, attribution lines included, as a PDF file."_s,
+        .pdf = {u"pdf"_s,
+                u"Write the printed report (with a partner the printed comparison), attribution "
+                u"lines included, as a PDF file."_s,
                 u"file"_s},
         .solarYear = {u"solar-year"_s, u"Count years from 4 February: a birth before it takes its "
                                        u"numbers from the year before."_s},
@@ -64,8 +78,10 @@ CommandLineOptions makeOptions()
 
 QList<QCommandLineOption> CommandLineOptions::all() const
 {
-    return {name, day, month,     year,           open,     report,     json, forecast, calendar,
-            save, pdf, solarYear, trueSolarTerms, timeZone, solarTerms, help, version};
+    return {name,       day,          month,       year,        open,      partnerName,
+            partnerDay, partnerMonth, partnerYear, partnerOpen, report,    json,
+            forecast,   calendar,     save,        pdf,         solarYear, trueSolarTerms,
+            timeZone,   solarTerms,   help,        version};
 }
 
 const CommandLineOptions& Options()

@@ -16,6 +16,11 @@ struct CommandLineOptions {
     QCommandLineOption month;
     QCommandLineOption year;
     QCommandLineOption open;
+    QCommandLineOption partnerName;
+    QCommandLineOption partnerDay;
+    QCommandLineOption partnerMonth;
+    QCommandLineOption partnerYear;
+    QCommandLineOption partnerOpen;
     QCommandLineOption report;
     QCommandLineOption json;
     QCommandLineOption forecast;

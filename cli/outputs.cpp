@@ -13,6 +13,7 @@
 #include "platform/calendarpage.h"
 #include "platform/printing.h"
 #include "reading/calendartext.h"
+#include "reading/comparisontext.h"
 #include "savedreading/savedreading.h"
 #include "files/wholefiles.h"
 
@@ -22,8 +23,9 @@ namespace Kistarra {
 
 namespace {
 
-// What the report window's Print puts on paper, in the report's own font, as PDF bytes; with
-// --calendar what the calendar window's Print does, the month on one landscape A4 page.
+// What the report window's Print puts on paper, in the report's own font, as PDF bytes (with a
+// partner what the Two People window's Print does); with --calendar what the calendar window's
+// Print does, the month on one landscape A4 page.
 Result<QByteArray> pdfReport(const Answer& answer)
 {
     if (answer.calendar) {
@@ -38,7 +40,9 @@ Result<QByteArray> pdfReport(const Answer& answer)
     const Reading& reading = answer.reading;
     QTextDocument document;
     document.setDefaultFont(ReportFont());
-    QTextCursor(&document).insertText(PrintedReportText(reading));
+    QTextCursor(&document).insertText(
+        answer.comparison ? PrintedComparisonText(reading, *answer.partner, *answer.comparison)
+                          : PrintedReportText(reading));
     QBuffer buffer;
     if (!PrintToPdf(document, buffer) || buffer.data().isEmpty())
         return Failure{u"the report could not be laid out"_s};
@@ -96,6 +100,10 @@ Done checkTargets(const CommandLineRequest& request)
             SameTarget(*request.openPath, file->path))
             return Refused(u"--%1 names the saved reading given to --open, '%2'"_s.arg(file->option,
                                                                                        file->path));
+        // The partner's saved reading is only read: nothing of this run belongs in it.
+        if (request.partnerOpenPath && SameTarget(*request.partnerOpenPath, file->path))
+            return Refused(u"--%1 names the saved reading given to --partner-open, '%2'"_s.arg(
+                file->option, file->path));
         if (const Done writable = CheckTarget(file->path); !writable)
             return writeFailure(file->path, writable.failure().reason);
     }

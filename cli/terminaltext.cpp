@@ -7,6 +7,7 @@
 #include "cli/readingjson.h"
 #include "cli/yearaheadjson.h"
 #include "reading/calendartext.h"
+#include "reading/comparisontext.h"
 #include "reading/yearaheadtext.h"
 
 using namespace Qt::StringLiterals;
@@ -22,6 +23,14 @@ QString terminalReport(Reading reading)
 {
     reading.details.name = OneLine(reading.details.name);
     return ReportText(reading).replace(u"\r\n"_s, u"\n"_s);
+}
+
+// The comparison in words, the names written out as in the report.
+QString terminalComparison(Reading person, Reading partner, const Comparison& comparison)
+{
+    person.details.name = OneLine(person.details.name);
+    partner.details.name = OneLine(partner.details.name);
+    return ComparisonText(person, partner, comparison).plainText().replace(u"\r\n"_s, u"\n"_s);
 }
 
 // The day of the year ahead's date in words, after the year and the month.
@@ -71,10 +80,13 @@ QString OneLine(const QString& message)
 
 QString TerminalText(const CommandLineRequest& request, const Answer& answer)
 {
-    // The year ahead in words takes the default report's place, not that of one asked for.
+    // The year ahead in words, or the comparison, takes the default report's place, not that of
+    // one asked for.
     const bool yearAheadText = answer.ahead && !request.json;
-    const bool report =
-        request.report || (!request.json && request.files.empty() && !yearAheadText);
+    const bool comparisonText =
+        answer.comparison && !request.json && (request.report || request.files.empty());
+    const bool report = request.report || (!request.json && request.files.empty() &&
+                                           !yearAheadText && !comparisonText);
     QString text;
     if (answer.calendar)
         return request.json
@@ -84,6 +96,9 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
                    : CalendarText(*answer.calendar);
     if (report)
         text += terminalReport(answer.reading) + u'\n';
+    if (comparisonText)
+        text += (report ? u"\n"_s : QString()) +
+                terminalComparison(answer.reading, *answer.partner, *answer.comparison);
     if (yearAheadText)
         text += (report ? u"\n"_s : QString()) + YearAheadText(*answer.ahead) + u'\n' +
                 dayText(*answer.ahead, answer.day);
@@ -91,6 +106,8 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
         QJsonObject object = ReadingJson(answer.reading);
         if (answer.ahead)
             object.insert(u"forecast"_s, forecastJson(*answer.ahead, answer.day));
+        if (answer.comparison)
+            object.insert(u"comparison"_s, ComparisonJson(*answer.partner, *answer.comparison));
         text += QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented));
     }
     return text;

@@ -18,8 +18,8 @@ struct LevelWords {
 // What each level stands for, in the order of AllStarLevels.
 constexpr std::array<LevelWords, 3> Levels = {{
     {u"Principal Number",
-     u"The principal numbers show how the two live together, day by day: the relationship page "
-     u"judges partners by them alone."},
+     u"The principal numbers show how the two live together, day by day: the relationship "
+     u"analysis judges partners by them alone."},
     {u"Character Number",
      u"The character numbers show how the two feel, react and talk with each other."},
     {u"Energetic Number",
@@ -66,7 +66,7 @@ void appendSide(ComposedText& text, const QString& own, const QString& other, in
     if (sections.empty()) {
         text.append(true, DarkMagenta,
                     opening % u" is in none of the four partner lists of "_s % possessive(own) %
-                        u" relationship page."_s % CRLF % CRLF);
+                        u" relationship analysis."_s % CRLF % CRLF);
         return;
     }
     QStringList phrases;
