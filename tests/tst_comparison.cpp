@@ -72,8 +72,6 @@ class TestComparison : public QObject {
 
 private slots:
     void everyPairFollowsThePages();
-    void wording_data();
-    void wording();
 };
 
 // Every pair of numbers on every level: the principal level's sections are the ones the
@@ -113,60 +111,6 @@ void TestComparison::everyPairFollowsThePages()
             }
         }
     }
-}
-
-void TestComparison::wording_data()
-{
-    QTest::addColumn<int>("person");
-    QTest::addColumn<int>("partner");
-    QTest::addColumn<QStringList>("lines");
-
-    const QString support = WordsOf(PartnerSection::Support).paragraph.toString();
-    QTest::newRow("3 and 1: one section each way")
-        << 3 << 1
-        << QStringList{u"Ann's 3 (Wood) and Bob's 1 (Water)."_s,
-                       u"From Ann's side: Bob's 1 is among the numbers who support Ann's "
-                       u"relationship."_s,
-                       support,
-                       u"From Bob's side: Ann's 3 is among the numbers who leave Bob drained."_s,
-                       u"Bob's 1 is not among Ann's compatible numbers (2, 5, 8). Ann's 3 is "
-                       u"not among Bob's compatible numbers (9)."_s};
-    QTest::newRow("1 and 9: two sections on one side")
-        << 1 << 9
-        << QStringList{u"From Ann's side: Bob's 9 is among the numbers who control Ann's "
-                       u"relationship and among the numbers whom Ann controls."_s,
-                       WordsOf(PartnerSection::Control).paragraph.toString(),
-                       WordsOf(PartnerSection::Controlled).paragraph.toString(),
-                       u"From Bob's side: Ann's 1 is among the numbers whom Bob controls."_s,
-                       u"Bob's 9 is among Ann's compatible numbers (9). Ann's 1 is not among Bob's "
-                       u"compatible numbers (6, 7)."_s};
-    QTest::newRow("5 and 5: no list names the other")
-        << 5 << 5
-        << QStringList{u"From Ann's side: Bob's 5 is in none of the four partner lists of Ann's "
-                       u"relationship analysis."_s,
-                       u"From Bob's side: Ann's 5 is in none of the four partner lists of Bob's "
-                       u"relationship analysis."_s};
-    QTest::newRow("2 and 8: same element")
-        << 2 << 8
-        << QStringList{u"Ann's 2 (Soil/ Earth) and Bob's 8 (Soil/ Earth). Both partners have the "
-                       u"same element."_s};
-}
-
-void TestComparison::wording()
-{
-    QFETCH(int, person);
-    QFETCH(int, partner);
-    QFETCH(QStringList, lines);
-
-    const Reading ann = readingOf(u"Ann"_s, person, 0);
-    const Reading bob = readingOf(u"Bob"_s, partner, 0);
-    const QString text = ComparisonText(ann, bob, CompareReadings(ann, bob)).plainText();
-    const QStringList shown = text.split(u"\r\n"_s);
-    for (const QString& line : lines)
-        QVERIFY2(shown.contains(line), qPrintable(line));
-    QVERIFY(
-        text.startsWith(u"How Ann and Bob Meet\r\n\r\nAnn, born 1 May 1970: principal number "_s));
-    QVERIFY(text.endsWith(u")."_s + u"\r\n"_s));
 }
 
 } // namespace Kistarra
