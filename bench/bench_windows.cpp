@@ -1,6 +1,7 @@
 // What the person waits for in the windows: the birth details window built, shown, painted and
 // deleted again, and the step from a click on cmdProceed to the result window on screen, all three
-// pages filled and painted once, and the year-ahead page built and painted when its tab is chosen.
+// pages filled and painted once, the year-ahead page built and painted when its tab is chosen, and
+// the Two People window opened with a comparison.
 // The constructors alone, and the result window shown without the navigation around it, split those
 // two paths into their parts.
 //
@@ -39,6 +40,7 @@
 #include "tests/support/fakedesktop.h"
 #include "windows/frmmain.h"
 #include "windows/frmninestar.h"
+#include "windows/frmtwopeople.h"
 #include "windows/kit/partner.h"
 
 using namespace Qt::StringLiterals;
@@ -342,38 +344,53 @@ void ShowYearAheadPage(benchmark::State& state)
     samples.report();
 }
 
+// "Compare With a Partner..." with a partner kept: the Two People window built, the comparison
+// computed and shown, and painted once; the result window is made and shown outside the time.
+void ShowTwoPeople(benchmark::State& state)
+{
+    FakeDesktop desktop;
+    Partner partner;
+    partner.set({u"Bob"_s, u"12"_s, u"August"_s, u"1985"_s});
+    const Reading reading = ClickedReading();
+    PaintedWindows painted;
+    Samples samples(state);
+    for (auto _ : state) {
+        const auto window =
+            std::make_unique<frmNineStar>(reading, ReadingOptions{}, partner, desktop);
+        window->show();
+        if (!WaitForFirstFrame(window.get(), painted)) {
+            state.SkipWithError("the result window did not show");
+            break;
+        }
+        painted.clear();
+        const Start start;
+        window->compareWithPartner();
+        const auto* const twoPeople = window->findChild<frmTwoPeople*>();
+        if (twoPeople == nullptr || !WaitForFirstFrame(twoPeople, painted)) {
+            state.SkipWithError("the Two People window did not show");
+            break;
+        }
+        samples.add(start);
+    }
+    samples.report();
+}
+
 } // namespace
 
-BENCHMARK(BuildBirthDetails)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(BirthDetailsRoundTrip)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(BuildResultWindow)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(ShowResultWindow)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(ClickToResultShown)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(ShowYearAheadPage)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Repetitions(Repetitions)
-    ->DisplayAggregatesOnly(true);
+// Each iteration timed by hand, the medians of a repetition reported.
+#define KISTARRA_WINDOW_BENCHMARK(function)                                                        \
+    BENCHMARK(function)                                                                            \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->UseManualTime()                                                                          \
+        ->Repetitions(Repetitions)                                                                 \
+        ->DisplayAggregatesOnly(true)
+KISTARRA_WINDOW_BENCHMARK(BuildBirthDetails);
+KISTARRA_WINDOW_BENCHMARK(BirthDetailsRoundTrip);
+KISTARRA_WINDOW_BENCHMARK(BuildResultWindow);
+KISTARRA_WINDOW_BENCHMARK(ShowResultWindow);
+KISTARRA_WINDOW_BENCHMARK(ClickToResultShown);
+KISTARRA_WINDOW_BENCHMARK(ShowYearAheadPage);
+KISTARRA_WINDOW_BENCHMARK(ShowTwoPeople);
 
 } // namespace Kistarra
 

@@ -11,9 +11,9 @@
 #include "cli/exitcodes.h"
 #include "cli/terminaltext.h"
 #include "platform/calendarpage.h"
+#include "platform/comparisonprint.h"
 #include "platform/printing.h"
 #include "reading/calendartext.h"
-#include "reading/comparisontext.h"
 #include "savedreading/savedreading.h"
 #include "files/wholefiles.h"
 
@@ -38,12 +38,16 @@ Result<QByteArray> pdfReport(const Answer& answer)
         return buffer.data();
     }
     const Reading& reading = answer.reading;
+    QBuffer buffer;
+    if (answer.comparison) {
+        if (!PrintedComparisonToPdf(reading, *answer.partner, *answer.comparison, buffer) ||
+            buffer.data().isEmpty())
+            return Failure{u"the comparison could not be laid out"_s};
+        return buffer.data();
+    }
     QTextDocument document;
     document.setDefaultFont(ReportFont());
-    QTextCursor(&document).insertText(
-        answer.comparison ? PrintedComparisonText(reading, *answer.partner, *answer.comparison)
-                          : PrintedReportText(reading));
-    QBuffer buffer;
+    QTextCursor(&document).insertText(PrintedReportText(reading));
     if (!PrintToPdf(document, buffer) || buffer.data().isEmpty())
         return Failure{u"the report could not be laid out"_s};
     return buffer.data();

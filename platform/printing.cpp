@@ -79,21 +79,38 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
     return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
 }
 
-bool PrintToPdf(const QTextDocument& document, QIODevice& out)
+namespace {
+
+// The pages on the paper a PDF printer would use, or on the paper given instead.
+bool WritePdf(const QTextDocument& document, QIODevice& out, const QPageSize* paper)
 {
     if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
         return false;
     if (!out.isWritable())
         return false;
-    // The paper and resolution a PDF printer would use, written into the device.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
+    QPageLayout layout = printer.pageLayout();
+    if (paper != nullptr)
+        layout.setPageSize(*paper);
     QPdfWriter writer(&out);
     writer.setTitle(u"Kistarra"_s);
     writer.setResolution(printer.resolution());
-    writer.setPageLayout(printer.pageLayout());
+    writer.setPageLayout(layout);
     writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
     return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
+}
+
+} // namespace
+
+bool PrintToPdf(const QTextDocument& document, QIODevice& out)
+{
+    return WritePdf(document, out, nullptr);
+}
+
+bool PrintToPdf(const QTextDocument& document, QIODevice& out, const QPageSize& paper)
+{
+    return WritePdf(document, out, &paper);
 }
 
 } // namespace Kistarra

@@ -3,6 +3,7 @@
 #include <QFont>
 
 class QIODevice;
+class QPageSize;
 class QPrinter;
 class QTextDocument;
 
@@ -20,5 +21,8 @@ namespace Kistarra {
 // The same pages as a PDF written into the device (opened for writing if it is not yet). False
 // when the device cannot be opened or the pages cannot be laid out.
 [[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out);
+// The same on that paper, whatever the locale's is.
+[[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out,
+                              const QPageSize& paper);
 
 } // namespace Kistarra

@@ -21,6 +21,7 @@
 #include "reading/reading.h"
 #include "tests/support/fakedesktop.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/windowcatalogue.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmabout.h"
 #include "windows/frmcalendar.h"
@@ -125,6 +126,14 @@ std::unique_ptr<QWidget> TimeZoneDialog(Desktop&, const Reading&)
     return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);
 }
 
+// A window of the catalogue the suites share, as they open it.
+MakeWindow Catalogued(const QString& name)
+{
+    return [name](Desktop& desktop, const Reading&) {
+        return MakeCatalogueWindow(name, static_cast<FakeDesktop&>(desktop));
+    };
+}
+
 // One line per window picture.
 const std::vector<Shot>& Shots()
 {
@@ -143,6 +152,8 @@ const std::vector<Shot>& Shots()
         {u"frmabout.png"_s, AboutWindow},
         {u"frmfarewell.png"_s, FarewellWindow},
         {u"frmtimezone.png"_s, TimeZoneDialog},
+        {u"frmtwopeople.png"_s, Catalogued(u"frmTwoPeople"_s)},
+        {u"frmtwopeople-compared.png"_s, Catalogued(u"frmTwoPeople compared"_s)},
     };
     return shots;
 }

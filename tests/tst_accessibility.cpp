@@ -297,6 +297,11 @@ void TestAccessibility::tabWalksEveryControlInOrder_data()
                                                 u"cmdAddPartner"_s,    u"cmdClose"_s,
                                                 u"cmdPreviousMonth"_s, u"cmdToday"_s,
                                                 u"cmdNextMonth"_s,     u"cmdGoToMonth"_s};
+    QTest::newRow("frmTwoPeople compared")
+        << u"frmTwoPeople compared"_s
+        << QStringList{u"txtName"_s,    u"cboDate"_s, u"cboMonth"_s,      u"cboYear"_s,
+                       u"cmdCompare"_s, u"cmdOpen"_s, u"RTBComparison"_s, u"cmdPrint"_s,
+                       u"cmdSavePdf"_s, u"cmdClose"_s};
 }
 
 void TestAccessibility::tabWalksEveryControlInOrder()
@@ -482,6 +487,7 @@ void TestAccessibility::accessKeysWork_data()
     QTest::newRow("frmCalendar Alt+P") << u"frmCalendar"_s << int(Qt::Key_P) << u"cmdSavePdf"_s;
     QTest::newRow("frmCalendar Alt+R") << u"frmCalendar"_s << int(Qt::Key_R) << u"cmdPrint"_s;
     QTest::newRow("frmCalendar Alt+A") << u"frmCalendar"_s << int(Qt::Key_A) << u"cmdAddPartner"_s;
+    QTest::newRow("frmTwoPeople Alt+C") << u"frmTwoPeople"_s << int(Qt::Key_C) << u"cmdCompare"_s;
     QTest::newRow("frmTimeZone Alt+Z") << u"frmTimeZone"_s << int(Qt::Key_Z) << u"lstTimeZones"_s;
 }
 

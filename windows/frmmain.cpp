@@ -14,8 +14,8 @@
 #include "engine/ninestar.h"
 #include "platform/desktop.h"
 #include "platform/modhelp.h"
-#include "savedreading/savedreading.h"
 #include "windows/frmtimezone.h"
+#include "windows/kit/birthfields.h"
 #include "windows/kit/theme.h"
 #include "windows/kit/widgets.h"
 #include "windows/kit/menus.h"
@@ -27,15 +27,6 @@ using namespace Qt::StringLiterals;
 namespace Kistarra {
 
 namespace {
-
-constexpr QStringView NameMissing = u"Please Enter Your Name";
-constexpr QStringView FileRefused = u"Please Check The File.";
-static_assert(MaxNameLength == 4000, "the notice below names the limit");
-constexpr QStringView NameShortened =
-    u"The name in this file is longer than 4,000 characters; it has been shortened to 4,000.";
-
-// The date a freshly loaded window proposes: 1 January 1970.
-constexpr int StartYearEntry = 1970 - FirstListYear;
 
 // The controls reach 7425 twips across and 5655 down; the menu bar comes on top.
 constexpr int ClientWidth = 7425;
@@ -76,7 +67,7 @@ frmMain::frmMain(const ReadingOptions& options, Desktop& desktop, QWidget* paren
     connect(m_ui->cmdOpen, &QPushButton::clicked, this, &frmMain::openSavedReading);
 
     buildMenus();
-    fillLists();
+    SetUpBirthFields(fields());
 
     // Fixed before the window is shown, as a size change of a shown window is refused on some
     // platforms.
@@ -90,12 +81,6 @@ void frmMain::applyTheme()
 {
     SetColours(m_ui->client, White, WindowGrey);
     SetColours(m_ui->fraDetails, LightGreen, FrameGrey);
-    SetColours(m_ui->txtName, LightGreen, WindowGrey);
-    // Whatever name is typed, its saved reading opens again.
-    m_ui->txtName->setMaxLength(MaxNameLength);
-    for (QComboBox* const list :
-         std::initializer_list<QComboBox*>{m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear})
-        ThemeList(list, LightGreen, WindowGrey);
     SetColours(m_ui->cmdProceed, Black, Silver);
     SetColours(m_ui->cmdOpen, Black, PaleButtonGrey);
     SetUpSiteLinks({{m_ui->Label14, ForumInvitation.toString()}, {m_ui->Label3, VisitInvitation()}},
@@ -138,41 +123,22 @@ void frmMain::buildMenus()
         bar, m_desktop, {u"mnuSep2", u"mnuSep3", false}, [this] { emit aboutRequested(); }, this);
 }
 
-void frmMain::fillLists()
+BirthFields frmMain::fields() const
 {
-    m_ui->cboDate->clear();
-    m_ui->cboDate->addItems(DayListEntries());
-    m_ui->cboMonth->clear();
-    m_ui->cboMonth->addItems(MonthListEntries());
-    m_ui->cboYear->clear();
-    m_ui->cboYear->addItems(YearListEntries());
-
-    m_ui->cboDate->setCurrentIndex(0);
-    m_ui->cboMonth->setCurrentIndex(0);
-    m_ui->cboYear->setCurrentIndex(StartYearEntry);
+    return {m_ui->txtName, m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear};
 }
 
 bool frmMain::CheckDetails()
 {
-    if (!IsBlankName(m_ui->txtName->text()))
-        return true;
-    m_desktop.showError(this, NameMissing.toString());
-    m_ui->txtName->setFocus();
-    return false;
+    return CheckName(fields(), this, m_desktop);
 }
 
 void frmMain::proceed()
 {
     if (!CheckDetails())
         return;
-    // The box cuts a longer name at its limit, which can split a character written as two units;
-    // the half left over is no character, and a saved reading could only hold a stand-in for it.
-    QString name = m_ui->txtName->text();
-    if (!name.isEmpty() && name.back().isHighSurrogate())
-        name.chop(1);
-    const BirthDetails details{name, m_ui->cboDate->currentText(), m_ui->cboMonth->currentText(),
-                               m_ui->cboYear->currentText()};
-    emit readingReady(ComputeReading(details, m_options.yearRule, m_options.trueTermsZone()));
+    emit readingReady(
+        ComputeReading(EnteredDetails(fields()), m_options.yearRule, m_options.trueTermsZone()));
 }
 
 void frmMain::openSavedReading()
@@ -184,30 +150,13 @@ void frmMain::openSavedReading()
 
 void frmMain::openFile(const QString& path)
 {
-    // Only the lower-case ending counts: a file named .NSK is refused.
-    if (!path.endsWith(u"nsk"_s, Qt::CaseSensitive)) {
-        refuseFile();
-        return;
-    }
-    const Result<BirthDetails> saved = ReadSavedReading(path);
-    if (!saved) {
-        refuseFile();
-        return;
-    }
-    // The box holds no more than a saved reading may: say so before the shortened name goes on
-    // into a reading that could be saved.
-    if (saved->name.size() > MaxNameLength)
-        m_desktop.showNotice(this, NameShortened.toString());
-    m_ui->txtName->setText(saved->name);
-    m_ui->cboDate->setCurrentText(saved->day);
-    m_ui->cboMonth->setCurrentText(saved->month);
-    m_ui->cboYear->setCurrentText(saved->year);
-    proceed();
+    if (OpenSavedReadingInto(fields(), path, this, m_desktop))
+        proceed();
 }
 
 void frmMain::refuseFile()
 {
-    m_desktop.showError(this, FileRefused.toString());
+    RefuseSavedReading(this, m_desktop);
 }
 
 BrandLinks frmMain::brandLinks() const

@@ -6,6 +6,7 @@
 
 #include "reading/reading.h"
 #include "reading/readingoptions.h"
+#include "windows/kit/birthfields.h"
 #include "windows/kit/brandlinks.h"
 
 namespace Ui {
@@ -63,7 +64,7 @@ private:
     void buildMenus();
     void chooseTimeZone();
     void changeOptions(const ReadingOptions& options);
-    void fillLists();
+    [[nodiscard]] BirthFields fields() const;
 
     void proceed();
     void openSavedReading();

@@ -7,8 +7,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTextCharFormat>
-#include <QTextCursor>
 #include <QTextEdit>
 
 #include "platform/desktop.h"
@@ -19,6 +17,7 @@
 #include "windows/kit/widgets.h"
 #include "windows/kit/brandlinks.h"
 #include "windows/kit/menus.h"
+#include "windows/frmtwopeople.h"
 #include "windows/yearaheadpage.h"
 
 #include "ui_frmninestar.h"
@@ -33,22 +32,6 @@ namespace {
 constexpr std::array<QStringView, 4> TabCaptions = {u"Nine Star Ki Chart", u"Nine Star Ki Element",
                                                     u"Nine Star Ki Relationship Analysis",
                                                     YearAheadTitle};
-
-void InsertPieces(QTextEdit* box, const ComposedText& text)
-{
-    QTextCursor cursor(box->document());
-    cursor.movePosition(QTextCursor::End);
-    // One edit: the box lays out and announces its new text once, not once per piece.
-    cursor.beginEditBlock();
-    for (const TextPiece& piece : text.pieces) {
-        QTextCharFormat format;
-        format.setFontWeight(piece.bold ? QFont::Bold : QFont::Normal);
-        format.setForeground(ToColour(piece.colour));
-        cursor.insertText(piece.text, format);
-    }
-    cursor.endEditBlock();
-    box->moveCursor(QTextCursor::Start);
-}
 
 void ShowPicture(QLabel* box, const std::optional<QStringView>& key, QString (*path)(QStringView),
                  const QString& what)
@@ -164,6 +147,7 @@ void frmNineStar::buildMenus()
     QMenuBar* const bar = menuBar();
     AddMenu(bar, u"mnuFile", u"&File",
             {{u"mnuBack", u"&Back", [this] { emit backRequested(); }},
+             {u"mnuCompare", u"Compare &With a Partner\u2026", [this] { compareWithPartner(); }},
              {u"mnuFile1", {}},
              {u"mnuExit", u"E&xit", [this] { close(); }}},
             this);
@@ -188,7 +172,7 @@ void frmNineStar::showChart()
     if (!m_reading.termDayNote.isEmpty())
         text.append(true, DarkRed, m_reading.termDayNote + u"\r\n\r\n"_s);
     text.pieces += m_reading.readingText.pieces;
-    InsertPieces(m_ui->RTBLoshu, text);
+    AppendComposedText(m_ui->RTBLoshu, text);
 }
 
 // Only when the year rule took the numbers from the year before: which year that is, under the
@@ -246,7 +230,7 @@ void frmNineStar::fillPage(std::size_t index)
     if (m_pages.at(index) == m_ui->picNineStar)
         showProfile();
     else if (m_pages.at(index) == m_ui->picRelationship)
-        InsertPieces(m_ui->RTB, m_reading.relationshipText);
+        AppendComposedText(m_ui->RTB, m_reading.relationshipText);
 }
 
 // The year ahead is built the first time its tab is chosen: opening the window costs nothing
@@ -268,8 +252,23 @@ void frmNineStar::showYearAhead(bool shown)
         m_yearAhead->raise();
 }
 
+// One Two People window per result window, made on first use and brought to the front after.
+void frmNineStar::compareWithPartner()
+{
+    if (m_twoPeople == nullptr) {
+        m_twoPeople = new frmTwoPeople(m_reading, m_options, m_partner, m_desktop, this);
+        m_twoPeople->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // Made active, one already open comes to the front, as the calendar does.
+    m_twoPeople->show();
+    m_twoPeople->activateWindow();
+}
+
 void frmNineStar::closeEvent(QCloseEvent* event)
 {
+    // The Two People window compares with the person shown here: it goes with this window.
+    if (m_twoPeople != nullptr)
+        m_twoPeople->close();
     emit closing();
     event->accept();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include "reading/reading.h"
 #include "reading/readingoptions.h"
@@ -21,6 +22,7 @@ namespace Kistarra {
 
 class Desktop;
 class Partner;
+class frmTwoPeople;
 class YearAheadPage;
 
 // The result window: one finished reading on four pages behind a tab strip - the Lo Shu chart
@@ -36,6 +38,10 @@ public:
     frmNineStar(const Reading& reading, const ReadingOptions& options, Partner& partner,
                 Desktop& desktop, QWidget* parent = nullptr);
     ~frmNineStar() override;
+
+public slots:
+    // Opens the Two People window for the person shown, or brings it to the front.
+    void compareWithPartner();
 
 signals:
     void backRequested();   // cmdBack or mnuBack
@@ -68,6 +74,7 @@ private:
     std::array<bool, 3> m_filled = {true, false, false}; // the chart is filled at once
     std::array<QLabel*, 9> m_cells{};                    // the label of cell n at n - 1
     YearAheadPage* m_yearAhead = nullptr;                // built when its tab is first chosen
+    QPointer<frmTwoPeople> m_twoPeople;                  // made when first asked for
 };
 
 } // namespace Kistarra

@@ -1,5 +1,6 @@
 #include "tests/support/windowcatalogue.h"
 
+#include <array>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "windows/kit/partner.h"
 #include "windows/frmsave.h"
 #include "windows/frmtimezone.h"
+#include "windows/frmtwopeople.h"
 
 using namespace Qt::StringLiterals;
 
@@ -57,6 +59,17 @@ Maker ResultOnPage(int page)
     };
 }
 
+// The Two People window for Ann, empty or with Bob, born 12 August 1985, compared.
+Maker TwoPeople(bool compared)
+{
+    return [compared](FakeDesktop& desktop) -> std::unique_ptr<QWidget> {
+        static std::array<Partner, 2> partners; // none yet, and Bob
+        partners[1].set({u"Bob"_s, u"12"_s, u"August"_s, u"1985"_s});
+        return std::make_unique<frmTwoPeople>(ComputeReading(Ann, YearRule::Calendar),
+                                              ReadingOptions{}, partners.at(compared), desktop);
+    };
+}
+
 const std::vector<std::pair<QString, Maker>>& Catalogue()
 {
     static const std::vector<std::pair<QString, Maker>> rows = {
@@ -79,6 +92,8 @@ const std::vector<std::pair<QString, Maker>>& Catalogue()
                  ComputeReading(Ann, YearRule::Calendar).principal, desktop.today(),
                  ReadingOptions{YearRule::Calendar, "Asia/Tokyo"}, desktop);
          }},
+        {u"frmTwoPeople"_s, TwoPeople(false)},
+        {u"frmTwoPeople compared"_s, TwoPeople(true)},
         {u"frmTimeZone"_s,
          [](FakeDesktop&) {
              return std::make_unique<frmTimeZone>(QByteArrayLiteral("Asia/Tokyo"), nullptr);

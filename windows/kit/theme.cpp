@@ -11,7 +11,6 @@
 #include <QWidget>
 
 #include "platform/fonts.h"
-#include "reading/composedtext.h"
 #include "resources/pictures.h"
 #include "windows/kit/firstframe.h"
 #include "windows/kit/programstyle.h"
@@ -89,11 +88,6 @@ QFont ThemeFont(TextSize size, bool bold)
         return WindowFont(14, bold);
     }
     return WindowFont(8.25, bold);
-}
-
-QColor ToColour(const Rgb& colour)
-{
-    return {colour.red, colour.green, colour.blue};
 }
 
 CellColours LoShuCellColours(int cell)

@@ -15,8 +15,6 @@ class QWidget;
 // colours.
 namespace Kistarra {
 
-struct Rgb;
-
 inline constexpr QStringView WindowTitle = u"Kistarra v" KISTARRA_VERSION;
 
 enum class TextSize;
@@ -35,9 +33,6 @@ inline constexpr QColor LinkYellow{255, 255, 160};
 inline constexpr QColor LinkBlue{0, 0, 128};
 inline constexpr QColor White{255, 255, 255};
 inline constexpr QColor Black{0, 0, 0};
-
-// A colour of the composed reading texts, as the windows draw it.
-[[nodiscard]] QColor ToColour(const Rgb& colour);
 
 // The sizes of the program's text, in points.
 enum class TextSize {

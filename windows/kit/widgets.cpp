@@ -15,8 +15,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextEdit>
 
+#include "platform/composeddocument.h"
 #include "platform/desktop.h"
 #include "windows/kit/theme.h"
 
@@ -248,6 +250,14 @@ void FlatButton::paintEvent(QPaintEvent*)
     if (!hasFocus())
         return;
     DrawFocusOutline(painter, whole, colours.color(QPalette::Button));
+}
+
+void AppendComposedText(QTextEdit* box, const ComposedText& text)
+{
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::End);
+    InsertComposedText(cursor, text);
+    box->moveCursor(QTextCursor::Start);
 }
 
 void EmptyClipboardOnUse(QTextEdit* box, Desktop& desktop)

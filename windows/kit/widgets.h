@@ -3,6 +3,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+#include "reading/composedtext.h"
+
 class QColor;
 class QComboBox;
 class QDateEdit;
@@ -64,6 +66,10 @@ void ThemeDateBox(QDateEdit* box);
 
 // The headers of a table in the windows' dark grey with white captions.
 void ThemeHeader(QHeaderView* header);
+
+// Adds the composed text at the end of the box, each piece in its bold state and colour, and puts
+// the caret at the start.
+void AppendComposedText(QTextEdit* box, const ComposedText& text);
 
 // What a reading box shows must not be carried away: every change of its text and every mouse
 // action over it empties the clipboard.

@@ -1,0 +1,38 @@
+#include "platform/comparisonprint.h"
+
+#include <QPageSize>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include "platform/composeddocument.h"
+#include "platform/printing.h"
+#include "reading/comparisontext.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Kistarra {
+
+std::unique_ptr<QTextDocument> PrintedComparisonDocument(const Reading& person,
+                                                         const Reading& partner,
+                                                         const Comparison& comparison)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(ReportFont());
+    QTextCursor cursor(document.get());
+    // The frame of attribution lines is the printed report's, in the document's own black.
+    cursor.insertText(AttributionLine() + u"\r\n\r\n"_s);
+    InsertComposedText(cursor, ComparisonText(person, partner, comparison));
+    cursor.setCharFormat({});
+    cursor.insertText(u"\r\n"_s + AttributionLine());
+    return document;
+}
+
+bool PrintedComparisonToPdf(const Reading& person, const Reading& partner,
+                            const Comparison& comparison, QIODevice& out)
+{
+    const std::unique_ptr<QTextDocument> document =
+        PrintedComparisonDocument(person, partner, comparison);
+    return PrintToPdf(*document, out, QPageSize(QPageSize::A4));
+}
+
+} // namespace Kistarra
