@@ -81,8 +81,9 @@ Result<Answer> answerOf(const CommandLineRequest& request, QTextStream& err)
         answer.day = ComputeDayAhead(answer.reading.principal, *request.forecast, zone);
     }
     if (request.calendar) {
-        answer.calendar = ComputeMonthCalendar(answer.reading.principal, request.calendar->year,
-                                               request.calendar->month, zone);
+        answer.calendar = ComputeMonthCalendar(
+            answer.reading.principal, request.calendar->year, request.calendar->month, zone,
+            answer.partner ? std::optional(answer.partner->principal) : std::nullopt);
         if (!answer.calendar)
             return noPrincipal(u"calendar");
     }

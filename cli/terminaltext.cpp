@@ -88,12 +88,14 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
     const bool report = request.report || (!request.json && request.files.empty() &&
                                            !yearAheadText && !comparisonText);
     QString text;
-    if (answer.calendar)
-        return request.json
-                   ? QString::fromUtf8(
-                         QJsonDocument(CalendarJson(*answer.calendar, answer.reading.details.name))
-                             .toJson(QJsonDocument::Indented))
-                   : CalendarText(*answer.calendar);
+    if (answer.calendar) {
+        const QString partner = answer.partner ? answer.partner->details.name : QString();
+        return request.json ? QString::fromUtf8(
+                                  QJsonDocument(CalendarJson(*answer.calendar,
+                                                             answer.reading.details.name, partner))
+                                      .toJson(QJsonDocument::Indented))
+                            : CalendarText(*answer.calendar, OneLine(partner));
+    }
     if (report)
         text += terminalReport(answer.reading) + u'\n';
     if (comparisonText)

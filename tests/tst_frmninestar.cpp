@@ -46,6 +46,7 @@
 #include "windows/frmninestar.h"
 #include "windows/kit/partner.h"
 #include "windows/frmtimezone.h"
+#include "windows/frmtwopeople.h"
 #include "windows/kit/theme.h"
 #include "windows/yearaheadpage.h"
 
@@ -1072,6 +1073,9 @@ void TestFrmNineStar::yearAheadOpensTheCalendar()
     QTest::mouseClick(Find<QPushButton>(page, u"cmdCalendar"_s), Qt::LeftButton);
     QCOMPARE(page->findChildren<frmCalendar*>().size(), 1);
     QCOMPARE(calendar->chosenDay(), QDate(2026, 7, 2));
+    // Add a Partner asks the result window for its Two People window.
+    QTest::mouseClick(Find<QPushButton>(calendar, u"cmdAddPartner"_s), Qt::LeftButton);
+    QTRY_VERIFY(Find<frmTwoPeople>(page->window(), u"frmTwoPeople"_s)->isVisible());
     calendar->close();
     QTRY_VERIFY(calendar.isNull());
 }

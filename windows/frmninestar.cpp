@@ -243,6 +243,7 @@ void frmNineStar::showYearAhead(bool shown)
         page->setGeometry(m_pages[0]->geometry());
         page->chainFocusAfter(m_tabs);
         page->setOwnerName(m_reading.details.name);
+        connect(page, &YearAheadPage::partnerRequested, this, &frmNineStar::compareWithPartner);
         m_yearAhead = page;
     }
     if (m_yearAhead == nullptr)
