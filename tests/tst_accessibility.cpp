@@ -45,6 +45,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmcalendar.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
@@ -702,10 +703,17 @@ void TestAccessibility::focusIsSeen()
         count += pixel.width() * pixel.height();
     QVERIFY2(count >= 100, qPrintable(u"%1 pixels mark the focus"_s.arg(count)));
 
+    QRect cell;
     if (const auto* const table = qobject_cast<const QTableWidget*>(widget)) {
-        const QRect cell = table->visualRect(table->currentIndex())
-                               .translated(InWindow(table->viewport(), shown).topLeft());
+        cell = table->visualRect(table->currentIndex())
+                   .translated(InWindow(table->viewport(), shown).topLeft());
         QVERIFY(cell.isValid());
+    } else if (const auto* const grid = qobject_cast<const ChartGrid*>(widget)) {
+        QCOMPARE(grid->currentRow(), 0);
+        QCOMPARE(grid->currentColumn(), 0);
+        cell = grid->cellRect(0, 0).translated(InWindow(grid, shown).topLeft());
+    }
+    if (cell.isValid()) {
         QVERIFY2(cell.contains(marked.boundingRect()), "the outline stays on the current cell");
         QCOMPARE(focused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)),
                  unfocused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)));
