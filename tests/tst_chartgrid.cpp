@@ -135,8 +135,8 @@ void TestChartGrid::looksAndMovesAsATable_data()
 
     QTest::newRow("without the focus") << 3 << QStringList{} << -1 << -1;
     QTest::newRow("focus from the keyboard") << 5 << QStringList{u"tab"_s} << 0 << 0;
-    QTest::newRow("arrows") << 1 << QStringList{u"tab"_s, u"Right"_s, u"Down"_s, u"Right"_s}
-                            << 1 << 2;
+    QTest::newRow("arrows") << 1 << QStringList{u"tab"_s, u"Right"_s, u"Down"_s, u"Right"_s} << 1
+                            << 2;
     QTest::newRow("arrows stop at the edge")
         << 9 << QStringList{u"tab"_s, u"Up"_s, u"Left"_s, u"Down"_s, u"Down"_s, u"Down"_s} << 2
         << 0;

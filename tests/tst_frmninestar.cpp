@@ -888,8 +888,9 @@ void TestFrmNineStar::yearAheadShowsTheCharts()
             const bool avoid = name.contains(u"avoid"_s);
             const bool good = name.contains(u"favourable"_s);
             QCOMPARE(lines.at(1), avoid ? u"avoid"_s : good ? u"good"_s : QString());
-            QCOMPARE(grid->cellColour(cell / 3, cell % 3),
-                     avoid ? AvoidRose : good ? LightGreen : Silver);
+            QCOMPARE(grid->cellColour(cell / 3, cell % 3), avoid  ? AvoidRose
+                                                           : good ? LightGreen
+                                                                  : Silver);
         }
     }
 
