@@ -35,16 +35,19 @@ QTableWidget* TableOf(const ChartGrid& grid, QWidget* parent)
     table->setHorizontalHeaderLabels({u"East"_s, u"Centre"_s, u"West"_s});
     table->setVerticalHeaderLabels({u"South"_s, u"Centre"_s, u"North"_s});
     for (int cell = 0; cell < 9; ++cell) {
-        auto* const item = new QTableWidgetItem(grid.cellText(cell / 3, cell % 3));
+        auto* const item = new QTableWidgetItem;
         item->setFlags(Qt::ItemIsEnabled);
         item->setTextAlignment(Qt::AlignCenter);
+        table->setItem(cell / 3, cell % 3, item);
+        if (grid.cellText(cell / 3, cell % 3).isEmpty()) // before the first chart
+            continue;
+        item->setText(grid.cellText(cell / 3, cell % 3));
         item->setData(Qt::AccessibleTextRole, grid.cellName(cell / 3, cell % 3));
         item->setBackground(grid.cellColour(cell / 3, cell % 3));
         item->setForeground(Black);
         QFont font = table->font();
         font.setBold(item->text().contains(u'\u2605'));
         item->setFont(font);
-        table->setItem(cell / 3, cell % 3, item);
     }
     return table;
 }
@@ -86,6 +89,7 @@ void TestChartGrid::looksMovesAndReadsAsATable_data()
     QTest::newRow("pages") << 7 << QStringList{u"tab"_s, u"Right"_s, u"PgDown"_s, u"PgUp"_s};
     QTest::newRow("a click") << 8 << QStringList{u"click"_s};
     QTest::newRow("a key after a click") << 9 << QStringList{u"click"_s, u"Ctrl+Home"_s};
+    QTest::newRow("no chart yet") << 0 << QStringList{u"tab"_s, u"Down"_s};
 }
 
 // Every pixel the table's, with and without the focus outline, and every cell read as its.
@@ -98,8 +102,8 @@ void TestChartGrid::looksMovesAndReadsAsATable()
     auto* const layout = new QVBoxLayout(&window);
     layout->addWidget(new QPushButton(u"First"_s, &window)); // the keyboard starts here
     ChartGrid* const grid = MakeChartGrid(&window, u"tblChart"_s);
-    grid->showChart(ComputeYearAhead(principal, QDate(2026, 6, 1), QTimeZone::utc())->month,
-                    u"Chart"_s);
+    if (const auto ahead = ComputeYearAhead(principal, QDate(2026, 6, 1), QTimeZone::utc()))
+        grid->showChart(ahead->month, u"Chart"_s);
     QTableWidget* const table = TableOf(*grid, &window);
     layout->addWidget(grid);
     layout->addWidget(table);
@@ -131,7 +135,7 @@ void TestChartGrid::looksMovesAndReadsAsATable()
     QAccessibleInterface* const mine = QAccessible::queryAccessibleInterface(grid);
     QAccessibleInterface* const its = QAccessible::queryAccessibleInterface(table);
     QCOMPARE(mine->role(), its->role());
-    QCOMPARE(mine->text(QAccessible::Name), u"Chart, South at the top"_s);
+    QCOMPARE(mine->text(QAccessible::Name).isEmpty(), principal == 0);
     for (int cell = 0; cell < 9; ++cell)
         QCOMPARE(Reading(mine->tableInterface()->cellAt(cell / 3, cell % 3)),
                  Reading(its->tableInterface()->cellAt(cell / 3, cell % 3)));

@@ -194,7 +194,7 @@ void ChartGrid::paintEvent(QPaintEvent* event)
     option.displayAlignment = Qt::AlignCenter;
     option.textElideMode = Qt::ElideRight;
     option.showDecorationSelected = true;
-    option.features = QStyleOptionViewItem::WrapText | QStyleOptionViewItem::HasDisplay;
+    option.features = QStyleOptionViewItem::WrapText;
     option.locale = locale();
     option.locale.setNumberOptions(QLocale::OmitGroupSeparator);
     option.widget = this;
@@ -218,9 +218,14 @@ void ChartGrid::paintEvent(QPaintEvent* event)
             item.font = bold;
             item.fontMetrics = boldMetrics;
         }
-        // An entry's lines break where a line separator stands.
-        item.text = QString(shown.text).replace(u'\n', QChar::LineSeparator);
-        item.backgroundBrush = shown.colour;
+        // Before the first chart the cells are empty and take the grid's colour.
+        if (!shown.text.isEmpty()) {
+            item.features |= QStyleOptionViewItem::HasDisplay;
+            // An entry's lines break where a line separator stands.
+            item.text = QString(shown.text).replace(u'\n', QChar::LineSeparator);
+        }
+        if (shown.colour.isValid())
+            item.backgroundBrush = shown.colour;
         style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &item, &painter, this);
         style()->drawControl(QStyle::CE_ItemViewItem, &item, &painter, this);
     }
