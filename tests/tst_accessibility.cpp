@@ -45,6 +45,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmcalendar.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/kit/theme.h"
 
 using namespace Qt::StringLiterals;
@@ -714,6 +715,13 @@ void TestAccessibility::focusIsSeen()
         const QRect cell = table->visualRect(table->currentIndex())
                                .translated(InWindow(table->viewport(), shown).topLeft());
         QVERIFY(cell.isValid());
+        QVERIFY2(cell.contains(marked.boundingRect()), "the outline stays on the current cell");
+        QCOMPARE(focused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)),
+                 unfocused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)));
+    }
+    // A chart grid, which the keyboard enters on its first cell.
+    if (const auto* const grid = qobject_cast<const ChartGrid*>(widget)) {
+        const QRect cell = grid->cellRect(0, 0).translated(InWindow(grid, shown).topLeft());
         QVERIFY2(cell.contains(marked.boundingRect()), "the outline stays on the current cell");
         QCOMPARE(focused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)),
                  unfocused.pixelColor(cell.center() + QPoint(0, cell.height() / 3)));

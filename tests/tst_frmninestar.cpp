@@ -44,6 +44,7 @@
 #include "tests/support/windowfixture.h"
 #include "tests/support/windowtesting.h"
 #include "windows/frmninestar.h"
+#include "windows/kit/chartgrid.h"
 #include "windows/kit/partner.h"
 #include "windows/frmtimezone.h"
 #include "windows/frmtwopeople.h"
@@ -85,7 +86,7 @@ const QStringList GridOrder = {u"SE"_s, u"S"_s,  u"SW"_s, u"E"_s, u"C"_s,
                                u"W"_s,  u"NE"_s, u"N"_s,  u"NW"_s};
 
 // What a screen reader says for each cell of a chart grid, in grid order.
-QStringList CellNames(QTableWidget* grid)
+QStringList CellNames(ChartGrid* grid)
 {
     QStringList names;
     QAccessibleInterface* const face = QAccessible::queryAccessibleInterface(grid);
@@ -787,7 +788,7 @@ void TestFrmNineStar::yearAheadOpensOnToday()
     QCOMPARE(date->minimumDate(), QDate(1900, 2, 4));
     QCOMPARE(date->maximumDate(), QDate(2100, 12, 31));
     QVERIFY(date->isEnabled());
-    QVERIFY(!Find<QTableWidget>(page, u"tblYearChart"_s)->item(1, 1)->text().isEmpty());
+    QVERIFY(!Find<ChartGrid>(page, u"tblYearChart"_s)->cellText(1, 1).isEmpty());
 }
 
 void TestFrmNineStar::yearAheadShowsTheCharts_data()
@@ -871,8 +872,8 @@ void TestFrmNineStar::yearAheadShowsTheCharts()
     const QWidget* const page =
         showYearAhead(ComputeReading({u"Ann"_s, u"1"_s, u"May"_s, birthYear}, YearRule::Calendar));
 
-    auto* const yearGrid = Find<QTableWidget>(page, u"tblYearChart"_s);
-    auto* const monthGrid = Find<QTableWidget>(page, u"tblMonthChart"_s);
+    auto* const yearGrid = Find<ChartGrid>(page, u"tblYearChart"_s);
+    auto* const monthGrid = Find<ChartGrid>(page, u"tblMonthChart"_s);
     QCOMPARE(CellNames(yearGrid), year);
     QCOMPARE(CellNames(monthGrid), month);
 
@@ -880,8 +881,7 @@ void TestFrmNineStar::yearAheadShowsTheCharts()
     for (const auto* const grid : {yearGrid, monthGrid}) {
         const QStringList& names = grid == yearGrid ? year : month;
         for (int cell = 0; cell < 9; ++cell) {
-            const QTableWidgetItem* const item = grid->item(cell / 3, cell % 3);
-            const QStringList lines = item->text().split(u'\n');
+            const QStringList lines = grid->cellText(cell / 3, cell % 3).split(u'\n');
             const QString& name = names.at(cell);
             QCOMPARE(lines.size(), 2);
             QCOMPARE(lines.at(0).section(u' ', 0, 0), GridOrder.at(cell));
@@ -889,7 +889,9 @@ void TestFrmNineStar::yearAheadShowsTheCharts()
             const bool avoid = name.contains(u"avoid"_s);
             const bool good = name.contains(u"favourable"_s);
             QCOMPARE(lines.at(1), avoid ? u"avoid"_s : good ? u"good"_s : QString());
-            QCOMPARE(item->background().color(), avoid ? AvoidRose : good ? LightGreen : Silver);
+            QCOMPARE(grid->cellColour(cell / 3, cell % 3), avoid  ? AvoidRose
+                                                           : good ? LightGreen
+                                                                  : Silver);
         }
     }
 
@@ -923,7 +925,7 @@ void TestFrmNineStar::yearAheadFollowsTheDate()
     QCOMPARE(Find<QGroupBox>(page, u"fraYearChart"_s)->title(), u"Rabbit year from 4 Feb 2023"_s);
     QCOMPARE(Find<QGroupBox>(page, u"fraMonthChart"_s)->title(), u"Ox month: 6 Jan \u2013 3 Feb"_s);
     QCOMPARE(Find<QGroupBox>(page, u"fraDayChart"_s)->title(), u"Day 3 Feb: Fire Rooster"_s);
-    const QStringList cells = CellNames(Find<QTableWidget>(page, u"tblYearChart"_s));
+    const QStringList cells = CellNames(Find<ChartGrid>(page, u"tblYearChart"_s));
     QCOMPARE(cells.at(0), u"South East: 3, your star, avoid: Dark Sword, Own Star"_s);
     QCOMPARE(cells.at(5), u"West: 6, avoid: Breaker"_s);
     QCOMPARE(cells.at(7), u"North: 9, favourable"_s);
@@ -976,11 +978,11 @@ void TestFrmNineStar::yearAheadIsReadAloudAndWalkedByTab()
     m_fixture.desktop().todayDate = QDate(2026, 6, 1);
     QWidget* const page = showYearAhead(ComputeReading(Ann, YearRule::Calendar));
     QCOMPARE(AccessibleName(Find<QDateEdit>(page, u"dtpYearAhead"_s)), u"Date of the year ahead"_s);
-    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblYearChart"_s)),
+    QCOMPARE(AccessibleName(Find<ChartGrid>(page, u"tblYearChart"_s)),
              u"Horse year from 4 Feb 2026, South at the top"_s);
-    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblMonthChart"_s)),
+    QCOMPARE(AccessibleName(Find<ChartGrid>(page, u"tblMonthChart"_s)),
              u"Snake month: 5 May \u2013 5 Jun, South at the top"_s);
-    QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblDayChart"_s)),
+    QCOMPARE(AccessibleName(Find<ChartGrid>(page, u"tblDayChart"_s)),
              u"Day 1 Jun: Fire Horse, South at the top"_s);
     QCOMPARE(AccessibleName(Find<QPushButton>(page, u"cmdCalendar"_s)), u"Calendar\u2026"_s);
     QCOMPARE(AccessibleName(Find<QTableWidget>(page, u"tblCycle"_s)), u"Nine-year cycle"_s);
@@ -1041,9 +1043,8 @@ void TestFrmNineStar::yearAheadFitsThePage()
     QVERIFY(checked >= 20);
     // The grids show their nine cells whole.
     for (const QString& name : {u"tblYearChart"_s, u"tblMonthChart"_s, u"tblDayChart"_s}) {
-        const auto* const grid = Find<QTableWidget>(page, name);
-        const QRect cells = grid->visualItemRect(grid->item(2, 2));
-        QVERIFY2(grid->viewport()->rect().contains(cells), qPrintable(name));
+        const auto* const grid = Find<ChartGrid>(page, name);
+        QVERIFY2(grid->contentsRect().contains(grid->cellRect(2, 2)), qPrintable(name));
     }
     const auto* const cycle = Find<QTableWidget>(page, u"tblCycle"_s);
     QVERIFY(cycle->viewport()->rect().contains(cycle->visualItemRect(cycle->item(8, 2))));

@@ -4,7 +4,6 @@
 
 #include <QLabel>
 #include <QStringList>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "engine/calendarsigns.h"

@@ -5,10 +5,10 @@
 #include "engine/daycalendar.h"
 
 class QLabel;
-class QTableWidget;
 
 namespace Kistarra {
 
+class ChartGrid;
 class Frame;
 
 // The chosen day of the calendar in full, beside the grid: its star and the period it begins, its
@@ -27,7 +27,7 @@ public:
 private:
     QLabel* m_title = nullptr;
     Frame* m_frame = nullptr;
-    QTableWidget* m_chart = nullptr;
+    ChartGrid* m_chart = nullptr;
     QLabel* m_journey = nullptr;
     QLabel* m_together = nullptr;
     QLabel* m_avoid = nullptr;

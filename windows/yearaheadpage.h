@@ -18,6 +18,7 @@ class QTextEdit;
 namespace Kistarra {
 
 class Desktop;
+class ChartGrid;
 class Partner;
 class Frame;
 class frmCalendar;
@@ -74,11 +75,11 @@ private:
     QPushButton* m_calendarButton = nullptr;
     QLabel* m_solar = nullptr;
     Frame* m_yearFrame = nullptr;
-    QTableWidget* m_yearGrid = nullptr;
+    ChartGrid* m_yearGrid = nullptr;
     Frame* m_monthFrame = nullptr;
-    QTableWidget* m_monthGrid = nullptr;
+    ChartGrid* m_monthGrid = nullptr;
     Frame* m_dayFrame = nullptr;
-    QTableWidget* m_dayGrid = nullptr;
+    ChartGrid* m_dayGrid = nullptr;
     QTableWidget* m_cycle = nullptr;
     QTextEdit* m_text = nullptr;
     QPointer<frmCalendar> m_calendar;

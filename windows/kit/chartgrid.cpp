@@ -1,16 +1,19 @@
 #include "windows/kit/chartgrid.h"
 
+#include <algorithm>
 #include <array>
-#include <initializer_list>
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QStringList>
-#include <QTableWidget>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include "engine/yearahead.h"
+#include "windows/kit/chartgridaccess.h"
 #include "windows/kit/theme.h"
 #include "windows/kit/widgets.h"
 
@@ -26,6 +29,10 @@ constexpr int CellHeight = 30;
 constexpr QStringView OwnStarMark = u"\u2605";
 constexpr QStringView AvoidTag = u"avoid";
 constexpr QStringView FavourableTag = u"good";
+constexpr int GridLine = 1;
+// A reader names a cell by its row and column.
+constexpr std::array<QStringView, 3> ColumnNames = {u"East", u"Centre", u"West"};
+constexpr std::array<QStringView, 3> RowNames = {u"South", u"Centre", u"North"};
 
 QStringList AvoidedAt(const Chart& chart, Palace palace)
 {
@@ -63,37 +70,255 @@ QLabel* MakeSwatch(QWidget* parent, QStringView tag, const QColor& colour)
 
 } // namespace
 
-QTableWidget* MakeChartGrid(QWidget* parent, const QString& name)
+ChartGrid::ChartGrid(QWidget* parent, const QString& name)
+    : QFrame(parent)
 {
-    auto* const grid = new QTableWidget(3, 3, parent);
-    grid->setObjectName(name);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setTabKeyNavigation(false);
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    for (QHeaderView* const header : {grid->horizontalHeader(), grid->verticalHeader()})
-        header->setMinimumSectionSize(1);
-    grid->horizontalHeader()->setDefaultSectionSize(CellWidth);
-    grid->verticalHeader()->setDefaultSectionSize(CellHeight);
-    grid->setFixedSize(3 * CellWidth + 2 * grid->frameWidth(),
-                       3 * CellHeight + 2 * grid->frameWidth());
-    SetColour(grid, QPalette::Base, Silver);
-    // A reader names a cell by its row and column.
-    grid->setHorizontalHeaderLabels({u"East"_s, u"Centre"_s, u"West"_s});
-    grid->setVerticalHeaderLabels({u"South"_s, u"Centre"_s, u"North"_s});
-    for (int cell = 0; cell < 9; ++cell) {
-        auto* const item = new QTableWidgetItem;
-        item->setFlags(Qt::ItemIsEnabled);
-        item->setTextAlignment(Qt::AlignCenter);
-        grid->setItem(cell / 3, cell % 3, item);
-    }
-    return grid;
+    InstallChartGridAccessibility();
+    setObjectName(name);
+    // Framed, sized, coloured and reached by the keyboard as the platform's table is.
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::WheelFocus);
+    setFixedSize(Columns * CellWidth + 2 * frameWidth(), Rows * CellHeight + 2 * frameWidth());
+    SetColour(this, QPalette::Base, Silver);
 }
 
-Frame* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
+void ChartGrid::showChart(const Chart& chart, const QString& title)
+{
+    setAccessibleName(title % u", South at the top"_s);
+    for (int cell = 0; cell < Rows * Columns; ++cell) {
+        const Palace palace = ChartRows.at(static_cast<std::size_t>(cell / Columns))
+                                  .at(static_cast<std::size_t>(cell % Columns));
+        const bool own = chart.palace == palace;
+        const bool avoided = !AvoidedAt(chart, palace).isEmpty();
+        Cell& shown = m_cells.at(static_cast<std::size_t>(cell));
+        shown.text = PalaceCode(palace) % u' ' % QString::number(chart.star(palace)) %
+                     (own ? u" "_s % OwnStarMark : QString()) % u'\n' %
+                     (avoided                      ? AvoidTag
+                      : chart.isFavourable(palace) ? FavourableTag
+                                                   : QStringView());
+        shown.name = CellName(chart, palace);
+        shown.colour = avoided ? AvoidRose : chart.isFavourable(palace) ? LightGreen : Silver;
+        shown.own = own;
+    }
+    update();
+    AnnounceChartChanged(this);
+}
+
+const ChartGrid::Cell& ChartGrid::at(int row, int column) const
+{
+    return m_cells.at(static_cast<std::size_t>(row * Columns + column));
+}
+
+QString ChartGrid::cellText(int row, int column) const
+{
+    return at(row, column).text;
+}
+
+QString ChartGrid::cellName(int row, int column) const
+{
+    return at(row, column).name;
+}
+
+QColor ChartGrid::cellColour(int row, int column) const
+{
+    return at(row, column).colour;
+}
+
+QRect ChartGrid::cellRect(int row, int column) const
+{
+    const QPoint inside = contentsRect().topLeft();
+    return {inside.x() + column * CellWidth, inside.y() + row * CellHeight, CellWidth - GridLine,
+            CellHeight - GridLine};
+}
+
+QString ChartGrid::columnName(int column)
+{
+    return ColumnNames.at(static_cast<std::size_t>(column)).toString();
+}
+
+QString ChartGrid::rowName(int row)
+{
+    return RowNames.at(static_cast<std::size_t>(row)).toString();
+}
+
+int ChartGrid::currentRow() const
+{
+    return m_current < 0 ? -1 : m_current / Columns;
+}
+
+int ChartGrid::currentColumn() const
+{
+    return m_current < 0 ? -1 : m_current % Columns;
+}
+
+int ChartGrid::cellAt(QPoint point) const
+{
+    const QPoint inside = point - contentsRect().topLeft();
+    if (inside.x() < 0 || inside.y() < 0 || inside.x() >= Columns * CellWidth ||
+        inside.y() >= Rows * CellHeight)
+        return -1;
+    return inside.y() / CellHeight * Columns + inside.x() / CellWidth;
+}
+
+void ChartGrid::setCurrent(int cell)
+{
+    if (cell == m_current)
+        return;
+    m_current = cell;
+    update();
+    if (hasFocus())
+        AnnounceCurrentCell(this, cell);
+}
+
+// Drawn as the platform's table draws itself: each cell by the style as an entry of an item
+// view, then the grid lines over the cells' right and bottom edges.
+void ChartGrid::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    const QRect inside = contentsRect();
+    QPainter painter(this);
+    painter.translate(inside.topLeft());
+    painter.setClipRect(QRect(QPoint(0, 0), inside.size()));
+    painter.fillRect(QRect(QPoint(0, 0), inside.size()), palette().brush(QPalette::Base));
+
+    QStyleOptionViewItem option;
+    option.initFrom(this);
+    option.state &= ~(QStyle::State_MouseOver | QStyle::State_HasFocus);
+    option.font = font();
+    if (!hasFocus())
+        option.state &= ~QStyle::State_Active;
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    option.decorationSize = QSize(icon, icon);
+    option.decorationPosition = QStyleOptionViewItem::Left;
+    option.decorationAlignment = Qt::AlignCenter;
+    option.displayAlignment = Qt::AlignCenter;
+    option.textElideMode = Qt::ElideRight;
+    option.showDecorationSelected = true;
+    option.features = QStyleOptionViewItem::WrapText;
+    option.locale = locale();
+    option.locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    option.widget = this;
+    option.styleObject = nullptr;
+    if (option.state & QStyle::State_Enabled)
+        option.palette.setCurrentColorGroup(QPalette::Normal);
+    option.palette.setBrush(QPalette::Text, Black);
+    const auto gridColour = QColor::fromRgba(
+        static_cast<QRgb>(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    for (int cell = 0; cell < Rows * Columns; ++cell) {
+        const Cell& shown = m_cells.at(static_cast<std::size_t>(cell));
+        QStyleOptionViewItem item = option;
+        item.rect = cellRect(cell / Columns, cell % Columns).translated(-inside.topLeft());
+        if (cell == m_current && hasFocus())
+            item.state |= QStyle::State_HasFocus;
+        if (shown.own) {
+            item.font = bold;
+            item.fontMetrics = boldMetrics;
+        }
+        // Before the first chart the cells are empty and take the grid's colour.
+        if (!shown.text.isEmpty()) {
+            item.features |= QStyleOptionViewItem::HasDisplay;
+            // An entry's lines break where a line separator stands.
+            item.text = QString(shown.text).replace(u'\n', QChar::LineSeparator);
+        }
+        if (shown.colour.isValid())
+            item.backgroundBrush = shown.colour;
+        style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &item, &painter, this);
+        style()->drawControl(QStyle::CE_ItemViewItem, &item, &painter, this);
+    }
+
+    painter.setPen(QPen(gridColour, 1, Qt::SolidLine));
+    const int right = Columns * CellWidth - 1;
+    const int bottom = Rows * CellHeight - 1;
+    // Through the middle of their pixels, which a scaled screen draws as the table does.
+    const QPointF middle(0.5, 0.5);
+    for (int row = 1; row <= Rows; ++row) {
+        const int y = row * CellHeight - GridLine;
+        painter.drawLine(QLineF(0, y, right, y).translated(middle));
+    }
+    for (int column = 1; column <= Columns; ++column) {
+        const int x = column * CellWidth - GridLine;
+        painter.drawLine(QLineF(x, 0, x, bottom).translated(middle));
+    }
+}
+
+// The keys of a table: the arrows a cell at a time, Home and End to the ends of the row (with
+// Ctrl to the first and last cell), Page Up and Page Down to the top and bottom rows.
+void ChartGrid::keyPressEvent(QKeyEvent* event)
+{
+    int row = std::max(currentRow(), 0);
+    int column = std::max(currentColumn(), 0);
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        row = std::max(row - 1, 0);
+        break;
+    case Qt::Key_Down:
+        row = std::min(row + 1, Rows - 1);
+        break;
+    case Qt::Key_Left:
+        column = std::max(column - 1, 0);
+        break;
+    case Qt::Key_Right:
+        column = std::min(column + 1, Columns - 1);
+        break;
+    case Qt::Key_Home:
+        column = 0;
+        row = control ? 0 : row;
+        break;
+    case Qt::Key_End:
+        column = Columns - 1;
+        row = control ? Rows - 1 : row;
+        break;
+    case Qt::Key_PageUp:
+        row = 0;
+        break;
+    case Qt::Key_PageDown:
+        row = Rows - 1;
+        break;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    // The first key only puts the keyboard on the first cell.
+    setCurrent(m_current < 0 ? 0 : row * Columns + column);
+    event->accept();
+}
+
+void ChartGrid::mousePressEvent(QMouseEvent* event)
+{
+    if (const int cell = cellAt(event->position().toPoint()); cell >= 0)
+        setCurrent(cell);
+    event->accept();
+}
+
+// Reached by the keyboard, the grid puts it on its first cell; a click puts it on the cell
+// clicked.
+void ChartGrid::focusInEvent(QFocusEvent* event)
+{
+    QFrame::focusInEvent(event);
+    if (m_current < 0 && event->reason() != Qt::MouseFocusReason)
+        setCurrent(0);
+    else if (m_current >= 0)
+        AnnounceCurrentCell(this, m_current);
+    update();
+}
+
+void ChartGrid::focusOutEvent(QFocusEvent* event)
+{
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+ChartGrid* MakeChartGrid(QWidget* parent, const QString& name)
+{
+    return new ChartGrid(parent, name);
+}
+
+Frame* MakeChartFrame(QWidget* parent, const QString& name, ChartGrid* grid)
 {
     auto* const frame = new Frame(parent);
     frame->setObjectName(name);
@@ -116,28 +341,10 @@ Frame* MakeChartFrame(QWidget* parent, const QString& name, QTableWidget* grid)
     return frame;
 }
 
-void ShowChart(Frame* frame, QTableWidget* grid, const Chart& chart, const QString& title)
+void ShowChart(Frame* frame, ChartGrid* grid, const Chart& chart, const QString& title)
 {
     frame->setTitle(title);
-    grid->setAccessibleName(title % u", South at the top"_s);
-    for (int cell = 0; cell < 9; ++cell) {
-        const Palace palace =
-            ChartRows.at(static_cast<std::size_t>(cell / 3)).at(static_cast<std::size_t>(cell % 3));
-        const bool own = chart.palace == palace;
-        const bool avoided = !AvoidedAt(chart, palace).isEmpty();
-        QTableWidgetItem* const item = grid->item(cell / 3, cell % 3);
-        item->setText(PalaceCode(palace) % u' ' % QString::number(chart.star(palace)) %
-                      (own ? u" "_s % OwnStarMark : QString()) % u'\n' %
-                      (avoided                      ? AvoidTag
-                       : chart.isFavourable(palace) ? FavourableTag
-                                                    : QStringView()));
-        item->setData(Qt::AccessibleTextRole, CellName(chart, palace));
-        item->setBackground(avoided ? AvoidRose : chart.isFavourable(palace) ? LightGreen : Silver);
-        item->setForeground(Black);
-        QFont font = grid->font();
-        font.setBold(own);
-        item->setFont(font);
-    }
+    grid->showChart(chart, title);
 }
 
 QHBoxLayout* MakeChartLegend(QWidget* parent)
