@@ -19,6 +19,12 @@ struct Answer {
     std::optional<MonthCalendar> calendar; // from --calendar
     std::optional<Reading> partner;
     std::optional<Comparison> comparison;
+
+    // The partner's name, as given; empty without a partner.
+    [[nodiscard]] QString partnerName() const
+    {
+        return partner ? partner->details.name : QString();
+    }
 };
 
 } // namespace Kistarra

@@ -208,14 +208,19 @@ Result<BirthDetails> readDetailOptions(const QCommandLineParser& parser,
     return details;
 }
 
+bool detailOptionGiven(const QCommandLineParser& parser, const PersonOptions& person)
+{
+    return parser.isSet(person.name) || parser.isSet(person.day) || parser.isSet(person.month) ||
+           parser.isSet(person.year);
+}
+
 // One person's birth details come from the options or from a saved reading, never both: the
 // details, or the saved reading's path.
 Done readPerson(const QCommandLineParser& parser, const PersonOptions& person,
                 std::optional<BirthDetails>& details, std::optional<QString>& openPath)
 {
     const bool fromFile = parser.isSet(person.open);
-    const bool fromOptions = parser.isSet(person.name) || parser.isSet(person.day) ||
-                             parser.isSet(person.month) || parser.isSet(person.year);
+    const bool fromOptions = detailOptionGiven(parser, person);
     if (fromFile && fromOptions)
         return Refused(u"give either %1 FILE or %2, %3, %4 and %5, not both"_s.arg(
             Spelled(person.open), Spelled(person.name), Spelled(person.day), Spelled(person.month),
@@ -239,10 +244,7 @@ Done readBirthDetails(const QCommandLineParser& parser, CommandLineRequest& requ
     if (Done read = readPerson(parser, personOptions(), request.details, request.openPath); !read)
         return read;
     const PersonOptions partner = partnerOptions();
-    const bool partnerGiven = parser.isSet(partner.open) || parser.isSet(partner.name) ||
-                              parser.isSet(partner.day) || parser.isSet(partner.month) ||
-                              parser.isSet(partner.year);
-    if (!partnerGiven)
+    if (!parser.isSet(partner.open) && !detailOptionGiven(parser, partner))
         return {};
     if (parser.isSet(option.forecast))
         return Refused(u"a partner does not go with --forecast; compare the two without it"_s);

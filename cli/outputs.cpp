@@ -23,11 +23,6 @@ namespace Kistarra {
 
 namespace {
 
-QString partnerName(const Answer& answer)
-{
-    return answer.partner ? answer.partner->details.name : QString();
-}
-
 // What the report window's Print puts on paper, in the report's own font, as PDF bytes (with a
 // partner what the Two People window's Print does); with --calendar what the calendar window's
 // Print does, the month on one landscape A4 page.
@@ -36,7 +31,7 @@ Result<QByteArray> pdfReport(const Answer& answer)
     if (answer.calendar) {
         const QLocale locale = QLocale::system();
         const CalendarPage page{*answer.calendar, answer.reading.details.name,
-                                locale.firstDayOfWeek(), locale.weekdays(), partnerName(answer)};
+                                locale.firstDayOfWeek(), locale.weekdays(), answer.partnerName()};
         QBuffer buffer;
         if (!CalendarPageToPdf(page, buffer) || buffer.data().isEmpty())
             return Failure{u"the month could not be laid out"_s};

@@ -89,7 +89,7 @@ QString TerminalText(const CommandLineRequest& request, const Answer& answer)
                                            !yearAheadText && !comparisonText);
     QString text;
     if (answer.calendar) {
-        const QString partner = answer.partner ? answer.partner->details.name : QString();
+        const QString partner = answer.partnerName();
         return request.json ? QString::fromUtf8(
                                   QJsonDocument(CalendarJson(*answer.calendar,
                                                              answer.reading.details.name, partner))

@@ -8,8 +8,6 @@
 #include "platform/printing.h"
 #include "reading/comparisontext.h"
 
-using namespace Qt::StringLiterals;
-
 namespace Kistarra {
 
 std::unique_ptr<QTextDocument> PrintedComparisonDocument(const Reading& person,
@@ -19,11 +17,7 @@ std::unique_ptr<QTextDocument> PrintedComparisonDocument(const Reading& person,
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(ReportFont());
     QTextCursor cursor(document.get());
-    // The frame of attribution lines is the printed report's, in the document's own black.
-    cursor.insertText(AttributionLine() + u"\r\n\r\n"_s);
-    InsertComposedText(cursor, ComparisonText(person, partner, comparison));
-    cursor.setCharFormat({});
-    cursor.insertText(u"\r\n"_s + AttributionLine());
+    InsertComposedText(cursor, PrintedComparison(person, partner, comparison));
     return document;
 }
 

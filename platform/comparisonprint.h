@@ -12,7 +12,7 @@ class QTextDocument;
 namespace Kistarra {
 
 // Attribution line, empty line, the comparison with its bold headings and colours, empty line,
-// attribution line, in the report's font: its plain text is PrintedComparisonText's.
+// attribution line, in the report's font: its plain text is PrintedComparison's.
 [[nodiscard]] std::unique_ptr<QTextDocument>
 PrintedComparisonDocument(const Reading& person, const Reading& partner,
                           const Comparison& comparison);

@@ -79,10 +79,8 @@ bool PrintDocument(const QTextDocument& document, QPrinter& printer)
     return PaintPages(document, printer, printer.pageRect(QPrinter::DevicePixel).size());
 }
 
-namespace {
-
-// The pages on the paper a PDF printer would use, or on the paper given instead.
-bool WritePdf(const QTextDocument& document, QIODevice& out, const QPageSize* paper)
+bool PrintToPdf(const QTextDocument& document, QIODevice& out,
+                const std::optional<QPageSize>& paper)
 {
     if (!out.isOpen() && !out.open(QIODevice::WriteOnly))
         return false;
@@ -91,7 +89,7 @@ bool WritePdf(const QTextDocument& document, QIODevice& out, const QPageSize* pa
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     QPageLayout layout = printer.pageLayout();
-    if (paper != nullptr)
+    if (paper)
         layout.setPageSize(*paper);
     QPdfWriter writer(&out);
     writer.setTitle(u"Kistarra"_s);
@@ -99,18 +97,6 @@ bool WritePdf(const QTextDocument& document, QIODevice& out, const QPageSize* pa
     writer.setPageLayout(layout);
     writer.setPageMargins(PageMargins, QPageLayout::Millimeter);
     return PaintPages(document, writer, QSizeF(writer.width(), writer.height()));
-}
-
-} // namespace
-
-bool PrintToPdf(const QTextDocument& document, QIODevice& out)
-{
-    return WritePdf(document, out, nullptr);
-}
-
-bool PrintToPdf(const QTextDocument& document, QIODevice& out, const QPageSize& paper)
-{
-    return WritePdf(document, out, &paper);
 }
 
 } // namespace Kistarra

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QFont>
+#include <QPageSize>
 
 class QIODevice;
-class QPageSize;
 class QPrinter;
 class QTextDocument;
 
@@ -18,11 +20,10 @@ namespace Kistarra {
 // when the printer cannot begin, cannot start a page or cannot finish the job.
 [[nodiscard]] bool PrintDocument(const QTextDocument& document, QPrinter& printer);
 
-// The same pages as a PDF written into the device (opened for writing if it is not yet). False
-// when the device cannot be opened or the pages cannot be laid out.
-[[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out);
-// The same on that paper, whatever the locale's is.
+// The same pages as a PDF written into the device (opened for writing if it is not yet), on the
+// paper a PDF printer would use, or on the paper given whatever the locale's is. False when the
+// device cannot be opened or the pages cannot be laid out.
 [[nodiscard]] bool PrintToPdf(const QTextDocument& document, QIODevice& out,
-                              const QPageSize& paper);
+                              const std::optional<QPageSize>& paper = std::nullopt);
 
 } // namespace Kistarra

@@ -138,11 +138,13 @@ ComposedText ComparisonText(const Reading& person, const Reading& partner,
     return text;
 }
 
-QString PrintedComparisonText(const Reading& person, const Reading& partner,
-                              const Comparison& comparison)
+ComposedText PrintedComparison(const Reading& person, const Reading& partner,
+                               const Comparison& comparison)
 {
-    return AttributionLine() % CRLF % CRLF %
-           ComparisonText(person, partner, comparison).plainText() % CRLF % AttributionLine();
+    ComposedText text = ComparisonText(person, partner, comparison);
+    text.pieces.prepend({AttributionLine() % CRLF % CRLF, false, Rgb{}});
+    text.append(false, Rgb{}, CRLF % AttributionLine());
+    return text;
 }
 
 } // namespace Kistarra

@@ -17,8 +17,8 @@ namespace Kistarra {
                                           const Comparison& comparison);
 
 // What the printout holds: attribution line, empty line, the comparison, empty line, attribution
-// line, as for the printed report.
-[[nodiscard]] QString PrintedComparisonText(const Reading& person, const Reading& partner,
-                                            const Comparison& comparison);
+// line, as for the printed report; the attribution lines in plain black.
+[[nodiscard]] ComposedText PrintedComparison(const Reading& person, const Reading& partner,
+                                             const Comparison& comparison);
 
 } // namespace Kistarra

@@ -127,7 +127,7 @@ void TestFrmTwoPeople::compare()
         QTest::mouseClick(Find<QPushButton>(window, u"cmdPrint"_s), Qt::LeftButton);
         QTest::mouseClick(Find<QPushButton>(window, u"cmdSavePdf"_s), Qt::LeftButton);
         QCOMPARE(m_fixture.desktop().printedTexts,
-                 QStringList{WithLineFeeds(PrintedComparisonText(ann, other, comparison))});
+                 QStringList{WithLineFeeds(PrintedComparison(ann, other, comparison).plainText())});
     }
     const QString said = m_fixture.desktop().messages.value(0).text;
     QVERIFY(said.startsWith(message) && said.isEmpty() == message.isEmpty());

@@ -37,14 +37,6 @@ namespace {
 constexpr int Weeks = 6;
 constexpr int WeekDays = 7;
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* const button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // The year ahead shows the days from the start of its first solar year: the calendar offers no
 // day it could not show there.
 bool IsChoosable(QDate day)

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
-#include <QBuffer>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QTableWidget>
 
 #include "engine/daterange.h"
-#include "files/wholefiles.h"
 #include "platform/desktop.h"
+#include "windows/kit/widgets.h"
 #include "windows/monthpicker.h"
 
 using namespace Qt::StringLiterals;
@@ -105,17 +104,8 @@ void frmCalendar::printMonth()
 
 void frmCalendar::saveMonthAsPdf()
 {
-    const QString path = m_desktop.saveFileName(this, PdfSaveDialog());
-    if (path.isEmpty())
-        return;
-    QBuffer buffer;
-    if (!m_calendar || !CalendarPageToPdf(page(), buffer)) {
-        m_desktop.showError(this, u"The month could not be laid out as a PDF."_s);
-        return;
-    }
-    if (const Done saved = WriteWholeFile(path, buffer.data()); !saved)
-        m_desktop.showError(this, u"The PDF could not be saved as %1: %2."_s.arg(
-                                      saved.failure().subject, saved.failure().reason));
+    SaveAsPdf(this, m_desktop, u"month"_s,
+              [this](QIODevice& out) { return m_calendar && CalendarPageToPdf(page(), out); });
 }
 
 } // namespace Kistarra

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include <QBuffer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,7 +13,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "files/wholefiles.h"
 #include "platform/comparisonprint.h"
 #include "platform/desktop.h"
 #include "reading/comparisontext.h"
@@ -30,11 +28,10 @@ namespace Kistarra {
 
 namespace {
 
-QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
+// The program's silver buttons.
+QPushButton* SilverButton(QWidget* parent, const QString& name, const QString& caption)
 {
-    auto* const button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
+    QPushButton* const button = MakeButton(parent, name, caption);
     SetColours(button, Black, Silver);
     return button;
 }
@@ -123,8 +120,8 @@ void frmTwoPeople::makeControls()
     grid->setColumnStretch(2, 1);
     grid->setColumnStretch(3, 1);
 
-    m_compare = MakeButton(this, u"cmdCompare"_s, u"&Compare"_s);
-    m_open = MakeButton(this, u"cmdOpen"_s, u"&Open\u2026"_s);
+    m_compare = SilverButton(this, u"cmdCompare"_s, u"&Compare"_s);
+    m_open = SilverButton(this, u"cmdOpen"_s, u"&Open\u2026"_s);
     auto* const fieldButtons = new QVBoxLayout;
     fieldButtons->addWidget(m_compare);
     fieldButtons->addWidget(m_open);
@@ -148,9 +145,9 @@ void frmTwoPeople::makeControls()
     // The comparison quotes the relationship page: like it, it is not for carrying away.
     EmptyClipboardOnUse(m_comparisonBox, m_desktop);
 
-    m_print = MakeButton(this, u"cmdPrint"_s, u"P&rint\u2026"_s);
-    m_pdf = MakeButton(this, u"cmdSavePdf"_s, u"Save as &PDF\u2026"_s);
-    QPushButton* const close = MakeButton(this, u"cmdClose"_s, u"C&lose"_s);
+    m_print = SilverButton(this, u"cmdPrint"_s, u"P&rint\u2026"_s);
+    m_pdf = SilverButton(this, u"cmdSavePdf"_s, u"Save as &PDF\u2026"_s);
+    QPushButton* const close = SilverButton(this, u"cmdClose"_s, u"C&lose"_s);
     // Nothing to print before the first comparison.
     m_print->setEnabled(false);
     m_pdf->setEnabled(false);
@@ -222,17 +219,9 @@ void frmTwoPeople::saveAsPdf()
 {
     if (!m_partnerReading)
         return;
-    const QString path = m_desktop.saveFileName(this, PdfSaveDialog());
-    if (path.isEmpty())
-        return;
-    QBuffer buffer;
-    if (!PrintedComparisonToPdf(m_person, *m_partnerReading, m_comparison, buffer)) {
-        m_desktop.showError(this, u"The comparison could not be laid out as a PDF."_s);
-        return;
-    }
-    if (const Done saved = WriteWholeFile(path, buffer.data()); !saved)
-        m_desktop.showError(this, u"The PDF could not be saved as %1: %2."_s.arg(
-                                      saved.failure().subject, saved.failure().reason));
+    SaveAsPdf(this, m_desktop, u"comparison"_s, [this](QIODevice& out) {
+        return PrintedComparisonToPdf(m_person, *m_partnerReading, m_comparison, out);
+    });
 }
 
 void frmTwoPeople::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include <QAbstractItemView>
+#include <QBuffer>
 #include <QCalendarWidget>
 #include <QChildEvent>
 #include <QComboBox>
@@ -18,9 +19,12 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include "files/wholefiles.h"
 #include "platform/composeddocument.h"
 #include "platform/desktop.h"
 #include "windows/kit/theme.h"
+
+using namespace Qt::StringLiterals;
 
 namespace Kistarra {
 
@@ -165,6 +169,30 @@ void ThemeHeader(QHeaderView* header)
     palette.setColor(QPalette::Button, WindowGrey);
     palette.setColor(QPalette::ButtonText, White);
     header->setPalette(palette);
+}
+
+QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* const button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+void SaveAsPdf(QWidget* window, Desktop& desktop, const QString& what,
+               const std::function<bool(QIODevice&)>& layOut)
+{
+    const QString path = desktop.saveFileName(window, PdfSaveDialog());
+    if (path.isEmpty())
+        return;
+    QBuffer buffer;
+    if (!layOut(buffer)) {
+        desktop.showError(window, u"The %1 could not be laid out as a PDF."_s.arg(what));
+        return;
+    }
+    if (const Done saved = WriteWholeFile(path, buffer.data()); !saved)
+        desktop.showError(window, u"The PDF could not be saved as %1: %2."_s.arg(
+                                      saved.failure().subject, saved.failure().reason));
 }
 
 QLabel* PlainLabel(QWidget* parent, const QString& text, const QString& name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -10,6 +12,7 @@ class QComboBox;
 class QDateEdit;
 class QDialog;
 class QHeaderView;
+class QIODevice;
 class QLabel;
 class QPaintEvent;
 class QTextEdit;
@@ -46,6 +49,16 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
+
+// A push button of the self-laid-out windows, named for tests and screen readers; Enter presses
+// it only while it has the focus, never as a window's default.
+[[nodiscard]] QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption);
+
+// Asks where to save a PDF, lays the pages out with `layOut` and writes them there whole; says
+// over the window what could not be done ("The month could not be laid out as a PDF.", "The PDF
+// could not be saved as FILE: REASON.").
+void SaveAsPdf(QWidget* window, Desktop& desktop, const QString& what,
+               const std::function<bool(QIODevice&)>& layOut);
 
 // A label showing its text as it stands (no rich text), named for tests and screen readers when
 // a name is given.
